@@ -1,0 +1,96 @@
+#include "app/LabelState.h"
+
+namespace vantor {
+
+namespace {
+bool IsPrefixChar(char c) { return c == ' ' || (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z'); }
+bool IsCounterChar(char c) { return c >= '0' && c <= '9'; }
+}  // namespace
+
+std::string_view MediaSuffixFor(int mediaMode) {
+  switch (mediaMode) {
+    case mmStkDltIV: return "D";
+    case mmStkDiagnostic:
+    case mmStkCleaning:
+    case mmStkDltIIIXT: return "C";
+    default: return "";
+  }
+}
+
+std::string_view ForcedPrefixFor(int mediaMode) {
+  switch (mediaMode) {
+    case mmStkDiagnostic: return "DG ";
+    case mmStkCleaning: return "CLN";
+    default: return "";
+  }
+}
+
+bool IsValidSerial(std::string_view s) {
+  if (s.size() != kSerialLength) return false;
+  for (std::size_t i = 0; i < 3; ++i)
+    if (!IsPrefixChar(s[i])) return false;
+  for (std::size_t i = 3; i < 6; ++i)
+    if (!IsCounterChar(s[i])) return false;
+  return true;
+}
+
+std::optional<int> CounterOf(std::string_view s) {
+  if (s.size() != kSerialLength) return std::nullopt;
+  int n = 0;
+  for (std::size_t i = 3; i < 6; ++i) {
+    if (!IsCounterChar(s[i])) return std::nullopt;
+    n = n * 10 + (s[i] - '0');
+  }
+  return n;
+}
+
+std::optional<std::string> SuccessorSerial(std::string_view s) {
+  const std::optional<int> counter = CounterOf(s);
+  if (!counter || *counter >= kMaxCounter) return std::nullopt;
+  const int n = *counter + 1;
+  std::string next(s.substr(0, 3));
+  // "00" + n below 10, "0" + n below 100, n itself from 100 on: always three digits.
+  if (n <= 9) next += "00";
+  else if (n <= 99) next += "0";
+  next += std::to_string(n);
+  return next;
+}
+
+TLabelState::TLabelState() {
+  LoadScheme(SchemeId::Active_EDP);
+  SetMediaMode(mmStandard3of9);
+}
+
+void TLabelState::SetSerial(std::string serial) {
+  if (serial == serial_) return;
+  serial_ = std::move(serial);
+  if (hook_) hook_(serial_);
+}
+
+std::string TLabelState::ComposeBarcodeText() const {
+  return serial_ + std::string(MediaSuffix());
+}
+
+bool TLabelState::CheckSequence() {
+  const std::string_view forced = ForcedPrefixFor(MediaMode());
+  if (!forced.empty()) {
+    const std::string tail = serial_.size() > 3 ? serial_.substr(3, 3) : std::string();
+    SetSerial(std::string(forced) + tail);
+  }
+  return IsValidSerial(serial_);
+}
+
+bool TLabelState::NextSequence() {
+  std::optional<std::string> next = SuccessorSerial(serial_);
+  if (!next) return false;
+  SetSerial(*next);
+  barcodeText_ = *next + std::string(MediaSuffix());
+  return true;
+}
+
+void TLabelState::LoadScheme(SchemeId id) {
+  const ColourScheme& scheme = Scheme(id);
+  for (std::size_t i = 0; i < scheme.rgb.size(); ++i) Colors[i] = ColorFromRgb(scheme.rgb[i]);
+}
+
+}  // namespace vantor

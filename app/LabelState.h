@@ -1,0 +1,82 @@
+// The label model: volume serial rules, media modes and the label colour table.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "colours/ColourSchemes.h"
+
+namespace vantor {
+
+// Media modes, stored in entry 11 of the colour table.
+enum TMediaMode : int {
+  mmStkDltIV = 0,
+  mmStkDiagnostic = 1,
+  mmStkCleaning = 2,
+  mmStkDltIIIXT = 3,
+  mmStandard3of9 = 4,
+  mmBreeceHill = 5,
+  mmOther = 6,
+};
+
+inline constexpr std::size_t kSerialLength = 6;
+inline constexpr int kMaxCounter = 999;
+inline constexpr std::size_t kColorTableSize = 12;
+inline constexpr std::size_t kMediaModeEntry = 11;
+
+// Suffix letter of a media mode ("D", "C" or empty; empty for unknown modes).
+std::string_view MediaSuffixFor(int mediaMode);
+// Prefix that a media mode forces ("DG ", "CLN" or empty).
+std::string_view ForcedPrefixFor(int mediaMode);
+// Six characters: prefix of space, digits and A-Z, counter of digits.
+bool IsValidSerial(std::string_view serial);
+// The counter of a valid serial, or nothing.
+std::optional<int> CounterOf(std::string_view serial);
+// The successor serial (same prefix, counter + 1), or nothing when the counter is
+// 999 or the serial has no three-digit counter.
+std::optional<std::string> SuccessorSerial(std::string_view serial);
+
+class TLabelState {
+ public:
+  // Runs on every write of the serial that changes its text, before the
+  // operation that wrote it goes on.
+  using SerialHook = std::function<void(const std::string& serial)>;
+
+  TLabelState();  // start-up: serial "000000", media mode 4, "Other EDP" colours
+
+  const std::string& Serial() const { return serial_; }
+  void SetSerial(std::string serial);
+  void SetSerialHook(SerialHook hook) { hook_ = std::move(hook); }
+
+  int MediaMode() const { return static_cast<int>(Colors[kMediaModeEntry]); }
+  void SetMediaMode(int mode) { Colors[kMediaModeEntry] = static_cast<std::uint32_t>(mode); }
+  std::string_view MediaSuffix() const { return MediaSuffixFor(MediaMode()); }
+
+  const std::string& BarcodeText() const { return barcodeText_; }
+  void SetBarcodeText(std::string text) { barcodeText_ = std::move(text); }
+  // The serial followed by the media suffix.
+  std::string ComposeBarcodeText() const;
+
+  // True when the serial may be printed; in modes 1 and 2 forces the prefix first.
+  bool CheckSequence();
+  // Advances the counter and rebuilds the barcode text. Returns false and changes
+  // nothing when there is no six-character successor (counter 999), so a label
+  // never gets a seven-character serial.
+  bool NextSequence();
+
+  // Entries 0..9 digit colours, 10 the letter colour, 11 the media mode.
+  std::array<std::uint32_t, kColorTableSize> Colors{};
+  // Writes entries 0..10 from a scheme (toolkit colour form); entry 11 is kept.
+  void LoadScheme(SchemeId id);
+
+ private:
+  std::string serial_ = "000000";
+  std::string barcodeText_ = "000000";
+  SerialHook hook_;
+};
+
+}  // namespace vantor

@@ -1,0 +1,65 @@
+#include "barcode/Code39.h"
+
+#include <cstring>
+
+#include "barcode/BarLL.h"
+
+namespace vantor {
+
+namespace {
+
+constexpr std::array<std::int8_t, 256> MakeIndex() {
+  std::array<std::int8_t, 256> index{};
+  for (auto& i : index) i = -1;
+  for (std::size_t i = 0; i < TBarCode39::kCount; ++i)
+    index[static_cast<unsigned char>(TBarCode39::Chars[i])] = static_cast<std::int8_t>(i);
+  return index;
+}
+constexpr auto kIndex = MakeIndex();
+
+// Each character expanded to modules, the inter-character gap included:
+// 16 modules with ratio 3, 13 with ratio 2.
+template <int Wide>
+struct Expanded {
+  static constexpr int kLength = 6 + 3 * Wide + 1;
+  std::uint8_t modules[TBarCode39::kCount][kLength] = {};
+  constexpr Expanded() {
+    for (std::size_t c = 0; c < TBarCode39::kCount; ++c) {
+      int pos = 0;
+      for (int e = 0; e < 9; ++e) {
+        const bool bar = e % 2 == 0;
+        const int width = TBarCode39::Patterns[c][e] == '1' ? Wide : 1;
+        for (int w = 0; w < width; ++w) modules[c][pos++] = bar ? 1 : 0;
+      }
+      modules[c][pos] = 0;  // gap
+    }
+  }
+};
+constexpr Expanded<3> kRatio3{};
+constexpr Expanded<2> kRatio2{};
+static_assert(Expanded<3>::kLength == 16 && Expanded<2>::kLength == 13);
+
+}  // namespace
+
+int TBarCode39::IndexOf(unsigned char c) {
+  return kIndex[c] < 0 ? 0 : kIndex[c];
+}
+
+void TLLBarcode::EncodeCode39() {
+  const std::size_t n = BoundedLength(CodeText, kCodeTextSize);
+  const bool ratio2 = Params.Ratio == Ratio_2;
+  ModuleWriter out(*this);
+  for (std::size_t i = 0; i < n; ++i) {
+    const int index = TBarCode39::IndexOf(static_cast<unsigned char>(CodeText[i]));
+    const char* pattern = TBarCode39::Patterns[index];
+    if (9 * (i + 1) <= kElementsSize)
+      for (int j = 0; j < 9; ++j) Elements[9 * i + static_cast<std::size_t>(j)] = pattern[j] == '1';
+    if (ratio2)
+      out.PutPattern(kRatio2.modules[index], Expanded<2>::kLength);
+    else
+      out.PutPattern(kRatio3.modules[index], Expanded<3>::kLength);
+  }
+  out.Finish();
+}
+
+}  // namespace vantor

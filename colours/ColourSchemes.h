@@ -1,0 +1,33 @@
+// The six built-in digit colour schemes of the label makers.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+namespace vantor {
+
+// The toolkit's colour value: red in the low byte, then green, then blue.
+using TColor = std::uint32_t;
+
+constexpr TColor ColorFromRgb(std::uint32_t rgb) {
+  return ((rgb >> 16) & 0xFF) | (rgb & 0xFF00) | ((rgb & 0xFF) << 16);
+}
+constexpr std::uint32_t RgbFromColor(TColor c) { return ColorFromRgb(c); }  // the swap is its own inverse
+
+struct ColourScheme {
+  std::string_view caption;    // the radio button's text
+  std::string_view component;  // the radio button's name
+  std::array<std::uint32_t, 11> rgb;  // digits 0..9, then the letter colour
+};
+
+enum class SchemeId { EDP_Vibrant, EDP_Pastel, Active_EDP, Wrightline, Tab, Dataware };
+inline constexpr std::size_t kSchemeCount = 6;
+
+const std::array<ColourScheme, kSchemeCount>& ColourSchemes();
+const ColourScheme& Scheme(SchemeId id);
+// Finds a scheme by its caption, ignoring case ("tab ocr" finds "TAB OCR").
+std::optional<SchemeId> FindSchemeByCaption(std::string_view caption);
+
+}  // namespace vantor
