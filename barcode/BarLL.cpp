@@ -1,5 +1,6 @@
 #include "barcode/BarLL.h"
 
+#include <array>
 #include <cstring>
 
 #include "barcode/CheckDigit.h"
@@ -11,53 +12,48 @@
 
 namespace vantor {
 
-std::size_t BoundedLength(const char* text, std::size_t capacity) {
-  const void* end = std::memchr(text, 0, capacity);
-  return end ? static_cast<std::size_t>(static_cast<const char*>(end) - text) : capacity;
-}
-
-void ModuleWriter::PutPattern(const std::uint8_t* modules, int count) {
-  if (count < 0 || pos_ + count > static_cast<int>(kModulesSize))
-    throw EOverflow("BarLL: Module buffer overflow");
-  std::memcpy(bc_.Modules + pos_, modules, static_cast<std::size_t>(count));
-  pos_ += count;
-}
-
 namespace {
 
-// Copies each caption character found in `valid`, any other as '0', so every
-// character keeps its position.
-void FilterInto(const char* caption, char* out, const char* valid) {
-  const std::size_t n = BoundedLength(caption, kCaptionSize);
-  bool ok[256] = {};
-  for (const char* v = valid; *v; ++v) ok[static_cast<unsigned char>(*v)] = true;
-  for (std::size_t i = 0; i < n; ++i) {
-    const unsigned char c = static_cast<unsigned char>(caption[i]);
-    out[i] = ok[c] ? static_cast<char>(c) : '0';
+// Membership tables of the valid-character sets, built at compile time.
+using CharSet = std::array<bool, 256>;
+constexpr CharSet MakeSet(const char* valid) {
+  CharSet set{};
+  for (const char* v = valid; *v; ++v) set[static_cast<unsigned char>(*v)] = true;
+  return set;
+}
+constexpr CharSet kDigitSet = MakeSet("0123456789");
+constexpr CharSet kCode39Set = MakeSet(TBarCode39::Chars);
+constexpr CharSet kPostnetSet = MakeSet(TBarPostnet::ValidChars);
+constexpr CharSet kFimSet = MakeSet("ABCabc");
+
+// Copies each caption character found in the set, any other as '0', so every
+// character keeps its position. Returns the length.
+std::size_t FilterInto(const char* caption, char* out, const CharSet& valid) {
+  std::size_t n = 0;
+  for (; n < kCaptionSize && caption[n] != '\0'; ++n) {
+    const unsigned char c = static_cast<unsigned char>(caption[n]);
+    out[n] = valid[c] ? static_cast<char>(c) : '0';
   }
   out[n] = '\0';
+  return n;
 }
 
 // Cut to at most n characters, then append '0' until there are n.
-void PadTo(char* text, std::size_t n) {
-  std::size_t len = BoundedLength(text, kCodeTextSize);
+std::size_t PadTo(char* text, std::size_t len, std::size_t n) {
   while (len < n) text[len++] = '0';
   text[n] = '\0';
+  return n;
 }
 
-constexpr const char* kDigits = "0123456789";
-
-}  // namespace
-
-void TLLBarcode::TransfervalidChars(char* caption, char* out, btCodeTypes type) const {
+// The filter of TransfervalidChars, returning the length of what it wrote.
+std::size_t TransferValid(char* caption, char* out, btCodeTypes type) {
   switch (type) {
     case CODE39: {
       out[0] = '*';
-      FilterInto(caption, out + 1, Code39Table.Chars);
-      const std::size_t n = BoundedLength(out, kCodeTextSize);
+      const std::size_t n = FilterInto(caption, out + 1, kCode39Set) + 1;
       out[n] = '*';
       out[n + 1] = '\0';
-      return;
+      return n + 1;
     }
     case CODE128_A:
     case CODE128_B:
@@ -65,46 +61,41 @@ void TLLBarcode::TransfervalidChars(char* caption, char* out, btCodeTypes type) 
       const unsigned char start = type == CODE128_A   ? kC128StartA
                                   : type == CODE128_B ? kC128StartB
                                                       : kC128StartC;
-      Code128StreamEncode(start, caption, BoundedLength(caption, kCaptionSize), out, kCodeTextSize);
-      return;
+      return Code128StreamEncode(start, caption, BoundedLength(caption, kCaptionSize), out, kCodeTextSize);
     }
     case Codabar:
       CodabarPrepare(caption, out, kCodeTextSize);
-      return;
-    case Postnet:
-      FilterInto(caption, out, PostnetTable.ValidChars);
-      return;
-    case Postnet_FIM:
-      FilterInto(caption, out, "ABCabc");
-      return;
-    default:
-      FilterInto(caption, out, kDigits);
-      return;
+      return BoundedLength(out, kCodeTextSize);
+    case Postnet: return FilterInto(caption, out, kPostnetSet);
+    case Postnet_FIM: return FilterInto(caption, out, kFimSet);
+    default: return FilterInto(caption, out, kDigitSet);
   }
+}
+
+
+}  // namespace
+
+void TLLBarcode::TransfervalidChars(char* caption, char* out, btCodeTypes type) const {
+  TransferValid(caption, out, type);
 }
 
 void TLLBarcode::AddProofchar(char* caption, char* out, btCodeTypes type) const {
   if (static_cast<int>(type) >= kCodeTypeCount) throw EOverflow(msg::kUnknownType);
-  TransfervalidChars(caption, out, type);
+  const std::size_t n = TransferValid(caption, out, type);
   switch (type) {
-    case EAN_8: PadTo(out, 7); AppendCheckDigit(out, type); break;
-    case EAN_13: PadTo(out, 12); AppendCheckDigit(out, type); break;
-    case UPC_A: PadTo(out, 11); AppendCheckDigit(out, type); break;
-    case UPC_E: PadTo(out, 6); AppendCheckDigit(out, type); break;
+    case EAN_8: AppendCheckDigit(out, PadTo(out, n, 7), type); break;
+    case EAN_13: AppendCheckDigit(out, PadTo(out, n, 12), type); break;
+    case UPC_A: AppendCheckDigit(out, PadTo(out, n, 11), type); break;
+    case UPC_E: AppendCheckDigit(out, PadTo(out, n, 6), type); break;
     case CODE25i:
     case CODE25iP:
-      if (BoundedLength(out, kCodeTextSize) % 2 == 1) AppendCheckDigit(out, type);
+      if (n % 2 == 1) AppendCheckDigit(out, n, type);
       break;
     case CODE128_A:
     case CODE128_B:
     case CODE128_C: AddCode128Check(out, kCodeTextSize); break;
     case MSI_Plessey: AddMSIProofchar(out, type); break;
-    case Postnet: {
-      const std::size_t n = BoundedLength(out, kCodeTextSize);
-      PadTo(out, n >= 11 ? 11 : n >= 9 ? 9 : 5);
-      AppendCheckDigit(out, type);
-      break;
-    }
+    case Postnet: AppendCheckDigit(out, PadTo(out, n, n >= 11 ? 11 : n >= 9 ? 9 : 5), type); break;
     case CODE39:
     case Codabar:
     case Postnet_FIM: break;
@@ -112,7 +103,10 @@ void TLLBarcode::AddProofchar(char* caption, char* out, btCodeTypes type) const 
 }
 
 void TLLBarcode::Encode() {
-  std::memset(Modules, 0, sizeof Modules);
+  // Every module byte is 0 before the encoders run. Only the engine writes the
+  // buffer, and never past modulesUsed_, so clearing up to there is enough.
+  std::memset(Modules, 0, static_cast<std::size_t>(modulesUsed_));
+  modulesUsed_ = 0;
   ModuleCount = 0;
   AddProofchar(Params.Caption, CodeText, Params.CodeType);
   switch (Params.CodeType) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <string>
 
 #include "barcode/BarTypes.h"
@@ -67,6 +68,7 @@ class TLLBarcode {
 
  private:
   friend class ModuleWriter;
+  int modulesUsed_ = 0;  // high-water mark of written modules since the last clear
 };
 
 // Appends runs of modules with a hard bound: nothing is ever written past the
@@ -80,19 +82,50 @@ class ModuleWriter {
       if (pos_ >= static_cast<int>(kModulesSize)) throw EOverflow("BarLL: Module buffer overflow");
       bc_.Modules[pos_++] = value;
     }
+    Touch();
   }
   // Copies a run of precomputed module bytes.
-  void PutPattern(const std::uint8_t* modules, int count);
+  void PutPattern(const std::uint8_t* modules, int count) {
+    if (count < 0 || pos_ + count > static_cast<int>(kModulesSize)) throw EOverflow("BarLL: Module buffer overflow");
+    std::memcpy(bc_.Modules + pos_, modules, static_cast<std::size_t>(count));
+    pos_ += count;
+    Touch();
+  }
+  // The same for a pattern length known at compile time (inlined copy).
+  template <int N>
+  void PutFixed(const std::uint8_t* modules) {
+    if (pos_ + N > static_cast<int>(kModulesSize)) throw EOverflow("BarLL: Module buffer overflow");
+    std::memcpy(bc_.Modules + pos_, modules, N);
+    pos_ += N;
+    Touch();
+  }
+  // Room for `count` modules written straight through the returned pointer, for
+  // encoders that know their length up front (one bounds check, not one a copy).
+  std::uint8_t* Reserve(int count) {
+    if (count < 0 || pos_ + count > static_cast<int>(kModulesSize)) throw EOverflow("BarLL: Module buffer overflow");
+    std::uint8_t* p = bc_.Modules + pos_;
+    pos_ += count;
+    Touch();
+    return p;
+  }
   void Skip(int count) { Put(0, count); }
   int Written() const { return pos_; }
   void Finish() { bc_.ModuleCount = pos_; }
 
  private:
+  void Touch() {
+    if (pos_ > bc_.modulesUsed_) bc_.modulesUsed_ = pos_;
+  }
   TLLBarcode& bc_;
   int pos_;
 };
 
 // Length of a NUL-terminated text inside a fixed array (stops at the array's end).
-std::size_t BoundedLength(const char* text, std::size_t capacity);
+// Inline: the texts are short and this sits on the encode path.
+inline std::size_t BoundedLength(const char* text, std::size_t capacity) {
+  std::size_t n = 0;
+  while (n < capacity && text[n] != '\0') ++n;
+  return n;
+}
 
 }  // namespace vantor

@@ -5,18 +5,28 @@
 
 namespace vantor {
 
-int CheckWeight(btCodeTypes type, std::size_t i) {
-  const bool odd = i % 2 == 0;  // 1st, 3rd, ... digit from the left
+namespace {
+struct Weights {
+  int odd;   // 1st, 3rd, ... digit from the left
+  int even;  // 2nd, 4th, ...
+};
+Weights WeightsOf(btCodeTypes type) {
   switch (type) {
-    case EAN_13: return odd ? 1 : 3;
+    case EAN_13: return {1, 3};
     case EAN_8:
     case UPC_A:
     case UPC_E:
-    case CODE25i: return odd ? 3 : 1;
-    case CODE25iP: return odd ? 4 : 9;
-    case Postnet: return 1;
+    case CODE25i: return {3, 1};
+    case CODE25iP: return {4, 9};
+    case Postnet: return {1, 1};
     default: throw EOverflow(msg::kNoCheckChar);
   }
+}
+}  // namespace
+
+int CheckWeight(btCodeTypes type, std::size_t i) {
+  const Weights w = WeightsOf(type);
+  return i % 2 == 0 ? w.odd : w.even;
 }
 
 int WeightedCheckDigit(std::string_view digits, btCodeTypes type) {
@@ -24,16 +34,18 @@ int WeightedCheckDigit(std::string_view digits, btCodeTypes type) {
     const UpcEExpansion expanded = ExpandUPCE(digits);
     return WeightedCheckDigit(std::string_view(expanded.digits, expanded.length), UPC_A);
   }
-  int sum = 0;
-  for (std::size_t i = 0; i < digits.size(); ++i) sum += DigitValue(digits[i]) * CheckWeight(type, i);
-  return Mod10Complement(sum);
+  const Weights w = WeightsOf(type);
+  int odd = 0, even = 0;
+  for (std::size_t i = 0; i < digits.size(); i += 2) odd += DigitValue(digits[i]);
+  for (std::size_t i = 1; i < digits.size(); i += 2) even += DigitValue(digits[i]);
+  return Mod10Complement(odd * w.odd + even * w.even);
 }
 
-void AppendCheckDigit(char* text, btCodeTypes type) {
-  const std::size_t n = BoundedLength(text, kCodeTextSize);
+std::size_t AppendCheckDigit(char* text, std::size_t n, btCodeTypes type) {
   if (n + 1 >= kCodeTextSize) throw EOverflow("BarLL: Module buffer overflow");
   text[n] = static_cast<char>('0' + WeightedCheckDigit(std::string_view(text, n), type));
   text[n + 1] = '\0';
+  return n + 1;
 }
 
 }  // namespace vantor

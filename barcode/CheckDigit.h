@@ -22,7 +22,8 @@ int CheckWeight(btCodeTypes type, std::size_t i);
 // Postnet; for UPC_E it is taken over the 11-digit expansion of the six digits.
 int WeightedCheckDigit(std::string_view digits, btCodeTypes type);
 
-// Appends the check digit to the NUL-terminated text (kCodeTextSize buffer).
-void AppendCheckDigit(char* text, btCodeTypes type);
+// Appends the check digit to the text of length `len` (kCodeTextSize buffer)
+// and returns the new length.
+std::size_t AppendCheckDigit(char* text, std::size_t len, btCodeTypes type);
 
 }  // namespace vantor

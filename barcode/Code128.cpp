@@ -129,11 +129,12 @@ void AddCode128Check(char* codeText, std::size_t cap) {
 void TLLBarcode::EncodeCode128() {
   const std::size_t n = BoundedLength(CodeText, kCodeTextSize);
   ModuleWriter out(*this);
-  for (std::size_t i = 0; i < n; ++i) {
+  std::uint8_t* p = out.Reserve(static_cast<int>(11 * n + 2));
+  for (std::size_t i = 0; i < n; ++i, p += 11) {
     const int v = TBarCode128::ValueOf(static_cast<unsigned char>(CodeText[i]));
-    out.PutPattern(Code128Table.Modules[v < 0 ? 0 : v].data(), 11);
+    std::memcpy(p, Code128Table.Modules[static_cast<std::size_t>(v < 0 ? 0 : v)].data(), 11);
   }
-  out.Put(1, 2);  // the stop's final bar
+  p[0] = p[1] = 1;  // the stop's final bar
   out.Finish();
 }
 

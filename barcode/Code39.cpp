@@ -23,12 +23,14 @@ template <int Wide>
 struct Expanded {
   static constexpr int kLength = 6 + 3 * Wide + 1;
   std::uint8_t modules[TBarCode39::kCount][kLength] = {};
+  std::uint8_t elements[TBarCode39::kCount][9] = {};  // 1 = wide
   constexpr Expanded() {
     for (std::size_t c = 0; c < TBarCode39::kCount; ++c) {
       int pos = 0;
       for (int e = 0; e < 9; ++e) {
         const bool bar = e % 2 == 0;
-        const int width = TBarCode39::Patterns[c][e] == '1' ? Wide : 1;
+        elements[c][e] = TBarCode39::Patterns[c][e] == '1';
+        const int width = elements[c][e] ? Wide : 1;
         for (int w = 0; w < width; ++w) modules[c][pos++] = bar ? 1 : 0;
       }
       modules[c][pos] = 0;  // gap
@@ -48,16 +50,17 @@ int TBarCode39::IndexOf(unsigned char c) {
 void TLLBarcode::EncodeCode39() {
   const std::size_t n = BoundedLength(CodeText, kCodeTextSize);
   const bool ratio2 = Params.Ratio == Ratio_2;
+  const int width = ratio2 ? Expanded<2>::kLength : Expanded<3>::kLength;
   ModuleWriter out(*this);
+  std::uint8_t* p = out.Reserve(static_cast<int>(n) * width);
   for (std::size_t i = 0; i < n; ++i) {
     const int index = TBarCode39::IndexOf(static_cast<unsigned char>(CodeText[i]));
-    const char* pattern = TBarCode39::Patterns[index];
-    if (9 * (i + 1) <= kElementsSize)
-      for (int j = 0; j < 9; ++j) Elements[9 * i + static_cast<std::size_t>(j)] = pattern[j] == '1';
+    if (9 * (i + 1) <= kElementsSize) std::memcpy(Elements + 9 * i, kRatio3.elements[index], 9);
     if (ratio2)
-      out.PutPattern(kRatio2.modules[index], Expanded<2>::kLength);
+      std::memcpy(p, kRatio2.modules[index], Expanded<2>::kLength);
     else
-      out.PutPattern(kRatio3.modules[index], Expanded<3>::kLength);
+      std::memcpy(p, kRatio3.modules[index], Expanded<3>::kLength);
+    p += width;
   }
   out.Finish();
 }

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 
 #include "barcode/BarLL.h"
 #include "barcode/CheckDigit.h"
@@ -10,17 +11,33 @@ namespace vantor {
 
 namespace {
 
-// The three sets expanded to module bytes once, at compile time.
-using DigitModules = std::array<std::array<std::uint8_t, 7>, 10>;
-constexpr DigitModules Expand(const char* const (&set)[10]) {
-  DigitModules out{};
-  for (int d = 0; d < 10; ++d)
-    for (int m = 0; m < 7; ++m) out[d][m] = set[d][m] == '1';
+// The three sets expanded to module bytes once, at compile time: kSets[0] is
+// set A, [1] set B, [2] set C.
+using SetModules = std::array<std::array<std::array<std::uint8_t, 7>, 10>, 3>;
+constexpr SetModules ExpandSets() {
+  SetModules out{};
+  const char* const* sets[3] = {kEanSetA, kEanSetB, kEanSetC};
+  for (int s = 0; s < 3; ++s)
+    for (int d = 0; d < 10; ++d)
+      for (int m = 0; m < 7; ++m) out[s][d][m] = sets[s][d][m] == '1';
   return out;
 }
-constexpr DigitModules kA = Expand(kEanSetA);
-constexpr DigitModules kB = Expand(kEanSetB);
-constexpr DigitModules kC = Expand(kEanSetC);
+constexpr SetModules kSets = ExpandSets();
+constexpr int kSetC = 2;
+
+// Parity strings as set indexes (A = 0, B = 1), so the hot loop does no parsing.
+template <std::size_t N>
+constexpr std::array<std::array<std::uint8_t, 6>, N> ParityIndexes(const char* const (&table)[N]) {
+  std::array<std::array<std::uint8_t, 6>, N> out{};
+  for (std::size_t i = 0; i < N; ++i)
+    for (std::size_t j = 0; table[i][j]; ++j) out[i][j] = table[i][j] == 'B';
+  return out;
+}
+constexpr auto kEan13Sets = ParityIndexes(kEan13Parity);
+constexpr auto kUpcESets = ParityIndexes(kUpcEParity);
+constexpr auto kAddon5Sets = ParityIndexes(kAddon5Parity);
+constexpr auto kAddon2Sets = ParityIndexes(kAddon2Parity);
+constexpr std::array<std::uint8_t, 6> kAllA{};
 
 constexpr std::uint8_t kGuard[] = {1, 0, 1};
 constexpr std::uint8_t kCentre[] = {0, 1, 0, 1, 0};
@@ -28,30 +45,38 @@ constexpr std::uint8_t kUpcEEnd[] = {0, 1, 0, 1, 0, 1};
 constexpr std::uint8_t kAddonStart[] = {1, 0, 1, 1};
 constexpr std::uint8_t kAddonSeparator[] = {0, 1};
 
-void PutDigit(ModuleWriter& out, char digit, char set) {
-  const int d = DigitValue(digit);
-  const DigitModules& table = set == 'A' ? kA : set == 'B' ? kB : kC;
-  out.PutPattern(table[d].data(), 7);
+// Writes one digit's seven modules at p and returns the position after them.
+std::uint8_t* PutDigit(std::uint8_t* p, char digit, int set) {
+  std::memcpy(p, kSets[static_cast<std::size_t>(set)][static_cast<std::size_t>(DigitValue(digit))].data(), 7);
+  return p + 7;
 }
 
-// Left half in the given parity, centre guard, right half in set C, end guard.
-void PutTwoHalves(ModuleWriter& out, const char* left, const char* parity, const char* right, int half) {
-  out.PutPattern(kGuard, 3);
-  for (int i = 0; i < half; ++i) PutDigit(out, left[i], parity ? parity[i] : 'A');
-  out.PutPattern(kCentre, 5);
-  for (int i = 0; i < half; ++i) PutDigit(out, right[i], 'C');
-  out.PutPattern(kGuard, 3);
+template <std::size_t N>
+std::uint8_t* PutGuard(std::uint8_t* p, const std::uint8_t (&guard)[N]) {
+  std::memcpy(p, guard, N);
+  return p + N;
+}
+
+// Left half in the given sets, centre guard, right half in set C, end guard.
+void PutTwoHalves(ModuleWriter& out, const char* left, const std::array<std::uint8_t, 6>& sets, const char* right,
+                  int half) {
+  std::uint8_t* p = out.Reserve(3 + 7 * half + 5 + 7 * half + 3);
+  p = PutGuard(p, kGuard);
+  for (int i = 0; i < half; ++i) p = PutDigit(p, left[i], sets[static_cast<std::size_t>(i)]);
+  p = PutGuard(p, kCentre);
+  for (int i = 0; i < half; ++i) p = PutDigit(p, right[i], kSetC);
+  PutGuard(p, kGuard);
   out.Finish();
 }
 
 // Add-on digits from module 105 on, after nine light modules of separation.
-void PutAddon(TLLBarcode& bc, std::string_view digits, const char* parity) {
+void PutAddon(TLLBarcode& bc, std::string_view digits, const std::uint8_t* sets) {
   ModuleWriter out(bc, 96);
   out.Skip(9);
-  out.PutPattern(kAddonStart, 4);
+  out.PutFixed<4>(kAddonStart);
   for (std::size_t i = 0; i < digits.size(); ++i) {
-    if (i > 0) out.PutPattern(kAddonSeparator, 2);
-    PutDigit(out, digits[i], parity[i]);
+    if (i > 0) out.PutFixed<2>(kAddonSeparator);
+    PutDigit(out.Reserve(7), digits[i], sets[i]);
   }
   out.Skip(1);  // the add-on ends on a light module
   out.Finish();
@@ -88,37 +113,38 @@ int Addon5Checksum(std::string_view a) {
 
 void TLLBarcode::EncodeEAN13() {
   ModuleWriter out(*this);
-  PutTwoHalves(out, CodeText + 1, kEan13Parity[DigitValue(CodeText[0])], CodeText + 7, 6);
+  PutTwoHalves(out, CodeText + 1, kEan13Sets[static_cast<std::size_t>(DigitValue(CodeText[0]))], CodeText + 7, 6);
 }
 
 void TLLBarcode::EncodeUPCA() {
   ModuleWriter out(*this);
-  PutTwoHalves(out, CodeText, nullptr, CodeText + 6, 6);
+  PutTwoHalves(out, CodeText, kAllA, CodeText + 6, 6);
 }
 
 void TLLBarcode::EncodeEAN8() {
   ModuleWriter out(*this);
-  PutTwoHalves(out, CodeText, nullptr, CodeText + 4, 4);
+  PutTwoHalves(out, CodeText, kAllA, CodeText + 4, 4);
 }
 
 void TLLBarcode::EncodeUPCE() {
   ModuleWriter out(*this);
-  const char* parity = kUpcEParity[DigitValue(CodeText[6])];
-  out.PutPattern(kGuard, 3);
-  for (int i = 0; i < 6; ++i) PutDigit(out, CodeText[i], parity[i]);
-  out.PutPattern(kUpcEEnd, 6);
+  const auto& sets = kUpcESets[static_cast<std::size_t>(DigitValue(CodeText[6]))];
+  std::uint8_t* p = out.Reserve(3 + 6 * 7 + 6);
+  p = PutGuard(p, kGuard);
+  for (int i = 0; i < 6; ++i) p = PutDigit(p, CodeText[i], sets[static_cast<std::size_t>(i)]);
+  PutGuard(p, kUpcEEnd);
   out.Finish();
 }
 
 void TLLBarcode::EncodeAddon2() {
   const std::string_view digits(Params.CodeAddon, 2);
   const int value = DigitValue(digits[0]) * 10 + DigitValue(digits[1]);
-  PutAddon(*this, digits, kAddon2Parity[value % 4]);
+  PutAddon(*this, digits, kAddon2Sets[static_cast<std::size_t>(value % 4)].data());
 }
 
 void TLLBarcode::EncodeAddon5() {
   const std::string_view digits(Params.CodeAddon, 5);
-  PutAddon(*this, digits, kAddon5Parity[Addon5Checksum(digits)]);
+  PutAddon(*this, digits, kAddon5Sets[static_cast<std::size_t>(Addon5Checksum(digits))].data());
 }
 
 }  // namespace vantor
