@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: deps configure build test run bench clean
+.PHONY: deps configure build test run bench clean test-sanitize
 
 deps:
 	@scripts/install-deps
@@ -25,3 +25,9 @@ bench: build
 
 clean:
 	@rm -rf $(BUILD)
+
+# The whole suite under address and undefined-behaviour sanitizers.
+test-sanitize: deps
+	@cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DVANTOR_SANITIZE=ON -DVANTOR_BUILD_BENCH=OFF >/dev/null
+	@cmake --build build-sanitize -j $(JOBS)
+	@cd build-sanitize && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
