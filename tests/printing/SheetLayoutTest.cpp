@@ -1,0 +1,190 @@
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "printing/Sheet.h"
+#include "printing/SheetFakes.h"
+
+namespace vantor {
+namespace {
+
+using test::FakeHost;
+using test::FakeJob;
+
+std::vector<TRecordedOp> Texts(const FakeJob& job) { return job.page.OpsOf(TOpKind::TextOut); }
+std::vector<TRecordedOp> Rects(const FakeJob& job) { return job.page.OpsOf(TOpKind::Rectangle); }
+
+struct Printed {
+  FakeHost host;
+  FakeJob job;
+  Printed(TSheetLayout layout, int mode, const std::string& serial, int dpi = 300, TSheetOptions options = {})
+      : job(dpi) {
+    host.Start(mode, serial);
+    result = PrintSheet(layout, host, job, options);
+  }
+  TSheetResult result;
+};
+
+TEST(SheetFrames, GridAt300And600Dpi) {
+  struct Row {
+    int dpi;
+    int outline[4];
+    int cell[4];
+  };
+  const Row rows[] = {
+      {300, {260, 402, 933, 650}, {274, 425, 380, 484}},
+      {600, {520, 803, 1866, 1299}, {548, 850, 761, 968}},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.dpi);
+    Printed p(TSheetLayout::StorageTek, mmStkDltIV, "000000", r.dpi, {.outlines = true});
+    const auto rects = Rects(p.job);
+    ASSERT_EQ(rects.size(), 30u + 180u);
+    EXPECT_EQ((std::vector<int>{rects[0].P1.x, rects[0].P1.y, rects[0].P2.x, rects[0].P2.y}),
+              (std::vector<int>(r.outline, r.outline + 4)));
+    EXPECT_EQ((std::vector<int>{rects[1].P1.x, rects[1].P1.y, rects[1].P2.x, rects[1].P2.y}),
+              (std::vector<int>(r.cell, r.cell + 4)));
+    EXPECT_EQ(rects[0].PenWidth, 2);
+  }
+}
+
+TEST(SheetFrames, CellStepsAndRows) {
+  Printed p(TSheetLayout::StorageTek, mmStkDltIV, "000000", 300, {.outlines = true});
+  const auto rects = Rects(p.job);
+  std::vector<int> cellLefts;
+  for (int k = 1; k <= 6; ++k) cellLefts.push_back(rects[static_cast<std::size_t>(k)].P1.x);
+  EXPECT_EQ(cellLefts, (std::vector<int>{274, 380, 486, 592, 698, 804}));
+  EXPECT_EQ(rects[7].P1.x, 933) << "second label's outline";
+  EXPECT_EQ(rects[8].P1.x, 947) << "second label's first cell";
+  const auto& row2 = rects[21];  // outline of the first label of row 2
+  EXPECT_EQ(row2.P1.y, 650);
+  EXPECT_EQ(row2.P2.y, 898);
+  EXPECT_EQ(rects[22].P1.y, 674);
+  EXPECT_EQ(rects[22].P2.y, 733);
+}
+
+TEST(SheetFrames, OutlinesAreOffByDefault) {
+  Printed p(TSheetLayout::StorageTek, mmStkDltIV, "000000");
+  const auto rects = Rects(p.job);
+  EXPECT_EQ(rects.size(), 180u) << "cells only";
+  EXPECT_EQ(rects[0].P1.x, 274);
+  Printed breece(TSheetLayout::BreeceHill, mmBreeceHill, "000000");
+  EXPECT_TRUE(Rects(breece.job).empty());
+  Printed breeceOutlined(TSheetLayout::BreeceHill, mmBreeceHill, "000000", 300, {.outlines = true});
+  EXPECT_EQ(Rects(breeceOutlined.job).size(), 30u);
+}
+
+TEST(SheetFrames, CellColourRule) {
+  Printed p(TSheetLayout::Standard, mmStandard3of9, "ABC123");
+  const auto fills = p.job.page.OpsOf(TOpKind::FillRect);
+  // Only the digit cells of each label are filled: 3 per label.
+  ASSERT_EQ(fills.size(), 90u);
+  EXPECT_EQ(fills[0].BrushColor, p.host.state.Colors[1]);
+  EXPECT_EQ(fills[1].BrushColor, p.host.state.Colors[2]);
+  EXPECT_EQ(fills[2].BrushColor, p.host.state.Colors[3]);
+  // Shrunk by 2 dots inside cell 4 (x 592..698).
+  EXPECT_EQ(fills[0].P1.x, 594);
+  EXPECT_EQ(fills[0].P2.x, 696);
+  EXPECT_EQ(fills[0].P1.y, 427);
+  EXPECT_EQ(fills[0].P2.y, 482);
+
+  // The letter colour never reaches paper, even when set to a digit's colour.
+  FakeHost host;
+  host.Start(mmStandard3of9, "ABC123");
+  host.state.Colors[10] = host.state.Colors[5];
+  FakeJob job;
+  PrintSheet(TSheetLayout::Standard, host, job);
+  for (const auto& t : Texts(job))
+    if (t.Text.size() == 1 && (t.Text[0] < '0' || t.Text[0] > '9')) EXPECT_EQ(t.BkColor, 0xFFFFFFu) << t.Text;
+
+  // "Colored sequence" clear: no fill at all, every character on white.
+  FakeHost plain;
+  plain.Start(mmStandard3of9, "000123");
+  plain.colored = false;
+  FakeJob plainJob;
+  PrintSheet(TSheetLayout::Standard, plain, plainJob);
+  EXPECT_TRUE(plainJob.page.OpsOf(TOpKind::FillRect).empty());
+  for (const auto& t : Texts(plainJob)) EXPECT_EQ(t.BkColor, 0xFFFFFFu);
+}
+
+TEST(SheetFrames, ReversedCellsHoldCharactersRightToLeft) {
+  Printed p(TSheetLayout::StorageTekRotated, mmStkDltIV, "000123");
+  const auto fills = p.job.page.OpsOf(TOpKind::FillRect);
+  // First label, cells left to right: 3, 2, 1, 0, 0, 0.
+  const std::size_t expected[6] = {3, 2, 1, 0, 0, 0};
+  for (std::size_t k = 0; k < 6; ++k) EXPECT_EQ(fills[k].BrushColor, p.host.state.Colors[expected[k]]) << k;
+}
+
+struct TextRow {
+  const char* name;
+  TSheetLayout layout;
+  int mode;
+  TPoint firstBarcode;
+  std::vector<int> firstLabelX;  // characters in drawing order
+  int y;
+  int secondLabelX;
+};
+
+TEST(SheetContent, PositionsAt300Dpi) {
+  const TextRow rows[] = {
+      {"StorageTek", TSheetLayout::StorageTek, mmStkDltIV, {283, 484}, {315, 421, 527, 633, 739, 833, 863}, 429, 987},
+      {"Standard", TSheetLayout::Standard, mmStandard3of9, {325, 484}, {315, 421, 527, 633, 739, 833}, 429, 987},
+      {"Breece Hill", TSheetLayout::BreeceHill, mmBreeceHill, {325, 429}, {461, 508, 555, 602, 649, 696}, 579, 1133},
+      {"StorageTek rotated", TSheetLayout::StorageTekRotated, mmStkDltIV, {283, 484},
+       {363, 316, 463, 567, 671, 775, 879}, 437, 1036},
+      {"Standard rotated", TSheetLayout::StandardRotated, mmStandard3of9, {319, 484},
+       {363, 467, 571, 675, 779, 883}, 437, 1040},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.name);
+    Printed p(r.layout, r.mode, "000000");
+    ASSERT_EQ(p.result, TSheetResult::Printed);
+    ASSERT_EQ(p.host.barcodePoints.size(), 30u);
+    EXPECT_EQ(p.host.barcodePoints[0], r.firstBarcode);
+    const auto texts = Texts(p.job);
+    const std::size_t perLabel = r.firstLabelX.size();
+    ASSERT_EQ(texts.size(), 30 * perLabel + 2);
+    std::vector<int> xs;
+    for (std::size_t i = 0; i < perLabel; ++i) xs.push_back(texts[i].P1.x);
+    EXPECT_EQ(xs, r.firstLabelX);
+    EXPECT_EQ(texts[0].P1.y, r.y);
+    EXPECT_EQ(texts[perLabel].P1.x, r.secondLabelX);
+  }
+}
+
+TEST(SheetContent, SuffixesFontsAndRows) {
+  Printed stk(TSheetLayout::StorageTek, mmStkDltIV, "000123");
+  auto texts = Texts(stk.job);
+  EXPECT_EQ(texts[6].Text, "D");
+  EXPECT_EQ(texts[6].P1, (TPoint{863, 447}));
+  EXPECT_EQ(texts[6].Font.PointSize, 6);
+  EXPECT_FALSE(texts[6].Font.Bold);
+  EXPECT_EQ(texts[6].BkColor, stk.host.state.Colors[3]) << "the fill that character 6 left";
+  EXPECT_EQ(texts[0].Font.PointSize, 10);
+  EXPECT_TRUE(texts[0].Font.Bold);
+  EXPECT_EQ(texts[21].P1.y, 677) << "second row";
+
+  Printed breece(TSheetLayout::BreeceHill, mmBreeceHill, "000000");
+  texts = Texts(breece.job);
+  EXPECT_EQ(texts[18].P1.x, 476) << "rows 2 to 10 start at 40.3 mm, not 39";
+
+  Printed rot(TSheetLayout::StorageTekRotated, mmStkDltIIIXT, "000123");
+  texts = Texts(rot.job);
+  EXPECT_EQ(texts[1].Text, "C");
+  EXPECT_EQ(texts[1].P1, (TPoint{316, 456}));
+  EXPECT_EQ(texts[1].BkColor, rot.host.state.Colors[3]);
+  for (std::size_t i = 0; i < 7; ++i) EXPECT_EQ(texts[i].Font.Escapement, 2700) << i;
+  // Third column: the suffix stands 2 dots further right relative to character 6.
+  const int offset1 = texts[1].P1.x - texts[0].P1.x;
+  const int offset3 = texts[15].P1.x - texts[14].P1.x;
+  EXPECT_EQ(offset3, offset1 + 2);
+  // The closing lines come out upright.
+  EXPECT_EQ(texts[texts.size() - 1].Font.Escapement, 0);
+  EXPECT_EQ(texts[texts.size() - 2].Font.Escapement, 0);
+
+  Printed stdRot(TSheetLayout::StandardRotated, mmStandard3of9, "000000");
+  for (const auto& t : Texts(stdRot.job)) EXPECT_EQ(t.Font.Color, 0u) << "black characters";
+}
+
+}  // namespace
+}  // namespace vantor
