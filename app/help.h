@@ -1,0 +1,45 @@
+// THelpBox: the help window. It reads the help file beside the program once,
+// when it is created, and is then only shown (modally) and hidden.
+#pragma once
+
+#include <QDialog>
+#include <QString>
+#include <functional>
+
+#include "app/RtfReader.h"
+
+class QPushButton;
+class QTextBrowser;
+class QTextDocument;
+
+namespace vantor {
+
+// Fills `target` with the paragraphs and runs of `doc`, replacing its content.
+void FillTextDocument(QTextDocument& target, const TRtfDocument& doc);
+
+class THelpBox : public QDialog {
+  Q_OBJECT
+
+ public:
+  // Shows a load error to the operator; the default is the program's error box.
+  using TErrorReporter = std::function<void(const QString& message)>;
+
+  // `folder` is where the help file is looked for: the program's own folder
+  // unless given (tests point it elsewhere).
+  explicit THelpBox(QWidget* parent = nullptr, TErrorReporter reporter = {},
+                    const QString& folder = QString());
+
+  QTextBrowser* RichEdit1() const { return richEdit1_; }
+  QPushButton* Button1() const { return button1_; }
+  const QString& HelpFilePath() const { return path_; }
+
+ private:
+  void FormCreate();
+
+  QTextBrowser* richEdit1_ = nullptr;
+  QPushButton* button1_ = nullptr;
+  TErrorReporter reporter_;
+  QString path_;
+};
+
+}  // namespace vantor
