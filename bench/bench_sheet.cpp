@@ -1,0 +1,129 @@
+// Sheet timings: one sheet of each layout on the recording surface, and whole
+// processes printing 1 and 100 sheets to PDF at 600 dpi, against GNU barcode
+// writing the same 100 pages of 30 Code 39 labels as PostScript plus ps2pdf
+// turning them into PDF, timed in the same run.
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+
+#include "printing/HeadlessHost.h"
+#include "printing/Sheet.h"
+#include "surface/RecordingSurface.h"
+
+namespace {
+
+using namespace vantor;
+
+class RecordingJob : public TPrintJob {
+ public:
+  RecordingJob() : page_(300, 300) {}
+  bool ShowDialog() override { return true; }
+  void SetPortrait() override {}
+  void SetTitle(const std::string&) override {}
+  void SetCopies(int) override {}
+  void BeginDoc() override { page_.ClearOps(); }
+  TSurface& Page() override { return page_; }
+  void EndDoc() override {}
+
+ private:
+  TRecordingSurface page_;
+};
+
+void BM_SheetOnRecordingSurface(benchmark::State& state, TSheetLayout layout, int mode, bool rotated) {
+  THeadlessChoice choice;
+  choice.mediaMode = mode;
+  choice.rotated = rotated;
+  RecordingJob job;
+  for (auto _ : state) {
+    state.PauseTiming();
+    THeadlessHost host(choice);
+    state.ResumeTiming();
+    PrintSheet(layout, host, job);
+    benchmark::DoNotOptimize(host.State().Serial());
+  }
+}
+
+// Runs a shell command and reports its wall time as the iteration time.
+void TimeCommand(benchmark::State& state, const std::string& cmd) {
+  for (auto _ : state) {
+    const auto start = std::chrono::steady_clock::now();
+    const int rc = std::system(cmd.c_str());
+    const auto end = std::chrono::steady_clock::now();
+    if (rc != 0) {
+      state.SkipWithError(("failed: " + cmd).c_str());
+      break;
+    }
+    state.SetIterationTime(std::chrono::duration<double>(end - start).count());
+  }
+}
+
+const std::string kOut = std::string(VANTOR_BENCH_TMP) + "/bench_sheet";
+
+void BM_VantorPdf(benchmark::State& state) {
+  const std::string sheets = std::to_string(state.range(0));
+  TimeCommand(state, "QT_QPA_PLATFORM=offscreen " VANTOR_BUILD_DIR "/vantor --print-pdf " + kOut + ".pdf --dpi 600 --sheets " +
+                         sheets + " --serial AAA000 >/dev/null");
+}
+
+bool HaveGnuBarcode() {
+  return std::system("command -v barcode >/dev/null && command -v ps2pdf >/dev/null") == 0;
+}
+
+void BM_GnuBarcodePs2Pdf(benchmark::State& state) {
+  if (!HaveGnuBarcode()) {
+    state.SkipWithError("GNU barcode or ps2pdf missing (scripts/install-deps installs them)");
+    return;
+  }
+  const int labels = static_cast<int>(state.range(0)) * 30;
+  {
+    std::ofstream input(kOut + ".txt");
+    for (int i = 0; i < labels; ++i) {
+      char serial[16];
+      std::snprintf(serial, sizeof serial, "A%02d%03d", i / 1000, i % 1000);
+      input << serial << '\n';
+    }
+  }
+  TimeCommand(state, "barcode -t 3x10 -e 39 -p a4 -i " + kOut + ".txt -o " + kOut + ".ps && ps2pdf " + kOut +
+                         ".ps " + kOut + "-gnu.pdf");
+}
+
+int RegisterAll() {
+  struct Layout {
+    const char* name;
+    TSheetLayout layout;
+    int mode;
+    bool rotated;
+  };
+  const Layout layouts[] = {
+      {"StorageTek", TSheetLayout::StorageTek, mmStkDltIV, false},
+      {"StorageTekRotated", TSheetLayout::StorageTekRotated, mmStkDltIV, true},
+      {"Standard", TSheetLayout::Standard, mmStandard3of9, false},
+      {"StandardRotated", TSheetLayout::StandardRotated, mmStandard3of9, true},
+      {"BreeceHill", TSheetLayout::BreeceHill, mmBreeceHill, false},
+  };
+  for (const Layout& l : layouts)
+    benchmark::RegisterBenchmark((std::string("recording/") + l.name).c_str(), BM_SheetOnRecordingSurface, l.layout,
+                                 l.mode, l.rotated)
+        ->Unit(benchmark::kMicrosecond);
+  benchmark::RegisterBenchmark("pdf600/vantor", BM_VantorPdf)
+      ->Arg(1)
+      ->Arg(100)
+      ->UseManualTime()
+      ->Iterations(3)
+      ->Unit(benchmark::kMillisecond);
+  benchmark::RegisterBenchmark("pdf/gnu-barcode+ps2pdf", BM_GnuBarcodePs2Pdf)
+      ->Arg(100)
+      ->UseManualTime()
+      ->Iterations(3)
+      ->Unit(benchmark::kMillisecond);
+  return 0;
+}
+const int kRegistered = RegisterAll();
+
+}  // namespace
+
+BENCHMARK_MAIN();

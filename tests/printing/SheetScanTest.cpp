@@ -1,0 +1,125 @@
+// End to end: sheets printed to PDF by the headless print command, rasterised
+// with pdftoppm and read label by label with zbarimg and ZXingReader, readers
+// no one here wrote. Each label's area is cut out of the page and decoded on
+// its own, so a label that is missing, unreadable, swapped or shifted into its
+// neighbour fails.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QImage>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <memory>
+#include <sstream>
+
+#include "printing/PrintCli.h"
+#include "printing/SheetGeometry.h"
+
+namespace vantor {
+namespace {
+
+std::string Run(const std::string& cmd) {
+  std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen((cmd + " 2>/dev/null").c_str(), "r"), pclose);
+  std::string out;
+  if (!pipe) return out;
+  char buf[512];
+  while (std::fgets(buf, sizeof buf, pipe.get())) out += buf;
+  return out;
+}
+
+bool Have(const char* tool) { return std::system((std::string("command -v ") + tool + " >/dev/null").c_str()) == 0; }
+
+// Decoded texts of one image, one reader.
+std::vector<std::string> Zbar(const QString& png) {
+  std::vector<std::string> texts;
+  std::istringstream lines(Run("zbarimg -q --raw '" + png.toStdString() + "'"));
+  for (std::string line; std::getline(lines, line);)
+    if (!line.empty()) texts.push_back(line);
+  return texts;
+}
+std::vector<std::string> Zxing(const QString& png) {
+  std::vector<std::string> texts;
+  std::istringstream lines(Run("ZXingReader '" + png.toStdString() + "'"));
+  for (std::string line; std::getline(lines, line);) {
+    const std::string key = "Text:";
+    if (line.rfind(key, 0) == 0) {
+      const auto q1 = line.find('"'), q2 = line.rfind('"');
+      if (q1 != std::string::npos && q2 > q1) texts.push_back(line.substr(q1 + 1, q2 - q1 - 1));
+    }
+  }
+  return texts;
+}
+
+struct ScanRow {
+  const char* name;
+  std::vector<std::string> options;
+  std::string firstSerial;
+  std::string suffix;
+};
+
+std::string Serial(const std::string& first, int i) {
+  char counter[4];
+  std::snprintf(counter, sizeof counter, "%03d", std::stoi(first.substr(3)) + i);
+  return first.substr(0, 3) + counter;
+}
+
+class SheetScan : public ::testing::TestWithParam<int> {};
+
+TEST_P(SheetScan, EveryLabelReadsBackInItsOwnPlace) {
+  if (!Have("pdftoppm") || !Have("zbarimg") || !Have("ZXingReader"))
+    GTEST_SKIP() << "pdftoppm, zbarimg or ZXingReader missing (scripts/install-deps installs them)";
+  const int dpi = GetParam();
+  const ScanRow rows[] = {
+      {"Standard 3 of 9", {"--maker", "standard", "--serial", "ABC100"}, "ABC100", ""},
+      {"Standard 3 of 9 rotated", {"--maker", "standard", "--rotated", "--serial", "A1 200"}, "A1 200", ""},
+      {"StorageTek DLT IV", {"--media", "dlt4", "--serial", "000000"}, "000000", "D"},
+      {"StorageTek DLT III XT upright", {"--media", "dlt3xt", "--upright", "--serial", "XT0500"}, "XT0500", "C"},
+      {"StorageTek cleaning", {"--media", "cleaning", "--serial", "CLN010"}, "CLN010", "C"},
+      {"StorageTek diagnostic", {"--media", "diagnostic", "--serial", "DG 900"}, "DG 900", "C"},
+      {"Breece Hill", {"--maker", "breece", "--serial", "BH0042"}, "BH0042", ""},
+      {"Other", {"--maker", "other", "--serial", "OT0001"}, "OT0001", ""},
+  };
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  const TDots d = TDots::FromDpi(dpi, dpi);
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.name);
+    const QString pdf = dir.filePath("sheet.pdf");
+    std::vector<std::string> args = r.options;
+    args.insert(args.end(), {"--print-pdf", pdf.toStdString(), "--dpi", "600"});
+    std::ostringstream out, err;
+    ASSERT_EQ(RunPrintCli(args, out, err), 0) << err.str();
+    const QString prefix = dir.filePath("page");
+    Run("pdftoppm -r " + std::to_string(dpi) + " -gray -png -singlefile '" + pdf.toStdString() + "' '" +
+        prefix.toStdString() + "'");
+    const QImage page(prefix + ".png");
+    ASSERT_FALSE(page.isNull());
+
+    int zbarRead = 0, zxingRead = 0;
+    for (int i = 0; i < 30; ++i) {
+      const int row = i / 3, col = i % 3;
+      // The label's area from the paper's corner; a white margin around it stands for the quiet zone.
+      const int left = d.X(22 + 57.0L * col), top = d.Y(34 + 21.0L * row);
+      QImage label(d.X(57) + 2 * d.X(5), d.Y(21) + 2 * d.Y(5), QImage::Format_Grayscale8);
+      label.fill(Qt::white);
+      for (int y = 0; y < d.Y(21); ++y)
+        for (int x = 0; x < d.X(57); ++x)
+          if (page.valid(left + x, top + y)) label.setPixel(d.X(5) + x, d.Y(5) + y, page.pixel(left + x, top + y));
+      const QString png = dir.filePath(QString("label%1.png").arg(i));
+      ASSERT_TRUE(label.save(png));
+      const std::string expected = Serial(r.firstSerial, i) + r.suffix;
+      const auto zb = Zbar(png), zx = Zxing(png);
+      zbarRead += zb == std::vector<std::string>{expected};
+      zxingRead += zx == std::vector<std::string>{expected};
+      EXPECT_EQ(zb, std::vector<std::string>{expected}) << "zbarimg, label " << i + 1;
+      EXPECT_EQ(zx, std::vector<std::string>{expected}) << "ZXingReader, label " << i + 1;
+    }
+    EXPECT_EQ(zbarRead, 30);
+    EXPECT_EQ(zxingRead, 30);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Resolutions, SheetScan, ::testing::Values(300, 600));
+
+}  // namespace
+}  // namespace vantor
