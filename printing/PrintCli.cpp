@@ -12,6 +12,7 @@
 #include <optional>
 #include <sstream>
 
+#include "app/MediaSetup.h"
 #include "colours/ColourSchemes.h"
 #include "printing/HeadlessHost.h"
 #include "printing/PrintTrace.h"

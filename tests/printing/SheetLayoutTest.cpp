@@ -94,8 +94,11 @@ TEST(SheetFrames, CellColourRule) {
   host.state.Colors[10] = host.state.Colors[5];
   FakeJob job;
   PrintSheet(TSheetLayout::Standard, host, job);
-  for (const auto& t : Texts(job))
-    if (t.Text.size() == 1 && (t.Text[0] < '0' || t.Text[0] > '9')) EXPECT_EQ(t.BkColor, 0xFFFFFFu) << t.Text;
+  for (const auto& t : Texts(job)) {
+    if (t.Text.size() == 1 && (t.Text[0] < '0' || t.Text[0] > '9')) {
+      EXPECT_EQ(t.BkColor, 0xFFFFFFu) << t.Text;
+    }
+  }
 
   // "Colored sequence" clear: no fill at all, every character on white.
   FakeHost plain;
