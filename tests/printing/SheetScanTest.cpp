@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QImage>
 #include <QImageReader>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <cstdio>
 #include <memory>
@@ -15,41 +16,14 @@
 
 #include "printing/PrintCli.h"
 #include "printing/SheetGeometry.h"
+#include "tools/ReaderUtil.h"
 
 namespace vantor {
 namespace {
 
-std::string Shell(const std::string& cmd) {
-  std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen((cmd + " 2>/dev/null").c_str(), "r"), pclose);
-  std::string out;
-  if (!pipe) return out;
-  char buf[512];
-  while (std::fgets(buf, sizeof buf, pipe.get())) out += buf;
-  return out;
-}
-
-bool Have(const char* tool) { return std::system((std::string("command -v ") + tool + " >/dev/null").c_str()) == 0; }
-
-// Decoded texts of one image, one reader.
-std::vector<std::string> Zbar(const QString& png) {
-  std::vector<std::string> texts;
-  std::istringstream lines(Shell("zbarimg -q --raw '" + png.toStdString() + "'"));
-  for (std::string line; std::getline(lines, line);)
-    if (!line.empty()) texts.push_back(line);
-  return texts;
-}
-std::vector<std::string> Zxing(const QString& png) {
-  std::vector<std::string> texts;
-  std::istringstream lines(Shell("ZXingReader '" + png.toStdString() + "'"));
-  for (std::string line; std::getline(lines, line);) {
-    const std::string key = "Text:";
-    if (line.rfind(key, 0) == 0) {
-      const auto q1 = line.find('"'), q2 = line.rfind('"');
-      if (q1 != std::string::npos && q2 > q1) texts.push_back(line.substr(q1 + 1, q2 - q1 - 1));
-    }
-  }
-  return texts;
-}
+using testing::Decode;
+using testing::Reader;
+using testing::RunCommand;
 
 struct ScanRow {
   const char* name;
@@ -67,7 +41,7 @@ std::string Serial(const std::string& first, int i) {
 class SheetScan : public ::testing::TestWithParam<int> {};
 
 TEST_P(SheetScan, EveryLabelReadsBackInItsOwnPlace) {
-  if (!Have("pdftoppm") || !Have("zbarimg") || !Have("ZXingReader"))
+  if (!testing::HaveTool("pdftoppm") || !testing::HaveTool("zbarimg") || !testing::HaveTool("ZXingReader"))
     GTEST_SKIP() << "pdftoppm, zbarimg or ZXingReader missing (scripts/install-deps installs them)";
   const int dpi = GetParam();
   QImageReader::setAllocationLimit(1024);  // an A4 page at 600 dpi is larger than Qt's default limit
@@ -92,8 +66,8 @@ TEST_P(SheetScan, EveryLabelReadsBackInItsOwnPlace) {
     std::ostringstream out, err;
     ASSERT_EQ(RunPrintCli(args, out, err), 0) << err.str();
     const QString prefix = dir.filePath("page");
-    Shell("pdftoppm -r " + std::to_string(dpi) + " -gray -png -singlefile '" + pdf.toStdString() + "' '" +
-        prefix.toStdString() + "'");
+    RunCommand("pdftoppm -r " + std::to_string(dpi) + " -gray -png -singlefile '" + pdf.toStdString() + "' '" +
+        prefix.toStdString() + "' 2>/dev/null");
     const QImage page(prefix + ".png");
     ASSERT_FALSE(page.isNull());
 
@@ -104,13 +78,14 @@ TEST_P(SheetScan, EveryLabelReadsBackInItsOwnPlace) {
       const int left = d.X(22 + 57.0L * col), top = d.Y(34 + 21.0L * row);
       QImage label(d.X(57) + 2 * d.X(5), d.Y(21) + 2 * d.Y(5), QImage::Format_Grayscale8);
       label.fill(Qt::white);
-      for (int y = 0; y < d.Y(21); ++y)
-        for (int x = 0; x < d.X(57); ++x)
-          if (page.valid(left + x, top + y)) label.setPixel(d.X(5) + x, d.Y(5) + y, page.pixel(left + x, top + y));
+      {
+        QPainter p(&label);
+        p.drawImage(QPoint(d.X(5), d.Y(5)), page.copy(left, top, d.X(57), d.Y(21)));
+      }
       const QString png = dir.filePath(QString("label%1.png").arg(i));
       ASSERT_TRUE(label.save(png));
       const std::string expected = Serial(r.firstSerial, i) + r.suffix;
-      const auto zb = Zbar(png), zx = Zxing(png);
+      const auto zb = Decode(Reader::Zbar, png.toStdString()), zx = Decode(Reader::Zxing, png.toStdString());
       zbarRead += zb == std::vector<std::string>{expected};
       zxingRead += zx == std::vector<std::string>{expected};
       EXPECT_EQ(zb, std::vector<std::string>{expected}) << "zbarimg, label " << i + 1;
