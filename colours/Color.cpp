@@ -12,6 +12,7 @@
 #include <QStyle>
 #include <QStyleOptionSlider>
 
+#include "barcode/Barcode.h"
 #include "colours/ColorCell.h"
 
 namespace vantor {
@@ -219,6 +220,19 @@ void TColorBox::CreateSample() {
     cell->setGeometry(kCellLeft + kCellStep * static_cast<int>(i), kCellTop, kSwatchSize, kSwatchSize);
     cells_[i] = cell;
   }
+
+  // Only decoration: a short Code 39 under the cells.
+  barcode2_ = new TBarcode(panel1_);
+  barcode2_->setObjectName(QStringLiteral("Barcode2"));
+  barcode2_->setGeometry(kBarcode2);
+  barcode2_->SetBar_CodeType(CODE39);
+  barcode2_->SetBar_Caption("00000");
+  barcode2_->SetBar_ModuleWidth(SC2);
+  barcode2_->SetBar_HeightPercent(75);
+  barcode2_->SetBar_WidthReduce(true);
+  barcode2_->SetBar_ZoomSize(true);
+  barcode2_->SetBar_HumanReadable(false);
+  barcode2_->SetBar_Fontname("Arial");
 }
 
 void TColorBox::CreateButtons() {
