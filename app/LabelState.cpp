@@ -89,8 +89,7 @@ bool TLabelState::NextSequence() {
 }
 
 void TLabelState::LoadScheme(SchemeId id) {
-  const ColourScheme& scheme = Scheme(id);
-  for (std::size_t i = 0; i < scheme.rgb.size(); ++i) Colors[i] = ColorFromRgb(scheme.rgb[i]);
+  ApplyScheme(Colors, id);
 }
 
 }  // namespace vantor

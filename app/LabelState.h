@@ -25,7 +25,7 @@ enum TMediaMode : int {
 
 inline constexpr std::size_t kSerialLength = 6;
 inline constexpr int kMaxCounter = 999;
-inline constexpr std::size_t kColorTableSize = 12;
+inline constexpr std::size_t kColorTableSize = kColorTableEntries;
 inline constexpr std::size_t kMediaModeEntry = 11;
 
 // Suffix letter of a media mode ("D", "C" or empty; empty for unknown modes).
@@ -69,7 +69,7 @@ class TLabelState {
   bool NextSequence();
 
   // Entries 0..9 digit colours, 10 the letter colour, 11 the media mode.
-  std::array<std::uint32_t, kColorTableSize> Colors{};
+  TColorTable Colors{};
   // Writes entries 0..10 from a scheme (toolkit colour form); entry 11 is kept.
   void LoadScheme(SchemeId id);
 

@@ -40,4 +40,11 @@ std::optional<SchemeId> FindSchemeByCaption(std::string_view caption) {
   return std::nullopt;
 }
 
+void ApplyScheme(TColorTable& table, SchemeId id) {
+  static_assert(std::tuple_size_v<decltype(ColourScheme::rgb)> == kAlphaEntry + 1,
+                "a scheme holds the digit colours and the letter colour, nothing more");
+  const ColourScheme& scheme = Scheme(id);
+  for (std::size_t i = 0; i < scheme.rgb.size(); ++i) table[i] = ColorFromRgb(scheme.rgb[i]);
+}
+
 }  // namespace vantor

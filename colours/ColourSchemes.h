@@ -16,6 +16,11 @@ constexpr TColor ColorFromRgb(std::uint32_t rgb) {
 }
 constexpr std::uint32_t RgbFromColor(TColor c) { return ColorFromRgb(c); }  // the swap is its own inverse
 
+// The label colour table: digit colours 0..9, the letter colour, the media mode.
+inline constexpr std::size_t kColorTableEntries = 12;
+inline constexpr std::size_t kAlphaEntry = 10;
+using TColorTable = std::array<std::uint32_t, kColorTableEntries>;
+
 struct ColourScheme {
   std::string_view caption;    // the radio button's text
   std::string_view component;  // the radio button's name
@@ -29,5 +34,9 @@ const std::array<ColourScheme, kSchemeCount>& ColourSchemes();
 const ColourScheme& Scheme(SchemeId id);
 // Finds a scheme by its caption, ignoring case ("tab ocr" finds "TAB OCR").
 std::optional<SchemeId> FindSchemeByCaption(std::string_view caption);
+
+// Writes the scheme's eleven colours (toolkit form) into entries 0..10. Entry 11
+// holds the media mode, not a colour, and is never written here.
+void ApplyScheme(TColorTable& table, SchemeId id);
 
 }  // namespace vantor
