@@ -22,6 +22,7 @@ run: build
 
 bench: build
 	@$(BUILD)/bench_encode
+	@$(BUILD)/bench_sheet
 
 clean:
 	@rm -rf $(BUILD)

@@ -99,3 +99,23 @@ TEST(PrintCli, UnwritableFolderNamesThePathAndLeavesNothing) {
 
 }  // namespace
 }  // namespace vantor
+
+namespace vantor {
+namespace {
+
+// A scheme chosen for the run colours the printed digit cells.
+TEST(PrintCli, SchemeReachesThePrintedCells) {
+  QTemporaryDir dir;
+  const QString trace = dir.filePath("tab.trace");
+  ASSERT_EQ(Cli({"--print-trace", trace.toStdString(), "--scheme", "tab ocr", "--serial", "000129"}).status, 0);
+  const std::string text = ReadFile(trace);
+  // Cell 1 of label 1 holds "0" (TAB OCR #F78197), cell 4 "1" (#D01727),
+  // cell 6 "9" (#A73C1C); fills are the cells shrunk by 2 dots.
+  EXPECT_NE(text.find("fill 276 427 378 482 #F78197"), std::string::npos);
+  EXPECT_NE(text.find("fill 594 427 696 482 #D01727"), std::string::npos);
+  EXPECT_NE(text.find("fill 806 427 908 482 #A73C1C"), std::string::npos);
+  EXPECT_EQ(text.find("#FF0000"), std::string::npos) << "no Other EDP digit 0 left anywhere";
+}
+
+}  // namespace
+}  // namespace vantor
