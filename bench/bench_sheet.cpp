@@ -11,6 +11,7 @@
 #include <string>
 
 #include "printing/HeadlessHost.h"
+#include "printing/RecordingJob.h"
 #include "printing/Sheet.h"
 #include "surface/RecordingSurface.h"
 
@@ -18,26 +19,11 @@ namespace {
 
 using namespace vantor;
 
-class RecordingJob : public TPrintJob {
- public:
-  RecordingJob() : page_(300, 300) {}
-  bool ShowDialog() override { return true; }
-  void SetPortrait() override {}
-  void SetTitle(const std::string&) override {}
-  void SetCopies(int) override {}
-  void BeginDoc() override { page_.ClearOps(); }
-  TSurface& Page() override { return page_; }
-  void EndDoc() override {}
-
- private:
-  TRecordingSurface page_;
-};
-
 void BM_SheetOnRecordingSurface(benchmark::State& state, TSheetLayout layout, int mode, bool rotated) {
   THeadlessChoice choice;
   choice.mediaMode = mode;
   choice.rotated = rotated;
-  RecordingJob job;
+  TRecordingJob job;
   for (auto _ : state) {
     state.PauseTiming();
     THeadlessHost host(choice);

@@ -17,6 +17,7 @@
 #include "printing/HeadlessHost.h"
 #include "printing/PrintTrace.h"
 #include "printing/QtPrintJob.h"
+#include "printing/RecordingJob.h"
 #include "surface/RecordingSurface.h"
 
 namespace vantor {
@@ -80,20 +81,13 @@ int MediaModeFor(const std::string& maker, const std::string& media) {
 }
 
 // A sheet job on the recording surface: one trace page a sheet.
-class TTraceJob : public TPrintJob {
+class TTraceJob : public TRecordingJob {
  public:
-  explicit TTraceJob(int dpi) : page_(dpi, dpi) {}
-  bool ShowDialog() override { return true; }
-  void SetPortrait() override {}
-  void SetTitle(const std::string&) override {}
-  void SetCopies(int) override {}
-  void BeginDoc() override { page_.ClearOps(); }
-  TSurface& Page() override { return page_; }
-  void EndDoc() override { WritePrintTrace(text_, ++pages_, page_.Ops()); }
+  using TRecordingJob::TRecordingJob;
+  void EndDoc() override { WritePrintTrace(text_, ++pages_, Recording().Ops()); }
   std::string Text() const { return text_.str(); }
 
  private:
-  TRecordingSurface page_;
   std::ostringstream text_;
   int pages_ = 0;
 };
