@@ -9,6 +9,18 @@
 
 namespace vantor {
 
+class TSurface;
+struct TPoint;
+
+// An unrotated bar rectangle in device pixels; right and bottom are exclusive.
+struct TBarRect {
+  int Left = 0;
+  int Top = 0;
+  int Right = 0;
+  int Bottom = 0;
+  friend bool operator==(const TBarRect&, const TBarRect&) = default;
+};
+
 // The parameter record of one barcode; plain data with its start values.
 struct TBarcodeParams {
   char Caption[kCaptionSize] = "4711";
@@ -50,6 +62,24 @@ class TLLBarcode {
 
   // Module sequence as text: '1' dark, '0' light (for Postnet/FIM the bytes as digits).
   std::string ModuleString() const;
+
+  // Drawing (BarDraw.cpp, BarText.cpp). Everything is sized from the surface's
+  // own resolution; (x0, y0) is the top-left corner of the symbol's box in
+  // device pixels. `size` receives the box's width and height, exchanged for
+  // the quarter turns. Raise what Encode raises.
+  void Draw(TSurface& s, int x0, int y0, TPoint& size);
+  void DrawPostnet(TSurface& s, int x0, int y0, TPoint& size);
+  // Turns the unrotated rectangle by Params.Rotation inside the box of width W
+  // and height Ht at (x0, y0), and fills it with the current brush.
+  void DrawBar(TSurface& s, const TBarRect& r, int W, int Ht, int x0, int y0) const;
+  // Writes one string centred on the turned reference point (x, y), with a font
+  // turned to match; `basis` is the height the font size is derived from.
+  void DrawText(TSurface& s, int x0, std::string_view text, int basis, int Ht, int W, int x, int y,
+                int y0) const;
+  // Module width in millimetres for Params.ModuleWidth, halved by HighDensity.
+  double ModuleWidthMM() const;
+  // Display grouping of a CODE25iP text (14 or 12 digits; others unchanged).
+  std::string FormatIdentText(std::string_view text) const;
 
   // Per-symbology encoders; each family lives in its own source file.
   void EncodeCode39();        // Code39.cpp

@@ -1,7 +1,42 @@
+#include <QGuiApplication>
 #include <iostream>
 
+#include "qt/BarcodeImage.h"
+#include "qt/QtSurface.h"
 #include "tools/BarcodeCli.h"
 
+namespace {
+
+// Image output through the Qt drawing surface.
+class QtImageExporter : public vantor::TImageExporter {
+ public:
+  std::string Write(vantor::TLLBarcode& bc, const std::string& path, int dpi) override {
+    const std::optional<vantor::TImageFormat> format = vantor::ImageFormatForPath(path);
+    if (!format) return "unsupported image type: " + path;
+    return vantor::WriteBarcodeImage(bc, path, *format, dpi);
+  }
+};
+
+// Qt's notes about the session (no runtime directory, no display) are noise for
+// a command-line tool; real problems still reach stderr.
+void QuietHandler(QtMsgType type, const QMessageLogContext&, const QString& message) {
+  if (type == QtDebugMsg || type == QtInfoMsg) return;
+  if (type == QtWarningMsg && message.startsWith(QLatin1String("QStandardPaths:"))) return;
+  std::cerr << message.toLocal8Bit().constData() << '\n';
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
-  return vantor::RunBarcodeCli(std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr);
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  // The tool never opens a window; without a platform chosen, draw off-screen.
+  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  qInstallMessageHandler(QuietHandler);
+  // Qt sees only the program name: the tool's own options are not Qt's.
+  int qtArgc = 1;
+  char* qtArgv[] = {argv[0], nullptr};
+  QGuiApplication app(qtArgc, qtArgv);
+  vantor::SyncScreenDpiFromQt();
+  QtImageExporter exporter;
+  return vantor::RunBarcodeCli(args, std::cout, std::cerr, &exporter);
 }

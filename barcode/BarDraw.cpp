@@ -1,0 +1,169 @@
+// The renderer of the linear symbologies: module width and height from the
+// surface's resolution, one filled rectangle per run of dark modules, rotation
+// in quarter turns. The text line is in BarText.cpp, the postal symbols in
+// BarPostnet.cpp.
+#include <cstdint>
+
+#include "barcode/BarDrawInternal.h"
+#include "surface/Rounding.h"
+
+namespace vantor {
+
+namespace draw {
+
+Resolution ResolutionOf(const TSurface& s) {
+  int dx = s.DpiX();
+  int dy = s.DpiY();
+  if (dx == 0 || dy == 0) {
+    dx = ScreenDpiX();
+    dy = ScreenDpiY();
+  }
+  return {dx * kInchPerMm, dy * kInchPerMm};
+}
+
+int TextCellHeight(double basis, btCodeTypes type, int fontscaling) {
+  if (IsTallEan(type)) return RoundEven(basis * 0.18 * fontscaling * 0.01);
+  return RoundEven(basis * kTallFactor / kShortFactor * 0.18 * fontscaling * 0.01);
+}
+
+}  // namespace draw
+
+namespace {
+
+// Module width classes SC0 .. SC9 in millimetres.
+constexpr double kModuleWidthMM[10] = {0.27, 0.297, 0.33, 0.363, 0.396, 0.445, 0.495, 0.544, 0.61, 0.66};
+static_assert(sizeof kModuleWidthMM / sizeof kModuleWidthMM[0] == SC9 + 1);
+constexpr double kDefaultModuleWidthMM = 0.33;
+
+// Module ranges of the EAN/UPC data characters; their bars stop at 0.917 of the
+// nominal height, the guard bars (and the add-on) run to the full height.
+bool InDataArea(btCodeTypes t, int s) {
+  switch (t) {
+    case EAN_8: return (s >= 4 && s <= 31) || (s >= 37 && s <= 64);
+    case EAN_13:
+    case UPC_A: return (s >= 4 && s <= 45) || (s >= 51 && s <= 92);
+    case UPC_E: return s >= 4 && s <= 45;
+    default: return false;
+  }
+}
+
+}  // namespace
+
+double TLLBarcode::ModuleWidthMM() const {
+  const int sc = static_cast<int>(Params.ModuleWidth);
+  const double mm = (sc >= 0 && sc <= SC9) ? kModuleWidthMM[sc] : kDefaultModuleWidthMM;
+  return Params.HighDensity ? mm / 2 : mm;
+}
+
+void TLLBarcode::DrawBar(TSurface& s, const TBarRect& r, int W, int Ht, int x0, int y0) const {
+  const int dl = r.Left - x0;
+  const int dr = r.Right - x0;
+  const int dt = r.Top - y0;
+  const int db = r.Bottom - y0;
+  switch (Params.Rotation) {
+    case rotate_090: s.FillRect(x0 + dt, y0 + W - dl, x0 + db, y0 + W - dr); break;
+    case rotate_180: s.FillRect(x0 + W - dr, y0 + Ht - dt, x0 + W - dl, y0 + Ht - db); break;
+    case rotate_270: s.FillRect(x0 + Ht - dt, y0 + dl, x0 + Ht - db, y0 + dr); break;
+    default: s.FillRect(r.Left, r.Top, r.Right, r.Bottom); break;
+  }
+}
+
+void TLLBarcode::Draw(TSurface& s, int x0, int y0, TPoint& size) {
+  const btCodeTypes type = Params.CodeType;
+  if (type == Postnet || type == Postnet_FIM) {
+    DrawPostnet(s, x0, y0, size);
+    return;
+  }
+  const draw::Resolution res = draw::ResolutionOf(s);
+
+  draw::SurfaceStateGuard guard(s);
+  s.SetTextAlign(TTextAlign::TopCenter);
+  s.SetBrushColor(0);
+  s.SetBrushStyle(TBrushStyle::Solid);
+
+  Encode();
+
+  // Module width: rounded to whole pixels, at least one.
+  const double Xmm = ModuleWidthMM();
+  int X = RoundEven(Xmm * res.Rx);
+  if (X == 0) X = 1;
+  const bool tall = draw::IsTallEan(type);
+  const double F = tall ? draw::kTallFactor : draw::kShortFactor;
+  const int LM = tall ? 10 * X : 0;
+
+  // ZoomSize: exact physical size, modules may differ by a pixel. Otherwise
+  // equal whole-pixel modules and the height scaled to match them.
+  draw::ModulePositions pos;
+  int Hb;
+  if (Params.ZoomSize) {
+    Hb = RoundEven(F * Xmm * res.Ry);
+    for (int k = 1; k <= ModuleCount; ++k) pos(k) = x0 + LM + RoundEven((k - 1) * Xmm * res.Rx);
+  } else {
+    Hb = RoundEven(F * Xmm * res.Ry * X / (Xmm * res.Rx));
+    for (int k = 1; k <= ModuleCount; ++k) pos(k) = x0 + LM + (k - 1) * X;
+  }
+  // Negative above 100 % (taller bars). Halves away from zero, exact in 64 bits.
+  const int Cut = static_cast<int>(
+      DivRoundAway(static_cast<std::int64_t>(Hb) * (100 - static_cast<std::int64_t>(Params.HeightPercent)), 100));
+
+  // The surface font keeps this face and height after the drawing.
+  TFontSpec font = s.Font();
+  font.Face = Params.Fontname;
+  font.Height = draw::TextCellHeight(Hb, type, Params.Fontscaling);
+  s.SetFont(font);
+  const int TH = s.TextHeight("Ay");
+
+  const int W = pos(ModuleCount) + LM - x0 + X + 1;
+  int Ht;
+  if (!Params.HumanReadable)
+    Ht = RoundEven(Hb - Cut) + 1;
+  else if (draw::IsEanUpc(type))
+    Ht = TH + RoundEven(Hb * 0.9336 - Cut) + 1;
+  else
+    Ht = TH + RoundEven(Hb - Cut) + 1;
+
+  // One rectangle per run of dark modules; light runs are not drawn.
+  const int dataBottom = y0 + RoundEven(Hb * 0.917) - Cut;
+  const int fullBottom = y0 + Hb - Cut;
+  for (int start = 1; start <= ModuleCount;) {
+    const std::uint8_t value = Modules[start - 1];
+    int n = 1;
+    while (start + n <= ModuleCount && Modules[start + n - 1] == value) ++n;
+    if (value == 1) {
+      TBarRect r;
+      r.Top = (tall && start >= 101) ? y0 + TH + X : y0;
+      r.Left = pos(start);
+      r.Right = Params.ZoomSize ? r.Left + RoundEven(n * Xmm * res.Rx) : r.Left + n * X;
+      r.Bottom = InDataArea(type, start) ? dataBottom : fullBottom;
+      if (Params.WidthReduce && r.Right - r.Left > 1) --r.Right;
+      DrawBar(s, r, W, Ht, x0, y0);
+    }
+    start += n;
+  }
+
+  s.SetBrushColor(0xFFFFFF);
+  s.SetBrushStyle(TBrushStyle::Clear);
+  s.SetBkColor(0xFFFFFF);
+  s.SetBkMode(TBkMode::Transparent);
+
+  if (Params.HumanReadable) {
+    draw::LinearLayout g;
+    g.x0 = x0;
+    g.y0 = y0;
+    g.X = X;
+    g.LM = LM;
+    g.Hb = Hb;
+    g.Cut = Cut;
+    g.TH = TH;
+    g.W = W;
+    g.Ht = Ht;
+    g.pos = &pos;
+    draw::DrawTextLine(*this, s, g);
+  }
+
+  const bool quarter = Params.Rotation == rotate_090 || Params.Rotation == rotate_270;
+  size.x = quarter ? Ht : W;
+  size.y = quarter ? W : Ht;
+}
+
+}  // namespace vantor

@@ -1,0 +1,89 @@
+// Helpers shared by the renderer's source files (BarDraw.cpp, BarText.cpp,
+// BarPostnet.cpp); not part of the engine's interface.
+#pragma once
+
+#include <array>
+
+#include "barcode/BarLL.h"
+#include "surface/Surface.h"
+
+namespace vantor::draw {
+
+// Device pixels per millimetre = dots per inch x 1/25.4.
+inline constexpr double kInchPerMm = 0.039370078740157480314;
+
+// Nominal bar height in modules.
+inline constexpr double kTallFactor = 74.24;   // EAN_13, UPC_A
+inline constexpr double kShortFactor = 56.24;  // every other linear symbology
+
+struct Resolution {
+  double Rx;  // device pixels per millimetre, across
+  double Ry;  // and down
+};
+// The surface's resolution; when it reports 0 either way, the screen's.
+Resolution ResolutionOf(const TSurface& s);
+
+// True for EAN_13 and UPC_A, the two symbologies with the tall nominal height,
+// the left margin for the leading digit and the add-on.
+constexpr bool IsTallEan(btCodeTypes t) { return t == EAN_13 || t == UPC_A; }
+constexpr bool IsEanUpc(btCodeTypes t) { return t == EAN_8 || t == EAN_13 || t == UPC_A || t == UPC_E; }
+
+// Cell height of the text font for a text basis height (pixels):
+// 0.18 x 74.24 module heights at 100 % whatever the symbology.
+int TextCellHeight(double basis, btCodeTypes type, int fontscaling);
+
+// Remembers the brush colour, brush style and text alignment and puts them back
+// when the drawing ends, normally or by an exception.
+class SurfaceStateGuard {
+ public:
+  explicit SurfaceStateGuard(TSurface& s)
+      : s_(s), color_(s.BrushColor()), style_(s.BrushStyle()), align_(s.TextAlign()) {}
+  ~SurfaceStateGuard() {
+    s_.SetBrushColor(color_);
+    s_.SetBrushStyle(style_);
+    s_.SetTextAlign(align_);
+  }
+  SurfaceStateGuard(const SurfaceStateGuard&) = delete;
+  SurfaceStateGuard& operator=(const SurfaceStateGuard&) = delete;
+
+ private:
+  TSurface& s_;
+  TColor color_;
+  TBrushStyle style_;
+  TTextAlign align_;
+};
+
+// Left edges of the modules, pos(k) for k = 1 .. ModuleCount, in a table sized
+// for the module capacity.
+class ModulePositions {
+ public:
+  int& operator()(int k) { return pos_[Index(k)]; }
+  int operator()(int k) const { return pos_[Index(k)]; }
+
+ private:
+  static std::size_t Index(int k) {
+    if (k < 1) return 0;
+    if (k > static_cast<int>(kModulesSize)) return kModulesSize - 1;
+    return static_cast<std::size_t>(k - 1);
+  }
+  std::array<int, kModulesSize> pos_{};
+};
+
+// What the text line of a linear symbol needs from the bar layout.
+struct LinearLayout {
+  int x0 = 0;
+  int y0 = 0;
+  int X = 1;    // module width, pixels
+  int LM = 0;   // left margin, pixels
+  int Hb = 0;   // nominal bar height, pixels
+  int Cut = 0;  // pixels taken off the bottom of the bars
+  int TH = 0;   // height of the sample text
+  int W = 0;    // unrotated box
+  int Ht = 0;
+  const ModulePositions* pos = nullptr;
+};
+
+// Step 11 of the linear drawing: the human-readable line and the add-on digits.
+void DrawTextLine(TLLBarcode& bc, TSurface& s, const LinearLayout& g);
+
+}  // namespace vantor::draw

@@ -1,0 +1,123 @@
+#include "qt/BarcodeImage.h"
+
+#include <QImage>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSaveFile>
+#include <QSvgGenerator>
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <numeric>
+
+#include "qt/QtSurface.h"
+#include "surface/RecordingSurface.h"
+#include "surface/Rounding.h"
+
+namespace vantor {
+
+namespace {
+
+constexpr double kInchPerMm = 0.039370078740157480314;
+
+bool EndsWithNoCase(std::string_view s, std::string_view suffix) {
+  if (s.size() < suffix.size()) return false;
+  return std::equal(suffix.begin(), suffix.end(), s.end() - static_cast<std::ptrdiff_t>(suffix.size()),
+                    [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == b; });
+}
+
+// White ground, then the symbol at the quiet zone's corner.
+void PaintOn(QPainter& painter, TLLBarcode& bc, const TImageLayout& layout, int dpi) {
+  painter.setRenderHint(QPainter::Antialiasing, false);
+  painter.fillRect(QRect(0, 0, layout.image.x, layout.image.y), Qt::white);
+  TQtSurface surface(painter, dpi, dpi);
+  TPoint drawn;
+  bc.Draw(surface, layout.quiet, layout.quiet, drawn);
+}
+
+std::string Reason(const QSaveFile& file) { return file.errorString().toStdString(); }
+
+}  // namespace
+
+std::optional<TImageFormat> ImageFormatForPath(std::string_view path) {
+  if (EndsWithNoCase(path, ".png")) return TImageFormat::Png;
+  if (EndsWithNoCase(path, ".svg")) return TImageFormat::Svg;
+  if (EndsWithNoCase(path, ".pdf")) return TImageFormat::Pdf;
+  return std::nullopt;
+}
+
+int QuietZonePixels(const TLLBarcode& bc, int dpi) {
+  const double module = bc.ModuleWidthMM() * dpi * kInchPerMm;
+  const int X = std::max(1, RoundEven(module));
+  return std::max({10 * X, static_cast<int>(std::ceil(10 * module)), 10});
+}
+
+TImageLayout MeasureBarcodeImage(TLLBarcode& bc, int dpi) {
+  TRecordingSurface probe(dpi, dpi);
+  TImageLayout layout;
+  bc.Draw(probe, 0, 0, layout.symbol);
+  layout.quiet = QuietZonePixels(bc, dpi);
+  layout.image = {layout.symbol.x + 2 * layout.quiet, layout.symbol.y + 2 * layout.quiet};
+  return layout;
+}
+
+std::string WriteBarcodeImage(TLLBarcode& bc, const std::string& path, TImageFormat format, int dpi) {
+  const TImageLayout layout = MeasureBarcodeImage(bc, dpi);  // raises before any file exists
+
+  QSaveFile file(QString::fromStdString(path));
+  if (!file.open(QIODevice::WriteOnly)) return "cannot write " + path + ": " + Reason(file);
+
+  switch (format) {
+    case TImageFormat::Png: {
+      QImage image(layout.image.x, layout.image.y, QImage::Format_RGB32);
+      const int dpm = RoundEven(dpi / 0.0254);
+      image.setDotsPerMeterX(dpm);
+      image.setDotsPerMeterY(dpm);
+      {
+        QPainter painter(&image);
+        PaintOn(painter, bc, layout, dpi);
+      }
+      if (!image.convertToFormat(QImage::Format_Grayscale8).save(&file, "PNG"))
+        return "cannot write " + path + ": PNG encoding failed";
+      break;
+    }
+    case TImageFormat::Svg: {
+      QSvgGenerator svg;
+      svg.setOutputDevice(&file);
+      svg.setSize(QSize(layout.image.x, layout.image.y));
+      svg.setViewBox(QRect(0, 0, layout.image.x, layout.image.y));
+      svg.setResolution(dpi);
+      svg.setTitle(QStringLiteral("Barcode"));
+      svg.setDescription(QStringLiteral("Drawn by Vantor"));
+      QPainter painter;
+      if (!painter.begin(&svg)) return "cannot write " + path + ": SVG output failed";
+      PaintOn(painter, bc, layout, dpi);
+      painter.end();
+      break;
+    }
+    case TImageFormat::Pdf: {
+      QPdfWriter pdf(&file);
+      pdf.setResolution(dpi);
+      pdf.setCreator(QStringLiteral("Vantor"));
+      pdf.setTitle(QStringLiteral("Barcode"));
+      // PDF page sizes are whole points: widen the white page on the right and
+      // at the bottom to the next size that is, so no pixel row is cut off.
+      const int step = dpi / std::gcd(dpi, 72);
+      const int w = (layout.image.x + step - 1) / step * step;
+      const int h = (layout.image.y + step - 1) / step * step;
+      pdf.setPageSize(QPageSize(QSize(w * 72 / dpi, h * 72 / dpi), QString(), QPageSize::ExactMatch));
+      pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
+      QPainter painter;
+      if (!painter.begin(&pdf)) return "cannot write " + path + ": PDF output failed";
+      painter.fillRect(QRect(0, 0, w, h), Qt::white);
+      PaintOn(painter, bc, layout, dpi);
+      painter.end();
+      break;
+    }
+  }
+  if (!file.commit()) return "cannot write " + path + ": " + Reason(file);
+  return {};
+}
+
+}  // namespace vantor

@@ -1,0 +1,89 @@
+#include "qt/QtFonts.h"
+
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QFontMetricsF>
+#include <QHash>
+#include <cmath>
+#include <cstdlib>
+
+namespace vantor {
+
+namespace {
+
+struct Substitute {
+  const char* face;
+  const char* family;
+};
+constexpr Substitute kSubstitutes[] = {
+    {"arial", "Liberation Sans"},           {"helvetica", "Liberation Sans"},
+    {"arial narrow", "Liberation Sans Narrow"}, {"times new roman", "Liberation Serif"},
+    {"courier new", "Liberation Mono"},
+};
+
+QFont BaseFont(const QString& family, bool bold) {
+  QFont f(family);
+  f.setBold(bold);
+  f.setItalic(false);
+  f.setUnderline(false);
+  f.setStrikeOut(false);
+  f.setKerning(false);  // character advances add up, as on the other devices
+  return f;
+}
+
+// Ascent + descent per em of a family, measured once at a large size.
+double CellPerEm(const QString& family, bool bold) {
+  static QHash<QString, double> cache;
+  const QString key = family + (bold ? QStringLiteral("/b") : QStringLiteral("/r"));
+  auto it = cache.find(key);
+  if (it != cache.end()) return *it;
+  constexpr int kReference = 1000;
+  QFont f = BaseFont(family, bold);
+  f.setPixelSize(kReference);
+  const QFontMetricsF fm(f);
+  double ratio = (fm.ascent() + fm.descent()) / kReference;
+  if (!(ratio > 0.5 && ratio < 3.0)) ratio = 1.15;  // a face without sensible metrics
+  cache.insert(key, ratio);
+  return ratio;
+}
+
+}  // namespace
+
+QString ResolveFamily(std::string_view face) {
+  const QString name = QString::fromUtf8(face.data(), static_cast<qsizetype>(face.size())).trimmed();
+  const QString lower = name.toLower();
+  for (const Substitute& s : kSubstitutes) {
+    if (lower == QLatin1String(s.face)) {
+      const QString family = QString::fromLatin1(s.family);
+      if (QFontDatabase::hasFamily(family)) return family;
+    }
+  }
+  return name;
+}
+
+QFont FontForCellHeight(const QString& family, int cellHeight, bool bold, const QPaintDevice* device) {
+  if (cellHeight < 1) cellHeight = 1;
+  const int estimate = std::max(1, static_cast<int>(std::lround(cellHeight / CellPerEm(family, bold))));
+  QFont best;
+  int bestError = -1;
+  for (int px : {estimate, estimate - 1, estimate + 1}) {
+    if (px < 1) continue;
+    QFont f = BaseFont(family, bold);
+    f.setPixelSize(px);
+    const int h = device ? QFontMetrics(f, device).height() : QFontMetrics(f).height();
+    const int error = std::abs(h - cellHeight);
+    if (bestError < 0 || error < bestError) {
+      best = f;
+      bestError = error;
+    }
+  }
+  return best;
+}
+
+QFont FontForEmHeight(const QString& family, int emPixels, bool bold) {
+  QFont f = BaseFont(family, bold);
+  f.setPixelSize(std::max(1, emPixels));
+  return f;
+}
+
+}  // namespace vantor

@@ -1,0 +1,154 @@
+#include "qt/QtSurface.h"
+
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QPaintDevice>
+#include <QPainter>
+#include <QPolygon>
+#include <QPrinter>
+#include <QScreen>
+#include <algorithm>
+
+#include "qt/QtFonts.h"
+#include "surface/Rounding.h"
+
+namespace vantor {
+
+QColor ToQColor(TColor c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
+
+void SyncScreenDpiFromQt() {
+  if (const QScreen* screen = QGuiApplication::primaryScreen())
+    SetScreenDpi(RoundEven(screen->logicalDotsPerInchX()), RoundEven(screen->logicalDotsPerInchY()));
+}
+
+TPoint PrinterPrintingOffset(const QPrinter& printer) {
+  const QPageLayout layout = printer.pageLayout();
+  const int dpi = printer.resolution();
+  const QRect paint = layout.paintRectPixels(dpi);
+  const QRect full = layout.fullRectPixels(dpi);
+  return {paint.left() - full.left(), paint.top() - full.top()};
+}
+
+TQtSurface::TQtSurface(QPainter& painter)
+    : TQtSurface(painter, painter.device() ? painter.device()->logicalDpiX() : 0,
+                 painter.device() ? painter.device()->logicalDpiY() : 0) {}
+
+TQtSurface::TQtSurface(QPainter& painter, int dpiX, int dpiY) : p_(painter), dpiX_(dpiX), dpiY_(dpiY) {}
+
+void TQtSurface::SetMapMode(TMapMode m) {
+  mapMode_ = m;
+  const int dx = dpiX_ ? dpiX_ : ScreenDpiX();
+  const int dy = dpiY_ ? dpiY_ : ScreenDpiY();
+  switch (m) {
+    case TMapMode::LoMetric: kx_ = dx / 254.0; ky_ = dy / 254.0; break;
+    case TMapMode::HiMetric: kx_ = dx / 2540.0; ky_ = dy / 2540.0; break;
+    default: kx_ = 1.0; ky_ = 1.0; break;
+  }
+  fontValid_ = false;  // font heights are logical units too
+}
+
+QPoint TQtSurface::ToDevice(int x, int y) const {
+  if (mapMode_ == TMapMode::LoMetric || mapMode_ == TMapMode::HiMetric)
+    return {origin_.x + RoundEven(x * kx_), origin_.y - RoundEven(y * ky_)};
+  return {origin_.x + x, origin_.y + y};
+}
+
+int TQtSurface::LengthX(int logical) const { return RoundEven(logical * kx_); }
+int TQtSurface::LengthY(int logical) const { return RoundEven(logical * ky_); }
+int TQtSurface::LogicalX(int device) const { return RoundEven(device / kx_); }
+int TQtSurface::LogicalY(int device) const { return RoundEven(device / ky_); }
+
+void TQtSurface::FillRect(int x1, int y1, int x2, int y2) {
+  if (brushStyle_ == TBrushStyle::Clear) return;
+  const QPoint a = ToDevice(x1, y1);
+  const QPoint b = ToDevice(x2, y2);
+  const int l = std::min(a.x(), b.x()), r = std::max(a.x(), b.x());
+  const int t = std::min(a.y(), b.y()), btm = std::max(a.y(), b.y());
+  if (r > l && btm > t) p_.fillRect(QRect(l, t, r - l, btm - t), ToQColor(brushColor_));
+}
+
+void TQtSurface::Rectangle(int x1, int y1, int x2, int y2) {
+  const QPoint a = ToDevice(x1, y1);
+  const QPoint b = ToDevice(x2, y2);
+  const int l = std::min(a.x(), b.x()), r = std::max(a.x(), b.x());
+  const int t = std::min(a.y(), b.y()), btm = std::max(a.y(), b.y());
+  if (r <= l || btm <= t) return;
+  const int w = std::max(1, LengthX(penWidth_));
+  const QColor pen(Qt::black);
+  if (2 * w >= r - l || 2 * w >= btm - t) {  // all outline
+    p_.fillRect(QRect(l, t, r - l, btm - t), pen);
+    return;
+  }
+  if (brushStyle_ == TBrushStyle::Solid)
+    p_.fillRect(QRect(l + w, t + w, r - l - 2 * w, btm - t - 2 * w), ToQColor(brushColor_));
+  p_.fillRect(QRect(l, t, r - l, w), pen);
+  p_.fillRect(QRect(l, btm - w, r - l, w), pen);
+  p_.fillRect(QRect(l, t + w, w, btm - t - 2 * w), pen);
+  p_.fillRect(QRect(r - w, t + w, w, btm - t - 2 * w), pen);
+}
+
+void TQtSurface::Polygon(const std::vector<TPoint>& points) {
+  QPolygon poly;
+  for (const TPoint& pt : points) poly << ToDevice(pt.x, pt.y);
+  p_.save();
+  QPen pen(Qt::black);
+  pen.setWidth(std::max(1, LengthX(penWidth_)));
+  pen.setJoinStyle(Qt::MiterJoin);
+  p_.setPen(pen);
+  if (brushStyle_ == TBrushStyle::Solid)
+    p_.setBrush(ToQColor(brushColor_));
+  else
+    p_.setBrush(Qt::NoBrush);
+  p_.drawPolygon(poly);
+  p_.restore();
+}
+
+void TQtSurface::SetFont(const TFontSpec& f) {
+  if (!(f == font_)) fontValid_ = false;
+  font_ = f;
+}
+
+QFont TQtSurface::CurrentQFont() {
+  if (!fontValid_) {
+    const QString family = ResolveFamily(font_.Face);
+    if (font_.Height > 0) {
+      qfont_ = FontForCellHeight(family, LengthY(font_.Height), font_.Bold, p_.device());
+    } else {
+      // Points at the surface's vertical resolution give the em height.
+      const int dy = dpiY_ ? dpiY_ : ScreenDpiY();
+      qfont_ = FontForEmHeight(family, RoundEven(font_.PointSize * dy / 72.0), font_.Bold);
+    }
+    fontValid_ = true;
+  }
+  return qfont_;
+}
+
+void TQtSurface::TextOut(int x, int y, std::string_view text) {
+  const QString s = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+  const QFont f = CurrentQFont();
+  const QFontMetrics fm(f, p_.device());
+  const int w = fm.horizontalAdvance(s);
+  const int h = fm.height();
+  const int left = align_ == TTextAlign::TopCenter ? -(w / 2) : 0;
+
+  p_.save();
+  p_.translate(ToDevice(x, y));
+  if (font_.Escapement % 3600 != 0) p_.rotate(-font_.Escapement / 10.0);  // Qt turns clockwise
+  if (bkMode_ == TBkMode::Opaque) p_.fillRect(QRect(left, 0, w, h), ToQColor(bkColor_));
+  p_.setFont(f);
+  p_.setPen(ToQColor(font_.Color));
+  p_.drawText(QPoint(left, fm.ascent()), s);
+  p_.restore();
+}
+
+int TQtSurface::TextWidth(std::string_view text) {
+  const QFontMetrics fm(CurrentQFont(), p_.device());
+  return LogicalX(fm.horizontalAdvance(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()))));
+}
+
+int TQtSurface::TextHeight(std::string_view) {
+  const QFontMetrics fm(CurrentQFont(), p_.device());
+  return LogicalY(fm.height());
+}
+
+}  // namespace vantor

@@ -1,0 +1,125 @@
+// A drawing surface that draws nothing and keeps every drawing operation with
+// its integer coordinates and the state in force (font, colours, alignment,
+// background, origin, mapping mode). Tests read the operations; the trace
+// writer prints them one per line.
+//
+// Text metrics are fixed so that results never depend on installed fonts, in
+// the units of the current mapping mode:
+//   cell height  c = Font().Height when it is above 0, otherwise
+//                    round(PointSize x DpiY x 1.15 / 72) (1.15: the ascent plus
+//                    descent of Arial-like faces per em), at least 1;
+//   TextHeight(t) = c for any text, the empty one included;
+//   TextWidth(t)  = (number of bytes of t) x ceil(c / 2).
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+#include "surface/Surface.h"
+
+namespace vantor {
+
+enum class TOpKind { FillRect, Rectangle, Polygon, TextOut };
+
+struct TRecordedOp {
+  TOpKind Kind = TOpKind::FillRect;
+  TPoint P1;                    // FillRect, Rectangle: first corner as given; TextOut: reference point
+  TPoint P2;                    // FillRect, Rectangle: second corner as given
+  std::vector<TPoint> Points;   // Polygon
+  std::string Text;             // TextOut
+  TFontSpec Font;
+  TTextAlign Align = TTextAlign::TopLeft;
+  TColor BrushColor = 0;
+  TBrushStyle BrushStyle = TBrushStyle::Solid;
+  int PenWidth = 1;
+  TColor BkColor = 0;
+  TBkMode BkMode = TBkMode::Opaque;
+  TPoint Origin;
+  TMapMode MapMode = TMapMode::Pixels;
+
+  // The corners normalised (FillRect, Rectangle): right and bottom exclusive.
+  int Left() const { return P1.x < P2.x ? P1.x : P2.x; }
+  int Right() const { return P1.x < P2.x ? P2.x : P1.x; }
+  int Top() const { return P1.y < P2.y ? P1.y : P2.y; }
+  int Bottom() const { return P1.y < P2.y ? P2.y : P1.y; }
+};
+
+class TRecordingSurface : public TSurface {
+ public:
+  // Starts like a fresh device context: white solid brush, pen 1, "Arial" 8 pt
+  // in black, top-left alignment, opaque white background, pixel mode.
+  explicit TRecordingSurface(int dpiX = 96, int dpiY = 96) : dpiX_(dpiX), dpiY_(dpiY) {}
+
+  int DpiX() const override { return dpiX_; }
+  int DpiY() const override { return dpiY_; }
+  void SetDpi(int x, int y) { dpiX_ = x; dpiY_ = y; }
+
+  TColor BrushColor() const override { return brushColor_; }
+  void SetBrushColor(TColor c) override { brushColor_ = c; }
+  TBrushStyle BrushStyle() const override { return brushStyle_; }
+  void SetBrushStyle(TBrushStyle s) override { brushStyle_ = s; }
+  int PenWidth() const override { return penWidth_; }
+  void SetPenWidth(int w) override { penWidth_ = w; }
+
+  void Rectangle(int x1, int y1, int x2, int y2) override;
+  void FillRect(int x1, int y1, int x2, int y2) override;
+  void Polygon(const std::vector<TPoint>& points) override;
+
+  const TFontSpec& Font() const override { return font_; }
+  void SetFont(const TFontSpec& f) override { font_ = f; ++fontChanges_; }
+  TTextAlign TextAlign() const override { return align_; }
+  void SetTextAlign(TTextAlign a) override { align_ = a; }
+  TBkMode BkMode() const override { return bkMode_; }
+  void SetBkMode(TBkMode m) override { bkMode_ = m; }
+  TColor BkColor() const override { return bkColor_; }
+  void SetBkColor(TColor c) override { bkColor_ = c; }
+
+  void TextOut(int x, int y, std::string_view text) override;
+  int TextWidth(std::string_view text) override;
+  int TextHeight(std::string_view text) override;
+
+  TPoint PrintingOffset() const override { return printingOffset_; }
+  void SetPrintingOffset(TPoint p) { printingOffset_ = p; }
+  TPoint Origin() const override { return origin_; }
+  void SetOrigin(TPoint p) override { origin_ = p; }
+  TMapMode MapMode() const override { return mapMode_; }
+  void SetMapMode(TMapMode m) override { mapMode_ = m; ++mapModeChanges_; }
+
+  // The fixed metric: cell height of a font at a vertical resolution.
+  static int CellHeight(const TFontSpec& f, int dpiY);
+
+  const std::vector<TRecordedOp>& Ops() const { return ops_; }
+  std::vector<TRecordedOp> OpsOf(TOpKind kind) const;
+  void ClearOps() { ops_.clear(); }
+  int FontChanges() const { return fontChanges_; }
+  int MapModeChanges() const { return mapModeChanges_; }
+
+  // One line per operation, for example
+  //   FillRect 10,0 15,120 brush=#000000
+  //   TextOut 60,121 "000000D" font="Arial" h=22 esc=0 color=#000000 align=top-center bk=transparent
+  // Colours are written #RRGGBB; origin and mapping mode appear when they are
+  // not (0,0) and pixels.
+  void WriteTrace(std::ostream& out) const;
+
+ private:
+  TRecordedOp Snapshot(TOpKind kind) const;
+
+  int dpiX_;
+  int dpiY_;
+  TColor brushColor_ = 0xFFFFFF;
+  TBrushStyle brushStyle_ = TBrushStyle::Solid;
+  int penWidth_ = 1;
+  TFontSpec font_;
+  TTextAlign align_ = TTextAlign::TopLeft;
+  TBkMode bkMode_ = TBkMode::Opaque;
+  TColor bkColor_ = 0xFFFFFF;
+  TPoint printingOffset_;
+  TPoint origin_;
+  TMapMode mapMode_ = TMapMode::Pixels;
+  std::vector<TRecordedOp> ops_;
+  int fontChanges_ = 0;
+  int mapModeChanges_ = 0;
+};
+
+}  // namespace vantor
