@@ -18,7 +18,7 @@ Resolution ResolutionOf(const TSurface& s) {
     dx = ScreenDpiX();
     dy = ScreenDpiY();
   }
-  return {dx * kInchPerMm, dy * kInchPerMm};
+  return {PixelsPerMm(dx), PixelsPerMm(dy)};
 }
 
 int TextCellHeight(double basis, btCodeTypes type, int fontscaling) {

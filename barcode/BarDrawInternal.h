@@ -9,9 +9,6 @@
 
 namespace vantor::draw {
 
-// Device pixels per millimetre = dots per inch x 1/25.4.
-inline constexpr double kInchPerMm = 0.039370078740157480314;
-
 // Nominal bar height in modules.
 inline constexpr double kTallFactor = 74.24;   // EAN_13, UPC_A
 inline constexpr double kShortFactor = 56.24;  // every other linear symbology

@@ -7,7 +7,6 @@
 #include <QSaveFile>
 #include <QSvgGenerator>
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <numeric>
 
@@ -18,14 +17,6 @@
 namespace vantor {
 
 namespace {
-
-constexpr double kInchPerMm = 0.039370078740157480314;
-
-bool EndsWithNoCase(std::string_view s, std::string_view suffix) {
-  if (s.size() < suffix.size()) return false;
-  return std::equal(suffix.begin(), suffix.end(), s.end() - static_cast<std::ptrdiff_t>(suffix.size()),
-                    [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == b; });
-}
 
 // White ground, then the symbol at the quiet zone's corner.
 void PaintOn(QPainter& painter, TLLBarcode& bc, const TImageLayout& layout, int dpi) {
@@ -40,15 +31,8 @@ std::string Reason(const QSaveFile& file) { return file.errorString().toStdStrin
 
 }  // namespace
 
-std::optional<TImageFormat> ImageFormatForPath(std::string_view path) {
-  if (EndsWithNoCase(path, ".png")) return TImageFormat::Png;
-  if (EndsWithNoCase(path, ".svg")) return TImageFormat::Svg;
-  if (EndsWithNoCase(path, ".pdf")) return TImageFormat::Pdf;
-  return std::nullopt;
-}
-
 int QuietZonePixels(const TLLBarcode& bc, int dpi) {
-  const double module = bc.ModuleWidthMM() * dpi * kInchPerMm;
+  const double module = bc.ModuleWidthMM() * PixelsPerMm(dpi);
   const int X = std::max(1, RoundEven(module));
   return std::max({10 * X, static_cast<int>(std::ceil(10 * module)), 10});
 }

@@ -4,19 +4,13 @@
 // temporary file beside the target and renamed).
 #pragma once
 
-#include <optional>
 #include <string>
-#include <string_view>
 
 #include "barcode/BarLL.h"
+#include "surface/ImageFormat.h"
 #include "surface/Surface.h"
 
 namespace vantor {
-
-enum class TImageFormat { Png, Svg, Pdf };
-
-// By the file name's extension (.png, .svg, .pdf, any case); nothing otherwise.
-std::optional<TImageFormat> ImageFormatForPath(std::string_view path);
 
 // The quiet zone in pixels at `dpi`: ten module widths, at least 10 pixels.
 int QuietZonePixels(const TLLBarcode& bc, int dpi);

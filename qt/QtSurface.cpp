@@ -36,7 +36,7 @@ TQtSurface::TQtSurface(QPainter& painter)
 TQtSurface::TQtSurface(QPainter& painter, int dpiX, int dpiY) : p_(painter), dpiX_(dpiX), dpiY_(dpiY) {}
 
 void TQtSurface::SetMapMode(TMapMode m) {
-  mapMode_ = m;
+  TSurfaceState::SetMapMode(m);
   const int dx = dpiX_ ? dpiX_ : ScreenDpiX();
   const int dy = dpiY_ ? dpiY_ : ScreenDpiY();
   switch (m) {
@@ -48,9 +48,10 @@ void TQtSurface::SetMapMode(TMapMode m) {
 }
 
 QPoint TQtSurface::ToDevice(int x, int y) const {
-  if (mapMode_ == TMapMode::LoMetric || mapMode_ == TMapMode::HiMetric)
-    return {origin_.x + RoundEven(x * kx_), origin_.y - RoundEven(y * ky_)};
-  return {origin_.x + x, origin_.y + y};
+  const TPoint o = Origin();
+  if (MapMode() == TMapMode::LoMetric || MapMode() == TMapMode::HiMetric)
+    return {o.x + RoundEven(x * kx_), o.y - RoundEven(y * ky_)};
+  return {o.x + x, o.y + y};
 }
 
 int TQtSurface::LengthX(int logical) const { return RoundEven(logical * kx_); }
@@ -59,12 +60,12 @@ int TQtSurface::LogicalX(int device) const { return RoundEven(device / kx_); }
 int TQtSurface::LogicalY(int device) const { return RoundEven(device / ky_); }
 
 void TQtSurface::FillRect(int x1, int y1, int x2, int y2) {
-  if (brushStyle_ == TBrushStyle::Clear) return;
+  if (BrushStyle() == TBrushStyle::Clear) return;
   const QPoint a = ToDevice(x1, y1);
   const QPoint b = ToDevice(x2, y2);
   const int l = std::min(a.x(), b.x()), r = std::max(a.x(), b.x());
   const int t = std::min(a.y(), b.y()), btm = std::max(a.y(), b.y());
-  if (r > l && btm > t) p_.fillRect(QRect(l, t, r - l, btm - t), ToQColor(brushColor_));
+  if (r > l && btm > t) p_.fillRect(QRect(l, t, r - l, btm - t), ToQColor(BrushColor()));
 }
 
 void TQtSurface::Rectangle(int x1, int y1, int x2, int y2) {
@@ -73,14 +74,14 @@ void TQtSurface::Rectangle(int x1, int y1, int x2, int y2) {
   const int l = std::min(a.x(), b.x()), r = std::max(a.x(), b.x());
   const int t = std::min(a.y(), b.y()), btm = std::max(a.y(), b.y());
   if (r <= l || btm <= t) return;
-  const int w = std::max(1, LengthX(penWidth_));
+  const int w = std::max(1, LengthX(PenWidth()));
   const QColor pen(Qt::black);
   if (2 * w >= r - l || 2 * w >= btm - t) {  // all outline
     p_.fillRect(QRect(l, t, r - l, btm - t), pen);
     return;
   }
-  if (brushStyle_ == TBrushStyle::Solid)
-    p_.fillRect(QRect(l + w, t + w, r - l - 2 * w, btm - t - 2 * w), ToQColor(brushColor_));
+  if (BrushStyle() == TBrushStyle::Solid)
+    p_.fillRect(QRect(l + w, t + w, r - l - 2 * w, btm - t - 2 * w), ToQColor(BrushColor()));
   p_.fillRect(QRect(l, t, r - l, w), pen);
   p_.fillRect(QRect(l, btm - w, r - l, w), pen);
   p_.fillRect(QRect(l, t + w, w, btm - t - 2 * w), pen);
@@ -92,11 +93,11 @@ void TQtSurface::Polygon(const std::vector<TPoint>& points) {
   for (const TPoint& pt : points) poly << ToDevice(pt.x, pt.y);
   p_.save();
   QPen pen(Qt::black);
-  pen.setWidth(std::max(1, LengthX(penWidth_)));
+  pen.setWidth(std::max(1, LengthX(PenWidth())));
   pen.setJoinStyle(Qt::MiterJoin);
   p_.setPen(pen);
-  if (brushStyle_ == TBrushStyle::Solid)
-    p_.setBrush(ToQColor(brushColor_));
+  if (BrushStyle() == TBrushStyle::Solid)
+    p_.setBrush(ToQColor(BrushColor()));
   else
     p_.setBrush(Qt::NoBrush);
   p_.drawPolygon(poly);
@@ -104,19 +105,19 @@ void TQtSurface::Polygon(const std::vector<TPoint>& points) {
 }
 
 void TQtSurface::SetFont(const TFontSpec& f) {
-  if (!(f == font_)) fontValid_ = false;
-  font_ = f;
+  if (!(f == Font())) fontValid_ = false;
+  TSurfaceState::SetFont(f);
 }
 
 QFont TQtSurface::CurrentQFont() {
   if (!fontValid_) {
-    const QString family = ResolveFamily(font_.Face);
-    if (font_.Height > 0) {
-      qfont_ = FontForCellHeight(family, LengthY(font_.Height), font_.Bold, p_.device());
+    const QString family = ResolveFamily(Font().Face);
+    if (Font().Height > 0) {
+      qfont_ = FontForCellHeight(family, LengthY(Font().Height), Font().Bold, p_.device());
     } else {
       // Points at the surface's vertical resolution give the em height.
       const int dy = dpiY_ ? dpiY_ : ScreenDpiY();
-      qfont_ = FontForEmHeight(family, RoundEven(font_.PointSize * dy / 72.0), font_.Bold);
+      qfont_ = FontForEmHeight(family, RoundEven(Font().PointSize * dy / 72.0), Font().Bold);
     }
     fontValid_ = true;
   }
@@ -129,14 +130,14 @@ void TQtSurface::TextOut(int x, int y, std::string_view text) {
   const QFontMetrics fm(f, p_.device());
   const int w = fm.horizontalAdvance(s);
   const int h = fm.height();
-  const int left = align_ == TTextAlign::TopCenter ? -(w / 2) : 0;
+  const int left = TextAlign() == TTextAlign::TopCenter ? -(w / 2) : 0;
 
   p_.save();
   p_.translate(ToDevice(x, y));
-  if (font_.Escapement % 3600 != 0) p_.rotate(-font_.Escapement / 10.0);  // Qt turns clockwise
-  if (bkMode_ == TBkMode::Opaque) p_.fillRect(QRect(left, 0, w, h), ToQColor(bkColor_));
+  if (Font().Escapement % 3600 != 0) p_.rotate(-Font().Escapement / 10.0);  // Qt turns clockwise
+  if (BkMode() == TBkMode::Opaque) p_.fillRect(QRect(left, 0, w, h), ToQColor(BkColor()));
   p_.setFont(f);
-  p_.setPen(ToQColor(font_.Color));
+  p_.setPen(ToQColor(Font().Color));
   p_.drawText(QPoint(left, fm.ascent()), s);
   p_.restore();
 }

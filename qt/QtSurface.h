@@ -20,14 +20,14 @@
 #include <QFont>
 #include <QPoint>
 
-#include "surface/Surface.h"
+#include "surface/SurfaceState.h"
 
 class QPainter;
 class QPrinter;
 
 namespace vantor {
 
-class TQtSurface : public TSurface {
+class TQtSurface : public TSurfaceState {
  public:
   // The resolution is the painter's device's logical dots per inch.
   explicit TQtSurface(QPainter& painter);
@@ -36,35 +36,14 @@ class TQtSurface : public TSurface {
   int DpiX() const override { return dpiX_; }
   int DpiY() const override { return dpiY_; }
 
-  TColor BrushColor() const override { return brushColor_; }
-  void SetBrushColor(TColor c) override { brushColor_ = c; }
-  TBrushStyle BrushStyle() const override { return brushStyle_; }
-  void SetBrushStyle(TBrushStyle s) override { brushStyle_ = s; }
-  int PenWidth() const override { return penWidth_; }
-  void SetPenWidth(int w) override { penWidth_ = w; }
-
   void Rectangle(int x1, int y1, int x2, int y2) override;
   void FillRect(int x1, int y1, int x2, int y2) override;
   void Polygon(const std::vector<TPoint>& points) override;
-
-  const TFontSpec& Font() const override { return font_; }
-  void SetFont(const TFontSpec& f) override;
-  TTextAlign TextAlign() const override { return align_; }
-  void SetTextAlign(TTextAlign a) override { align_ = a; }
-  TBkMode BkMode() const override { return bkMode_; }
-  void SetBkMode(TBkMode m) override { bkMode_ = m; }
-  TColor BkColor() const override { return bkColor_; }
-  void SetBkColor(TColor c) override { bkColor_ = c; }
-
   void TextOut(int x, int y, std::string_view text) override;
   int TextWidth(std::string_view text) override;
   int TextHeight(std::string_view text) override;
 
-  TPoint PrintingOffset() const override { return printingOffset_; }
-  void SetPrintingOffset(TPoint p) { printingOffset_ = p; }
-  TPoint Origin() const override { return origin_; }
-  void SetOrigin(TPoint p) override { origin_ = p; }
-  TMapMode MapMode() const override { return mapMode_; }
+  void SetFont(const TFontSpec& f) override;
   void SetMapMode(TMapMode m) override;
 
   // The Qt font the current font description comes out as (family, pixel size).
@@ -80,16 +59,6 @@ class TQtSurface : public TSurface {
   QPainter& p_;
   int dpiX_;
   int dpiY_;
-  TColor brushColor_ = 0xFFFFFF;
-  TBrushStyle brushStyle_ = TBrushStyle::Solid;
-  int penWidth_ = 1;
-  TFontSpec font_;
-  TTextAlign align_ = TTextAlign::TopLeft;
-  TBkMode bkMode_ = TBkMode::Opaque;
-  TColor bkColor_ = 0xFFFFFF;
-  TPoint printingOffset_;
-  TPoint origin_;
-  TMapMode mapMode_ = TMapMode::Pixels;
   double kx_ = 1.0;  // device pixels per logical unit
   double ky_ = 1.0;
   bool fontValid_ = false;

@@ -10,15 +10,15 @@ namespace vantor {
 TRecordedOp TRecordingSurface::Snapshot(TOpKind kind) const {
   TRecordedOp op;
   op.Kind = kind;
-  op.Font = font_;
-  op.Align = align_;
-  op.BrushColor = brushColor_;
-  op.BrushStyle = brushStyle_;
-  op.PenWidth = penWidth_;
-  op.BkColor = bkColor_;
-  op.BkMode = bkMode_;
-  op.Origin = origin_;
-  op.MapMode = mapMode_;
+  op.Font = Font();
+  op.Align = TextAlign();
+  op.BrushColor = BrushColor();
+  op.BrushStyle = BrushStyle();
+  op.PenWidth = PenWidth();
+  op.BkColor = BkColor();
+  op.BkMode = BkMode();
+  op.Origin = Origin();
+  op.MapMode = MapMode();
   return op;
 }
 
@@ -56,11 +56,11 @@ int TRecordingSurface::CellHeight(const TFontSpec& f, int dpiY) {
 }
 
 int TRecordingSurface::TextWidth(std::string_view text) {
-  const int c = CellHeight(font_, dpiY_ ? dpiY_ : ScreenDpiY());
+  const int c = CellHeight(Font(), dpiY_ ? dpiY_ : ScreenDpiY());
   return static_cast<int>(text.size()) * ((c + 1) / 2);
 }
 
-int TRecordingSurface::TextHeight(std::string_view) { return CellHeight(font_, dpiY_ ? dpiY_ : ScreenDpiY()); }
+int TRecordingSurface::TextHeight(std::string_view) { return CellHeight(Font(), dpiY_ ? dpiY_ : ScreenDpiY()); }
 
 std::vector<TRecordedOp> TRecordingSurface::OpsOf(TOpKind kind) const {
   std::vector<TRecordedOp> out;

@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "surface/Surface.h"
+#include "surface/SurfaceState.h"
 
 namespace vantor {
 
@@ -45,46 +45,29 @@ struct TRecordedOp {
   int Bottom() const { return P1.y < P2.y ? P2.y : P1.y; }
 };
 
-class TRecordingSurface : public TSurface {
+class TRecordingSurface : public TSurfaceState {
  public:
-  // Starts like a fresh device context: white solid brush, pen 1, "Arial" 8 pt
-  // in black, top-left alignment, opaque white background, pixel mode.
   explicit TRecordingSurface(int dpiX = 96, int dpiY = 96) : dpiX_(dpiX), dpiY_(dpiY) {}
 
   int DpiX() const override { return dpiX_; }
   int DpiY() const override { return dpiY_; }
   void SetDpi(int x, int y) { dpiX_ = x; dpiY_ = y; }
 
-  TColor BrushColor() const override { return brushColor_; }
-  void SetBrushColor(TColor c) override { brushColor_ = c; }
-  TBrushStyle BrushStyle() const override { return brushStyle_; }
-  void SetBrushStyle(TBrushStyle s) override { brushStyle_ = s; }
-  int PenWidth() const override { return penWidth_; }
-  void SetPenWidth(int w) override { penWidth_ = w; }
-
   void Rectangle(int x1, int y1, int x2, int y2) override;
   void FillRect(int x1, int y1, int x2, int y2) override;
   void Polygon(const std::vector<TPoint>& points) override;
-
-  const TFontSpec& Font() const override { return font_; }
-  void SetFont(const TFontSpec& f) override { font_ = f; ++fontChanges_; }
-  TTextAlign TextAlign() const override { return align_; }
-  void SetTextAlign(TTextAlign a) override { align_ = a; }
-  TBkMode BkMode() const override { return bkMode_; }
-  void SetBkMode(TBkMode m) override { bkMode_ = m; }
-  TColor BkColor() const override { return bkColor_; }
-  void SetBkColor(TColor c) override { bkColor_ = c; }
-
   void TextOut(int x, int y, std::string_view text) override;
   int TextWidth(std::string_view text) override;
   int TextHeight(std::string_view text) override;
 
-  TPoint PrintingOffset() const override { return printingOffset_; }
-  void SetPrintingOffset(TPoint p) { printingOffset_ = p; }
-  TPoint Origin() const override { return origin_; }
-  void SetOrigin(TPoint p) override { origin_ = p; }
-  TMapMode MapMode() const override { return mapMode_; }
-  void SetMapMode(TMapMode m) override { mapMode_ = m; ++mapModeChanges_; }
+  void SetFont(const TFontSpec& f) override {
+    TSurfaceState::SetFont(f);
+    ++fontChanges_;
+  }
+  void SetMapMode(TMapMode m) override {
+    TSurfaceState::SetMapMode(m);
+    ++mapModeChanges_;
+  }
 
   // The fixed metric: cell height of a font at a vertical resolution.
   static int CellHeight(const TFontSpec& f, int dpiY);
@@ -107,16 +90,6 @@ class TRecordingSurface : public TSurface {
 
   int dpiX_;
   int dpiY_;
-  TColor brushColor_ = 0xFFFFFF;
-  TBrushStyle brushStyle_ = TBrushStyle::Solid;
-  int penWidth_ = 1;
-  TFontSpec font_;
-  TTextAlign align_ = TTextAlign::TopLeft;
-  TBkMode bkMode_ = TBkMode::Opaque;
-  TColor bkColor_ = 0xFFFFFF;
-  TPoint printingOffset_;
-  TPoint origin_;
-  TMapMode mapMode_ = TMapMode::Pixels;
   std::vector<TRecordedOp> ops_;
   int fontChanges_ = 0;
   int mapModeChanges_ = 0;

@@ -1,11 +1,16 @@
-// Turning real pixel quantities into whole device pixels. One place, so every
-// conversion of the renderer and of the print operation rounds the same way.
+// Millimetres to device pixels and real pixel quantities to whole ones. One
+// place, so every conversion of the renderer, the print operation and the
+// image export scales and rounds the same way.
 #pragma once
 
 #include <cmath>
 #include <cstdint>
 
 namespace vantor {
+
+// Device pixels per millimetre at a resolution in dots per inch (1/25.4).
+inline constexpr double kInchPerMm = 0.039370078740157480314;
+constexpr double PixelsPerMm(int dpi) { return dpi * kInchPerMm; }
 
 // Nearest integer, halves to even (2.5 -> 2, 3.5 -> 4, -2.5 -> -2). Written out
 // rather than left to std::nearbyint, so it does not depend on the floating-point

@@ -174,19 +174,6 @@ void Apply(const Options& o, btCodeTypes type, TBarcodeParams& p) {
   p.HumanReadable = !o.noText;
 }
 
-bool HasImageExtension(const std::string& path) {
-  auto lower = [](std::string s) {
-    for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return s;
-  };
-  const std::string p = lower(path);
-  for (const char* ext : {".png", ".svg", ".pdf"}) {
-    const std::string e(ext);
-    if (p.size() > e.size() && p.compare(p.size() - e.size(), e.size(), e) == 0) return true;
-  }
-  return false;
-}
-
 }  // namespace
 
 std::string PrintableCodeText(const char* codeText) {
@@ -232,7 +219,8 @@ int RunBarcodeCli(const std::vector<std::string>& args, std::ostream& out, std::
     err << "vantor-barcode: nothing to do; give --modules or --out FILE\n" << kUsage;
     return 2;
   }
-  if (o.haveOut && !HasImageExtension(o.out)) {
+  const std::optional<TImageFormat> format = ImageFormatForPath(o.out);
+  if (o.haveOut && !format) {
     err << "vantor-barcode: --out needs a file name ending in .png, .svg or .pdf, not '" << o.out << "'\n";
     return 2;
   }
@@ -249,7 +237,7 @@ int RunBarcodeCli(const std::vector<std::string>& args, std::ostream& out, std::
     // Taken before drawing, which rewrites the code text into its display form.
     listing = PrintableCodeText(bc.CodeText) + '\n' + bc.ModuleString() + '\n';
     if (o.haveOut) {
-      const std::string problem = exporter->Write(bc, o.out, o.dpi);
+      const std::string problem = exporter->Write(bc, o.out, *format, o.dpi);
       if (!problem.empty()) {
         err << "vantor-barcode: " << problem << '\n';
         return 1;

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "surface/ImageFormat.h"
+
 namespace vantor {
 
 class TLLBarcode;
@@ -15,10 +17,10 @@ class TLLBarcode;
 class TImageExporter {
  public:
   virtual ~TImageExporter() = default;
-  // Writes `path` (its extension, .png, .svg or .pdf, is already checked) at
-  // `dpi`. Returns an empty string on success, else the reason; nothing is
-  // left behind on failure. Raises EOverflow when the engine refuses the data.
-  virtual std::string Write(TLLBarcode& bc, const std::string& path, int dpi) = 0;
+  // Writes `path` in `format` (taken from its extension) at `dpi`. Returns an
+  // empty string on success, else the reason; nothing is left behind on
+  // failure. Raises EOverflow when the engine refuses the data.
+  virtual std::string Write(TLLBarcode& bc, const std::string& path, TImageFormat format, int dpi) = 0;
 };
 
 // Exit status: 0 done; 1 the engine or a property range check refused the data,

@@ -10,10 +10,9 @@ namespace {
 // Image output through the Qt drawing surface.
 class QtImageExporter : public vantor::TImageExporter {
  public:
-  std::string Write(vantor::TLLBarcode& bc, const std::string& path, int dpi) override {
-    const std::optional<vantor::TImageFormat> format = vantor::ImageFormatForPath(path);
-    if (!format) return "unsupported image type: " + path;
-    return vantor::WriteBarcodeImage(bc, path, *format, dpi);
+  std::string Write(vantor::TLLBarcode& bc, const std::string& path, vantor::TImageFormat format,
+                    int dpi) override {
+    return vantor::WriteBarcodeImage(bc, path, format, dpi);
   }
 };
 

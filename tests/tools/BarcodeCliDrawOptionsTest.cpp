@@ -14,8 +14,9 @@ namespace {
 // Keeps what it was asked to write instead of writing it.
 class FakeExporter : public TImageExporter {
  public:
-  std::string Write(TLLBarcode& bc, const std::string& path, int dpi) override {
+  std::string Write(TLLBarcode& bc, const std::string& path, TImageFormat format, int dpi) override {
     ++calls;
+    this->format = format;
     params = bc.Params;
     this->path = path;
     this->dpi = dpi;
@@ -24,6 +25,7 @@ class FakeExporter : public TImageExporter {
   int calls = 0;
   TBarcodeParams params;
   std::string path;
+  TImageFormat format = TImageFormat::Png;
   int dpi = 0;
   std::string answer;
 };
@@ -62,6 +64,7 @@ TEST(BarcodeCli, DrawingOptionsReachTheParameters) {
   EXPECT_EQ(r.out, "");  // --out alone prints nothing
   ASSERT_EQ(fake.calls, 1);
   EXPECT_EQ(fake.path, "x.PNG");
+  EXPECT_EQ(fake.format, TImageFormat::Png);
   EXPECT_EQ(fake.dpi, 600);
   EXPECT_EQ(fake.params.CodeType, EAN_13);
   EXPECT_STREQ(fake.params.CodeAddon, "12");
@@ -80,6 +83,7 @@ TEST(BarcodeCli, Defaults) {
   FakeExporter fake;
   const CliRun r = Cli({"--type", "CODE39", "--data", "A", "--out", "a.svg"}, &fake);
   ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(fake.format, TImageFormat::Svg);
   EXPECT_EQ(fake.dpi, 300);
   EXPECT_EQ(fake.params.ModuleWidth, SC2);
   EXPECT_EQ(fake.params.HeightPercent, 100);
@@ -94,6 +98,7 @@ TEST(BarcodeCli, ModulesAndOutTogether) {
   // UPC-E's drawing cuts the code text to six digits; the listing is taken before.
   const CliRun r = Cli({"--type", "UPC_E", "--data", "123456", "--modules", "--out", "u.pdf"}, &fake);
   ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(fake.format, TImageFormat::Pdf);
   EXPECT_EQ(fake.calls, 1);
   EXPECT_EQ(r.out.substr(0, 8), "1234565\n");
 }
