@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: deps configure build test run bench clean test-sanitize
+.PHONY: deps configure build test run screenshot bench clean test-sanitize
 
 deps:
 	@scripts/install-deps
@@ -19,6 +19,10 @@ test: build
 
 run: build
 	@scripts/run-vantor $(BUILD)
+
+# The main window drawn on a virtual display: $(BUILD)/vantor-window.png.
+screenshot: build
+	@scripts/screenshot $(BUILD)
 
 bench: build
 	@$(BUILD)/bench_encode

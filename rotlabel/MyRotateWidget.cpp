@@ -1,13 +1,43 @@
 #include "rotlabel/MyRotateWidget.h"
 
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPalette>
+#include <algorithm>
+#include <cmath>
 
+#include "qt/QtSurface.h"
 #include "rotlabel/MyRotate.h"
-#include "rotlabel/PainterSurfaceLite.h"
 
 namespace vantor {
+
+namespace {
+
+TColor FromQColor(const QColor& c) {
+  return static_cast<TColor>(c.red()) | (static_cast<TColor>(c.green()) << 8) |
+         (static_cast<TColor>(c.blue()) << 16);
+}
+
+// The label font as the surface takes it: the family Qt actually matched (so a
+// fallback list resolves once, here), a pixel size as the cell height
+// (ascent + descent) on `device`, a point size as points.
+TFontSpec FontSpecFromQFont(const QFont& font, TColor color, const QPaintDevice* device) {
+  TFontSpec spec;
+  spec.Face = QFontInfo(font).family().toStdString();
+  spec.Bold = font.bold();
+  spec.Color = color;
+  if (font.pixelSize() > 0) {
+    spec.Height = QFontMetrics(font, device).height();
+  } else {
+    spec.Height = 0;
+    spec.PointSize = std::max(1, static_cast<int>(std::lround(font.pointSizeF())));
+  }
+  return spec;
+}
+
+}  // namespace
 
 TMyLabelRotate::TMyLabelRotate(QWidget* parent)
     : QWidget(parent), labelStyle_(std::make_unique<TLabelStyle>()) {
@@ -56,7 +86,7 @@ void TMyLabelRotate::SetColor(const QColor& color) {
 void TMyLabelRotate::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.setRenderHint(QPainter::TextAntialiasing, true);
-  TPainterSurfaceLite surface(painter);
+  TQtSurface surface(painter);
   const TFontSpec labelFont = FontSpecFromQFont(font(), FromQColor(fontColor_), this);
   const QByteArray text = caption_.toUtf8();
   const TRotatedPaint painted =

@@ -1,0 +1,179 @@
+// TMainMenu: the program's main window. It keeps the label state in its
+// controls (serial field, preview barcode, option check boxes, maker and media
+// radio buttons), shows a live preview of one label and prints sheets.
+//
+// The label rules live in TLabelState; the window keeps the model and the
+// serial field in step: the model's serial write hook sets the field's text,
+// and the field's change handler writes the field's text into the model.
+//
+// Handlers follow the toolkit rules the label logic relies on: a check box's
+// handler runs whenever its state changes (from code or a click); a radio
+// button's when it becomes checked; the serial field's whenever its text really
+// changes, at once.
+#pragma once
+
+#include <QWidget>
+#include <array>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "app/LabelState.h"
+#include "printing/Sheet.h"
+
+class QCheckBox;
+class QDialog;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPrinter;
+class QPushButton;
+class QRadioButton;
+class QStatusBar;
+
+namespace vantor {
+
+class TBarcode;
+class TColorBox;
+class TMessageReporter;
+class TMyLabelRotate;
+class TShape;
+
+inline constexpr const char* kSequenceError = "Error in Sequence Number";
+
+class TMainMenu : public QWidget, public TSheetHost {
+  Q_OBJECT
+
+ public:
+  // Makes the print job for one Print command.
+  using TJobFactory = std::function<std::unique_ptr<TPrintJob>()>;
+
+  // Builds the form and runs FormCreate.
+  explicit TMainMenu(QWidget* parent = nullptr);
+  ~TMainMenu() override;
+
+  // --- Controls, named as on the form -------------------------------------
+  TMyLabelRotate* MyLabelRotate1 = nullptr;
+  QGroupBox* GroupBox2 = nullptr;  // " Vendor "
+  QRadioButton* STD_3of9 = nullptr;
+  QRadioButton* STK = nullptr;
+  QRadioButton* Breece = nullptr;
+  QRadioButton* RadioButton1 = nullptr;  // "Other"
+  QGroupBox* GroupBox1 = nullptr;  // "StorageTek  "
+  QRadioButton* STK_IV = nullptr;
+  QRadioButton* STK_III = nullptr;
+  QRadioButton* STK_CLN = nullptr;
+  QRadioButton* STK_DGN = nullptr;
+  QGroupBox* GroupBox3 = nullptr;  // " Sequence "
+  QLineEdit* Seq_Num = nullptr;
+  QLabel* Label1 = nullptr;
+  QLabel* Label4 = nullptr;
+  QFrame* Panel1 = nullptr;
+  TBarcode* Barcode1 = nullptr;
+  TShape* Shape1 = nullptr;  // rightmost cell
+  TShape* Shape2 = nullptr;
+  TShape* Shape3 = nullptr;
+  TShape* Shape4 = nullptr;
+  TShape* Shape5 = nullptr;
+  TShape* Shape6 = nullptr;  // leftmost cell
+  TMyLabelRotate* LBL_1 = nullptr;
+  TMyLabelRotate* LBL_2 = nullptr;
+  TMyLabelRotate* LBL_3 = nullptr;
+  TMyLabelRotate* LBL_4 = nullptr;
+  TMyLabelRotate* LBL_5 = nullptr;
+  TMyLabelRotate* LBL_6 = nullptr;
+  TMyLabelRotate* Media_Type = nullptr;
+  QPushButton* Print_Btn = nullptr;
+  QPushButton* BitBtn3 = nullptr;  // "Help"
+  QPushButton* BitBtn1 = nullptr;  // "&Quit"
+  QCheckBox* Serial_Color = nullptr;  // "Colored sequence"
+  QCheckBox* Text_Rotate = nullptr;   // "Rotated sequence"
+  QCheckBox* Bar_Rotate = nullptr;    // "Rotate barcode"
+  QPushButton* BitBtn4 = nullptr;  // "Colors"
+  QStatusBar* StatusBar1 = nullptr;
+
+  // Cell n (1..6) and character label n (1..6).
+  TShape* Shape(int n) const { return shapes_[static_cast<std::size_t>(n - 1)]; }
+  TMyLabelRotate* LBL(int n) const { return labels_[static_cast<std::size_t>(n - 1)]; }
+
+  // --- Handlers -------------------------------------------------------------
+  void FormCreate();
+  void STD_3of9Click();
+  void STKClick();
+  void BreeceClick();
+  void RadioButton1Click();
+  void STK_IVClick();
+  void STK_IIIClick();
+  void STK_CLNClick();
+  void STK_DGNClick();
+  // Applies the configuration of the media mode in colour table entry 11.
+  void SetupMedia();
+  void Seq_NumChange();
+  void ColorCells();
+  void Serial_ColorClick();
+  void Text_RotateClick();
+  void Bar_RotateClick();
+  void Print_BtnClick();
+  void BitBtn3Click();  // help, modal
+  void BitBtn4Click();  // colours
+
+  // --- The sheet's view of the window ----------------------------------------
+  std::string SerialText() const override;
+  void SetSerialText(const std::string& text) override;
+  void EnableSerialField() override;
+  std::string BarcodeText() const override;
+  void SetBarcodeText(const std::string& text) override;
+  bool ColoredSequence() const override;
+  TColor DigitColor(int digit) const override;
+  void NextSequence() override;
+  void RefreshPreview() override;  // barcode text, characters and cells from the serial
+  void DrawBarcode(TSurface& page, int x, int y) override;
+
+  // --- Collaborators ----------------------------------------------------------
+  TLabelState& LabelState() { return state_; }
+  const TLabelState& LabelState() const { return state_; }
+  TSheetOptions& SheetOptions() { return sheetOptions_; }
+  void SetJobFactory(TJobFactory factory);  // empty: the print dialog on the run's printer
+  void SetReporter(std::unique_ptr<TMessageReporter> reporter);
+  void SetColorsHook(std::function<void()> hook) { colorsHook_ = std::move(hook); }
+  // Connects the Colours dialog: "Colors" opens it modally (its result is not
+  // used) and every colour choice there selects "Standard 3 of 9" here. The
+  // dialog must write this window's colour table and outlive the window's use of it.
+  void AttachColorBox(TColorBox& box);
+  void SetHelpBox(QDialog* helpBox) { helpBox_ = helpBox; }
+  // Called with a handler's name each time the handler starts; lets tests
+  // check which handlers a change runs, and in which order.
+  using THandlerTrace = std::function<void(const char* handler)>;
+  void SetHandlerTrace(THandlerTrace trace) { trace_ = std::move(trace); }
+
+ private:
+  void BuildForm();
+  void BuildSelection();
+  void BuildPreview();
+  void BuildButtons();
+  void ConnectHandlers();
+  void SelectMediaMode(int mode);  // entry 11 first, as every selection handler does
+  void MakerWithoutMediaKinds(int mode);
+  void SetupSerialField(int mode);
+  void WhitenCells();
+  void SyncBarcodeText(const std::string& text);
+  std::unique_ptr<TPrintJob> DefaultJob();
+  void Trace(const char* handler) const {
+    if (trace_) trace_(handler);
+  }
+
+  TLabelState state_;
+  std::array<TShape*, 6> shapes_{};
+  std::array<TMyLabelRotate*, 6> labels_{};
+  TJobFactory jobFactory_;
+  std::unique_ptr<TMessageReporter> reporter_;
+  std::function<void()> colorsHook_;
+  QDialog* helpBox_ = nullptr;
+  THandlerTrace trace_;
+  // Kept for the run, so the printer chosen and "Print label outlines" stay.
+  std::unique_ptr<QPrinter> printer_;
+  TSheetOptions sheetOptions_;
+};
+
+}  // namespace vantor

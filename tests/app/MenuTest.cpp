@@ -1,0 +1,278 @@
+// The main window: start-up state, the preview's refresh rules, the toolkit
+// notification rules the handlers rely on, and the serial field's input.
+#include <QClipboard>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QStatusBar>
+
+#include "MenuFixture.h"
+
+namespace vantor::test {
+namespace {
+
+// The start-up digit colours, toolkit form.
+constexpr TColor kStart[11] = {0x0000FF, 0x00FFFF, 0xBAFCA7, 0xF2CAB9, 0xC0C0C0, 0x2693FF,
+                               0xCB6BFA, 0x46BF4D, 0x75C8F0, 0xBC58A4, 0xFFFFFF};
+
+TEST_F(MenuTest, StartsOnStandard3of9WithTheStartUpPreview) {
+  EXPECT_EQ(menu->windowTitle(), QStringLiteral("Vantor"));
+  EXPECT_EQ(menu->size(), QSize(415, 376));
+  EXPECT_EQ(menu->minimumSize(), menu->maximumSize()) << "not resizable";
+  EXPECT_FALSE(menu->windowFlags() & Qt::WindowMaximizeButtonHint);
+
+  for (std::size_t i = 0; i < 11; ++i) EXPECT_EQ(Entry(i), kStart[i]) << "entry " << i;
+  EXPECT_EQ(menu->LabelState().MediaMode(), mmStandard3of9);
+
+  EXPECT_TRUE(menu->STD_3of9->isChecked());
+  for (QRadioButton* kind : {menu->STK_IV, menu->STK_III, menu->STK_CLN, menu->STK_DGN}) {
+    EXPECT_FALSE(kind->isChecked()) << kind->objectName().toStdString();
+    EXPECT_FALSE(kind->isEnabled()) << kind->objectName().toStdString();
+  }
+  EXPECT_EQ(Field(), "000000");
+  EXPECT_EQ(menu->Barcode1->Bar_Caption(), "000000");
+  EXPECT_EQ(menu->LabelState().BarcodeText(), "000000");
+  EXPECT_EQ(menu->Barcode1->Bar_CodeType(), CODE39);
+  EXPECT_EQ(menu->Barcode1->Bar_Rotation(), rotate_180);
+  EXPECT_EQ(menu->Barcode1->pos(), QPoint(24, 32));
+  EXPECT_EQ(Labels(), "000000");
+  for (int n = 1; n <= 6; ++n) EXPECT_EQ(menu->LBL(n)->LabelStyle().Angle(), 0) << "upright";
+  EXPECT_EQ(CellsLeftToRight(), std::vector<TColor>(6, kStart[0]));
+  EXPECT_EQ(menu->Media_Type->Caption(), QString());
+  EXPECT_EQ(menu->Media_Type->geometry(), QRect(193, 24, 18, 9));
+  EXPECT_FALSE(menu->Text_Rotate->isChecked());
+  EXPECT_TRUE(menu->Serial_Color->isChecked());
+  EXPECT_TRUE(menu->Bar_Rotate->isChecked());
+}
+
+TEST_F(MenuTest, ControlsCarryTheirNamesCaptionsAndStyles) {
+  const std::pair<const char*, QWidget*> named[] = {
+      {"MyLabelRotate1", menu->MyLabelRotate1}, {"GroupBox2", menu->GroupBox2}, {"STD_3of9", menu->STD_3of9},
+      {"RadioButton1", menu->RadioButton1},     {"STK_DGN", menu->STK_DGN},     {"Seq_Num", menu->Seq_Num},
+      {"Panel1", menu->Panel1},                 {"Barcode1", menu->Barcode1},   {"Shape6", menu->Shape6},
+      {"LBL_1", menu->LBL_1},                   {"Media_Type", menu->Media_Type}, {"BitBtn4", menu->BitBtn4},
+      {"StatusBar1", menu->StatusBar1}};
+  for (const auto& [name, widget] : named) {
+    ASSERT_NE(widget, nullptr) << name;
+    EXPECT_EQ(menu->findChild<QWidget*>(QString::fromLatin1(name)), widget) << name;
+  }
+  EXPECT_EQ(menu->GroupBox2->title(), QStringLiteral(" Vendor "));
+  EXPECT_EQ(menu->GroupBox1->title(), QStringLiteral("StorageTek  "));
+  EXPECT_EQ(menu->GroupBox3->title(), QStringLiteral(" Sequence "));
+  EXPECT_EQ(menu->BitBtn1->text(), QStringLiteral("&Quit"));
+  EXPECT_EQ(menu->Label1->text(), QStringLiteral("Ex: 000000"));
+  EXPECT_EQ(menu->Label4->text(), QStringLiteral("Barcode sample"));
+  EXPECT_EQ(menu->MyLabelRotate1->Caption(), QStringLiteral("Vantor"));
+  EXPECT_EQ(menu->MyLabelRotate1->LabelStyle().AStyle3D(), A3dResit);
+  EXPECT_EQ(menu->Serial_Color->palette().color(QPalette::WindowText), QColor(0x80, 0, 0));
+  EXPECT_TRUE(menu->Serial_Color->font().bold());
+  EXPECT_EQ(menu->STK->palette().color(QPalette::WindowText), QColor(Qt::black));
+  EXPECT_FALSE(menu->STK->font().bold());
+  EXPECT_NE(menu->STK_IV->palette().color(QPalette::Disabled, QPalette::WindowText), QColor(Qt::black))
+      << "a disabled media kind looks disabled";
+
+  QStringList panels;
+  for (QLabel* l : menu->StatusBar1->findChildren<QLabel*>()) panels << l->text();
+  EXPECT_EQ(panels, (QStringList{QStringLiteral("Version 3.2"), QStringLiteral("By Orlis")}));
+}
+
+// With "Colored sequence" checked and serial A01234 the cells follow the
+// characters: the letter cell in the letter colour, the digits in theirs.
+TEST_F(MenuTest, CellColoursFollowTheCharactersInEitherOrder) {
+  menu->LabelState().Colors[10] = 0x123456;  // make the letter colour tell from white
+  menu->Seq_Num->setText(QStringLiteral("A01234"));
+  ResetCalls();
+  struct TRow {
+    const char* name;
+    bool rotated;
+    std::string labels;  // LBL_1 .. LBL_6
+    std::vector<TColor> cells;  // left to right
+    int angle;
+  };
+  const TRow rows[] = {
+      {"upright", false, "43210A", {0x123456, kStart[0], kStart[1], kStart[2], kStart[3], kStart[4]}, 0},
+      {"rotated", true, "A01234", {kStart[4], kStart[3], kStart[2], kStart[1], kStart[0], 0x123456}, 270},
+      {"upright again", false, "43210A", {0x123456, kStart[0], kStart[1], kStart[2], kStart[3], kStart[4]}, 0},
+  };
+  for (const TRow& row : rows) {
+    SCOPED_TRACE(row.name);
+    menu->Text_Rotate->setChecked(row.rotated);
+    EXPECT_EQ(Labels(), row.labels);
+    EXPECT_EQ(CellsLeftToRight(), row.cells);
+    for (int n = 1; n <= 6; ++n) EXPECT_EQ(menu->LBL(n)->LabelStyle().Angle(), row.angle);
+    EXPECT_EQ(menu->Media_Type->LabelStyle().Angle(), row.angle);
+    EXPECT_EQ(menu->Media_Type->pos(), row.rotated ? QPoint(15, 24) : QPoint(193, 24));
+  }
+  EXPECT_EQ(menu->Barcode1->Bar_Caption(), "A01234") << "turning the characters leaves the barcode text";
+  EXPECT_EQ(Calls("Text_RotateClick"), 2);
+}
+
+TEST_F(MenuTest, ColoredSequenceWhitensAndRepaints) {
+  menu->Seq_Num->setText(QStringLiteral("123456"));
+  menu->LabelState().Colors[10] = 0x00FF00;  // the letter colour is not white
+  menu->Serial_Color->setChecked(false);
+  EXPECT_EQ(CellsLeftToRight(), std::vector<TColor>(6, 0xFFFFFF)) << "the click whitens";
+  menu->Text_Rotate->setChecked(true);
+  EXPECT_EQ(CellsLeftToRight(), std::vector<TColor>(6, 0x00FF00)) << "ColorCells uses the letter colour";
+  menu->Serial_Color->setChecked(true);
+  EXPECT_EQ(CellsLeftToRight(), (std::vector<TColor>{kStart[6], kStart[5], kStart[4], kStart[3], kStart[2], kStart[1]}));
+}
+
+TEST_F(MenuTest, ShortSerialLeavesThePreviewAndFailsAtPrint) {
+  menu->Seq_Num->setText(QStringLiteral("ABC123"));
+  menu->Seq_Num->clear();
+  QTest::keyClicks(menu->Seq_Num, QStringLiteral("12"));
+  EXPECT_EQ(Field(), "12");
+  EXPECT_EQ(menu->LabelState().Serial(), "12");
+  EXPECT_EQ(menu->Barcode1->Bar_Caption(), "ABC123");
+  EXPECT_EQ(Labels(), "321CBA");
+  // Cells past the end of a short serial take the letter colour, never garbage.
+  menu->Text_Rotate->setChecked(true);
+  EXPECT_EQ(CellsLeftToRight(), (std::vector<TColor>{kStart[10], kStart[10], kStart[10], kStart[10], kStart[2], kStart[1]}));
+
+  bool jobMade = false;
+  menu->SetJobFactory([&]() -> std::unique_ptr<TPrintJob> {
+    jobMade = true;
+    return nullptr;
+  });
+  Click(menu->Print_Btn);
+  ASSERT_EQ(reported.warnings.size(), 1u);
+  EXPECT_EQ(reported.warnings[0], QStringLiteral("Error in Sequence Number"));
+  EXPECT_FALSE(jobMade);
+}
+
+TEST_F(MenuTest, RotateBarcodeTurnsThePreviewBarcode) {
+  menu->Bar_Rotate->setChecked(false);
+  EXPECT_EQ(menu->Barcode1->Bar_Rotation(), rotate_000);
+  Click(menu->Bar_Rotate);
+  EXPECT_EQ(menu->Barcode1->Bar_Rotation(), rotate_180);
+}
+
+// --- Notification rules -------------------------------------------------------
+
+TEST_F(MenuTest, CheckBoxHandlersRunOnEveryChangeAndOnlyThen) {
+  struct TRow {
+    const char* handler;
+    QCheckBox* TMainMenu::*box;
+  };
+  const TRow rows[] = {{"Serial_ColorClick", &TMainMenu::Serial_Color},
+                       {"Text_RotateClick", &TMainMenu::Text_Rotate},
+                       {"Bar_RotateClick", &TMainMenu::Bar_Rotate}};
+  for (const TRow& row : rows) {
+    SCOPED_TRACE(row.handler);
+    QCheckBox* box = (*menu).*row.box;
+    const bool was = box->isChecked();
+    ResetCalls();
+    box->setChecked(was);
+    EXPECT_EQ(Calls(row.handler), 0) << "same state from code";
+    box->setChecked(!was);
+    EXPECT_EQ(Calls(row.handler), 1) << "changed from code";
+    Click(box);
+    EXPECT_EQ(Calls(row.handler), 2) << "clicked";
+    EXPECT_EQ(box->isChecked(), was);
+  }
+}
+
+TEST_F(MenuTest, RadioHandlersRunWhenCheckedNeverWhenUnchecked) {
+  ResetCalls();
+  menu->STD_3of9->setChecked(true);
+  Click(menu->STD_3of9);
+  EXPECT_TRUE(calls.empty()) << "an already checked button runs nothing";
+
+  menu->Breece->setChecked(true);
+  EXPECT_EQ(Calls("BreeceClick"), 1);
+  EXPECT_EQ(Calls("STD_3of9Click"), 0) << "the button turned off runs nothing";
+  EXPECT_FALSE(menu->STD_3of9->isChecked());
+
+  ResetCalls();
+  Click(menu->STK);
+  // STKClick checks DLT IV, whose own handler runs inside it; both set up the media.
+  std::vector<std::string> selection;
+  for (const std::string& c : calls)
+    if (c == "STKClick" || c == "STK_IVClick" || c == "SetupMedia") selection.push_back(c);
+  EXPECT_EQ(selection, (std::vector<std::string>{"STKClick", "STK_IVClick", "SetupMedia", "SetupMedia"}));
+
+  ResetCalls();
+  Click(menu->STK_CLN);
+  EXPECT_EQ(Calls("STK_CLNClick"), 1);
+  EXPECT_EQ(Calls("STK_IVClick"), 0);
+
+  ResetCalls();
+  Click(menu->RadioButton1);  // unchecks STK_CLN from code
+  EXPECT_EQ(Calls("RadioButton1Click"), 1);
+  EXPECT_EQ(Calls("STK_CLNClick") + Calls("STK_IVClick") + Calls("STKClick"), 0);
+}
+
+TEST_F(MenuTest, SerialChangeHandlerRunsOnRealChangesAtOnce) {
+  ResetCalls();
+  menu->Seq_Num->setText(QStringLiteral("000000"));
+  EXPECT_EQ(Calls("Seq_NumChange"), 0) << "the text it already holds";
+  menu->Seq_Num->setText(QStringLiteral("ABC123"));
+  EXPECT_EQ(Calls("Seq_NumChange"), 1);
+  EXPECT_EQ(menu->Barcode1->Bar_Caption(), "ABC123") << "before setText returned";
+  // Writes by the label rules reach the field through the model's hook.
+  ResetCalls();
+  menu->LabelState().SetSerial("XYZ999");
+  EXPECT_EQ(Field(), "XYZ999");
+  EXPECT_EQ(Calls("Seq_NumChange"), 1);
+  EXPECT_EQ(Labels(), "999ZYX");
+}
+
+// --- Serial field input ------------------------------------------------------------
+
+TEST_F(MenuTest, SerialFieldUpperCasesTypingAndPastingAndTakesSix) {
+  struct TRow {
+    const char* name;
+    const char* typed;
+    bool paste;
+    const char* field;
+    int changes;  // runs of the change handler, none of them with lower case
+  };
+  const TRow rows[] = {
+      {"typed lower case", "ab1", false, "AB1", 3},
+      {"typed seventh character", "abc1234", false, "ABC123", 6},
+      {"pasted lower case", "xy9", true, "XY9", 1},
+      {"pasted past six", "klmnopqr", true, "KLMNOP", 1},
+      {"punctuation kept for the check to refuse", "12-456", false, "12-456", 6},
+  };
+  for (const TRow& row : rows) {
+    SCOPED_TRACE(row.name);
+    menu->Seq_Num->clear();
+    ResetCalls();
+    QSignalSpy texts(menu->Seq_Num, &QLineEdit::textChanged);
+    if (row.paste) {
+      QGuiApplication::clipboard()->setText(QString::fromLatin1(row.typed));
+      menu->Seq_Num->paste();
+    } else {
+      QTest::keyClicks(menu->Seq_Num, QString::fromLatin1(row.typed));
+    }
+    EXPECT_EQ(Field(), row.field);
+    EXPECT_EQ(menu->LabelState().Serial(), row.field);
+    EXPECT_EQ(Calls("Seq_NumChange"), row.changes);
+    for (const QList<QVariant>& emitted : texts) {
+      const QString t = emitted.at(0).toString();
+      EXPECT_EQ(t, t.toUpper()) << "the handler saw lower case";
+    }
+    EXPECT_EQ(menu->Seq_Num->cursorPosition(), menu->Seq_Num->text().size());
+  }
+  // Upper-casing in the middle keeps the cursor where the operator typed.
+  menu->Seq_Num->setText(QStringLiteral("AB"));
+  menu->Seq_Num->setCursorPosition(1);
+  QTest::keyClicks(menu->Seq_Num, QStringLiteral("z"));
+  EXPECT_EQ(Field(), "AZB");
+  EXPECT_EQ(menu->Seq_Num->cursorPosition(), 2);
+}
+
+TEST_F(MenuTest, SerialFieldRefusesCharactersOutsideAscii) {
+  menu->Seq_Num->setText(QStringLiteral("AB"));
+  menu->Seq_Num->end(false);
+  menu->Seq_Num->insert(QStringLiteral("\u00e9"));
+  EXPECT_EQ(Field(), "AB");
+  menu->Seq_Num->insert(QStringLiteral("1\u20ac2"));
+  EXPECT_EQ(Field(), "AB") << "a paste holding one foreign character is refused whole";
+}
+
+}  // namespace
+}  // namespace vantor::test
