@@ -229,9 +229,13 @@ void TSheetPainter::ContentRotated(bool storageTek) {
 void TSheetPainter::ClosingLines(const char* credit, const char* name) {
   SetTextFont(16, true);
   SetFill(kWhite);
-  // 180 is a fixed number of dots added after rounding, not a length.
-  page_.TextOut(d_.X(44), d_.Y(7.55L) + 180, credit);
-  page_.TextOut(d_.X(22), d_.Y(231) + 180, name);
+  // The lines sit 180 dots lower than their millimetre positions on a 300-dpi
+  // printer: 15.24 mm, which puts the layout name just below the last row. As a
+  // fixed count of dots it would shrink to 7.6 mm at 600 dpi and print the name
+  // across the last row's barcodes, so it is kept as that length on every printer.
+  const int drop = d_.Y(15.24L);
+  page_.TextOut(d_.X(44), d_.Y(7.55L) + drop, credit);
+  page_.TextOut(d_.X(22), d_.Y(231) + drop, name);
 }
 
 }  // namespace vantor

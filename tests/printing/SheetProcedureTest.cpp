@@ -112,6 +112,18 @@ TEST(SheetProcedure, ClosingLines) {
   }
 }
 
+TEST(SheetProcedure, ClosingLinesStayBelowTheLastRowAt600Dpi) {
+  FakeHost host;
+  host.Start(mmStandard3of9, "000000");
+  FakeJob job(600);
+  PrintSheet(TSheetLayout::Standard, host, job);
+  const auto texts = job.page.OpsOf(TOpKind::TextOut);
+  EXPECT_EQ(texts[texts.size() - 2].P1, (TPoint{1039, 538})) << "22.8 mm down, as at 300 dpi";
+  const TPoint name = texts.back().P1;
+  EXPECT_EQ(name, (TPoint{520, 5817}));
+  EXPECT_GT(name.y, 244 * 600 / 25.4) << "below the last row, which ends 244 mm down";
+}
+
 TEST(SheetProcedure, OtherPrintsTheStandardSheet) {
   FakeHost other, standard;
   other.Start(mmOther, "000000");
