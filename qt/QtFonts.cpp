@@ -50,15 +50,27 @@ double CellPerEm(const QString& family, bool bold) {
 }  // namespace
 
 QString ResolveFamily(std::string_view face) {
-  const QString name = QString::fromUtf8(face.data(), static_cast<qsizetype>(face.size())).trimmed();
+  // Asking the font database goes through fontconfig's substitution rules,
+  // which costs far more than drawing the text; the answer for a name does not
+  // change during a run. One user-interface thread uses it, so no lock.
+  static QHash<QString, QString> resolved;
+  const QString key = QString::fromUtf8(face.data(), static_cast<qsizetype>(face.size()));
+  const auto hit = resolved.constFind(key);
+  if (hit != resolved.constEnd()) return *hit;
+  const QString name = key.trimmed();
+  QString family = name;
   const QString lower = name.toLower();
   for (const Substitute& s : kSubstitutes) {
     if (lower == QLatin1String(s.face)) {
-      const QString family = QString::fromLatin1(s.family);
-      if (QFontDatabase::hasFamily(family)) return family;
+      const QString candidate = QString::fromLatin1(s.family);
+      if (QFontDatabase::hasFamily(candidate)) {
+        family = candidate;
+        break;
+      }
     }
   }
-  return name;
+  resolved.insert(key, family);
+  return family;
 }
 
 QFont FontForCellHeight(const QString& family, int cellHeight, bool bold, const QPaintDevice* device) {

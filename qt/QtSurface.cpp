@@ -65,7 +65,14 @@ void TQtSurface::FillRect(int x1, int y1, int x2, int y2) {
   const QPoint b = ToDevice(x2, y2);
   const int l = std::min(a.x(), b.x()), r = std::max(a.x(), b.x());
   const int t = std::min(a.y(), b.y()), btm = std::max(a.y(), b.y());
-  if (r > l && btm > t) p_.fillRect(QRect(l, t, r - l, btm - t), ToQColor(BrushColor()));
+  if (r <= l || btm <= t) return;
+  // Bars come by the thousand on a sheet: set the painter's state only when it
+  // changes (QPainter::fillRect sets and restores it on every call, and the PDF
+  // engine writes a graphics state each time).
+  const QColor colour = ToQColor(BrushColor());
+  if (p_.pen().style() != Qt::NoPen) p_.setPen(Qt::NoPen);
+  if (p_.brush().style() != Qt::SolidPattern || p_.brush().color() != colour) p_.setBrush(colour);
+  p_.drawRect(QRect(l, t, r - l, btm - t));
 }
 
 void TQtSurface::Rectangle(int x1, int y1, int x2, int y2) {
@@ -111,13 +118,24 @@ void TQtSurface::SetFont(const TFontSpec& f) {
 
 QFont TQtSurface::CurrentQFont() {
   if (!fontValid_) {
-    const QString family = ResolveFamily(Font().Face);
-    if (Font().Height > 0) {
-      qfont_ = FontForCellHeight(family, LengthY(Font().Height), Font().Bold, p_.device());
+    // Sheets switch between a few fonts for every label; matching a cell
+    // height measures the face, so each size is worked out once per surface.
+    const QString key = QString::fromStdString(Font().Face) + QLatin1Char('|') +
+                        QString::number(Font().Height > 0 ? LengthY(Font().Height) : -Font().PointSize) +
+                        QLatin1Char('|') + QString::number(Font().Bold);
+    const auto hit = fonts_.constFind(key);
+    if (hit != fonts_.constEnd()) {
+      qfont_ = *hit;
     } else {
-      // Points at the surface's vertical resolution give the em height.
-      const int dy = dpiY_ ? dpiY_ : ScreenDpiY();
-      qfont_ = FontForEmHeight(family, RoundEven(Font().PointSize * dy / 72.0), Font().Bold);
+      const QString family = ResolveFamily(Font().Face);
+      if (Font().Height > 0) {
+        qfont_ = FontForCellHeight(family, LengthY(Font().Height), Font().Bold, p_.device());
+      } else {
+        // Points at the surface's vertical resolution give the em height.
+        const int dy = dpiY_ ? dpiY_ : ScreenDpiY();
+        qfont_ = FontForEmHeight(family, RoundEven(Font().PointSize * dy / 72.0), Font().Bold);
+      }
+      fonts_.insert(key, qfont_);
     }
     fontValid_ = true;
   }
@@ -135,7 +153,11 @@ void TQtSurface::TextOut(int x, int y, std::string_view text) {
   p_.save();
   p_.translate(ToDevice(x, y));
   if (Font().Escapement % 3600 != 0) p_.rotate(-Font().Escapement / 10.0);  // Qt turns clockwise
-  if (BkMode() == TBkMode::Opaque) p_.fillRect(QRect(left, 0, w, h), ToQColor(BkColor()));
+  if (BkMode() == TBkMode::Opaque) {
+    p_.setPen(Qt::NoPen);
+    p_.setBrush(ToQColor(BkColor()));
+    p_.drawRect(QRect(left, 0, w, h));
+  }
   p_.setFont(f);
   p_.setPen(ToQColor(Font().Color));
   p_.drawText(QPoint(left, fm.ascent()), s);

@@ -18,6 +18,7 @@
 #pragma once
 
 #include <QFont>
+#include <QHash>
 #include <QPoint>
 
 #include "surface/SurfaceState.h"
@@ -63,6 +64,7 @@ class TQtSurface : public TSurfaceState {
   double ky_ = 1.0;
   bool fontValid_ = false;
   QFont qfont_;
+  QHash<QString, QFont> fonts_;  // fonts worked out so far, by face, size and weight
 };
 
 // The colour of a toolkit colour value (red in the low byte).
