@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: deps configure build test run screenshot bench clean test-sanitize
+.PHONY: deps configure build test run screenshot bench clean test-sanitize fuzz
 
 deps:
 	@scripts/install-deps
@@ -36,3 +36,12 @@ test-sanitize: deps
 	@cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DVANTOR_SANITIZE=ON -DVANTOR_BUILD_BENCH=OFF >/dev/null
 	@cmake --build build-sanitize -j $(JOBS)
 	@cd build-sanitize && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
+
+# libFuzzer targets (clang, address and undefined-behaviour sanitizers), each
+# run for FUZZ_SECONDS from its seed corpus in fuzz/corpus/<target>/.
+FUZZ_SECONDS ?= 60
+FUZZ_TARGETS ?= fuzz_encode fuzz_draw fuzz_code128_stream fuzz_rtf_reader fuzz_serial
+fuzz: deps
+	@CC=clang CXX=clang++ cmake -S . -B build-fuzz -DVANTOR_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake --build build-fuzz -j $(JOBS)
+	@scripts/run-fuzzers build-fuzz $(FUZZ_SECONDS) $(FUZZ_TARGETS)

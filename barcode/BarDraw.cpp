@@ -2,6 +2,7 @@
 // surface's resolution, one filled rectangle per run of dark modules, rotation
 // in quarter turns. The text line is in BarText.cpp, the postal symbols in
 // BarPostnet.cpp.
+#include <algorithm>
 #include <cstdint>
 
 #include "barcode/BarDrawInternal.h"
@@ -22,6 +23,7 @@ Resolution ResolutionOf(const TSurface& s) {
 }
 
 int TextCellHeight(double basis, btCodeTypes type, int fontscaling) {
+  fontscaling = DrawPercent(fontscaling);
   if (IsTallEan(type)) return RoundEven(basis * 0.18 * fontscaling * 0.01);
   return RoundEven(basis * kTallFactor / kShortFactor * 0.18 * fontscaling * 0.01);
 }
@@ -103,8 +105,8 @@ void TLLBarcode::Draw(TSurface& s, int x0, int y0, TPoint& size) {
     for (int k = 1; k <= ModuleCount; ++k) pos(k) = x0 + LM + (k - 1) * X;
   }
   // Negative above 100 % (taller bars). Halves away from zero, exact in 64 bits.
-  const int Cut = static_cast<int>(
-      DivRoundAway(static_cast<std::int64_t>(Hb) * (100 - static_cast<std::int64_t>(Params.HeightPercent)), 100));
+  const std::int64_t heightPercent = draw::DrawPercent(Params.HeightPercent);
+  const int Cut = static_cast<int>(DivRoundAway(static_cast<std::int64_t>(Hb) * (100 - heightPercent), 100));
 
   // The surface font keeps this face and height after the drawing.
   TFontSpec font = s.Font();
@@ -118,7 +120,9 @@ void TLLBarcode::Draw(TSurface& s, int x0, int y0, TPoint& size) {
   if (!Params.HumanReadable)
     Ht = RoundEven(Hb - Cut) + 1;
   else if (draw::IsEanUpc(type))
-    Ht = TH + RoundEven(Hb * 0.9336 - Cut) + 1;
+    // The text line starts above the guard bars' ends; a small font would leave
+    // their ends below the box, so the box always reaches down to them.
+    Ht = std::max(TH + RoundEven(Hb * 0.9336 - Cut), Hb - Cut) + 1;
   else
     Ht = TH + RoundEven(Hb - Cut) + 1;
 
@@ -135,6 +139,9 @@ void TLLBarcode::Draw(TSurface& s, int x0, int y0, TPoint& size) {
       r.Left = pos(start);
       r.Right = Params.ZoomSize ? r.Left + RoundEven(n * Xmm * res.Rx) : r.Left + n * X;
       r.Bottom = InDataArea(type, start) ? dataBottom : fullBottom;
+      // Short bars under a large add-on text leave no room: the add-on bar
+      // shrinks to nothing rather than turn upside down below the symbol.
+      if (r.Top > r.Bottom) r.Top = r.Bottom;
       if (Params.WidthReduce && r.Right - r.Left > 1) --r.Right;
       DrawBar(s, r, W, Ht, x0, y0);
     }

@@ -25,6 +25,13 @@ Resolution ResolutionOf(const TSurface& s);
 constexpr bool IsTallEan(btCodeTypes t) { return t == EAN_13 || t == UPC_A; }
 constexpr bool IsEanUpc(btCodeTypes t) { return t == EAN_8 || t == EAN_13 || t == UPC_A || t == UPC_E; }
 
+// A HeightPercent or Fontscaling as drawing uses it: a value the properties
+// would refuse (it can only arrive by writing the record directly) is held to
+// their range, like the other out-of-range fields, so sizes stay finite.
+constexpr int DrawPercent(std::int32_t percent) {
+  return percent < kMinPercent ? kMinPercent : percent > kMaxPercent ? kMaxPercent : percent;
+}
+
 // Cell height of the text font for a text basis height (pixels):
 // 0.18 x 74.24 module heights at 100 % whatever the symbology.
 int TextCellHeight(double basis, btCodeTypes type, int fontscaling);

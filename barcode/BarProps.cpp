@@ -32,12 +32,12 @@ void CheckRange(long long value, long long lo, long long hi, const char* message
 }  // namespace
 
 void SetFontscaling(TBarcodeParams& p, long long percent) {
-  CheckRange(percent, 20, 200, msg::kFontscaling);
+  CheckRange(percent, kMinPercent, kMaxPercent, msg::kFontscaling);
   p.Fontscaling = static_cast<std::int32_t>(percent);
 }
 
 void SetHeightPercent(TBarcodeParams& p, long long percent) {
-  CheckRange(percent, 20, 200, msg::kHeightPercent);
+  CheckRange(percent, kMinPercent, kMaxPercent, msg::kHeightPercent);
   p.HeightPercent = static_cast<std::int32_t>(percent);
 }
 

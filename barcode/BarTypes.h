@@ -53,6 +53,10 @@ inline constexpr const char* kMsiType = "Wrong barcode type in procedure AddMSIP
 //   Modules:  Code 39 with 53 characters: 55 characters x 16 modules = 880;
 //             MSI with 54 digits at ratio 3: (1 + 4 x 54 + 2) bits x 4 = 876.
 //   Elements: Code 39 with 55 characters x 9 = 495.
+// The range of HeightPercent and Fontscaling that the properties accept.
+inline constexpr int kMinPercent = 20;
+inline constexpr int kMaxPercent = 200;
+
 inline constexpr std::size_t kCaptionSize = 53;
 inline constexpr std::size_t kMaxControlCaption = 50;
 inline constexpr std::size_t kAddonSize = 6;

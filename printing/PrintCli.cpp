@@ -18,6 +18,7 @@
 #include "printing/PrintTrace.h"
 #include "printing/QtPrintJob.h"
 #include "printing/RecordingJob.h"
+#include "qt/OutputFile.h"
 #include "surface/RecordingSurface.h"
 
 namespace vantor {
@@ -202,11 +203,13 @@ int RunPrintCli(const std::vector<std::string>& args, std::ostream& out, std::os
     } else if (!o.trace.empty()) {
       TTraceJob job(o.dpi ? o.dpi : 300);
       for (int s = 0; s < o.sheets; ++s) PrintSheet(layout, host, job, options);
-      QSaveFile file(QString::fromStdString(o.trace));
+      const QString path = QString::fromStdString(o.trace);
+      if (!CanReplaceWithFile(path)) throw std::runtime_error("Cannot write \"" + o.trace + "\": not a file");
+      TWholeWrites<QSaveFile> file(path);
       const std::string text = job.Text();
-      if (!file.open(QIODevice::WriteOnly) || file.write(text.data(), static_cast<qint64>(text.size())) < 0 ||
-          !file.commit())
-        throw std::runtime_error("Cannot write \"" + o.trace + "\"");
+      if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(text.data(), static_cast<qint64>(text.size())) < 0 ||
+          !FlushAndCommit(file))
+        throw std::runtime_error("Cannot write \"" + o.trace + "\": " + file.errorString().toStdString());
     } else {
       const QPrinterInfo info = QPrinterInfo::printerInfo(QString::fromStdString(o.printer));
       if (info.isNull()) {

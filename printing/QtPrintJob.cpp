@@ -12,14 +12,23 @@
 #include <QPrinter>
 #include <QVBoxLayout>
 #include <QWidget>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <stdexcept>
 
+#include "qt/OutputFile.h"
 #include "qt/QtSurface.h"
 
 namespace vantor {
 
 namespace {
 std::runtime_error Failure(const QString& text) { return std::runtime_error(text.toStdString()); }
+
+// "Cannot write "<path>"", with the system's reason when there is one.
+std::runtime_error CannotWrite(const QString& path, const QString& reason = {}) {
+  return Failure(QString("Cannot write \"%1\"").arg(path) + (reason.isEmpty() ? QString() : ": " + reason));
+}
 }  // namespace
 
 TPrinterJob::TPrinterJob(QPrinter& printer, TSheetOptions& options, QWidget* parent)
@@ -86,7 +95,7 @@ void TPrinterJob::AbortDoc() {
 TPdfJob::TPdfJob(const QString& path, int dpi) : path_(path), dpi_(dpi) {}
 
 TPdfJob::~TPdfJob() {
-  if (painter_) AbortDoc();
+  if (painter_ || file_) Discard();
 }
 
 void TPdfJob::SetTitle(const std::string& title) { title_ = QString::fromStdString(title); }
@@ -94,24 +103,32 @@ void TPdfJob::SetTitle(const std::string& title) { title_ = QString::fromStdStri
 void TPdfJob::BeginDoc() {
   if (painter_) {
     surface_.reset();
-    if (!writer_->newPage()) throw Failure(QString("Cannot add a page to \"%1\"").arg(path_));
+    if (!writer_->newPage()) {
+      if (file_->error() != QFileDevice::NoError) throw CannotWrite(path_, file_->errorString());
+      throw Failure(QString("Cannot add a page to \"%1\"").arg(path_));
+    }
     surface_ = std::make_unique<TQtSurface>(*painter_, dpi_, dpi_);
     ++pages_;
     return;
   }
+  if (!CanReplaceWithFile(path_)) throw CannotWrite(path_, "not a file");
   const QFileInfo target(path_);
   tempPath_ = target.absolutePath() + "/." + target.fileName() + ".part";
-  writer_ = std::make_unique<QPdfWriter>(tempPath_);
+  file_ = std::make_unique<TWholeWrites<QFile>>(tempPath_);
+  if (!file_->open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered)) {
+    const QString reason = file_->errorString();
+    file_.reset();
+    throw CannotWrite(path_, reason);
+  }
+  writer_ = std::make_unique<QPdfWriter>(file_.get());
   writer_->setResolution(dpi_);
   writer_->setTitle(title_);
   writer_->setCreator("Vantor");
   writer_->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
   painter_ = std::make_unique<QPainter>();
   if (!painter_->begin(writer_.get())) {
-    painter_.reset();
-    writer_.reset();
-    QFile::remove(tempPath_);
-    throw Failure(QString("Cannot write \"%1\"").arg(path_));
+    Discard();
+    throw CannotWrite(path_);
   }
   surface_ = std::make_unique<TQtSurface>(*painter_, dpi_, dpi_);
   pages_ = 1;
@@ -122,14 +139,20 @@ TSurface& TPdfJob::Page() {
   return *surface_;
 }
 
-void TPdfJob::AbortDoc() {
+void TPdfJob::Discard() {
   surface_.reset();
-  if (painter_) painter_->end();
+  if (painter_ && painter_->isActive()) painter_->end();
   painter_.reset();
   writer_.reset();
-  if (!tempPath_.isEmpty()) QFile::remove(tempPath_);
+  if (file_) {
+    file_->close();
+    file_->remove();
+    file_.reset();
+  }
   pages_ = 0;
 }
+
+void TPdfJob::AbortDoc() { Discard(); }
 
 void TPdfJob::Finish() {
   if (!painter_) throw Failure(QString("Nothing was printed to \"%1\"").arg(path_));
@@ -137,14 +160,27 @@ void TPdfJob::Finish() {
   const bool ended = painter_->end();
   painter_.reset();
   writer_.reset();
-  if (!ended || QFileInfo(tempPath_).size() == 0) {
-    QFile::remove(tempPath_);
-    throw Failure(QString("Cannot write \"%1\"").arg(path_));
+  // The PDF writer does not report failed writes (a full disk, say); the file does.
+  // A clean close() forgets an earlier error, so its reason is taken first.
+  bool written = ended && file_->flush() && file_->error() == QFileDevice::NoError && file_->size() > 0;
+  QString reason = file_->error() == QFileDevice::NoError ? QString() : file_->errorString();
+  file_->close();
+  if (written && file_->error() != QFileDevice::NoError) {
+    written = false;
+    reason = file_->errorString();
   }
-  QFile::remove(path_);
-  if (!QFile::rename(tempPath_, path_)) {
+  if (!written) {
+    file_->remove();
+    file_.reset();
+    throw CannotWrite(path_, reason);
+  }
+  file_.reset();
+  // rename(2) replaces an older file in one step: the target is always either
+  // the old file or the whole new one.
+  if (std::rename(QFile::encodeName(tempPath_).constData(), QFile::encodeName(path_).constData()) != 0) {
+    const QString reason = QString::fromLocal8Bit(std::strerror(errno));
     QFile::remove(tempPath_);
-    throw Failure(QString("Cannot write \"%1\"").arg(path_));
+    throw CannotWrite(path_, reason);
   }
 }
 

@@ -7,6 +7,7 @@
 
 #include "printing/Sheet.h"
 
+class QFile;
 class QPainter;
 class QPrinter;
 class QPdfWriter;
@@ -69,15 +70,19 @@ class TPdfJob : public TPrintJob {
   void EndDoc() override {}
   void AbortDoc() override;
   // Closes the document and moves it into place. Throws with a message naming
-  // the path when the file cannot be written.
+  // the path (and the system's reason, where there is one) when the file
+  // cannot be written; nothing is left behind then.
   void Finish();
   int Pages() const { return pages_; }
 
  private:
+  void Discard();  // drops the document and its file
+
   QString path_;
   QString tempPath_;
   int dpi_;
   QString title_ = "Vantor";
+  std::unique_ptr<QFile> file_;
   std::unique_ptr<QPdfWriter> writer_;
   std::unique_ptr<QPainter> painter_;
   std::unique_ptr<TQtSurface> surface_;

@@ -10,6 +10,7 @@
 #include <cmath>
 #include <numeric>
 
+#include "qt/OutputFile.h"
 #include "qt/QtSurface.h"
 #include "surface/RecordingSurface.h"
 #include "surface/Rounding.h"
@@ -49,8 +50,9 @@ TImageLayout MeasureBarcodeImage(TLLBarcode& bc, int dpi) {
 std::string WriteBarcodeImage(TLLBarcode& bc, const std::string& path, TImageFormat format, int dpi) {
   const TImageLayout layout = MeasureBarcodeImage(bc, dpi);  // raises before any file exists
 
-  QSaveFile file(QString::fromStdString(path));
-  if (!file.open(QIODevice::WriteOnly)) return "cannot write " + path + ": " + Reason(file);
+  if (!CanReplaceWithFile(QString::fromStdString(path))) return "cannot write " + path + ": not a file";
+  TWholeWrites<QSaveFile> file(QString::fromStdString(path));
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return "cannot write " + path + ": " + Reason(file);
 
   switch (format) {
     case TImageFormat::Png: {
@@ -63,7 +65,8 @@ std::string WriteBarcodeImage(TLLBarcode& bc, const std::string& path, TImageFor
         PaintOn(painter, bc, layout, dpi);
       }
       if (!image.convertToFormat(QImage::Format_Grayscale8).save(&file, "PNG"))
-        return "cannot write " + path + ": PNG encoding failed";
+        return "cannot write " + path + ": " +
+               (file.error() != QFileDevice::NoError ? Reason(file) : std::string("PNG encoding failed"));
       break;
     }
     case TImageFormat::Svg: {
@@ -100,7 +103,7 @@ std::string WriteBarcodeImage(TLLBarcode& bc, const std::string& path, TImageFor
       break;
     }
   }
-  if (!file.commit()) return "cannot write " + path + ": " + Reason(file);
+  if (!FlushAndCommit(file)) return "cannot write " + path + ": " + Reason(file);
   return {};
 }
 

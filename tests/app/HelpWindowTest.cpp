@@ -30,6 +30,7 @@ struct TLoadRow {
   std::optional<std::string> content;  // nothing: no help file at all
   const char* error;                   // "%s" stands for the file's path
   const char* text;
+  qint64 size = 0;  // when set, the file is stretched to this size (sparse, no disk used)
 };
 
 const TLoadRow kLoadRows[] = {
@@ -40,6 +41,7 @@ const TLoadRow kLoadRows[] = {
     {"binary garbage", std::string("\x7f" "ELF\x02\x01\x01\0\0\0\0\0\0\0\0\0\x03\0>\0", 20), "Failed to Load Stream",
      ""},
     {"plain text", std::string("Vantor help\nPress Print.\n"), "", "Vantor help\nPress Print."},
+    {"huge (50 MB)", std::string("{\\rtf1 Makers"), "Failed to Load Stream", "", 50'000'000},
 };
 
 TEST(HelpWindow, LoadsTheHelpFileOnceAtCreation) {
@@ -52,6 +54,9 @@ TEST(HelpWindow, LoadsTheHelpFileOnceAtCreation) {
       QFile f(path);
       ASSERT_TRUE(f.open(QIODevice::WriteOnly));
       f.write(row.content->data(), static_cast<qint64>(row.content->size()));
+      if (row.size) {
+        ASSERT_TRUE(f.resize(row.size));
+      }
     }
     TErrors errors;
     THelpBox box(nullptr, errors.Reporter(), dir.path());

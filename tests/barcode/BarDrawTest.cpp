@@ -4,6 +4,7 @@
 // = dpi / 25.4, halves to even, the cut halves away from zero).
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstring>
 
 #include "barcode/DrawTestUtil.h"
@@ -210,6 +211,43 @@ TEST(DrawGeometry, HeightPercentAboveHundredGrowsTheBarsAndTheBox) {
   const Drawing low = DrawAt(bc, 96);
   EXPECT_EQ(low.fills.front().Bottom(), 15);
   EXPECT_EQ(low.size.y, 13 + 10 + 1);  // round(69.09 - 59)
+}
+
+// The properties refuse percentages outside 20..200, but the record can be
+// written directly; drawing then uses the nearest allowed value, so no size
+// overflows.
+TEST(DrawGeometry, PercentagesOutsideTheirRangeDrawAsTheNearestAllowed) {
+  struct Row {
+    const char* name;
+    btCodeTypes type;
+    bool height;  // HeightPercent, else Fontscaling
+    std::int32_t value;
+    std::int32_t drawnAs;
+  };
+  const Row rows[] = {
+      {"height INT32_MIN", EAN_13, true, INT32_MIN, 20},   {"height 0", CODE39, true, 0, 20},
+      {"height 201", CODE39, true, 201, 200},              {"height INT32_MAX", UPC_A, true, INT32_MAX, 200},
+      {"font -1", EAN_8, false, -1, 20},                   {"font INT32_MAX", CODE128_B, false, INT32_MAX, 200},
+      {"postal font INT32_MIN", Postnet, false, INT32_MIN, 20}, {"postal font 1000", Postnet, false, 1000, 200},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    TLLBarcode odd = Make(r.type, "1234567"), allowed = Make(r.type, "1234567");
+    (r.height ? odd.Params.HeightPercent : odd.Params.Fontscaling) = r.value;
+    (r.height ? allowed.Params.HeightPercent : allowed.Params.Fontscaling) = r.drawnAs;
+    const Drawing a = DrawAt(odd, 600), b = DrawAt(allowed, 600);
+    EXPECT_EQ(a.size, b.size);
+    ASSERT_EQ(a.fills.size(), b.fills.size());
+    for (std::size_t i = 0; i < a.fills.size(); ++i) {
+      EXPECT_EQ(a.fills[i].P1, b.fills[i].P1) << i;
+      EXPECT_EQ(a.fills[i].P2, b.fills[i].P2) << i;
+    }
+    ASSERT_EQ(a.texts.size(), b.texts.size());
+    for (std::size_t i = 0; i < a.texts.size(); ++i) {
+      EXPECT_EQ(a.texts[i].P1, b.texts[i].P1);
+      EXPECT_EQ(a.texts[i].Font.Height, b.texts[i].Font.Height);
+    }
+  }
 }
 
 TEST(DrawGeometry, CutRoundsHalvesAwayFromZero) {

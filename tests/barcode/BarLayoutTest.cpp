@@ -97,6 +97,52 @@ INSTANTIATE_TEST_SUITE_P(Symbols, Rotation,
                                            RotationCase{Postnet_FIM, "a", "", 300},
                                            RotationCase{Postnet_FIM, "b", "", 600}));
 
+// At the extremes the properties allow, and with resolutions far apart across
+// and down, every bar stays inside the reported box in every rotation, and no
+// bar is drawn upside down.
+TEST(BoxLimits, EveryBarInsideTheBoxTheRightWayUp) {
+  struct Row {
+    const char* name;
+    btCodeTypes type;
+    const char* caption;
+    const char* addon;
+    int dpiX, dpiY, height, font;
+  };
+  const Row rows[] = {
+      // Guard bars reach 0.0664 Hb below the text top: more than a 20 % text is tall.
+      {"EAN-8, small text", EAN_8, "9638507", "", 300, 300, 100, 20},
+      {"EAN-13, small text", EAN_13, "590123412345", "", 300, 300, 100, 20},
+      {"UPC-A, small text, tall bars", UPC_A, "03600029145", "", 600, 600, 200, 20},
+      {"UPC-E, small text, 300 x 600 dpi", UPC_E, "123456", "", 300, 600, 40, 20},
+      {"add-on digits taller than the short bars", EAN_13, "590123412345", "12345", 300, 300, 20, 200},
+      {"add-on at 1 dpi down", EAN_13, "590123412345", "12345", 389, 1, 100, 100},
+      {"Code 39 at 2400 x 72 dpi", CODE39, "000000D", "", 2400, 72, 200, 200},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    TLLBarcode bc = Make(r.type, r.caption);
+    SetCodeAddon(bc.Params, r.addon);
+    bc.Params.HeightPercent = r.height;
+    bc.Params.Fontscaling = r.font;
+    for (btCodeRotate rot : {rotate_000, rotate_090, rotate_180, rotate_270}) {
+      SCOPED_TRACE(::testing::Message() << "rotation " << int(rot));
+      bc.Params.Rotation = rot;
+      const int x0 = 7, y0 = 11;
+      TRecordingSurface s(r.dpiX, r.dpiY);
+      const Drawing d = DrawOn(bc, s, x0, y0);
+      for (const TRecordedOp& f : d.fills) {
+        EXPECT_GE(f.Left(), x0);
+        EXPECT_GE(f.Top(), y0);
+        EXPECT_LE(f.Right(), x0 + d.size.x);
+        EXPECT_LE(f.Bottom(), y0 + d.size.y);
+        if (rot == rotate_000) {
+          EXPECT_LE(f.P1.y, f.P2.y) << "bar from " << f.P1.y << " up to " << f.P2.y;
+        }
+      }
+    }
+  }
+}
+
 TEST(AddOn, BarsStartBelowTheirDigits) {
   struct Row {
     btCodeTypes type;

@@ -4,10 +4,17 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
+#include <filesystem>
 #include <fstream>
+#include <iostream>
 #include <sstream>
 
 #include "printing/PrintCli.h"
+#include "support/FullFolder.h"
 
 namespace vantor {
 namespace {
@@ -95,6 +102,85 @@ TEST(PrintCli, UnwritableFolderNamesThePathAndLeavesNothing) {
   EXPECT_EQ(res.status, 1);
   EXPECT_NE(res.err.find(pdf), std::string::npos) << res.err;
   EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(pdf)));
+}
+
+namespace fs = std::filesystem;
+
+std::vector<std::string> EntriesOf(const fs::path& dir) {
+  std::vector<std::string> names;
+  for (const auto& e : fs::directory_iterator(dir)) names.push_back(e.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// Outputs that cannot be written are refused with their path named, and
+// whatever stands at the path stays as it was. Root ignores permissions, so
+// the rows use places no one can write to and things that are no files.
+TEST(PrintCli, OutputsThatCannotBeWrittenAreRefusedAndLeftAlone) {
+  QTemporaryDir tmp;
+  const fs::path dir = tmp.path().toStdString();
+  std::ofstream(dir / "notes.txt") << "a file, not a folder";
+  fs::create_directory(dir / "folder");
+  ASSERT_EQ(mkfifo((dir / "pipe").c_str(), 0644), 0);
+  // A copy of /dev/full where only root may make one.
+  const bool device = mknod((dir / "full").c_str(), S_IFCHR | 0644, makedev(1, 7)) == 0;
+  struct Row {
+    const char* name;
+    std::string path;
+    const char* reason;  // in the message after the path; nullptr: any
+    fs::file_type staysA;
+  };
+  std::vector<Row> rows = {
+      {"folder that is a file", (dir / "notes.txt/sheet.out").string(), "Not a directory", fs::file_type::not_found},
+      {"under /proc", "/proc/vantor-sheet.out", "No such file or directory", fs::file_type::not_found},
+      {"a folder of that name", (dir / "folder").string(), "not a file", fs::file_type::directory},
+      {"a named pipe", (dir / "pipe").string(), "not a file", fs::file_type::fifo},
+  };
+  if (device) rows.push_back({"a device", (dir / "full").string(), "not a file", fs::file_type::character});
+  const std::vector<std::string> before = EntriesOf(dir);
+  for (const char* output : {"--print-pdf", "--print-trace"}) {
+    for (const Row& r : rows) {
+      SCOPED_TRACE(std::string(output) + ", " + r.name);
+      const CliResult res = Cli({output, r.path});
+      EXPECT_EQ(res.status, 1);
+      EXPECT_EQ(res.err, "vantor: Cannot write \"" + r.path + "\": " + r.reason + "\n");
+      EXPECT_EQ(fs::symlink_status(r.path).type(), r.staysA);
+      EXPECT_EQ(EntriesOf(dir), before) << "nothing left behind";
+    }
+  }
+  if (!device) std::cout << "not root: the device row was left out\n";
+}
+
+// A disk that fills up while the sheets are written: the error says so and
+// names the file, no partial file is left, and an older file of that name
+// survives whole.
+TEST(PrintCli, FullDiskKeepsTheOlderFileAndLeavesNoPart) {
+  QTemporaryDir tmp;
+  testing::TFullFolder full(fs::path(tmp.path().toStdString()) / "full", 8 * 1024);
+  std::cout << "full disk: " << full.How() << "\n";
+  struct Row {
+    const char* name;
+    std::vector<std::string> args;
+    const char* file;
+  };
+  const Row rows[] = {
+      {"one sheet as PDF", {"--print-pdf"}, "sheet.pdf"},
+      {"three sheets as PDF", {"--sheets", "3", "--print-pdf"}, "sheets.pdf"},
+      {"trace", {"--print-trace"}, "sheet.trace"},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    const std::string path = (full.Path() / r.file).string();
+    std::ofstream(path) << "older";
+    std::vector<std::string> args = r.args;
+    args.push_back(path);
+    const CliResult res = Cli(args);
+    EXPECT_EQ(res.status, 1);
+    EXPECT_EQ(res.err, "vantor: Cannot write \"" + path + "\": " + full.Reason() + "\n");
+    EXPECT_EQ(ReadFile(QString::fromStdString(path)), "older");
+    fs::remove(path);
+    EXPECT_TRUE(full.Entries().empty()) << "left behind: " << ::testing::PrintToString(full.Entries());
+  }
 }
 
 }  // namespace

@@ -48,25 +48,61 @@ class FakeHost : public TSheetHost {
   }
 };
 
+inline constexpr const char* kPaperJam = "Printing on \"FakePrinter\" failed: paper jam";
+
+// A page on a printer that can fail mid-sheet: once `failAfter` drawing
+// operations are on it, the next one throws.
+class FailingPage : public TRecordingSurface {
+ public:
+  using TRecordingSurface::TRecordingSurface;
+  int failAfter = -1;  // -1: never
+
+  void Rectangle(int x1, int y1, int x2, int y2) override {
+    Check();
+    TRecordingSurface::Rectangle(x1, y1, x2, y2);
+  }
+  void FillRect(int x1, int y1, int x2, int y2) override {
+    Check();
+    TRecordingSurface::FillRect(x1, y1, x2, y2);
+  }
+  void Polygon(const std::vector<TPoint>& points) override {
+    Check();
+    TRecordingSurface::Polygon(points);
+  }
+  void TextOut(int x, int y, std::string_view text) override {
+    Check();
+    TRecordingSurface::TextOut(x, y, text);
+  }
+
+ private:
+  void Check() const {
+    if (failAfter >= 0 && static_cast<int>(Ops().size()) >= failAfter) throw std::runtime_error(kPaperJam);
+  }
+};
+
 class FakeJob : public TPrintJob {
  public:
   explicit FakeJob(int dpi = 300) : page(dpi, dpi) {}
-  TRecordingSurface page;
+  FailingPage page;
   bool confirm = true;
   bool portrait = false;
   std::string title;
   int copies = 0;
   int begun = 0, ended = 0, aborted = 0;
-  int failAfterOps = -1;  // throw from Page() use once this many ops are recorded
+  int failAfterOps = -1;    // the page fails once this many operations are on it
+  bool failAtEnd = false;  // the printer refuses the finished document
 
   bool ShowDialog() override { return confirm; }
   void SetPortrait() override { portrait = true; }
   void SetTitle(const std::string& t) override { title = t; }
   void SetCopies(int c) override { copies = c; }
-  void BeginDoc() override { ++begun; }
+  void BeginDoc() override {
+    ++begun;
+    page.failAfter = failAfterOps;
+  }
   TSurface& Page() override { return page; }
   void EndDoc() override {
-    if (failAfterOps >= 0) throw std::runtime_error("printer went away");
+    if (failAtEnd) throw std::runtime_error(kPaperJam);
     ++ended;
   }
   void AbortDoc() override { ++aborted; }

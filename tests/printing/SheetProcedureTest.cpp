@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "printing/Sheet.h"
 #include "printing/SheetFakes.h"
 
@@ -8,6 +10,7 @@ namespace {
 
 using test::FakeHost;
 using test::FakeJob;
+using test::kPaperJam;
 
 TEST(SheetProcedure, SerialsRunRowByRowAndContinueOnTheNextSheet) {
   FakeHost host;
@@ -169,15 +172,53 @@ TEST(SheetProcedure, SheetEndingAt999StaysThere) {
   EXPECT_TRUE(SheetRefusal(host.SerialText())) << "the next sheet is refused";
 }
 
-TEST(SheetProcedure, PrinterFailureLosesNoSerial) {
-  FakeHost host;
-  host.Start(mmStkDltIV, "000100");
-  FakeJob job;
-  job.failAfterOps = 0;
-  EXPECT_THROW(PrintSheet(TSheetLayout::StorageTek, host, job), std::runtime_error);
-  EXPECT_EQ(job.aborted, 1);
-  EXPECT_EQ(host.SerialText(), "000100") << "nothing printed, so the sheet starts here again";
-  EXPECT_EQ(host.BarcodeText(), "000100D");
+// A printer that fails at any point of the sheet: its message comes through
+// unchanged, the document is aborted rather than ended (nothing half-printed
+// is kept), and the serial and preview are back at the sheet's first label,
+// so the next attempt prints the same labels.
+TEST(SheetProcedure, PrinterFailureMidSheetLosesNoSerial) {
+  struct Row {
+    const char* name;
+    TSheetLayout layout;
+    int mode;
+    const char* serial;
+    double failAt;  // share of the sheet's drawing operations done before the failure
+    bool atEnd;
+  };
+  const Row rows[] = {
+      {"first operation", TSheetLayout::StorageTek, mmStkDltIV, "000100", 0.0, false},
+      {"in the frame pass", TSheetLayout::StorageTek, mmStkDltIV, "000100", 0.2, false},
+      {"mid-sheet", TSheetLayout::StandardRotated, mmStandard3of9, "ABC500", 0.5, false},
+      {"last operation", TSheetLayout::BreeceHill, mmBreeceHill, "BH0007", 1.0, false},
+      {"when the document ends", TSheetLayout::StorageTek, mmStkCleaning, "CLN010", 0.0, true},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    FakeHost sized;
+    sized.Start(r.mode, r.serial);
+    FakeJob whole;
+    PrintSheet(r.layout, sized, whole);
+    const int total = static_cast<int>(whole.page.Ops().size());
+
+    FakeHost host;
+    host.Start(r.mode, r.serial);
+    const std::string barcode = host.BarcodeText();
+    FakeJob job;
+    job.failAtEnd = r.atEnd;
+    if (!r.atEnd) job.failAfterOps = std::min(total - 1, static_cast<int>(r.failAt * total));
+    try {
+      PrintSheet(r.layout, host, job);
+      ADD_FAILURE() << "the failure was not passed on";
+    } catch (const std::runtime_error& e) {
+      EXPECT_STREQ(e.what(), kPaperJam);
+    }
+    EXPECT_EQ(job.aborted, 1);
+    EXPECT_EQ(job.ended, 0);
+    EXPECT_EQ(host.SerialText(), r.serial);
+    EXPECT_EQ(host.BarcodeText(), barcode);
+    ASSERT_FALSE(host.previewSerials.empty());
+    EXPECT_EQ(host.previewSerials.back(), r.serial) << "the preview shows the serial the sheet starts from";
+  }
 }
 
 }  // namespace

@@ -5,25 +5,20 @@
 // neighbour fails.
 #include <gtest/gtest.h>
 
-#include <QDir>
-#include <QImage>
-#include <QImageReader>
-#include <QPainter>
 #include <QTemporaryDir>
-#include <cstdio>
-#include <memory>
 #include <sstream>
 
 #include "printing/PrintCli.h"
-#include "printing/SheetGeometry.h"
-#include "tools/ReaderUtil.h"
+#include "printing/SheetScanUtil.h"
 
 namespace vantor {
 namespace {
 
+using testing::CutLabel;
 using testing::Decode;
+using testing::RasterisePdf;
 using testing::Reader;
-using testing::RunCommand;
+using testing::SerialAfter;
 
 struct ScanRow {
   const char* name;
@@ -32,19 +27,12 @@ struct ScanRow {
   std::string suffix;
 };
 
-std::string Serial(const std::string& first, int i) {
-  char counter[4];
-  std::snprintf(counter, sizeof counter, "%03d", std::stoi(first.substr(3)) + i);
-  return first.substr(0, 3) + counter;
-}
-
 class SheetScan : public ::testing::TestWithParam<int> {};
 
 TEST_P(SheetScan, EveryLabelReadsBackInItsOwnPlace) {
   if (!testing::HaveTool("pdftoppm") || !testing::HaveTool("zbarimg") || !testing::HaveTool("ZXingReader"))
     GTEST_SKIP() << "pdftoppm, zbarimg or ZXingReader missing (scripts/install-deps installs them)";
   const int dpi = GetParam();
-  QImageReader::setAllocationLimit(1024);  // an A4 page at 600 dpi is larger than Qt's default limit
   const ScanRow rows[] = {
       {"Standard 3 of 9", {"--maker", "standard", "--serial", "ABC100"}, "ABC100", ""},
       {"Standard 3 of 9 rotated", {"--maker", "standard", "--rotated", "--serial", "A1 200"}, "A1 200", ""},
@@ -57,7 +45,6 @@ TEST_P(SheetScan, EveryLabelReadsBackInItsOwnPlace) {
   };
   QTemporaryDir dir;
   ASSERT_TRUE(dir.isValid());
-  const TDots d = TDots::FromDpi(dpi, dpi);
   for (const auto& r : rows) {
     SCOPED_TRACE(r.name);
     const QString pdf = dir.filePath("sheet.pdf");
@@ -65,26 +52,15 @@ TEST_P(SheetScan, EveryLabelReadsBackInItsOwnPlace) {
     args.insert(args.end(), {"--print-pdf", pdf.toStdString(), "--dpi", "600"});
     std::ostringstream out, err;
     ASSERT_EQ(RunPrintCli(args, out, err), 0) << err.str();
-    const QString prefix = dir.filePath("page");
-    RunCommand("pdftoppm -r " + std::to_string(dpi) + " -gray -png -singlefile '" + pdf.toStdString() + "' '" +
-        prefix.toStdString() + "' 2>/dev/null");
-    const QImage page(prefix + ".png");
+    const QImage page = RasterisePdf(pdf.toStdString(), dpi, dir.filePath("page").toStdString());
     ASSERT_FALSE(page.isNull());
 
     int zbarRead = 0, zxingRead = 0;
     for (int i = 0; i < 30; ++i) {
-      const int row = i / 3, col = i % 3;
-      // The label's area from the paper's corner; a white margin around it stands for the quiet zone.
-      const int left = d.X(22 + 57.0L * col), top = d.Y(34 + 21.0L * row);
-      QImage label(d.X(57) + 2 * d.X(5), d.Y(21) + 2 * d.Y(5), QImage::Format_Grayscale8);
-      label.fill(Qt::white);
-      {
-        QPainter p(&label);
-        p.drawImage(QPoint(d.X(5), d.Y(5)), page.copy(left, top, d.X(57), d.Y(21)));
-      }
+      const QImage label = CutLabel(page, dpi, i);
       const QString png = dir.filePath(QString("label%1.png").arg(i));
       ASSERT_TRUE(label.save(png));
-      const std::string expected = Serial(r.firstSerial, i) + r.suffix;
+      const std::string expected = SerialAfter(r.firstSerial, i) + r.suffix;
       const auto zb = Decode(Reader::Zbar, png.toStdString()), zx = Decode(Reader::Zxing, png.toStdString());
       zbarRead += zb == std::vector<std::string>{expected};
       zxingRead += zx == std::vector<std::string>{expected};

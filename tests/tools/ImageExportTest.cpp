@@ -7,8 +7,14 @@
 #include <QSvgRenderer>
 #include <filesystem>
 #include <fstream>
+#include <iostream>
 
+#include <sys/stat.h>
+
+#include "barcode/BarProps.h"
+#include "qt/BarcodeImage.h"
 #include "qt/QtTestApp.h"
+#include "support/FullFolder.h"
 #include "tools/ReaderUtil.h"
 
 namespace vantor {
@@ -122,6 +128,36 @@ TEST(ImageExport, NothingLeftBehindOnErrors) {
   EXPECT_EQ(r.status, 0) << r.output;
   EXPECT_EQ(Entries(dir.path()), std::vector<std::string>{"refused.png"});
   EXPECT_FALSE(QImage(QString::fromStdString(png)).isNull());
+}
+
+// A full disk and a name that is no file: the export says why, names the
+// file, leaves nothing of its own and keeps what was there.
+TEST(ImageExport, FullDiskAndNoFileTargetsKeepWhatWasThere) {
+  ScratchDir dir;
+  ASSERT_EQ(mkfifo((dir / "pipe").c_str(), 0644), 0);
+  testing::TFullFolder full(dir.path() / "full", 4096);
+  std::cout << "full disk: " << full.How() << "\n";
+  TLLBarcode bc;
+  bc.Params.CodeType = CODE128_B;
+  SetCaption(bc.Params, "The quick brown fox jumps over 13 lazy dogs");  // every format above 4 KiB at 600 dpi
+  struct Row {
+    const char* name;
+    TImageFormat format;
+  };
+  for (const Row& r : {Row{"PNG", TImageFormat::Png}, Row{"SVG", TImageFormat::Svg}, Row{"PDF", TImageFormat::Pdf}}) {
+    SCOPED_TRACE(r.name);
+    const std::string older = (full.Path() / "older").string();
+    std::ofstream(older) << "older";
+    EXPECT_EQ(WriteBarcodeImage(bc, older, r.format, 600), "cannot write " + older + ": " + full.Reason());
+    std::ifstream back(older);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(back), {}), "older");
+    fs::remove(older);
+    EXPECT_TRUE(full.Entries().empty()) << ::testing::PrintToString(full.Entries());
+
+    const std::string pipe = dir / "pipe";
+    EXPECT_EQ(WriteBarcodeImage(bc, pipe, r.format, 600), "cannot write " + pipe + ": not a file");
+    EXPECT_EQ(fs::symlink_status(pipe).type(), fs::file_type::fifo);
+  }
 }
 
 TEST(ImageExport, BadCommandLineIsStatusTwo) {

@@ -1,0 +1,49 @@
+// Reading printed sheets back: rasterise a PDF page, cut each label out by its
+// place on the paper and decode it with readers we did not write. Shared by
+// the PDF scan test and the print queue test.
+#pragma once
+
+#include <QImage>
+#include <QImageReader>
+#include <QPainter>
+#include <QString>
+#include <cstdio>
+#include <string>
+
+#include "printing/SheetGeometry.h"
+#include "tools/ReaderUtil.h"
+
+namespace vantor::testing {
+
+// Page 1 of a PDF as a grey image at `dpi` (pdftoppm), written beside `prefix`.
+inline QImage RasterisePdf(const std::string& pdf, int dpi, const std::string& prefix) {
+  QImageReader::setAllocationLimit(1024);  // an A4 page at 600 dpi is larger than Qt's default limit
+  RunCommand("pdftoppm -r " + std::to_string(dpi) + " -gray -png -singlefile " + ShellQuote(pdf) + " " +
+             ShellQuote(prefix) + " 2>/dev/null");
+  return QImage(QString::fromStdString(prefix + ".png"));
+}
+
+// Label i (0..29, row by row) of a page rasterised at `dpi`: its 57 x 21 mm
+// from the paper's corner, on a white margin of 5 mm that stands for the
+// quiet zone the neighbouring labels would cut into.
+inline QImage CutLabel(const QImage& page, int dpi, int i) {
+  const TDots d = TDots::FromDpi(dpi, dpi);
+  const int row = i / 3, col = i % 3;
+  const int left = d.X(22 + 57.0L * col), top = d.Y(34 + 21.0L * row);
+  QImage label(d.X(57) + 2 * d.X(5), d.Y(21) + 2 * d.Y(5), QImage::Format_Grayscale8);
+  label.fill(Qt::white);
+  {
+    QPainter p(&label);
+    p.drawImage(QPoint(d.X(5), d.Y(5)), page.copy(left, top, d.X(57), d.Y(21)));
+  }
+  return label;
+}
+
+// The serial i labels after `first`: the counter steps, the prefix stays.
+inline std::string SerialAfter(const std::string& first, int i) {
+  char counter[4];
+  std::snprintf(counter, sizeof counter, "%03d", std::stoi(first.substr(3)) + i);
+  return first.substr(0, 3) + counter;
+}
+
+}  // namespace vantor::testing
