@@ -12,6 +12,7 @@
 #include <QTest>
 #include <iostream>
 #include <sstream>
+#include <unistd.h>
 
 #include "printing/PrintCli.h"
 #include "printing/SheetScanUtil.h"
@@ -43,7 +44,8 @@ TEST(PrintQueue, SheetOnTheCupsPdfQueueReadsBack) {
     if (!HaveTool(tool)) GTEST_SKIP() << tool << " is missing: scripts/install-deps installs it";
   const std::string queue = EnvOr("VANTOR_CUPS_QUEUE", "VantorPDF");
   const QString outDir = QString::fromStdString(EnvOr("VANTOR_CUPS_PDF_DIR", "/var/spool/vantor-cups-pdf"));
-  const auto scheduler = RunCommand("lpstat -r 2>&1");
+  auto scheduler = RunCommand("lpstat -r 2>&1");
+  while (!scheduler.output.empty() && scheduler.output.back() == '\n') scheduler.output.pop_back();
   if (scheduler.output.find("scheduler is running") == std::string::npos)
     GTEST_SKIP() << "no CUPS scheduler is running here (lpstat -r says: " << scheduler.output
                  << "); scripts/cups-queue starts one and adds the queue " << queue;
@@ -51,43 +53,58 @@ TEST(PrintQueue, SheetOnTheCupsPdfQueueReadsBack) {
     GTEST_SKIP() << "the scheduler runs but has no queue " << queue << "; scripts/cups-queue adds it";
   ASSERT_TRUE(QFileInfo(outDir).isDir()) << "the queue's output folder " << outDir.toStdString() << " is missing";
 
-  const QSet<QString> before = PdfsIn(outDir);
-  std::ostringstream out, err;
-  ASSERT_EQ(RunPrintCli({"--printer", queue, "--media", "dlt4", "--upright", "--serial", "000100"}, out, err), 0)
-      << err.str();
-  EXPECT_EQ(out.str(), "Printed 1 sheet from 000100 on " + queue + "\n");
+  // The first serial is this process's own, so a sheet that someone else
+  // prints on the queue meanwhile is not taken for ours.
+  const char* kBase36 = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ";
+  const int pid = static_cast<int>(getpid());
+  const std::string first = std::string("Q") + kBase36[pid / 36 % 36] + kBase36[pid % 36] + "100";
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  const int dpi = 300;
 
-  // The job is done when a new PDF is there and complete enough for pdfinfo.
+  QSet<QString> seen = PdfsIn(outDir);
+  std::ostringstream out, err;
+  ASSERT_EQ(RunPrintCli({"--printer", queue, "--media", "dlt4", "--upright", "--serial", first}, out, err), 0)
+      << err.str();
+  EXPECT_EQ(out.str(), "Printed 1 sheet from " + first + " on " + queue + "\n");
+
+  // The job is done when a new PDF is complete enough for pdfinfo and its
+  // first label is ours.
   QString arrived;
   std::string info;
+  QImage page;
+  std::vector<std::string> others;  // complete PDFs whose first label is not ours
   const bool done = QTest::qWaitFor(
       [&] {
-        for (const QString& name : PdfsIn(outDir) - before) {
-          const auto run = RunCommand("pdfinfo " + ShellQuote(QDir(outDir).filePath(name).toStdString()) + " 2>&1");
-          if (run.status == 0) {
-            arrived = QDir(outDir).filePath(name);
+        for (const QString& name : PdfsIn(outDir) - seen) {
+          const std::string path = QDir(outDir).filePath(name).toStdString();
+          const auto run = RunCommand("pdfinfo " + ShellQuote(path) + " 2>&1");
+          if (run.status != 0) continue;  // still being written
+          seen.insert(name);
+          page = RasterisePdf(path, dpi, dir.filePath("page").toStdString());
+          const QString png = dir.filePath("first.png");
+          if (page.isNull() || !CutLabel(page, dpi, 0).save(png)) continue;
+          if (Decode(Reader::Zbar, png.toStdString()) == std::vector<std::string>{first + "D"}) {
+            arrived = QString::fromStdString(path);
             info = run.output;
             return true;
           }
+          others.push_back(path);
         }
         return false;
       },
       120000);
-  ASSERT_TRUE(done) << "no PDF arrived in " << outDir.toStdString() << " within 2 minutes; queue state:\n"
+  ASSERT_TRUE(done) << "no PDF with " << first << "D on its first label arrived in " << outDir.toStdString()
+                    << " within 2 minutes; other PDFs: " << ::testing::PrintToString(others) << "; queue state:\n"
                     << RunCommand("lpstat -o " + ShellQuote(queue) + " -p " + ShellQuote(queue) + " 2>&1").output;
   EXPECT_NE(info.find("Pages:           1\n"), std::string::npos) << info;
   EXPECT_NE(info.find("(A4)"), std::string::npos) << info;
 
-  QTemporaryDir dir;
-  ASSERT_TRUE(dir.isValid());
-  const int dpi = 300;
-  const QImage page = RasterisePdf(arrived.toStdString(), dpi, dir.filePath("page").toStdString());
-  ASSERT_FALSE(page.isNull());
   int zbarRead = 0, zxingRead = 0;
   for (int i = 0; i < 30; ++i) {
     const QString png = dir.filePath(QString("label%1.png").arg(i));
     ASSERT_TRUE(CutLabel(page, dpi, i).save(png));
-    const std::vector<std::string> expected{SerialAfter("000100", i) + "D"};
+    const std::vector<std::string> expected{SerialAfter(first, i) + "D"};
     const auto zb = Decode(Reader::Zbar, png.toStdString()), zx = Decode(Reader::Zxing, png.toStdString());
     zbarRead += zb == expected;
     zxingRead += zx == expected;
