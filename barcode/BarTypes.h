@@ -46,6 +46,10 @@ inline constexpr const char* kCode128 = "ZurizID: Code128 error";
 inline constexpr const char* kMsiType = "Wrong barcode type in procedure AddMSIProofchar";
 }  // namespace msg
 
+// The range of HeightPercent and Fontscaling that the properties accept.
+inline constexpr int kMinPercent = 20;
+inline constexpr int kMaxPercent = 200;
+
 // Buffer capacities. The caption array is 53 bytes; Encode must stay inside its
 // buffers even when all 53 bytes are data (no terminator). The worst cases:
 //   CodeText: Code 128: start + 53 caption bytes, where a digit left pending in set C
@@ -53,10 +57,6 @@ inline constexpr const char* kMsiType = "Wrong barcode type in procedure AddMSIP
 //   Modules:  Code 39 with 53 characters: 55 characters x 16 modules = 880;
 //             MSI with 54 digits at ratio 3: (1 + 4 x 54 + 2) bits x 4 = 876.
 //   Elements: Code 39 with 55 characters x 9 = 495.
-// The range of HeightPercent and Fontscaling that the properties accept.
-inline constexpr int kMinPercent = 20;
-inline constexpr int kMaxPercent = 200;
-
 inline constexpr std::size_t kCaptionSize = 53;
 inline constexpr std::size_t kMaxControlCaption = 50;
 inline constexpr std::size_t kAddonSize = 6;

@@ -207,8 +207,8 @@ int RunPrintCli(const std::vector<std::string>& args, std::ostream& out, std::os
       if (!CanReplaceWithFile(path)) throw std::runtime_error("Cannot write \"" + o.trace + "\": not a file");
       TWholeWrites<QSaveFile> file(path);
       const std::string text = job.Text();
-      if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(text.data(), static_cast<qint64>(text.size())) < 0 ||
-          !FlushAndCommit(file))
+      if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) ||
+          file.write(text.data(), static_cast<qint64>(text.size())) < 0 || !FlushAndCommit(file))
         throw std::runtime_error("Cannot write \"" + o.trace + "\": " + file.errorString().toStdString());
     } else {
       const QPrinterInfo info = QPrinterInfo::printerInfo(QString::fromStdString(o.printer));
