@@ -114,14 +114,7 @@ class ModuleWriter {
     }
     Touch();
   }
-  // Copies a run of precomputed module bytes.
-  void PutPattern(const std::uint8_t* modules, int count) {
-    if (count < 0 || pos_ + count > static_cast<int>(kModulesSize)) throw EOverflow("BarLL: Module buffer overflow");
-    std::memcpy(bc_.Modules + pos_, modules, static_cast<std::size_t>(count));
-    pos_ += count;
-    Touch();
-  }
-  // The same for a pattern length known at compile time (inlined copy).
+  // Copies a pattern whose length is known at compile time (inlined copy).
   template <int N>
   void PutFixed(const std::uint8_t* modules) {
     if (pos_ + N > static_cast<int>(kModulesSize)) throw EOverflow("BarLL: Module buffer overflow");

@@ -24,11 +24,6 @@ Weights WeightsOf(btCodeTypes type) {
 }
 }  // namespace
 
-int CheckWeight(btCodeTypes type, std::size_t i) {
-  const Weights w = WeightsOf(type);
-  return i % 2 == 0 ? w.odd : w.even;
-}
-
 int WeightedCheckDigit(std::string_view digits, btCodeTypes type) {
   if (type == UPC_E) {
     const UpcEExpansion expanded = ExpandUPCE(digits);

@@ -14,12 +14,9 @@ constexpr int DigitValue(char c) { return (c >= '0' && c <= '9') ? c - '0' : 0; 
 // 0 when the weighted sum is a multiple of 10, else 10 minus its remainder.
 constexpr int Mod10Complement(int sum) { return sum % 10 == 0 ? 0 : 10 - sum % 10; }
 
-// Weight of the digit at 0-based position i (from the left) for `type`.
-// Raises "ZurizID: No check char with this barcode type" for types without weights.
-int CheckWeight(btCodeTypes type, std::size_t i);
-
 // The check digit of `digits` for EAN_8, EAN_13, UPC_A, CODE25i, CODE25iP and
 // Postnet; for UPC_E it is taken over the 11-digit expansion of the six digits.
+// Raises "ZurizID: No check char with this barcode type" for types without weights.
 int WeightedCheckDigit(std::string_view digits, btCodeTypes type);
 
 // Appends the check digit to the text of length `len` (kCodeTextSize buffer)
