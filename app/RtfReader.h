@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "colours/ColourSchemes.h"  // TColor
+#include "surface/Colour.h"
 
 namespace vantor {
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "colours/ColourSchemes.h"  // TColor
+#include "surface/Colour.h"
 
 namespace vantor {
 

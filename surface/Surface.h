@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "colours/ColourSchemes.h"  // TColor
+#include "surface/Colour.h"
 
 namespace vantor {
 

@@ -1,0 +1,155 @@
+// The main window: start-up, the serial field and the preview.
+#include "app/window/Menu.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPrinter>
+#include <QRadioButton>
+
+#include "app/window/MessageReporter.h"
+#include "app/window/Shape.h"
+#include "barcode/widgets/Barcode.h"
+#include "rotlabel/widgets/MyRotateWidget.h"
+
+namespace vantor {
+
+namespace {
+constexpr TColor kWhite = 0xFFFFFF;
+constexpr std::size_t kLetterColourEntry = 10;
+}  // namespace
+
+TMainMenu::TMainMenu(QWidget* parent) : QWidget(parent), reporter_(MakeMessageBoxReporter(this)) {
+  BuildForm();
+  // Model -> field: a serial written by the label rules (the print command's
+  // check and increment) shows in the field, whose change handler follows.
+  state_.SetSerialHook([this](const std::string& serial) {
+    const QString text = QString::fromLatin1(serial.data(), static_cast<qsizetype>(serial.size()));
+    if (Seq_Num->text() != text) Seq_Num->setText(text);
+  });
+  state_.SetSerial(Seq_Num->text().toStdString());
+  ConnectHandlers();
+  FormCreate();
+}
+
+TMainMenu::~TMainMenu() = default;
+
+void TMainMenu::FormCreate() {
+  Trace("FormCreate");
+  state_.LoadScheme(SchemeId::Active_EDP);
+  STD_3of9->setChecked(true);  // unchecked on the form: its handler sets up the maker
+  state_.SetMediaMode(mmStandard3of9);
+  Serial_Color->setChecked(true);
+  ColorCells();
+}
+
+void TMainMenu::Seq_NumChange() {
+  Trace("Seq_NumChange");
+  // Field -> model. The model's hook finds the field already holding the text.
+  state_.SetSerial(Seq_Num->text().toStdString());
+  if (state_.Serial().size() == kSerialLength) RefreshPreview();
+}
+
+void TMainMenu::RefreshPreview() {
+  Trace("RefreshPreview");
+  const std::string& serial = state_.Serial();
+  SyncBarcodeText(serial + Media_Type->Caption().toStdString());
+  const bool rotated = Text_Rotate->isChecked();
+  for (int n = 1; n <= 6; ++n) {
+    // Rotated: character 1 on the rightmost cell; upright: on the leftmost.
+    const std::size_t pos = static_cast<std::size_t>(rotated ? n : 7 - n);
+    if (pos <= serial.size()) LBL(n)->SetCaption(QString(QLatin1Char(serial[pos - 1])));
+  }
+  if (Serial_Color->isChecked())
+    ColorCells();
+  else
+    WhitenCells();
+}
+
+void TMainMenu::ColorCells() {
+  Trace("ColorCells");
+  const TColor letter = state_.Colors[kLetterColourEntry];
+  if (!Serial_Color->isChecked()) {
+    for (TShape* cell : shapes_) cell->SetBrushColor(letter);
+    return;
+  }
+  const bool rotated = Text_Rotate->isChecked();
+  const std::string& serial = state_.Serial();
+  for (std::size_t pos = 1; pos <= kSerialLength; ++pos) {
+    TShape* cell = Shape(static_cast<int>(rotated ? pos : 7 - pos));
+    // Past the end of a short serial the cell takes the letter colour.
+    const char c = pos <= serial.size() ? serial[pos - 1] : ' ';
+    cell->SetBrushColor(c >= '0' && c <= '9' ? state_.Colors[static_cast<std::size_t>(c - '0')] : letter);
+  }
+}
+
+void TMainMenu::WhitenCells() {
+  for (TShape* cell : shapes_) cell->SetBrushColor(kWhite);
+}
+
+void TMainMenu::Serial_ColorClick() {
+  Trace("Serial_ColorClick");
+  const int mode = state_.MediaMode();
+  // Diagnostic and cleaning labels are never coloured.
+  if (mode == mmStkDiagnostic || mode == mmStkCleaning) Serial_Color->setChecked(false);
+  if (Serial_Color->isChecked())
+    ColorCells();
+  else
+    WhitenCells();
+}
+
+void TMainMenu::Text_RotateClick() {
+  Trace("Text_RotateClick");
+  const bool rotated = Text_Rotate->isChecked();
+  const int angle = rotated ? 270 : 0;
+  for (TMyLabelRotate* label : labels_) label->LabelStyle().SetAngle(angle);
+  Media_Type->LabelStyle().SetAngle(angle);
+  // The suffix stands in the cell that holds the last character.
+  Media_Type->setGeometry(rotated ? QRect(15, 24, 18, 9) : QRect(193, 24, 18, 9));
+  for (int n = 1; n <= 3; ++n) {
+    const QString left = LBL(n)->Caption();
+    LBL(n)->SetCaption(LBL(7 - n)->Caption());
+    LBL(7 - n)->SetCaption(left);
+  }
+  ColorCells();
+}
+
+void TMainMenu::Bar_RotateClick() {
+  Trace("Bar_RotateClick");
+  Barcode1->SetBar_Rotation(Bar_Rotate->isChecked() ? rotate_180 : rotate_000);
+}
+
+void TMainMenu::SyncBarcodeText(const std::string& text) {
+  Barcode1->SetBar_Caption(text);
+  state_.SetBarcodeText(text);
+}
+
+// --- The sheet's view of the window ---------------------------------------------
+
+std::string TMainMenu::SerialText() const { return Seq_Num->text().toStdString(); }
+
+void TMainMenu::SetSerialText(const std::string& text) { state_.SetSerial(text); }
+
+void TMainMenu::EnableSerialField() { Seq_Num->setEnabled(true); }
+
+std::string TMainMenu::BarcodeText() const { return Barcode1->Bar_Caption(); }
+
+void TMainMenu::SetBarcodeText(const std::string& text) { SyncBarcodeText(text); }
+
+bool TMainMenu::ColoredSequence() const { return Serial_Color->isChecked(); }
+
+TColor TMainMenu::DigitColor(int digit) const {
+  return digit >= 0 && digit <= 9 ? state_.Colors[static_cast<std::size_t>(digit)] : state_.Colors[kLetterColourEntry];
+}
+
+void TMainMenu::NextSequence() {
+  Trace("NextSequence");
+  if (state_.NextSequence()) SyncBarcodeText(state_.BarcodeText());
+}
+
+void TMainMenu::DrawBarcode(TSurface& page, int x, int y) { Barcode1->LoMetricPrint(page, x, y); }
+
+void TMainMenu::SetReporter(std::unique_ptr<TMessageReporter> reporter) {
+  reporter_ = reporter ? std::move(reporter) : MakeMessageBoxReporter(this);
+}
+
+}  // namespace vantor

@@ -1,0 +1,126 @@
+#include "app/window/help.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QTextBlockFormat>
+#include <QTextBrowser>
+#include <QTextCharFormat>
+#include <QTextCursor>
+#include <QTextDocument>
+
+#include "app/HelpText.h"
+
+namespace vantor {
+
+namespace {
+
+// Client area for an outer size of 509 x 375 with a 4-pixel border and a
+// 19-pixel caption bar.
+constexpr int kClientWidth = 501;
+constexpr int kClientHeight = 348;
+
+Qt::Alignment ToQtAlignment(TRtfAlign a) {
+  switch (a) {
+    case TRtfAlign::Center: return Qt::AlignHCenter;
+    case TRtfAlign::Right: return Qt::AlignRight;
+    case TRtfAlign::Justify: return Qt::AlignJustify;
+    case TRtfAlign::Left: break;
+  }
+  return Qt::AlignLeft;
+}
+
+QTextCharFormat ToCharFormat(const TRtfCharFormat& f) {
+  QTextCharFormat cf;
+  cf.setFontWeight(f.Bold ? QFont::Bold : QFont::Normal);
+  cf.setFontItalic(f.Italic);
+  cf.setFontUnderline(f.Underline);
+  if (f.HalfPoints > 0) cf.setFontPointSize(f.HalfPoints / 2.0);
+  if (f.Color) {
+    const TColor c = *f.Color;
+    cf.setForeground(QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF));
+  }
+  return cf;
+}
+
+void ShowErrorBox(const QString& message) {
+  QMessageBox::critical(nullptr, QCoreApplication::applicationName(), message);
+}
+
+}  // namespace
+
+void FillTextDocument(QTextDocument& target, const TRtfDocument& doc) {
+  target.clear();
+  QTextCursor cursor(&target);
+  bool first = true;
+  for (const TRtfParagraph& para : doc.Paragraphs) {
+    QTextBlockFormat bf;
+    bf.setAlignment(ToQtAlignment(para.Align));
+    if (first)
+      cursor.setBlockFormat(bf);
+    else
+      cursor.insertBlock(bf, QTextCharFormat());
+    first = false;
+    for (const TRtfRun& run : para.Runs) {
+      QString text = QString::fromUtf8(run.Text.data(), static_cast<qsizetype>(run.Text.size()));
+      text.replace(QLatin1Char('\n'), QChar::LineSeparator);  // a break inside the paragraph
+      cursor.insertText(text, ToCharFormat(run.Format));
+    }
+  }
+}
+
+THelpBox::THelpBox(QWidget* parent, TErrorReporter reporter, const QString& folder)
+    : QDialog(parent),
+      reporter_(reporter ? std::move(reporter) : TErrorReporter(ShowErrorBox)),
+      path_(QString::fromStdString(vantor::HelpFilePath(
+          (folder.isNull() ? QCoreApplication::applicationDirPath() : folder).toStdString()))) {
+  setWindowTitle(QStringLiteral("Help"));
+  QFont f(QStringLiteral("MS Sans Serif"));
+  f.setPixelSize(11);
+  setFont(f);
+  // No layout: the controls keep their size and place when the frame is resized.
+  resize(kClientWidth, kClientHeight);
+
+  richEdit1_ = new QTextBrowser(this);
+  richEdit1_->setObjectName(QStringLiteral("RichEdit1"));
+  richEdit1_->setGeometry(8, 12, 481, 284);
+  richEdit1_->setReadOnly(true);
+  richEdit1_->setOpenLinks(false);
+  richEdit1_->setOpenExternalLinks(false);
+  richEdit1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  richEdit1_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  QPalette pal = richEdit1_->palette();
+  pal.setColor(QPalette::Base, pal.color(QPalette::ToolTipBase));
+  pal.setColor(QPalette::Text, pal.color(QPalette::ToolTipText));
+  richEdit1_->setPalette(pal);
+
+  button1_ = new QPushButton(QStringLiteral("OK"), this);
+  button1_->setObjectName(QStringLiteral("Button1"));
+  button1_->setGeometry(214, 309, 75, 25);
+  button1_->setDefault(true);
+  connect(button1_, &QPushButton::clicked, this, &QDialog::accept);
+
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    QRect frame(QPoint(0, 0), QSize(kClientWidth, kClientHeight));
+    frame.moveCenter(screen->availableGeometry().center());
+    move(frame.topLeft());
+  }
+
+  FormCreate();
+}
+
+void THelpBox::FormCreate() {
+  const THelpText help = LoadHelpText(path_.toStdString());
+  richEdit1_->document()->clear();
+  if (!help.Ok()) {
+    // Start-up goes on with an empty window.
+    reporter_(QString::fromStdString(help.Error));
+    return;
+  }
+  FillTextDocument(*richEdit1_->document(), help.Document);
+  richEdit1_->moveCursor(QTextCursor::Start);
+}
+
+}  // namespace vantor

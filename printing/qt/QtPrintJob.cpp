@@ -1,0 +1,187 @@
+#include "printing/qt/QtPrintJob.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QVBoxLayout>
+#include <QWidget>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <stdexcept>
+
+#include "qt/OutputFile.h"
+#include "qt/QtSurface.h"
+
+namespace vantor {
+
+namespace {
+std::runtime_error Failure(const QString& text) { return std::runtime_error(text.toStdString()); }
+
+// "Cannot write "<path>"", with the system's reason when there is one.
+std::runtime_error CannotWrite(const QString& path, const QString& reason = {}) {
+  return Failure(QString("Cannot write \"%1\"").arg(path) + (reason.isEmpty() ? QString() : ": " + reason));
+}
+}  // namespace
+
+TPrinterJob::TPrinterJob(QPrinter& printer, TSheetOptions& options, QWidget* parent)
+    : printer_(printer), options_(options), parent_(parent) {}
+
+TPrinterJob::~TPrinterJob() = default;
+
+bool TPrinterJob::ShowDialog() {
+  QPrintDialog dialog(&printer_, parent_);
+  auto* tab = new QWidget;
+  tab->setWindowTitle("Labels");
+  auto* layout = new QVBoxLayout(tab);
+  auto* outlines = new QCheckBox(kOutlinesCaption, tab);
+  outlines->setObjectName("PrintOutlines");
+  outlines->setChecked(options_.outlines);
+  layout->addWidget(outlines);
+  layout->addStretch();
+  dialog.setOptionTabs({tab});
+  if (dialog.exec() != QDialog::Accepted) return false;
+  options_.outlines = outlines->isChecked();
+  return true;
+}
+
+void TPrinterJob::SetPortrait() { printer_.setPageOrientation(QPageLayout::Portrait); }
+void TPrinterJob::SetTitle(const std::string& title) { printer_.setDocName(QString::fromStdString(title)); }
+void TPrinterJob::SetCopies(int copies) { printer_.setCopyCount(copies); }
+
+void TPrinterJob::BeginDoc() {
+  // Positions count from the paper's corner; the layouts shift the origin by
+  // the printing offset themselves.
+  printer_.setFullPage(false);
+  painter_ = std::make_unique<QPainter>();
+  if (!painter_->begin(&printer_)) {
+    painter_.reset();
+    throw Failure(QString("Cannot start printing on \"%1\"").arg(printer_.printerName()));
+  }
+  surface_ = std::make_unique<TQtSurface>(*painter_, printer_.logicalDpiX(), printer_.logicalDpiY());
+  surface_->SetPrintingOffset(PrinterPrintingOffset(printer_));
+}
+
+TSurface& TPrinterJob::Page() {
+  if (!surface_) throw Failure("No page: the document has not begun");
+  return *surface_;
+}
+
+void TPrinterJob::EndDoc() {
+  surface_.reset();
+  if (painter_ && !painter_->end()) {
+    painter_.reset();
+    throw Failure(QString("Printing on \"%1\" failed").arg(printer_.printerName()));
+  }
+  painter_.reset();
+}
+
+void TPrinterJob::AbortDoc() {
+  surface_.reset();
+  if (painter_) {
+    printer_.abort();
+    painter_->end();
+    painter_.reset();
+  }
+}
+
+TPdfJob::TPdfJob(const QString& path, int dpi) : path_(path), dpi_(dpi) {}
+
+TPdfJob::~TPdfJob() {
+  if (painter_ || file_) Discard();
+}
+
+void TPdfJob::SetTitle(const std::string& title) { title_ = QString::fromStdString(title); }
+
+void TPdfJob::BeginDoc() {
+  if (painter_) {
+    surface_.reset();
+    if (!writer_->newPage()) {
+      if (file_->error() != QFileDevice::NoError) throw CannotWrite(path_, file_->errorString());
+      throw Failure(QString("Cannot add a page to \"%1\"").arg(path_));
+    }
+    surface_ = std::make_unique<TQtSurface>(*painter_, dpi_, dpi_);
+    ++pages_;
+    return;
+  }
+  if (!CanReplaceWithFile(path_)) throw CannotWrite(path_, "not a file");
+  const QFileInfo target(path_);
+  tempPath_ = target.absolutePath() + "/." + target.fileName() + ".part";
+  file_ = std::make_unique<TWholeWrites<QFile>>(tempPath_);
+  if (!file_->open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered)) {
+    const QString reason = file_->errorString();
+    file_.reset();
+    throw CannotWrite(path_, reason);
+  }
+  writer_ = std::make_unique<QPdfWriter>(file_.get());
+  writer_->setResolution(dpi_);
+  writer_->setTitle(title_);
+  writer_->setCreator("Vantor");
+  writer_->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+  painter_ = std::make_unique<QPainter>();
+  if (!painter_->begin(writer_.get())) {
+    Discard();
+    throw CannotWrite(path_);
+  }
+  surface_ = std::make_unique<TQtSurface>(*painter_, dpi_, dpi_);
+  pages_ = 1;
+}
+
+TSurface& TPdfJob::Page() {
+  if (!surface_) throw Failure("No page: the document has not begun");
+  return *surface_;
+}
+
+void TPdfJob::Discard() {
+  surface_.reset();
+  if (painter_ && painter_->isActive()) painter_->end();
+  painter_.reset();
+  writer_.reset();
+  if (file_) {
+    file_->close();
+    file_->remove();
+    file_.reset();
+  }
+  pages_ = 0;
+}
+
+void TPdfJob::AbortDoc() { Discard(); }
+
+void TPdfJob::Finish() {
+  if (!painter_) throw Failure(QString("Nothing was printed to \"%1\"").arg(path_));
+  surface_.reset();
+  const bool ended = painter_->end();
+  painter_.reset();
+  writer_.reset();
+  // The PDF writer does not report failed writes (a full disk, say); the file does.
+  // A clean close() forgets an earlier error, so its reason is taken first.
+  bool written = ended && file_->flush() && file_->error() == QFileDevice::NoError && file_->size() > 0;
+  QString reason = file_->error() == QFileDevice::NoError ? QString() : file_->errorString();
+  file_->close();
+  if (written && file_->error() != QFileDevice::NoError) {
+    written = false;
+    reason = file_->errorString();
+  }
+  if (!written) {
+    file_->remove();
+    file_.reset();
+    throw CannotWrite(path_, reason);
+  }
+  file_.reset();
+  // rename(2) replaces an older file in one step: the target is always either
+  // the old file or the whole new one.
+  if (std::rename(QFile::encodeName(tempPath_).constData(), QFile::encodeName(path_).constData()) != 0) {
+    const QString reason = QString::fromLocal8Bit(std::strerror(errno));
+    QFile::remove(tempPath_);
+    throw CannotWrite(path_, reason);
+  }
+}
+
+}  // namespace vantor

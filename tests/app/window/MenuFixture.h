@@ -1,0 +1,81 @@
+// A main window with its message boxes recorded and its handler calls traced,
+// and helpers that read the preview.
+#pragma once
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QString>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/window/Menu.h"
+#include "app/window/MessageReporter.h"
+#include "app/window/Shape.h"
+#include "barcode/widgets/Barcode.h"
+#include "rotlabel/widgets/MyRotateWidget.h"
+
+namespace vantor::test {
+
+struct TReported {
+  std::vector<QString> warnings;
+  std::vector<QString> errors;
+};
+
+class TRecordingReporter : public TMessageReporter {
+ public:
+  explicit TRecordingReporter(TReported& into) : into_(into) {}
+  void Warning(const QString& text) override { into_.warnings.push_back(text); }
+  void Error(const QString& text) override { into_.errors.push_back(text); }
+
+ private:
+  TReported& into_;
+};
+
+class MenuTest : public ::testing::Test {
+ protected:
+  // Also called again inside table-driven tests: each row gets a fresh window.
+  void SetUp() override {
+    menu.reset();
+    reported = {};
+    calls.clear();
+    menu = std::make_unique<TMainMenu>();
+    menu->SetReporter(std::make_unique<TRecordingReporter>(reported));
+    menu->SetHandlerTrace([this](const char* h) { calls.emplace_back(h); });
+  }
+
+  // How often `handler` ran since the last Reset.
+  int Calls(const std::string& handler) const {
+    int n = 0;
+    for (const std::string& c : calls) n += c == handler;
+    return n;
+  }
+  void ResetCalls() { calls.clear(); }
+
+  void Click(QAbstractButton* b) { QTest::mouseClick(b, Qt::LeftButton); }
+
+  // Characters of LBL_1 .. LBL_6 as one string, LBL_1 first.
+  std::string Labels() const {
+    std::string s;
+    for (int n = 1; n <= 6; ++n) s += menu->LBL(n)->Caption().toStdString();
+    return s;
+  }
+  // Cell colours from the leftmost (Shape6) to the rightmost (Shape1).
+  std::vector<TColor> CellsLeftToRight() const {
+    std::vector<TColor> c;
+    for (int n = 6; n >= 1; --n) c.push_back(menu->Shape(n)->BrushColor());
+    return c;
+  }
+  TColor Entry(std::size_t i) const { return menu->LabelState().Colors[i]; }
+  std::string Field() const { return menu->Seq_Num->text().toStdString(); }
+
+  std::unique_ptr<TMainMenu> menu;
+  TReported reported;
+  std::vector<std::string> calls;
+};
+
+}  // namespace vantor::test

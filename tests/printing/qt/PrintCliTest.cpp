@@ -1,0 +1,207 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+
+#include "printing/qt/PrintCli.h"
+#include "support/FullFolder.h"
+
+namespace vantor {
+namespace {
+
+struct CliResult {
+  int status;
+  std::string out, err;
+};
+
+CliResult Cli(std::vector<std::string> args) {
+  std::ostringstream out, err;
+  const int status = RunPrintCli(args, out, err);
+  return {status, out.str(), err.str()};
+}
+
+std::string ReadFile(const QString& path) {
+  std::ifstream in(path.toStdString());
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+TEST(PrintCli, Refusals) {
+  QTemporaryDir dir;
+  const std::string pdf = dir.filePath("x.pdf").toStdString();
+  struct Row {
+    const char* name;
+    std::vector<std::string> args;
+    int status;
+    std::string message;
+  };
+  const Row rows[] = {
+      {"no output", {"--serial", "000000"}, 2, "give exactly one of"},
+      {"two outputs", {"--print-pdf", pdf, "--print-trace", pdf}, 2, "give exactly one of"},
+      {"unknown option", {"--print-pdf", pdf, "--colour"}, 2, "unknown option '--colour'"},
+      {"unknown maker", {"--print-pdf", pdf, "--maker", "ibm"}, 2, "unknown maker or media kind 'ibm'"},
+      {"media of another maker", {"--print-pdf", pdf, "--maker", "breece", "--media", "dlt4"}, 2, "unknown maker"},
+      {"unknown scheme", {"--print-pdf", pdf, "--scheme", "Neon"}, 2, "unknown colour scheme 'Neon'"},
+      {"bad sheets", {"--print-pdf", pdf, "--sheets", "0"}, 2, "--sheets must be a number from 1 to 1000"},
+      {"bad dpi", {"--print-pdf", pdf, "--dpi", "x"}, 2, "--dpi must be a number"},
+      {"short serial", {"--print-pdf", pdf, "--serial", "12"}, 1, "Error in Sequence Number"},
+      {"letter in counter", {"--print-pdf", pdf, "--serial", "ABC12X"}, 1, "Error in Sequence Number"},
+      {"past 999", {"--print-pdf", pdf, "--serial", "ABC980"}, 1, "The last first serial that still fits is ABC970."},
+      {"two sheets past 999", {"--print-pdf", pdf, "--serial", "ABC950", "--sheets", "2"}, 1, "ABC940"},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.name);
+    const CliResult res = Cli(r.args);
+    EXPECT_EQ(res.status, r.status);
+    EXPECT_NE(res.err.find(r.message), std::string::npos) << res.err;
+    EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(pdf))) << "nothing written";
+  }
+}
+
+TEST(PrintCli, TraceOfTwoSheetsContinuesTheSerial) {
+  QTemporaryDir dir;
+  const QString trace = dir.filePath("sheet.trace");
+  const CliResult res = Cli({"--print-trace", trace.toStdString(), "--media", "dlt4", "--serial", "abc100",
+                             "--sheets", "2", "--upright"});
+  ASSERT_EQ(res.status, 0) << res.err;
+  const std::string text = ReadFile(trace);
+  EXPECT_EQ(text.rfind("page 1\n", 0), 0u);
+  EXPECT_NE(text.find("\npage 2\n"), std::string::npos);
+  EXPECT_NE(text.find("text 315 429 \"A\" font=\"Arial\" size=10pt bold=1"), std::string::npos) << "typed lower case";
+  EXPECT_NE(text.find("\"StorageTek\""), std::string::npos);
+  // Label 1 of page 2 is ABC130: its first digit cell is coloured with digit 1.
+  const auto page2 = text.find("\npage 2\n");
+  const auto firstDigit = text.find("text 633 429 \"1\"", page2);
+  EXPECT_NE(firstDigit, std::string::npos);
+}
+
+TEST(PrintCli, PdfOfOneSheet) {
+  QTemporaryDir dir;
+  const QString pdf = dir.filePath("one.pdf");
+  const CliResult res = Cli({"--print-pdf", pdf.toStdString()});
+  ASSERT_EQ(res.status, 0) << res.err;
+  EXPECT_NE(res.out.find("Printed 1 sheet from 000000 to"), std::string::npos);
+  const std::string bytes = ReadFile(pdf);
+  EXPECT_EQ(bytes.rfind("%PDF", 0), 0u);
+  EXPECT_TRUE(QDir(dir.path()).entryList({".*.part"}, QDir::Hidden | QDir::Files).isEmpty());
+}
+
+TEST(PrintCli, UnwritableFolderNamesThePathAndLeavesNothing) {
+  QTemporaryDir dir;
+  const std::string pdf = dir.filePath("missing/folder/sheet.pdf").toStdString();
+  const CliResult res = Cli({"--print-pdf", pdf});
+  EXPECT_EQ(res.status, 1);
+  EXPECT_NE(res.err.find(pdf), std::string::npos) << res.err;
+  EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(pdf)));
+}
+
+namespace fs = std::filesystem;
+
+std::vector<std::string> EntriesOf(const fs::path& dir) {
+  std::vector<std::string> names;
+  for (const auto& e : fs::directory_iterator(dir)) names.push_back(e.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// Outputs that cannot be written are refused with their path named, and
+// whatever stands at the path stays as it was. Root ignores permissions, so
+// the rows use places no one can write to and things that are no files.
+TEST(PrintCli, OutputsThatCannotBeWrittenAreRefusedAndLeftAlone) {
+  QTemporaryDir tmp;
+  const fs::path dir = tmp.path().toStdString();
+  std::ofstream(dir / "notes.txt") << "a file, not a folder";
+  fs::create_directory(dir / "folder");
+  ASSERT_EQ(mkfifo((dir / "pipe").c_str(), 0644), 0);
+  // A copy of /dev/full where only root may make one.
+  const bool device = mknod((dir / "full").c_str(), S_IFCHR | 0644, makedev(1, 7)) == 0;
+  struct Row {
+    const char* name;
+    std::string path;
+    const char* reason;  // in the message after the path; nullptr: any
+    fs::file_type staysA;
+  };
+  std::vector<Row> rows = {
+      {"folder that is a file", (dir / "notes.txt/sheet.out").string(), "Not a directory", fs::file_type::not_found},
+      {"under /proc", "/proc/vantor-sheet.out", "No such file or directory", fs::file_type::not_found},
+      {"a folder of that name", (dir / "folder").string(), "not a file", fs::file_type::directory},
+      {"a named pipe", (dir / "pipe").string(), "not a file", fs::file_type::fifo},
+  };
+  if (device) rows.push_back({"a device", (dir / "full").string(), "not a file", fs::file_type::character});
+  const std::vector<std::string> before = EntriesOf(dir);
+  for (const char* output : {"--print-pdf", "--print-trace"}) {
+    for (const Row& r : rows) {
+      SCOPED_TRACE(std::string(output) + ", " + r.name);
+      const CliResult res = Cli({output, r.path});
+      EXPECT_EQ(res.status, 1);
+      EXPECT_EQ(res.err, "vantor: Cannot write \"" + r.path + "\": " + r.reason + "\n");
+      EXPECT_EQ(fs::symlink_status(r.path).type(), r.staysA);
+      EXPECT_EQ(EntriesOf(dir), before) << "nothing left behind";
+    }
+  }
+  if (!device) std::cout << "not root: the device row was left out\n";
+}
+
+// A disk that fills up while the sheets are written: the error says so and
+// names the file, no partial file is left, and an older file of that name
+// survives whole.
+TEST(PrintCli, FullDiskKeepsTheOlderFileAndLeavesNoPart) {
+  QTemporaryDir tmp;
+  testing::TFullFolder full(fs::path(tmp.path().toStdString()) / "full", 8 * 1024);
+  std::cout << "full disk: " << full.How() << "\n";
+  struct Row {
+    const char* name;
+    std::vector<std::string> args;
+    const char* file;
+  };
+  const Row rows[] = {
+      {"one sheet as PDF", {"--print-pdf"}, "sheet.pdf"},
+      {"three sheets as PDF", {"--sheets", "3", "--print-pdf"}, "sheets.pdf"},
+      {"trace", {"--print-trace"}, "sheet.trace"},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    const std::string path = (full.Path() / r.file).string();
+    std::ofstream(path) << "older";
+    std::vector<std::string> args = r.args;
+    args.push_back(path);
+    const CliResult res = Cli(args);
+    EXPECT_EQ(res.status, 1);
+    EXPECT_EQ(res.err, "vantor: Cannot write \"" + path + "\": " + full.Reason() + "\n");
+    EXPECT_EQ(ReadFile(QString::fromStdString(path)), "older");
+    fs::remove(path);
+    EXPECT_TRUE(full.Entries().empty()) << "left behind: " << ::testing::PrintToString(full.Entries());
+  }
+}
+
+}  // namespace
+}  // namespace vantor
+
+namespace vantor {
+namespace {
+
+// A scheme chosen for the run colours the printed digit cells.
+TEST(PrintCli, SchemeReachesThePrintedCells) {
+  QTemporaryDir dir;
+  const QString trace = dir.filePath("tab.trace");
+  ASSERT_EQ(Cli({"--print-trace", trace.toStdString(), "--scheme", "tab ocr", "--serial", "000129"}).status, 0);
+  const std::string text = ReadFile(trace);
+  // Cell 1 of label 1 holds "0" (TAB OCR #F78197), cell 4 "1" (#D01727),
+  // cell 6 "9" (#A73C1C); fills are the cells shrunk by 2 dots.
+  EXPECT_NE(text.find("fill 276 427 378 482 #F78197"), std::string::npos);
+  EXPECT_NE(text.find("fill 594 427 696 482 #D01727"), std::string::npos);
+  EXPECT_NE(text.find("fill 806 427 908 482 #A73C1C"), std::string::npos);
+  EXPECT_EQ(text.find("#FF0000"), std::string::npos) << "no Other EDP digit 0 left anywhere";
+}
+
+}  // namespace
+}  // namespace vantor

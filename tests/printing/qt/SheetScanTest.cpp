@@ -1,0 +1,78 @@
+// End to end: sheets printed to PDF by the headless print command, rasterised
+// with pdftoppm and read label by label with zbarimg and ZXingReader, readers
+// no one here wrote. Each label's area is cut out of the page and decoded on
+// its own, so a label that is missing, unreadable, swapped or shifted into its
+// neighbour fails.
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+#include <sstream>
+
+#include "printing/qt/PrintCli.h"
+#include "printing/qt/SheetScanUtil.h"
+
+namespace vantor {
+namespace {
+
+using testing::CutLabel;
+using testing::Decode;
+using testing::RasterisePdf;
+using testing::Reader;
+using testing::SerialAfter;
+
+struct ScanRow {
+  const char* name;
+  std::vector<std::string> options;
+  std::string firstSerial;
+  std::string suffix;
+};
+
+class SheetScan : public ::testing::TestWithParam<int> {};
+
+TEST_P(SheetScan, EveryLabelReadsBackInItsOwnPlace) {
+  if (!testing::HaveTool("pdftoppm") || !testing::HaveTool("zbarimg") || !testing::HaveTool("ZXingReader"))
+    GTEST_SKIP() << "pdftoppm, zbarimg or ZXingReader missing (scripts/install-deps installs them)";
+  const int dpi = GetParam();
+  const ScanRow rows[] = {
+      {"Standard 3 of 9", {"--maker", "standard", "--serial", "ABC100"}, "ABC100", ""},
+      {"Standard 3 of 9 rotated", {"--maker", "standard", "--rotated", "--serial", "A1 200"}, "A1 200", ""},
+      {"StorageTek DLT IV", {"--media", "dlt4", "--serial", "000000"}, "000000", "D"},
+      {"StorageTek DLT III XT upright", {"--media", "dlt3xt", "--upright", "--serial", "XT0500"}, "XT0500", "C"},
+      {"StorageTek cleaning", {"--media", "cleaning", "--serial", "CLN010"}, "CLN010", "C"},
+      {"StorageTek diagnostic", {"--media", "diagnostic", "--serial", "DG 900"}, "DG 900", "C"},
+      {"Breece Hill", {"--maker", "breece", "--serial", "BH0042"}, "BH0042", ""},
+      {"Other", {"--maker", "other", "--serial", "OT0001"}, "OT0001", ""},
+  };
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.name);
+    const QString pdf = dir.filePath("sheet.pdf");
+    std::vector<std::string> args = r.options;
+    args.insert(args.end(), {"--print-pdf", pdf.toStdString(), "--dpi", "600"});
+    std::ostringstream out, err;
+    ASSERT_EQ(RunPrintCli(args, out, err), 0) << err.str();
+    const QImage page = RasterisePdf(pdf.toStdString(), dpi, dir.filePath("page").toStdString());
+    ASSERT_FALSE(page.isNull());
+
+    int zbarRead = 0, zxingRead = 0;
+    for (int i = 0; i < 30; ++i) {
+      const QImage label = CutLabel(page, dpi, i);
+      const QString png = dir.filePath(QString("label%1.png").arg(i));
+      ASSERT_TRUE(label.save(png));
+      const std::string expected = SerialAfter(r.firstSerial, i) + r.suffix;
+      const auto zb = Decode(Reader::Zbar, png.toStdString()), zx = Decode(Reader::Zxing, png.toStdString());
+      zbarRead += zb == std::vector<std::string>{expected};
+      zxingRead += zx == std::vector<std::string>{expected};
+      EXPECT_EQ(zb, std::vector<std::string>{expected}) << "zbarimg, label " << i + 1;
+      EXPECT_EQ(zx, std::vector<std::string>{expected}) << "ZXingReader, label " << i + 1;
+    }
+    EXPECT_EQ(zbarRead, 30);
+    EXPECT_EQ(zxingRead, 30);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Resolutions, SheetScan, ::testing::Values(300, 600));
+
+}  // namespace
+}  // namespace vantor
