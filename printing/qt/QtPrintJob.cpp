@@ -178,9 +178,9 @@ void TPdfJob::Finish() {
   // rename(2) replaces an older file in one step: the target is always either
   // the old file or the whole new one.
   if (std::rename(QFile::encodeName(tempPath_).constData(), QFile::encodeName(path_).constData()) != 0) {
-    const QString reason = QString::fromLocal8Bit(std::strerror(errno));
+    const QString renameReason = QString::fromLocal8Bit(std::strerror(errno));
     QFile::remove(tempPath_);
-    throw CannotWrite(path_, reason);
+    throw CannotWrite(path_, renameReason);
   }
 }
 

@@ -14,12 +14,12 @@ namespace {
 // Keeps what it was asked to write instead of writing it.
 class FakeExporter : public TImageExporter {
  public:
-  std::string Write(TLLBarcode& bc, const std::string& path, TImageFormat format, int dpi) override {
+  std::string Write(TLLBarcode& bc, const std::string& toPath, TImageFormat toFormat, int atDpi) override {
     ++calls;
-    this->format = format;
+    format = toFormat;
     params = bc.Params;
-    this->path = path;
-    this->dpi = dpi;
+    path = toPath;
+    dpi = atDpi;
     return answer;
   }
   int calls = 0;

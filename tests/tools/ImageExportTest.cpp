@@ -217,7 +217,7 @@ INSTANTIATE_TEST_SUITE_P(
         SvgCase{"UpcE", {"--type", "UPC_E", "--data", "123456"}, "01234565", "01234565"},
         SvgCase{"Code128B", {"--type", "CODE128_B", "--data", "Vantor 128b"}, "Vantor 128b", "Vantor 128b"},
         SvgCase{"Codabar", {"--type", "Codabar", "--data", "12345"}, "A12345A", "12345"}),
-    [](const ::testing::TestParamInfo<SvgCase>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<SvgCase>& row) { return std::string(row.param.name); });
 
 }  // namespace
 }  // namespace vantor
