@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: deps configure build test run screenshot bench clean test-sanitize fuzz
+.PHONY: deps configure build test run screenshot bench clean test-sanitize fuzz format format-check
 
 deps:
 	@scripts/install-deps
@@ -45,3 +45,11 @@ fuzz: deps
 	@CC=clang CXX=clang++ cmake -S . -B build-fuzz -DVANTOR_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 	@cmake --build build-fuzz -j $(JOBS)
 	@scripts/run-fuzzers build-fuzz $(FUZZ_SECONDS) $(FUZZ_TARGETS)
+
+# Our own sources in the house style (.clang-format); CI runs format-check.
+SOURCES = $(shell git ls-files '*.cpp' '*.h')
+format:
+	@clang-format -i $(SOURCES)
+
+format-check:
+	@clang-format --dry-run --Werror $(SOURCES)

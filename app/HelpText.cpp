@@ -1,8 +1,8 @@
 #include "app/HelpText.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
-#include <cstdint>
 #include <system_error>
 
 namespace vantor {

@@ -50,8 +50,10 @@ std::optional<std::string> SuccessorSerial(std::string_view s) {
   const int n = *counter + 1;
   std::string next(s.substr(0, 3));
   // "00" + n below 10, "0" + n below 100, n itself from 100 on: always three digits.
-  if (n <= 9) next += "00";
-  else if (n <= 99) next += "0";
+  if (n <= 9)
+    next += "00";
+  else if (n <= 99)
+    next += "0";
   next += std::to_string(n);
   return next;
 }
@@ -67,9 +69,7 @@ void TLabelState::SetSerial(std::string serial) {
   if (hook_) hook_(serial_);
 }
 
-std::string TLabelState::ComposeBarcodeText() const {
-  return serial_ + std::string(MediaSuffix());
-}
+std::string TLabelState::ComposeBarcodeText() const { return serial_ + std::string(MediaSuffix()); }
 
 bool TLabelState::CheckSequence() {
   const std::string_view forced = ForcedPrefixFor(MediaMode());
@@ -88,8 +88,6 @@ bool TLabelState::NextSequence() {
   return true;
 }
 
-void TLabelState::LoadScheme(SchemeId id) {
-  ApplyScheme(Colors, id);
-}
+void TLabelState::LoadScheme(SchemeId id) { ApplyScheme(Colors, id); }
 
 }  // namespace vantor

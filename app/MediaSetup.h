@@ -10,6 +10,7 @@
 
 namespace vantor {
 
+// clang-format off
 // Where the six preview characters stand.
 enum class TLabelPlacement { OnCells, RowBelowBarcode };
 
@@ -39,8 +40,10 @@ struct TMediaSetup {
   TCheckState coloredSequence;   // "Colored sequence"
   TCheckState rotateBarcode;     // "Rotate barcode"
 };
+// clang-format on
 
 // One column per media mode 0..6.
+// clang-format off
 inline constexpr std::array<TMediaSetup, 7> kMediaSetups = {{
     // 0 STK DLT IV
     {"D", true, true, true, "000000", {12, 32}, Ratio_2, SC5, 50, false, false, true, true, true, true,
@@ -64,6 +67,7 @@ inline constexpr std::array<TMediaSetup, 7> kMediaSetups = {{
     {"", true, true, true, "000000", {24, 32}, Ratio_2, SC5, 30, false, false, true, true, false, true,
      TLabelPlacement::OnCells, {false, false}, {true, true}, {true, true}},
 }};
+// clang-format on
 
 // The column of a media mode; unknown modes read as "Other".
 inline const TMediaSetup& MediaSetupFor(int mediaMode) {

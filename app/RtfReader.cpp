@@ -10,6 +10,7 @@ namespace {
 
 // Destinations whose content is never shown. Any group opened by \* is skipped
 // as well, so only the classic, unstarred ones need listing.
+// clang-format off
 constexpr std::array<std::string_view, 34> kSkippedDestinations = {
     "fonttbl",   "filetbl",    "stylesheet", "listtable",  "listoverridetable", "revtbl",
     "rsidtbl",   "info",       "pict",       "object",     "header",            "headerl",
@@ -38,6 +39,7 @@ constexpr std::array<char16_t, 32> kCp1252High = {
     0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD, 0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178,
 };
+// clang-format on
 static_assert(kCp1252High.size() == 32);
 
 constexpr char32_t kReplacement = 0xFFFD;
@@ -225,11 +227,26 @@ class TRtfParser {
       s.uc = static_cast<int>(std::clamp(param, 0L, 16L));
       return;
     }
-    if (w == "b") { s.fmt.Bold = on; return; }
-    if (w == "i") { s.fmt.Italic = on; return; }
-    if (w == "ulnone") { s.fmt.Underline = false; return; }
-    if (w.starts_with("ul") && w != "ulc") { s.fmt.Underline = on; return; }
-    if (w == "v") { s.hidden = on; return; }
+    if (w == "b") {
+      s.fmt.Bold = on;
+      return;
+    }
+    if (w == "i") {
+      s.fmt.Italic = on;
+      return;
+    }
+    if (w == "ulnone") {
+      s.fmt.Underline = false;
+      return;
+    }
+    if (w.starts_with("ul") && w != "ulc") {
+      s.fmt.Underline = on;
+      return;
+    }
+    if (w == "v") {
+      s.hidden = on;
+      return;
+    }
     if (w == "plain") {
       s.fmt = {};
       s.hidden = false;
@@ -246,10 +263,22 @@ class TRtfParser {
                         : std::nullopt;
       return;
     }
-    if (w == "pard" || w == "ql") { s.align = TRtfAlign::Left; return; }
-    if (w == "qc") { s.align = TRtfAlign::Center; return; }
-    if (w == "qr") { s.align = TRtfAlign::Right; return; }
-    if (w == "qj") { s.align = TRtfAlign::Justify; return; }
+    if (w == "pard" || w == "ql") {
+      s.align = TRtfAlign::Left;
+      return;
+    }
+    if (w == "qc") {
+      s.align = TRtfAlign::Center;
+      return;
+    }
+    if (w == "qr") {
+      s.align = TRtfAlign::Right;
+      return;
+    }
+    if (w == "qj") {
+      s.align = TRtfAlign::Justify;
+      return;
+    }
     if (w == "colortbl") {
       s.dest = TDest::ColorTable;
       colors_.clear();
@@ -258,9 +287,16 @@ class TRtfParser {
     }
     if (s.dest == TDest::ColorTable) {
       const int v = static_cast<int>(std::clamp(param, 0L, 255L));
-      if (w == "red") { red_ = v; componentSeen_ = true; }
-      else if (w == "green") { green_ = v; componentSeen_ = true; }
-      else if (w == "blue") { blue_ = v; componentSeen_ = true; }
+      if (w == "red") {
+        red_ = v;
+        componentSeen_ = true;
+      } else if (w == "green") {
+        green_ = v;
+        componentSeen_ = true;
+      } else if (w == "blue") {
+        blue_ = v;
+        componentSeen_ = true;
+      }
       return;
     }
     for (const TSymbolWord& sym : kSymbolWords)
@@ -359,19 +395,24 @@ std::size_t Utf8SequenceLength(std::string_view s, std::size_t i) {
   if (b0 < 0x80) return 1;
   std::size_t n;
   char32_t cp;
-  if (b0 >= 0xC2 && b0 <= 0xDF) { n = 2; cp = b0 & 0x1F; }
-  else if (b0 >= 0xE0 && b0 <= 0xEF) { n = 3; cp = b0 & 0x0F; }
-  else if (b0 >= 0xF0 && b0 <= 0xF4) { n = 4; cp = b0 & 0x07; }
-  else return 0;
+  if (b0 >= 0xC2 && b0 <= 0xDF) {
+    n = 2;
+    cp = b0 & 0x1F;
+  } else if (b0 >= 0xE0 && b0 <= 0xEF) {
+    n = 3;
+    cp = b0 & 0x0F;
+  } else if (b0 >= 0xF0 && b0 <= 0xF4) {
+    n = 4;
+    cp = b0 & 0x07;
+  } else
+    return 0;
   if (i + n > s.size()) return 0;
   for (std::size_t k = 1; k < n; ++k) {
     const auto b = static_cast<unsigned char>(s[i + k]);
     if ((b & 0xC0) != 0x80) return 0;
     cp = (cp << 6) | (b & 0x3F);
   }
-  if ((n == 3 && cp < 0x800) || (n == 4 && cp < 0x10000) || cp > 0x10FFFF ||
-      (cp >= 0xD800 && cp <= 0xDFFF))
-    return 0;
+  if ((n == 3 && cp < 0x800) || (n == 4 && cp < 0x10000) || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
   return n;
 }
 
@@ -446,8 +487,7 @@ std::optional<TRtfDocument> ParsePlainText(std::string_view bytes) {
   std::size_t controls = 0;
   for (char c : text) {
     if (c == '\0') return std::nullopt;
-    if (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n' && c != '\r' && c != '\f')
-      ++controls;
+    if (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n' && c != '\r' && c != '\f') ++controls;
   }
   if (controls * 20 > text.size()) return std::nullopt;
 

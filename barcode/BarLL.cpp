@@ -58,20 +58,15 @@ std::size_t TransferValid(char* caption, char* out, btCodeTypes type) {
     case CODE128_A:
     case CODE128_B:
     case CODE128_C: {
-      const unsigned char start = type == CODE128_A   ? kC128StartA
-                                  : type == CODE128_B ? kC128StartB
-                                                      : kC128StartC;
+      const unsigned char start = type == CODE128_A ? kC128StartA : type == CODE128_B ? kC128StartB : kC128StartC;
       return Code128StreamEncode(start, caption, BoundedLength(caption, kCaptionSize), out, kCodeTextSize);
     }
-    case Codabar:
-      CodabarPrepare(caption, out, kCodeTextSize);
-      return BoundedLength(out, kCodeTextSize);
+    case Codabar: CodabarPrepare(caption, out, kCodeTextSize); return BoundedLength(out, kCodeTextSize);
     case Postnet: return FilterInto(caption, out, kPostnetSet);
     case Postnet_FIM: return FilterInto(caption, out, kFimSet);
     default: return FilterInto(caption, out, kDigitSet);
   }
 }
-
 
 }  // namespace
 

@@ -74,26 +74,25 @@ class TLLBarcode {
   void DrawBar(TSurface& s, const TBarRect& r, int W, int Ht, int x0, int y0) const;
   // Writes one string centred on the turned reference point (x, y), with a font
   // turned to match; `basis` is the height the font size is derived from.
-  void DrawText(TSurface& s, int x0, std::string_view text, int basis, int Ht, int W, int x, int y,
-                int y0) const;
+  void DrawText(TSurface& s, int x0, std::string_view text, int basis, int Ht, int W, int x, int y, int y0) const;
   // Module width in millimetres for Params.ModuleWidth, halved by HighDensity.
   double ModuleWidthMM() const;
   // Display grouping of a CODE25iP text (14 or 12 digits; others unchanged).
   std::string FormatIdentText(std::string_view text) const;
 
   // Per-symbology encoders; each family lives in its own source file.
-  void EncodeCode39();        // Code39.cpp
-  void EncodeEAN8();          // EanUpc.cpp
+  void EncodeCode39();  // Code39.cpp
+  void EncodeEAN8();    // EanUpc.cpp
   void EncodeEAN13();
   void EncodeUPCA();
   void EncodeUPCE();
   void EncodeAddon2();
   void EncodeAddon5();
-  void Encode25i();           // Interleaved25.cpp
-  void EncodeCode128();       // Code128.cpp
-  void EncodeMSI();           // MsiPlessey.cpp
-  void EncodeCodabar();       // Codabar.cpp
-  void EncodePostnet();       // Postnet.cpp
+  void Encode25i();      // Interleaved25.cpp
+  void EncodeCode128();  // Code128.cpp
+  void EncodeMSI();      // MsiPlessey.cpp
+  void EncodeCodabar();  // Codabar.cpp
+  void EncodePostnet();  // Postnet.cpp
   void EncodeFIM();
 
  private:
@@ -105,8 +104,7 @@ class TLLBarcode {
 // buffer, whatever reaches the encoder.
 class ModuleWriter {
  public:
-  explicit ModuleWriter(TLLBarcode& bc, int startModule = 1)
-      : bc_(bc), pos_(startModule - 1) {}
+  explicit ModuleWriter(TLLBarcode& bc, int startModule = 1) : bc_(bc), pos_(startModule - 1) {}
   void Put(std::uint8_t value, int count = 1) {
     for (int i = 0; i < count; ++i) {
       if (pos_ >= static_cast<int>(kModulesSize)) throw EOverflow("BarLL: Module buffer overflow");

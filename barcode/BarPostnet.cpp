@@ -44,8 +44,8 @@ void TLLBarcode::DrawPostnet(TSurface& s, int x0, int y0, TPoint& size) {
 
   // Only the height: the face stays what the surface had.
   TFontSpec font = s.Font();
-  font.Height = RoundEven(m * Hl * draw::kTallFactor / draw::kShortFactor * 0.18 *
-                          draw::DrawPercent(Params.Fontscaling) * 0.01);
+  font.Height =
+      RoundEven(m * Hl * draw::kTallFactor / draw::kShortFactor * 0.18 * draw::DrawPercent(Params.Fontscaling) * 0.01);
   s.SetFont(font);
   const int TH = s.TextHeight("Ay");
 
@@ -72,8 +72,7 @@ void TLLBarcode::DrawPostnet(TSurface& s, int x0, int y0, TPoint& size) {
 
   s.SetBrushColor(0xFFFFFF);
   s.SetBrushStyle(TBrushStyle::Clear);
-  if (Params.HumanReadable)
-    DrawText(s, x0, CodeText, m * Hl, Ht, W, (pos(ModuleCount) + pos(1)) / 2, y0 + Hl, y0);
+  if (Params.HumanReadable) DrawText(s, x0, CodeText, m * Hl, Ht, W, (pos(ModuleCount) + pos(1)) / 2, y0 + Hl, y0);
 
   const bool quarter = Params.Rotation == rotate_090 || Params.Rotation == rotate_270;
   size.x = quarter ? Ht : W;

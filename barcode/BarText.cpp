@@ -64,7 +64,7 @@ void DrawTextLine(TLLBarcode& bc, TSurface& s, const LinearLayout& g) {
   const TBarcodeParams& p = bc.Params;
   const ModulePositions& pos = *g.pos;
   const int ybar = g.y0 + RoundEven(g.Hb * 0.917) - g.Cut;  // EAN/UPC: below the data bars
-  const int yfull = g.y0 + g.Hb - g.Cut;                     // others: below the bars
+  const int yfull = g.y0 + g.Hb - g.Cut;                    // others: below the bars
   const int mid = pos(bc.ModuleCount / 2);
   auto text = [&](std::string_view t, int x, int y) { bc.DrawText(s, g.x0, t, g.Hb, g.Ht, g.W, x, y, g.y0); };
   const std::string code(bc.CodeText, BoundedLength(bc.CodeText, kCodeTextSize));

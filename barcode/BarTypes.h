@@ -12,12 +12,24 @@ namespace vantor {
 
 // Ordinal values are stored and compared; keep the order.
 enum btCodeTypes : std::uint8_t {
-  EAN_8, EAN_13, UPC_A, UPC_E, CODE39, CODE25i, CODE25iP,
-  CODE128_A, CODE128_B, CODE128_C, MSI_Plessey, Codabar, Postnet, Postnet_FIM
+  EAN_8,
+  EAN_13,
+  UPC_A,
+  UPC_E,
+  CODE39,
+  CODE25i,
+  CODE25iP,
+  CODE128_A,
+  CODE128_B,
+  CODE128_C,
+  MSI_Plessey,
+  Codabar,
+  Postnet,
+  Postnet_FIM
 };
 inline constexpr int kCodeTypeCount = 14;
 inline constexpr std::string_view kCodeTypeNames[kCodeTypeCount] = {
-    "EAN_8", "EAN_13", "UPC_A", "UPC_E", "CODE39", "CODE25i", "CODE25iP",
+    "EAN_8",     "EAN_13",    "UPC_A",     "UPC_E",       "CODE39",  "CODE25i", "CODE25iP",
     "CODE128_A", "CODE128_B", "CODE128_C", "MSI_Plessey", "Codabar", "Postnet", "Postnet_FIM"};
 
 // The enumeration value named exactly as in kCodeTypeNames, or nothing.

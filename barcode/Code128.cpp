@@ -86,8 +86,7 @@ void Walk(unsigned char lead, const unsigned char* in, std::size_t n, Emit&& emi
 
 }  // namespace
 
-std::size_t Code128StreamEncode(unsigned char start, const char* caption, std::size_t n, char* out,
-                                std::size_t cap) {
+std::size_t Code128StreamEncode(unsigned char start, const char* caption, std::size_t n, char* out, std::size_t cap) {
   std::size_t len = 0;
   auto emit = [&](unsigned char b) {
     if (len + 1 >= cap) throw EOverflow(msg::kCode128);
@@ -103,9 +102,11 @@ std::string Code128Stream(std::string_view text, TStreamForm form) {
   std::string result;
   const auto* in = reinterpret_cast<const unsigned char*>(text.data());
   if (form == TStreamForm::Encode) {
-    Walk(0, in, text.size(), [&](unsigned char b) { result.push_back(static_cast<char>(b)); }, [](char) {});
+    Walk(
+        0, in, text.size(), [&](unsigned char b) { result.push_back(static_cast<char>(b)); }, [](char) {});
   } else {
-    Walk(0, in, text.size(), [](unsigned char) {}, [&](char c) { result.push_back(c); });
+    Walk(
+        0, in, text.size(), [](unsigned char) {}, [&](char c) { result.push_back(c); });
   }
   return result;
 }

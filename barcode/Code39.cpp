@@ -43,9 +43,7 @@ static_assert(Expanded<3>::kLength == 16 && Expanded<2>::kLength == 13);
 
 }  // namespace
 
-int TBarCode39::IndexOf(unsigned char c) {
-  return kIndex[c] < 0 ? 0 : kIndex[c];
-}
+int TBarCode39::IndexOf(unsigned char c) { return kIndex[c] < 0 ? 0 : kIndex[c]; }
 
 void TLLBarcode::EncodeCode39() {
   const std::size_t n = BoundedLength(CodeText, kCodeTextSize);

@@ -90,25 +90,45 @@ UpcEExpansion ExpandUPCE(std::string_view six) {
   UpcEExpansion e{{'0', '0', '0', '0', '0', '0', '0', '0', '0', '0', '0'}, 11};
   char* t = e.digits + 1;  // after the number system 0
   switch (d6) {
-    case '0': case '1': case '2':
-      t[0] = d1; t[1] = d2; t[2] = d6; t[7] = d3; t[8] = d4; t[9] = d5;
+    case '0':
+    case '1':
+    case '2':
+      t[0] = d1;
+      t[1] = d2;
+      t[2] = d6;
+      t[7] = d3;
+      t[8] = d4;
+      t[9] = d5;
       break;
     case '3':
-      t[0] = d1; t[1] = d2; t[2] = d3; t[8] = d4; t[9] = d5;
+      t[0] = d1;
+      t[1] = d2;
+      t[2] = d3;
+      t[8] = d4;
+      t[9] = d5;
       break;
     case '4':
-      t[0] = d1; t[1] = d2; t[2] = d3; t[3] = d4; t[9] = d5;
+      t[0] = d1;
+      t[1] = d2;
+      t[2] = d3;
+      t[3] = d4;
+      t[9] = d5;
       break;
     default:
-      t[0] = d1; t[1] = d2; t[2] = d3; t[3] = d4; t[4] = d5; t[9] = d6;
+      t[0] = d1;
+      t[1] = d2;
+      t[2] = d3;
+      t[3] = d4;
+      t[4] = d5;
+      t[9] = d6;
       break;
   }
   return e;
 }
 
 int Addon5Checksum(std::string_view a) {
-  return (3 * (DigitValue(a[0]) + DigitValue(a[2]) + DigitValue(a[4])) +
-          9 * (DigitValue(a[1]) + DigitValue(a[3]))) % 10;
+  return (3 * (DigitValue(a[0]) + DigitValue(a[2]) + DigitValue(a[4])) + 9 * (DigitValue(a[1]) + DigitValue(a[3]))) %
+         10;
 }
 
 void TLLBarcode::EncodeEAN13() {

@@ -66,9 +66,7 @@ void BM_VantorPdf(benchmark::State& state) {
   TimeCommand(state, cmd);
 }
 
-bool HaveGnuBarcode() {
-  return std::system("command -v barcode >/dev/null && command -v ps2pdf >/dev/null") == 0;
-}
+bool HaveGnuBarcode() { return std::system("command -v barcode >/dev/null && command -v ps2pdf >/dev/null") == 0; }
 
 void BM_GnuBarcodePs2Pdf(benchmark::State& state) {
   if (!HaveGnuBarcode()) {
@@ -84,8 +82,8 @@ void BM_GnuBarcodePs2Pdf(benchmark::State& state) {
       input << serial << '\n';
     }
   }
-  TimeCommand(state, "barcode -t 3x10 -e 39 -p a4 -i " + kOut + ".txt -o " + kOut + ".ps && ps2pdf " + kOut +
-                         ".ps " + kOut + "-gnu.pdf");
+  TimeCommand(state, "barcode -t 3x10 -e 39 -p a4 -i " + kOut + ".txt -o " + kOut + ".ps && ps2pdf " + kOut + ".ps " +
+                         kOut + "-gnu.pdf");
 }
 
 int RegisterAll() {

@@ -11,15 +11,15 @@ namespace vantor {
 
 inline constexpr int kAlphaDigitMin = 0;
 inline constexpr int kAlphaDigitMax = 9;
-inline constexpr std::size_t kSwatchCount = 11;      // Std_0 .. Std_9, then Std_A
-inline constexpr std::size_t kSampleCellCount = 6;   // Shape1 .. Shape6
-inline constexpr std::size_t kSampleLetterCells = 3; // Shape1 .. Shape3 hold letters, the rest the digit 0
+inline constexpr std::size_t kSwatchCount = 11;       // Std_0 .. Std_9, then Std_A
+inline constexpr std::size_t kSampleCellCount = 6;    // Shape1 .. Shape6
+inline constexpr std::size_t kSampleLetterCells = 3;  // Shape1 .. Shape3 hold letters, the rest the digit 0
 
 using TSampleCells = std::array<TColor, kSampleCellCount>;
 
 struct TSwatchColors {
   std::array<TColor, kSwatchCount> Swatches{};  // each swatch shows its own entry
-  TSampleCells Cells{};                          // letters the letter colour, digits entry 0
+  TSampleCells Cells{};                         // letters the letter colour, digits entry 0
 };
 
 // The swatches and sample cells as a scheme choice paints them.

@@ -16,8 +16,8 @@ inline constexpr std::size_t kAlphaEntry = 10;
 using TColorTable = std::array<std::uint32_t, kColorTableEntries>;
 
 struct ColourScheme {
-  std::string_view caption;    // the radio button's text
-  std::string_view component;  // the radio button's name
+  std::string_view caption;           // the radio button's text
+  std::string_view component;         // the radio button's name
   std::array<std::uint32_t, 11> rgb;  // digits 0..9, then the letter colour
 };
 

@@ -14,11 +14,11 @@ inline std::string& Context() {
 }
 }  // namespace vantor::fuzz
 
-#define FUZZ_CHECK(cond)                                                                          \
-  do {                                                                                            \
-    if (!(cond)) {                                                                                \
-      std::fprintf(stderr, "invariant broken: %s (%s:%d)\n%s\n", #cond, __FILE__, __LINE__,      \
-                   vantor::fuzz::Context().c_str());                                              \
-      std::abort();                                                                               \
-    }                                                                                             \
+#define FUZZ_CHECK(cond)                                                                    \
+  do {                                                                                      \
+    if (!(cond)) {                                                                          \
+      std::fprintf(stderr, "invariant broken: %s (%s:%d)\n%s\n", #cond, __FILE__, __LINE__, \
+                   vantor::fuzz::Context().c_str());                                        \
+      std::abort();                                                                         \
+    }                                                                                       \
   } while (0)

@@ -56,8 +56,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const int x0 = in.ConsumeIntegralInRange(-1000, 1000);
   const int y0 = in.ConsumeIntegralInRange(-1000, 1000);
   fuzz::FillDrawParams(in, bc.Params);
-  fuzz::Context() = fuzz::Describe(bc.Params) + " dpi=" + std::to_string(dpiX) + "x" + std::to_string(dpiY) +
-                    " at " + std::to_string(x0) + "," + std::to_string(y0);
+  fuzz::Context() = fuzz::Describe(bc.Params) + " dpi=" + std::to_string(dpiX) + "x" + std::to_string(dpiY) + " at " +
+                    std::to_string(x0) + "," + std::to_string(y0);
 
   const Drawn first = DrawOnce(bc, dpiX, dpiY, x0, y0);
   const Drawn second = DrawOnce(bc, dpiX, dpiY, x0, y0);

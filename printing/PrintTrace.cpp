@@ -32,8 +32,8 @@ void WriteOp(std::ostream& out, const TRecordedOp& op) {
       out << " brush=" << (op.BrushStyle == TBrushStyle::Clear ? std::string("none") : Rgb(op.BrushColor)) << '\n';
       break;
     case TOpKind::TextOut:
-      out << "text " << op.P1.x << ' ' << op.P1.y << ' ' << QuoteTraceText(op.Text) << " font="
-          << QuoteTraceText(op.Font.Face) << " size="
+      out << "text " << op.P1.x << ' ' << op.P1.y << ' ' << QuoteTraceText(op.Text)
+          << " font=" << QuoteTraceText(op.Font.Face) << " size="
           << (op.Font.Height > 0 ? std::to_string(op.Font.Height) + "px" : std::to_string(op.Font.PointSize) + "pt")
           << " bold=" << (op.Font.Bold ? 1 : 0) << " angle=" << op.Font.Escapement << " color=" << Rgb(op.Font.Color)
           << " bg=" << (op.BkMode == TBkMode::Opaque ? Rgb(op.BkColor) : std::string("none"))

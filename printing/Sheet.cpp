@@ -39,8 +39,8 @@ std::optional<std::string> SheetRefusal(const std::string& serial, int sheets) {
   if (last <= kMaxCounter) return std::nullopt;
   const int lastFirst = kMaxCounter - labels + 1;
   const std::string prefix = serial.substr(0, 3);
-  std::string text = "A sheet of " + std::to_string(labels) + " labels from " + serial +
-                     " would need serials past " + prefix + "999.";
+  std::string text =
+      "A sheet of " + std::to_string(labels) + " labels from " + serial + " would need serials past " + prefix + "999.";
   if (lastFirst >= 0) {
     char counterText[4];
     std::snprintf(counterText, sizeof counterText, "%03d", lastFirst);

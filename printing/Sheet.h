@@ -14,12 +14,12 @@ namespace vantor {
 class TSheetHost {
  public:
   virtual ~TSheetHost() = default;
-  virtual std::string SerialText() const = 0;              // the serial field
+  virtual std::string SerialText() const = 0;               // the serial field
   virtual void SetSerialText(const std::string& text) = 0;  // runs the field's change handling
   virtual void EnableSerialField() = 0;
   virtual std::string BarcodeText() const = 0;  // the preview barcode's caption
   virtual void SetBarcodeText(const std::string& text) = 0;
-  virtual bool ColoredSequence() const = 0;  // "Colored sequence"
+  virtual bool ColoredSequence() const = 0;        // "Colored sequence"
   virtual TColor DigitColor(int digit) const = 0;  // colour table entries 0..9
   virtual void NextSequence() = 0;
   virtual void RefreshPreview() = 0;

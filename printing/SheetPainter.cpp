@@ -223,7 +223,8 @@ void TSheetPainter::ContentRotated(bool storageTek) {
     by = d_.StepY(by, 21);
     bx = d_.X(barcodeX);
   }
-  ClosingLines("Printed by Orlis Vantor Version 3.2", storageTek ? "StorageTek Rotated Text" : "Standard 3 of 9 Rotate Text");
+  ClosingLines("Printed by Orlis Vantor Version 3.2",
+               storageTek ? "StorageTek Rotated Text" : "Standard 3 of 9 Rotate Text");
 }
 
 void TSheetPainter::ClosingLines(const char* credit, const char* name) {

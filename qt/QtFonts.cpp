@@ -16,8 +16,10 @@ struct Substitute {
   const char* family;
 };
 constexpr Substitute kSubstitutes[] = {
-    {"arial", "Liberation Sans"},           {"helvetica", "Liberation Sans"},
-    {"arial narrow", "Liberation Sans Narrow"}, {"times new roman", "Liberation Serif"},
+    {"arial", "Liberation Sans"},
+    {"helvetica", "Liberation Sans"},
+    {"arial narrow", "Liberation Sans Narrow"},
+    {"times new roman", "Liberation Serif"},
     {"courier new", "Liberation Mono"},
 };
 

@@ -40,9 +40,18 @@ void TQtSurface::SetMapMode(TMapMode m) {
   const int dx = dpiX_ ? dpiX_ : ScreenDpiX();
   const int dy = dpiY_ ? dpiY_ : ScreenDpiY();
   switch (m) {
-    case TMapMode::LoMetric: kx_ = dx / 254.0; ky_ = dy / 254.0; break;
-    case TMapMode::HiMetric: kx_ = dx / 2540.0; ky_ = dy / 2540.0; break;
-    default: kx_ = 1.0; ky_ = 1.0; break;
+    case TMapMode::LoMetric:
+      kx_ = dx / 254.0;
+      ky_ = dy / 254.0;
+      break;
+    case TMapMode::HiMetric:
+      kx_ = dx / 2540.0;
+      ky_ = dy / 2540.0;
+      break;
+    default:
+      kx_ = 1.0;
+      ky_ = 1.0;
+      break;
   }
   fontValid_ = false;  // font heights are logical units too
 }

@@ -44,9 +44,7 @@ void TLabelStyle::SetAShadeLTSet(bool value) {
   }
   // Only a raised or sunken label shows the highlight, and forcing white changes
   // the picture only if the held-back colour was not white already.
-  if (shadeLTSet_ && (style3D_ == A3dResit || style3D_ == A3dRaised) &&
-      savedShadeLeftTop_ != kStyleWhite)
-    Changed();
+  if (shadeLTSet_ && (style3D_ == A3dResit || style3D_ == A3dRaised) && savedShadeLeftTop_ != kStyleWhite) Changed();
 }
 
 void TLabelStyle::SetAHShadeOffSet(std::int32_t value) {

@@ -82,9 +82,8 @@ std::array<TPoint, 4> RotatedBox(int cx, int cy, int w, int h, double c, double 
   }};
 }
 
-TRotatedPaint PaintRotatedLabel(TSurface& surface, TLabelStyle& style, std::string_view caption,
-                                const TFontSpec& font, TColor color, int width, int height,
-                                bool transparent) {
+TRotatedPaint PaintRotatedLabel(TSurface& surface, TLabelStyle& style, std::string_view caption, const TFontSpec& font,
+                                TColor color, int width, int height, bool transparent) {
   TRotatedPaint result;
   const double a = style.Angle() * kDegToRad;
   result.Cos = std::cos(a);
@@ -117,8 +116,7 @@ TRotatedPaint PaintRotatedLabel(TSurface& surface, TLabelStyle& style, std::stri
   result.Origin = origin;
 
   if (!transparent) {
-    const auto plate =
-        RotatedBox(cx, cy, w + kPlateExtraWidth, h + kPlateExtraHeight, c, s);
+    const auto plate = RotatedBox(cx, cy, w + kPlateExtraWidth, h + kPlateExtraHeight, c, s);
     surface.SetBrushStyle(TBrushStyle::Solid);
     surface.SetBrushColor(color);
     surface.Polygon({plate.begin(), plate.end()});
@@ -139,11 +137,8 @@ TRotatedPaint PaintRotatedLabel(TSurface& surface, TLabelStyle& style, std::stri
       pass(style.AShadeLeftTop(), offsets.highlight, offsets.highlight);
       pass(style.AShadeRightBottom(), offsets.shade, offsets.shade);
       break;
-    case A3dShadowed:
-      pass(style.AShadeRightBottom(), style.AHShadeOffSet(), style.AVShadeOffSet());
-      break;
-    case A3dNormal:
-      break;
+    case A3dShadowed: pass(style.AShadeRightBottom(), style.AHShadeOffSet(), style.AVShadeOffSet()); break;
+    case A3dNormal: break;
   }
   pass(textColor, 0, 0);
   return result;

@@ -29,9 +29,9 @@ std::array<TPoint, 4> RotatedBox(int cx, int cy, int w, int h, double c, double 
 struct TRotatedPaint {
   double Cos = 1.0;  // of the angle painted, kept by the label
   double Sin = 0.0;
-  int TextWidth = 0;   // unrotated caption extent
+  int TextWidth = 0;  // unrotated caption extent
   int TextHeight = 0;
-  TPoint Origin;       // where the main pass was drawn
+  TPoint Origin;  // where the main pass was drawn
 };
 
 // Paints the caption on `surface` inside a width x height control.
@@ -40,8 +40,7 @@ struct TRotatedPaint {
 // An opaque label is always flat: its style's effect is switched to A3dNormal,
 // and stays so. The surface's font, brush, background and alignment are
 // restored afterwards.
-TRotatedPaint PaintRotatedLabel(TSurface& surface, TLabelStyle& style, std::string_view caption,
-                                const TFontSpec& font, TColor color, int width, int height,
-                                bool transparent);
+TRotatedPaint PaintRotatedLabel(TSurface& surface, TLabelStyle& style, std::string_view caption, const TFontSpec& font,
+                                TColor color, int width, int height, bool transparent);
 
 }  // namespace vantor

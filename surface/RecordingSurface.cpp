@@ -94,8 +94,8 @@ void TRecordingSurface::WriteTrace(std::ostream& out) const {
       case TOpKind::FillRect:
       case TOpKind::Rectangle:
         out << (op.Kind == TOpKind::FillRect ? "FillRect " : "Rectangle ") << op.P1.x << ',' << op.P1.y << ' '
-            << op.P2.x << ',' << op.P2.y << " brush="
-            << (op.BrushStyle == TBrushStyle::Clear ? std::string("clear") : Hex(op.BrushColor));
+            << op.P2.x << ',' << op.P2.y
+            << " brush=" << (op.BrushStyle == TBrushStyle::Clear ? std::string("clear") : Hex(op.BrushColor));
         if (op.Kind == TOpKind::Rectangle) out << " pen=" << op.PenWidth;
         break;
       case TOpKind::Polygon:
@@ -109,8 +109,8 @@ void TRecordingSurface::WriteTrace(std::ostream& out) const {
             << "\" h=" << op.Font.Height;
         if (op.Font.Height <= 0) out << " pt=" << op.Font.PointSize;
         out << " esc=" << op.Font.Escapement << (op.Font.Bold ? " bold" : "") << " color=" << Hex(op.Font.Color)
-            << " align=" << (op.Align == TTextAlign::TopCenter ? "top-center" : "top-left") << " bk="
-            << (op.BkMode == TBkMode::Transparent ? std::string("transparent") : Hex(op.BkColor));
+            << " align=" << (op.Align == TTextAlign::TopCenter ? "top-center" : "top-left")
+            << " bk=" << (op.BkMode == TBkMode::Transparent ? std::string("transparent") : Hex(op.BkColor));
         break;
     }
     if (op.Origin.x != 0 || op.Origin.y != 0) out << " origin=" << op.Origin.x << ',' << op.Origin.y;

@@ -24,10 +24,10 @@ enum class TOpKind { FillRect, Rectangle, Polygon, TextOut };
 
 struct TRecordedOp {
   TOpKind Kind = TOpKind::FillRect;
-  TPoint P1;                    // FillRect, Rectangle: first corner as given; TextOut: reference point
-  TPoint P2;                    // FillRect, Rectangle: second corner as given
-  std::vector<TPoint> Points;   // Polygon
-  std::string Text;             // TextOut
+  TPoint P1;                   // FillRect, Rectangle: first corner as given; TextOut: reference point
+  TPoint P2;                   // FillRect, Rectangle: second corner as given
+  std::vector<TPoint> Points;  // Polygon
+  std::string Text;            // TextOut
   TFontSpec Font;
   TTextAlign Align = TTextAlign::TopLeft;
   TColor BrushColor = 0;
@@ -51,7 +51,10 @@ class TRecordingSurface : public TSurfaceState {
 
   int DpiX() const override { return dpiX_; }
   int DpiY() const override { return dpiY_; }
-  void SetDpi(int x, int y) { dpiX_ = x; dpiY_ = y; }
+  void SetDpi(int x, int y) {
+    dpiX_ = x;
+    dpiY_ = y;
+  }
 
   void Rectangle(int x1, int y1, int x2, int y2) override;
   void FillRect(int x1, int y1, int x2, int y2) override;

@@ -130,10 +130,14 @@ bool Parse(const std::vector<std::string>& args, Options& o, std::ostream& err, 
       if (!integer(o.fontScale)) return false;
     } else if (a == "--rotate") {
       if (!value()) return false;
-      if (v == "0") o.rotation = 0;
-      else if (v == "90") o.rotation = 1;
-      else if (v == "180") o.rotation = 2;
-      else if (v == "270") o.rotation = 3;
+      if (v == "0")
+        o.rotation = 0;
+      else if (v == "90")
+        o.rotation = 1;
+      else if (v == "180")
+        o.rotation = 2;
+      else if (v == "270")
+        o.rotation = 3;
       else {
         err << "vantor-barcode: --rotate takes 0, 90, 180 or 270, not '" << v << "'\n";
         return false;

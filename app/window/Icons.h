@@ -6,8 +6,8 @@
 
 namespace vantor {
 
-QIcon MainWindowIcon();   // a tape cartridge with a barcode label
-QIcon PrintButtonIcon();  // a printer with a sheet
-QIcon ColorsButtonIcon(); // four coloured label cells
+QIcon MainWindowIcon();    // a tape cartridge with a barcode label
+QIcon PrintButtonIcon();   // a printer with a sheet
+QIcon ColorsButtonIcon();  // four coloured label cells
 
 }  // namespace vantor

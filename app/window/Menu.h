@@ -60,7 +60,7 @@ class TMainMenu : public QWidget, public TSheetHost {
   QRadioButton* STK = nullptr;
   QRadioButton* Breece = nullptr;
   QRadioButton* RadioButton1 = nullptr;  // "Other"
-  QGroupBox* GroupBox1 = nullptr;  // "StorageTek  "
+  QGroupBox* GroupBox1 = nullptr;        // "StorageTek  "
   QRadioButton* STK_IV = nullptr;
   QRadioButton* STK_III = nullptr;
   QRadioButton* STK_CLN = nullptr;
@@ -85,12 +85,12 @@ class TMainMenu : public QWidget, public TSheetHost {
   TMyLabelRotate* LBL_6 = nullptr;
   TMyLabelRotate* Media_Type = nullptr;
   QPushButton* Print_Btn = nullptr;
-  QPushButton* BitBtn3 = nullptr;  // "Help"
-  QPushButton* BitBtn1 = nullptr;  // "&Quit"
+  QPushButton* BitBtn3 = nullptr;     // "Help"
+  QPushButton* BitBtn1 = nullptr;     // "&Quit"
   QCheckBox* Serial_Color = nullptr;  // "Colored sequence"
   QCheckBox* Text_Rotate = nullptr;   // "Rotated sequence"
   QCheckBox* Bar_Rotate = nullptr;    // "Rotate barcode"
-  QPushButton* BitBtn4 = nullptr;  // "Colors"
+  QPushButton* BitBtn4 = nullptr;     // "Colors"
   QStatusBar* StatusBar1 = nullptr;
 
   // Cell n (1..6) and character label n (1..6).

@@ -11,8 +11,8 @@
 #include <QStatusBar>
 #include <QStyle>
 
-#include "app/window/Icons.h"
 #include "app/MediaSetup.h"
+#include "app/window/Icons.h"
 #include "app/window/Menu.h"
 #include "app/window/MessageReporter.h"
 #include "app/window/SerialField.h"
@@ -100,8 +100,8 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption, 
 }
 
 // A character label of the preview as stored on the form: "0", turned to 270.
-TMyLabelRotate* MakeCharLabel(QWidget* panel, const char* name, const char* caption, const QRect& geometry,
-                              int pixels, bool bold) {
+TMyLabelRotate* MakeCharLabel(QWidget* panel, const char* name, const char* caption, const QRect& geometry, int pixels,
+                              bool bold) {
   auto* l = Make<TMyLabelRotate>(panel, name, geometry);
   l->SetCaption(QString::fromLatin1(caption));
   l->setFont(FaceFont("Arial", "Liberation Sans", pixels, bold));
@@ -137,9 +137,8 @@ void TMainMenu::BuildForm() {
 
   // Tab order among the top-level controls; the group boxes take part through
   // their buttons and the serial field.
-  QWidget* const order[] = {Print_Btn, BitBtn1,  BitBtn3,  Serial_Color, Text_Rotate, Bar_Rotate, STK_IV,
-                            STK_III,   STK_CLN,  STK_DGN,  STD_3of9,     STK,         Breece,     RadioButton1,
-                            Seq_Num,   BitBtn4};
+  QWidget* const order[] = {Print_Btn, BitBtn1, BitBtn3,  Serial_Color, Text_Rotate, Bar_Rotate,   STK_IV,  STK_III,
+                            STK_CLN,   STK_DGN, STD_3of9, STK,          Breece,      RadioButton1, Seq_Num, BitBtn4};
   for (std::size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
 
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -231,8 +230,8 @@ void TMainMenu::BuildPreview() {
 
 void TMainMenu::BuildButtons() {
   Print_Btn = MakeButton(this, "Print_Btn", "Print", QRect(288, 168, 105, 35), PrintButtonIcon());
-  BitBtn3 = MakeButton(this, "BitBtn3", "Help", QRect(288, 208, 105, 35),
-                       style()->standardIcon(QStyle::SP_DialogHelpButton));
+  BitBtn3 =
+      MakeButton(this, "BitBtn3", "Help", QRect(288, 208, 105, 35), style()->standardIcon(QStyle::SP_DialogHelpButton));
   BitBtn1 = MakeButton(this, "BitBtn1", "&Quit", QRect(288, 249, 105, 35),
                        style()->standardIcon(QStyle::SP_DialogCloseButton));
 

@@ -74,8 +74,8 @@ void FillTextDocument(QTextDocument& target, const TRtfDocument& doc) {
 THelpBox::THelpBox(QWidget* parent, TErrorReporter reporter, const QString& folder)
     : QDialog(parent),
       reporter_(reporter ? std::move(reporter) : TErrorReporter(ShowErrorBox)),
-      path_(QString::fromStdString(vantor::HelpFilePath(
-          (folder.isNull() ? QCoreApplication::applicationDirPath() : folder).toStdString()))) {
+      path_(QString::fromStdString(
+          vantor::HelpFilePath((folder.isNull() ? QCoreApplication::applicationDirPath() : folder).toStdString()))) {
   setWindowTitle(QStringLiteral("Help"));
   QFont f(QStringLiteral("MS Sans Serif"));
   f.setPixelSize(11);

@@ -26,8 +26,7 @@ class THelpBox : public QDialog {
 
   // `folder` is where the help file is looked for: the program's own folder
   // unless given (tests point it elsewhere).
-  explicit THelpBox(QWidget* parent = nullptr, TErrorReporter reporter = {},
-                    const QString& folder = QString());
+  explicit THelpBox(QWidget* parent = nullptr, TErrorReporter reporter = {}, const QString& folder = QString());
 
   QTextBrowser* RichEdit1() const { return richEdit1_; }
   QPushButton* Button1() const { return button1_; }

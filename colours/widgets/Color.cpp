@@ -66,9 +66,7 @@ constexpr TSchemeButtonRow kSchemeButtons[] = {
 static_assert(std::size(kSchemeButtons) == kSchemeCount);
 constexpr QSize kSchemeButtonSize{121, 17};
 
-QString FromView(std::string_view s) {
-  return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
+QString FromView(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
 QFont ArialBold(int pixels) {
   QFont f(QStringLiteral("Arial"));
@@ -107,9 +105,9 @@ void TColorBox::CreateSwatches() {
     const bool alpha = d == kAlphaEntry;
     auto* cell = new TColorCell(alpha ? QStringLiteral("Alpha") : QString::number(d), groupBox1_);
     cell->setObjectName(alpha ? QStringLiteral("Std_A") : QStringLiteral("Std_%1").arg(d));
-    cell->setGeometry(alpha ? kAlphaSwatch
-                            : QRect(kSwatchLeft + kSwatchStep * static_cast<int>(d), kSwatchTop, kSwatchSize,
-                                    kSwatchSize));
+    cell->setGeometry(
+        alpha ? kAlphaSwatch
+              : QRect(kSwatchLeft + kSwatchStep * static_cast<int>(d), kSwatchTop, kSwatchSize, kSwatchSize));
     swatches_[d] = cell;
   }
 }
@@ -242,8 +240,7 @@ void TColorBox::CreateButtons() {
   okButton_->setDefault(true);
   connect(okButton_, &QPushButton::clicked, this, &QDialog::accept);
 
-  cancelButton_ =
-      new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), QStringLiteral("Cancel"), this);
+  cancelButton_ = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), QStringLiteral("Cancel"), this);
   cancelButton_->setObjectName(QStringLiteral("BitBtn2"));
   cancelButton_->setGeometry(kCancelButton);
   connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);

@@ -35,8 +35,7 @@ class TColorBox : public QDialog {
 
   // `colors` is the label colour table; it must outlive the dialog. Only
   // entries 0..10 are ever written.
-  explicit TColorBox(TColorTable& colors, TSelectStandard3of9 selectStandard3of9 = {},
-                     QWidget* parent = nullptr);
+  explicit TColorBox(TColorTable& colors, TSelectStandard3of9 selectStandard3of9 = {}, QWidget* parent = nullptr);
 
   void SetSelectStandard3of9(TSelectStandard3of9 hook) { selectStandard3of9_ = std::move(hook); }
 

@@ -16,8 +16,8 @@
 #include "colours/ColourSchemes.h"
 #include "printing/HeadlessHost.h"
 #include "printing/PrintTrace.h"
-#include "printing/qt/QtPrintJob.h"
 #include "printing/RecordingJob.h"
+#include "printing/qt/QtPrintJob.h"
 #include "qt/OutputFile.h"
 #include "surface/RecordingSurface.h"
 
@@ -68,9 +68,11 @@ std::optional<int> ParseCount(const std::string& s, int lo, int hi) {
 // The media mode for the maker and media kind, or -1.
 int MediaModeFor(const std::string& maker, const std::string& media) {
   if (maker == "storagetek") {
-    static const std::map<std::string, int> kinds = {
-        {"", mmStkDltIV}, {"dlt4", mmStkDltIV}, {"dlt3xt", mmStkDltIIIXT}, {"cleaning", mmStkCleaning},
-        {"diagnostic", mmStkDiagnostic}};
+    static const std::map<std::string, int> kinds = {{"", mmStkDltIV},
+                                                     {"dlt4", mmStkDltIV},
+                                                     {"dlt3xt", mmStkDltIIIXT},
+                                                     {"cleaning", mmStkCleaning},
+                                                     {"diagnostic", mmStkDiagnostic}};
     const auto it = kinds.find(media);
     return it == kinds.end() ? -1 : it->second;
   }
@@ -198,8 +200,8 @@ int RunPrintCli(const std::vector<std::string>& args, std::ostream& out, std::os
       TPdfJob job(QString::fromStdString(o.pdf), o.dpi ? o.dpi : 600);
       for (int s = 0; s < o.sheets; ++s) PrintSheet(layout, host, job, options);
       job.Finish();
-      out << "Printed " << o.sheets << (o.sheets == 1 ? " sheet" : " sheets") << " from " << first << " to "
-          << o.pdf << '\n';
+      out << "Printed " << o.sheets << (o.sheets == 1 ? " sheet" : " sheets") << " from " << first << " to " << o.pdf
+          << '\n';
     } else if (!o.trace.empty()) {
       TTraceJob job(o.dpi ? o.dpi : 300);
       for (int s = 0; s < o.sheets; ++s) PrintSheet(layout, host, job, options);

@@ -16,8 +16,7 @@ namespace vantor {
 namespace {
 
 TColor FromQColor(const QColor& c) {
-  return static_cast<TColor>(c.red()) | (static_cast<TColor>(c.green()) << 8) |
-         (static_cast<TColor>(c.blue()) << 16);
+  return static_cast<TColor>(c.red()) | (static_cast<TColor>(c.green()) << 8) | (static_cast<TColor>(c.blue()) << 16);
 }
 
 // The label font as the surface takes it: the family Qt actually matched (so a
@@ -39,8 +38,7 @@ TFontSpec FontSpecFromQFont(const QFont& font, TColor color, const QPaintDevice*
 
 }  // namespace
 
-TMyLabelRotate::TMyLabelRotate(QWidget* parent)
-    : QWidget(parent), labelStyle_(std::make_unique<TLabelStyle>()) {
+TMyLabelRotate::TMyLabelRotate(QWidget* parent) : QWidget(parent), labelStyle_(std::make_unique<TLabelStyle>()) {
   // Transparent over the parent: no background fill of our own.
   setAutoFillBackground(false);
   QFont f(QStringLiteral("Arial"));
@@ -90,15 +88,14 @@ void TMyLabelRotate::paintEvent(QPaintEvent*) {
   const TFontSpec labelFont = FontSpecFromQFont(font(), FromQColor(fontColor_), this);
   const QByteArray text = caption_.toUtf8();
   const TRotatedPaint painted =
-      PaintRotatedLabel(surface, *labelStyle_, std::string_view(text.constData(), text.size()),
-                        labelFont, FromQColor(color_), width(), height(), myTransparent_);
+      PaintRotatedLabel(surface, *labelStyle_, std::string_view(text.constData(), text.size()), labelFont,
+                        FromQColor(color_), width(), height(), myTransparent_);
   cos_ = painted.Cos;
   sin_ = painted.Sin;
 }
 
 void TMyLabelRotate::mouseReleaseEvent(QMouseEvent* event) {
-  if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
-    emit clicked();
+  if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) emit clicked();
   QWidget::mouseReleaseEvent(event);
 }
 

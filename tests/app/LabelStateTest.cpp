@@ -30,9 +30,13 @@ TEST(LabelState, StartUpValues) {
 }
 
 TEST(LabelState, SuffixAndForcedPrefixByMediaMode) {
-  struct Row { int mode; const char* suffix; const char* prefix; };
-  const Row rows[] = {{0, "D", ""}, {1, "C", "DG "}, {2, "C", "CLN"}, {3, "C", ""},
-                      {4, "", ""},  {5, "", ""},     {6, "", ""},    {7, "", ""}, {-1, "", ""}};
+  struct Row {
+    int mode;
+    const char* suffix;
+    const char* prefix;
+  };
+  const Row rows[] = {{0, "D", ""}, {1, "C", "DG "}, {2, "C", "CLN"}, {3, "C", ""}, {4, "", ""},
+                      {5, "", ""},  {6, "", ""},     {7, "", ""},     {-1, "", ""}};
   for (const auto& r : rows) {
     EXPECT_EQ(MediaSuffixFor(r.mode), r.suffix) << r.mode;
     EXPECT_EQ(ForcedPrefixFor(r.mode), r.prefix) << r.mode;
@@ -59,7 +63,12 @@ TEST(LabelState, CheckSequence) {
       {"seven characters", 4, "1234567", false, "1234567"},
       {"hyphen in the prefix", 0, "12-456", false, "12-456"},
       {"lower case refused", 4, "abc123", false, "abc123"},
-      {"byte above 127 refused", 4, "\xC3\x84" "B123", false, "\xC3\x84" "B123"},
+      {"byte above 127 refused", 4,
+       "\xC3\x84"
+       "B123",
+       false,
+       "\xC3\x84"
+       "B123"},
       {"cleaning forces CLN", 2, "XYZ123", true, "CLN123"},
       {"cleaning of a short serial stays short", 2, "CLN12", false, "CLN12"},
       {"cleaning of three characters", 2, "ABC", false, "CLN"},

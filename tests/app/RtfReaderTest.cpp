@@ -63,10 +63,18 @@ const TRtfRow kFeatureRows[] = {
     {"colour outside the table", R"({\rtf1{\colortbl;\red255\green0\blue0;}\cf7 x})", "x"},
     {"colour components clamped", R"({\rtf1{\colortbl;\red999\green-4\blue16;}\cf1 x})", "<#FF0010>x</>"},
     {"hex escapes in Windows-1252", R"({\rtf1 caf\'e9 \'80})", "caf\xC3\xA9 \xE2\x82\xAC"},
-    {"unicode with one fallback character", R"({\rtf1 \u8364?x})", "\xE2\x82\xAC" "x"},
-    {"uc2 skips two escapes", R"({\rtf1\uc2 \u8364\'80\'80y})", "\xE2\x82\xAC" "y"},
-    {"uc0 skips nothing", R"({\rtf1\uc0 \u8364 x})", "\xE2\x82\xAC" "x"},
-    {"fallback skip stops at a group end", R"({\rtf1\uc3 {\u8364 a}b})", "\xE2\x82\xAC" "b"},
+    {"unicode with one fallback character", R"({\rtf1 \u8364?x})",
+     "\xE2\x82\xAC"
+     "x"},
+    {"uc2 skips two escapes", R"({\rtf1\uc2 \u8364\'80\'80y})",
+     "\xE2\x82\xAC"
+     "y"},
+    {"uc0 skips nothing", R"({\rtf1\uc0 \u8364 x})",
+     "\xE2\x82\xAC"
+     "x"},
+    {"fallback skip stops at a group end", R"({\rtf1\uc3 {\u8364 a}b})",
+     "\xE2\x82\xAC"
+     "b"},
     {"surrogate pair", R"({\rtf1 \u-10179?\u-8704?})", "\xF0\x9F\x98\x80"},
     {"lone surrogate", R"({\rtf1 \u-10179?x})", "\xEF\xBF\xBDx"},
     {"escaped braces and backslash", R"({\rtf1 \{a\}\\b})", "{a}\\b"},
@@ -74,11 +82,12 @@ const TRtfRow kFeatureRows[] = {
      R"({\rtf1{\fonttbl{\f0 Arial;}}{\stylesheet{\s0 Normal;}}{\info{\title T}}{\*\generator X;}{\*\unknown y}Body})",
      "Body"},
     {"colour table inside a skipped group is ignored",
-     R"({\rtf1{\colortbl;\red255\green0\blue0;}{\*\x{\colortbl;\red0\green255\blue0;}}\cf1 r})",
-     "<#FF0000>r</>"},
-    {"field result shown, instruction skipped", R"({\rtf1{\field{\*\fldinst HYPERLINK "x"}{\fldrslt link}}})",
-     "link"},
-    {"symbol words", R"({\rtf1 a\emdash b\bullet\~c})", "a\xE2\x80\x94" "b\xE2\x80\xA2\xC2\xA0" "c"},
+     R"({\rtf1{\colortbl;\red255\green0\blue0;}{\*\x{\colortbl;\red0\green255\blue0;}}\cf1 r})", "<#FF0000>r</>"},
+    {"field result shown, instruction skipped", R"({\rtf1{\field{\*\fldinst HYPERLINK "x"}{\fldrslt link}}})", "link"},
+    {"symbol words", R"({\rtf1 a\emdash b\bullet\~c})",
+     "a\xE2\x80\x94"
+     "b\xE2\x80\xA2\xC2\xA0"
+     "c"},
     {"alignment", R"({\rtf1\qc Title\par\pard Body})", "[c]Title\nBody"},
     {"hidden text", R"({\rtf1 a{\v secret}b})", "ab"},
     {"binary data skipped", R"({\rtf1 a\bin3 {}xb})", "ab"},
@@ -112,9 +121,13 @@ const TRtfRow kMalformedRows[] = {
     {"huge binary length", R"({\rtf1 a\bin99999999999 bcd})", "a"},
     {"overlong control word", "{\\rtf1 \\" + Repeat("a", 100) + " x}", "x"},
     {"nesting within the cap", "{\\rtf1 a" + Repeat("{", 50) + "x" + Repeat("}", 50) + "b}", "axb"},
-    {"nesting beyond the cap is dropped whole",
-     "{\\rtf1 a" + Repeat("{", 500) + "x\\b" + Repeat("}", 500) + "b}", "ab"},
-    {"control bytes ignored", std::string("{\\rtf1 a\x01\x7f" "b}"), "a\x7f" "b"},
+    {"nesting beyond the cap is dropped whole", "{\\rtf1 a" + Repeat("{", 500) + "x\\b" + Repeat("}", 500) + "b}",
+     "ab"},
+    {"control bytes ignored",
+     std::string("{\\rtf1 a\x01\x7f"
+                 "b}"),
+     "a\x7f"
+     "b"},
 };
 
 TEST(RtfReader, SurvivesMalformedInput) {
@@ -148,7 +161,12 @@ const TPlainRow kPlainRows[] = {
     {"old Mac line ends", "a\rb", true, "a\nb"},
     {"blank lines kept", "a\n\nb", true, "a\n\nb"},
     {"rtf must start the file", " {\\rtf1 x}", true, " {\\rtf1 x}"},
-    {"UTF-8", "Gr\xC3\xB6\xC3\x9F" "e", true, "Gr\xC3\xB6\xC3\x9F" "e"},
+    {"UTF-8",
+     "Gr\xC3\xB6\xC3\x9F"
+     "e",
+     true,
+     "Gr\xC3\xB6\xC3\x9F"
+     "e"},
     {"UTF-8 byte-order mark dropped", "\xEF\xBB\xBFok", true, "ok"},
     {"Windows-1252 when not UTF-8", "caf\xE9 \x80", true, "caf\xC3\xA9 \xE2\x82\xAC"},
     {"UTF-16LE with byte-order mark", std::string("\xFF\xFEH\0i\0\n\0", 8), true, "Hi"},

@@ -14,8 +14,8 @@ namespace {
 
 using testing::DarkRuns;
 using testing::DrawAt;
-using testing::DrawOn;
 using testing::Drawing;
+using testing::DrawOn;
 using testing::Make;
 
 TEST(ModuleWidthMM, ClassTableAndHighDensity) {
@@ -42,11 +42,10 @@ TEST(DrawGeometry, ModuleWidthInPixels) {
     int X;
   };
   const Row rows[] = {
-      {96, SC0, false, 1},  {96, SC2, false, 1},  {96, SC5, false, 2},   // 0.445 mm x 3.78 = 1.68
-      {96, SC5, true, 1},   {96, SC9, false, 2},  {300, SC0, false, 3},  // 0.2225 mm -> 0.84
-      {300, SC2, false, 4}, {300, SC5, false, 5}, {300, SC9, false, 8},
-      {300, SC8, true, 4},  {600, SC0, false, 6}, {600, SC2, false, 8},
-      {600, SC5, false, 11}, {600, SC9, false, 16}, {600, SC9, true, 8},
+      {96, SC0, false, 1},  {96, SC2, false, 1},   {96, SC5, false, 2},   // 0.445 mm x 3.78 = 1.68
+      {96, SC5, true, 1},   {96, SC9, false, 2},   {300, SC0, false, 3},  // 0.2225 mm -> 0.84
+      {300, SC2, false, 4}, {300, SC5, false, 5},  {300, SC9, false, 8},  {300, SC8, true, 4}, {600, SC0, false, 6},
+      {600, SC2, false, 8}, {600, SC5, false, 11}, {600, SC9, false, 16}, {600, SC9, true, 8},
   };
   for (const Row& r : rows) {
     TLLBarcode bc = Make(CODE39, "1");
@@ -54,7 +53,8 @@ TEST(DrawGeometry, ModuleWidthInPixels) {
     bc.Params.HighDensity = r.highDensity;
     const Drawing d = DrawAt(bc, r.dpi);
     ASSERT_FALSE(d.fills.empty());
-    EXPECT_EQ(d.fills[0].Right() - d.fills[0].Left(), r.X) << r.dpi << " dpi SC" << int(r.sc) << " hd " << r.highDensity;
+    EXPECT_EQ(d.fills[0].Right() - d.fills[0].Left(), r.X)
+        << r.dpi << " dpi SC" << int(r.sc) << " hd " << r.highDensity;
   }
 }
 
@@ -225,10 +225,14 @@ TEST(DrawGeometry, PercentagesOutsideTheirRangeDrawAsTheNearestAllowed) {
     std::int32_t drawnAs;
   };
   const Row rows[] = {
-      {"height INT32_MIN", EAN_13, true, INT32_MIN, 20},   {"height 0", CODE39, true, 0, 20},
-      {"height 201", CODE39, true, 201, 200},              {"height INT32_MAX", UPC_A, true, INT32_MAX, 200},
-      {"font -1", EAN_8, false, -1, 20},                   {"font INT32_MAX", CODE128_B, false, INT32_MAX, 200},
-      {"postal font INT32_MIN", Postnet, false, INT32_MIN, 20}, {"postal font 1000", Postnet, false, 1000, 200},
+      {"height INT32_MIN", EAN_13, true, INT32_MIN, 20},
+      {"height 0", CODE39, true, 0, 20},
+      {"height 201", CODE39, true, 201, 200},
+      {"height INT32_MAX", UPC_A, true, INT32_MAX, 200},
+      {"font -1", EAN_8, false, -1, 20},
+      {"font INT32_MAX", CODE128_B, false, INT32_MAX, 200},
+      {"postal font INT32_MIN", Postnet, false, INT32_MIN, 20},
+      {"postal font 1000", Postnet, false, 1000, 200},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.name);

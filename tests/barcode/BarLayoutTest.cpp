@@ -9,8 +9,8 @@ namespace {
 
 using testing::DarkRuns;
 using testing::DrawAt;
-using testing::DrawOn;
 using testing::Drawing;
+using testing::DrawOn;
 using testing::Make;
 
 // The unrotated rectangle turned inside the box at (x0, y0), normalised.
@@ -18,9 +18,18 @@ TRecordedOp Turned(const TRecordedOp& f, btCodeRotate rot, int W, int Ht, int x0
   const int dl = f.Left() - x0, dr = f.Right() - x0, dt = f.Top() - y0, db = f.Bottom() - y0;
   TRecordedOp t;
   switch (rot) {
-    case rotate_090: t.P1 = {x0 + dt, y0 + W - dr}; t.P2 = {x0 + db, y0 + W - dl}; break;
-    case rotate_180: t.P1 = {x0 + W - dr, y0 + Ht - db}; t.P2 = {x0 + W - dl, y0 + Ht - dt}; break;
-    case rotate_270: t.P1 = {x0 + Ht - db, y0 + dl}; t.P2 = {x0 + Ht - dt, y0 + dr}; break;
+    case rotate_090:
+      t.P1 = {x0 + dt, y0 + W - dr};
+      t.P2 = {x0 + db, y0 + W - dl};
+      break;
+    case rotate_180:
+      t.P1 = {x0 + W - dr, y0 + Ht - db};
+      t.P2 = {x0 + W - dl, y0 + Ht - dt};
+      break;
+    case rotate_270:
+      t.P1 = {x0 + Ht - db, y0 + dl};
+      t.P2 = {x0 + Ht - dt, y0 + dr};
+      break;
     default: t = f; break;
   }
   return t;
@@ -87,15 +96,12 @@ TEST_P(Rotation, BarsAndTextTurnInsideTheBox) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Symbols, Rotation,
-                         ::testing::Values(RotationCase{CODE39, "000000D", "", 96},
-                                           RotationCase{CODE39, "000000D", "", 300},
-                                           RotationCase{CODE39, "000000D", "", 600},
-                                           RotationCase{EAN_13, "590123412345", "12345", 300},
-                                           RotationCase{UPC_A, "03600029145", "12", 600},
-                                           RotationCase{Postnet, "12345", "", 300},
-                                           RotationCase{Postnet_FIM, "a", "", 300},
-                                           RotationCase{Postnet_FIM, "b", "", 600}));
+INSTANTIATE_TEST_SUITE_P(
+    Symbols, Rotation,
+    ::testing::Values(RotationCase{CODE39, "000000D", "", 96}, RotationCase{CODE39, "000000D", "", 300},
+                      RotationCase{CODE39, "000000D", "", 600}, RotationCase{EAN_13, "590123412345", "12345", 300},
+                      RotationCase{UPC_A, "03600029145", "12", 600}, RotationCase{Postnet, "12345", "", 300},
+                      RotationCase{Postnet_FIM, "a", "", 300}, RotationCase{Postnet_FIM, "b", "", 600}));
 
 // At the extremes the properties allow, and with resolutions far apart across
 // and down, every bar stays inside the reported box in every rotation, and no
@@ -210,7 +216,9 @@ TEST(TextLine, BySymbology) {
   };
   const std::vector<Row> rows = {
       {EAN_8, "9638507", {{"9638", 17, 51}, {"5074", 49, 51}}, "check digit 4; pos(18), pos(50); Hb 56, 0.917 Hb = 51"},
-      {UPC_A, "03600029145", {{"0", 5, 68}, {"36000", 34, 68}, {"29145", 81, 68}, {"2", 110, 68}},
+      {UPC_A,
+       "03600029145",
+       {{"0", 5, 68}, {"36000", 34, 68}, {"29145", 81, 68}, {"2", 110, 68}},
        "check digit 2; LM/2, pos(25), pos(72), pos(95) + X + LM/2"},
       {UPC_E, "123456", {{"123456", 24, 51}}, "the check digit 5 is not shown; mid = pos(25)"},
       {CODE39, "000000D", {{"000000D", 71, 56}}, "no asterisks; 144 modules, mid = pos(72)"},

@@ -8,10 +8,13 @@ namespace vantor {
 namespace {
 
 TEST(BarProps, AddonRule) {
-  struct Row { const char* in; const char* out; };
+  struct Row {
+    const char* in;
+    const char* out;
+  };
   const Row rows[] = {
-      {"1234", "12"}, {"a1b2c3d4e5f6", "12345"}, {"7", ""}, {"", ""},
-      {"12", "12"}, {"123", "12"}, {"12345", "12345"}, {"1234567", "12345"}, {"x9y", ""},
+      {"1234", "12"},     {"a1b2c3d4e5f6", "12345"}, {"7", ""},   {"", ""}, {"12", "12"}, {"123", "12"},
+      {"12345", "12345"}, {"1234567", "12345"},      {"x9y", ""},
   };
   for (const auto& r : rows) EXPECT_EQ(AddonRule(r.in), r.out) << r.in;
 }

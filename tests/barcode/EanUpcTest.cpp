@@ -40,7 +40,10 @@ TEST(EanUpc, LengthRuleAndCheckDigit) {
 }
 
 TEST(EanUpc, UpcEExpansionTemplates) {
-  struct Row { const char* six; const char* expanded; };
+  struct Row {
+    const char* six;
+    const char* expanded;
+  };
   const Row rows[] = {
       {"123456", "01234500006"},  // d6 5..9
       {"042100", "00400000210"},  // d6 0..2: d1 d2 d6 0000 d3 d4 d5

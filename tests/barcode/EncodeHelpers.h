@@ -31,7 +31,8 @@ inline Encoded EncodeCaption(btCodeTypes type, const std::string& caption, btCod
 // written straight from a standard's width table.
 inline std::string FromWidths(const std::string& widths) {
   std::string m;
-  for (std::size_t i = 0; i < widths.size(); ++i) m.append(static_cast<std::size_t>(widths[i] - '0'), i % 2 == 0 ? '1' : '0');
+  for (std::size_t i = 0; i < widths.size(); ++i)
+    m.append(static_cast<std::size_t>(widths[i] - '0'), i % 2 == 0 ? '1' : '0');
   return m;
 }
 

@@ -39,7 +39,10 @@ TEST(Interleaved25, CheckDigitOnlyForOddCounts) {
 TEST(Interleaved25, StartStopAndInterleaving) {
   EXPECT_EQ(EncodeCaption(CODE25i, "").modules, "101011101");
   // "12": bars from 1 (wnnnw), spaces from 2 (nwnnw), interleaved, then stop (wide bar).
-  const std::string pair12 = FromWidths("1111" "3113111133" "311");
+  const std::string pair12 = FromWidths(
+      "1111"
+      "3113111133"
+      "311");
   EXPECT_EQ(EncodeCaption(CODE25i, "12").modules, pair12);
 }
 

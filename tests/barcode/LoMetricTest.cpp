@@ -47,7 +47,7 @@ TEST(LogicalScale, WorkedExampleAt600Dpi) {
   const TLogicalScale k254 = *LogicalScale(TMapMode::LoMetric, 254, 254);  // 1 px per unit
   EXPECT_EQ(LogicalToDevice(k254, 3, -5), (TPoint{3, 5}));
   const TLogicalScale half = *LogicalScale(TMapMode::LoMetric, 127, 127);  // 0.5 px per unit
-  EXPECT_EQ(LogicalToDevice(half, 5, -7), (TPoint{2, 4}));  // 2.5 -> 2, 3.5 -> 4
+  EXPECT_EQ(LogicalToDevice(half, 5, -7), (TPoint{2, 4}));                 // 2.5 -> 2, 3.5 -> 4
 }
 
 TEST(LoMetricPrint, PixelModeDrawsWhatDrawToDraws) {
@@ -75,7 +75,7 @@ TEST(LoMetricPrint, MetricModesDrawInPixelsAndReportLogicalUnits) {
     TPoint size;
   };
   const Row rows[] = {
-      {TMapMode::LoMetric, 100, -200, {521, 125}},    // 1231 / 2.3622, 296 / 2.3622
+      {TMapMode::LoMetric, 100, -200, {521, 125}},  // 1231 / 2.3622, 296 / 2.3622
       {TMapMode::HiMetric, 1000, -2000, {5211, 1253}},
   };
   for (const Row& r : rows) {

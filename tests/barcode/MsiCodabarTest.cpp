@@ -39,8 +39,21 @@ TEST(MsiPlessey, CheckDigitAndModuleCount) {
 TEST(MsiPlessey, BitsToModules) {
   // "0" gets check 0: start 1, digits 0000 0000, stop 00.
   EXPECT_EQ(EncodeCaption(MSI_Plessey, "", Ratio_3).modules,
-            "1110" "1000" "1000" "1000" "1000" "1000" "1000");
-  EXPECT_EQ(EncodeCaption(MSI_Plessey, "", Ratio_2).modules, "110" "100" "100" "100" "100" "100" "100");
+            "1110"
+            "1000"
+            "1000"
+            "1000"
+            "1000"
+            "1000"
+            "1000");
+  EXPECT_EQ(EncodeCaption(MSI_Plessey, "", Ratio_2).modules,
+            "110"
+            "100"
+            "100"
+            "100"
+            "100"
+            "100"
+            "100");
 }
 
 TEST(MsiPlessey, FiftyDigitsKeepTheirStop) {
@@ -93,7 +106,15 @@ TEST(Codabar, UpperCasesTheStoredCaption) {
 
 TEST(Codabar, ModulesFromTheTwoWidthTable) {
   // "A" = 0011010: n n w w n w n, then the separator.
-  const std::string a3 = "1" "0" "111" "000" "1" "000" "1" "0";
+  const std::string a3 =
+      "1"
+      "0"
+      "111"
+      "000"
+      "1"
+      "000"
+      "1"
+      "0";
   EXPECT_EQ(EncodeCaption(Codabar, "", Ratio_3).modules, a3 + a3);
 }
 

@@ -36,17 +36,22 @@ TEST(Postnet, LengthRuleAndCheckDigit) {
 
 TEST(Postnet, FrameBarsAndDigitBars) {
   // Frame, 1 = 00011, 2 = 00101, 3 = 00110, 4 = 01001, 5 = 01010, check 5, frame.
-  EXPECT_EQ(EncodeCaption(Postnet, "12345").modules, "1" "00011" "00101" "00110" "01001" "01010" "01010" "1");
+  EXPECT_EQ(EncodeCaption(Postnet, "12345").modules,
+            "1"
+            "00011"
+            "00101"
+            "00110"
+            "01001"
+            "01010"
+            "01010"
+            "1");
 }
 
 TEST(Postnet, FacingIdentificationMarks) {
   const Row rows[] = {
-      {"A", Postnet_FIM, "A", "FIM-A", 9},
-      {"lower-case b", Postnet_FIM, "b", "FIM-B", 9},
-      {"c", Postnet_FIM, "c", "FIM-C", 9},
-      {"x is filtered to 0", Postnet_FIM, "x", "FIM-C", 9},
-      {"empty", Postnet_FIM, "", "FIM-C", 9},
-      {"only the first character counts", Postnet_FIM, "BA", "FIM-B", 9},
+      {"A", Postnet_FIM, "A", "FIM-A", 9},    {"lower-case b", Postnet_FIM, "b", "FIM-B", 9},
+      {"c", Postnet_FIM, "c", "FIM-C", 9},    {"x is filtered to 0", Postnet_FIM, "x", "FIM-C", 9},
+      {"empty", Postnet_FIM, "", "FIM-C", 9}, {"only the first character counts", Postnet_FIM, "BA", "FIM-B", 9},
   };
   for (const auto& r : rows) {
     SCOPED_TRACE(r.name);

@@ -40,10 +40,14 @@ std::vector<std::string> ZintRows(int symbology, const std::string& data, const 
     for (const char* p = line; *p; ++p) {
       const char c = *p;
       int v = -1;
-      if (c >= '0' && c <= '9') v = c - '0';
-      else if (c >= 'A' && c <= 'F') v = c - 'A' + 10;
-      else if (c == ' ' || c == '\n') continue;
-      else return {std::string("zint error: ") + line};
+      if (c >= '0' && c <= '9')
+        v = c - '0';
+      else if (c >= 'A' && c <= 'F')
+        v = c - 'A' + 10;
+      else if (c == ' ' || c == '\n')
+        continue;
+      else
+        return {std::string("zint error: ") + line};
       for (int b = 3; b >= 0; --b) bits.push_back(((v >> b) & 1) ? '1' : '0');
     }
     rows.push_back(bits);
@@ -132,8 +136,7 @@ TEST(ZintCrossCheck, PostnetAndFim) {
     const auto rows = ZintRows(kFim, mark);
     ASSERT_EQ(rows.size(), 1u);
     std::string bars;
-    for (std::size_t k = 0; k < ours.modules.size(); ++k)
-      bars.push_back(2 * k < rows[0].size() ? rows[0][2 * k] : '0');
+    for (std::size_t k = 0; k < ours.modules.size(); ++k) bars.push_back(2 * k < rows[0].size() ? rows[0][2 * k] : '0');
     EXPECT_EQ(bars, ours.modules);
   }
 }

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-
 #include "colours/ColorRules.h"
 #include "colours/ColourSchemes.h"
 

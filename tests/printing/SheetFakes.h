@@ -18,7 +18,7 @@ class FakeHost : public TSheetHost {
   bool colored = true;
   bool serialEnabled = false;
   std::vector<TPoint> barcodePoints;
-  std::vector<std::string> barcodeTexts;  // the text each barcode was drawn with
+  std::vector<std::string> barcodeTexts;    // the text each barcode was drawn with
   std::vector<std::string> previewSerials;  // serial at each RefreshPreview
 
   FakeHost() {
@@ -89,7 +89,7 @@ class FakeJob : public TPrintJob {
   std::string title;
   int copies = 0;
   int begun = 0, ended = 0, aborted = 0;
-  int failAfterOps = -1;    // the page fails once this many operations are on it
+  int failAfterOps = -1;   // the page fails once this many operations are on it
   bool failAtEnd = false;  // the printer refuses the finished document
 
   bool ShowDialog() override { return confirm; }

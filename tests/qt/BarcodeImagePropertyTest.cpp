@@ -72,7 +72,7 @@ struct Sample {
   std::string addon;
   btCodeRatio ratio = Ratio_3;
   btCodeSizes module = SC2;
-  std::string text;   // what both readers report for the main symbol
+  std::string text;       // what both readers report for the main symbol
   std::string zbarShown;  // ZBar's text when it differs (Codabar keeps its start and stop)
 };
 
@@ -155,8 +155,8 @@ const Family kFamilies[] = {
      [](std::mt19937_64& rng) {
        const std::string start = Pick(rng, "ABCD", 1), stop = Pick(rng, "ABCD", 1);
        const std::string data = Pick(rng, "0123456789-$:/.+", Between(rng, 4, 16));
-       return Sample{"", Codabar, start + data + stop, "", rng() % 2 ? Ratio_2 : Ratio_3, SC2, data,
-                     start + data + stop};
+       return Sample{"",  Codabar, start + data + stop, "", rng() % 2 ? Ratio_2 : Ratio_3,
+                     SC2, data,    start + data + stop};
      }},
 };
 
@@ -236,15 +236,17 @@ TEST(BarcodeImageProperty, RandomDataReadsBackWithBothReaders) {
   std::map<std::string, std::vector<std::string>> zbar, zxing;
   constexpr std::size_t kBatch = 60;
   for (std::size_t b = 0; b < files.size(); b += kBatch) {
-    const std::vector<std::string> batch(files.begin() + static_cast<std::ptrdiff_t>(b),
-                                         files.begin() + static_cast<std::ptrdiff_t>(std::min(b + kBatch, files.size())));
+    const std::vector<std::string> batch(
+        files.begin() + static_cast<std::ptrdiff_t>(b),
+        files.begin() + static_cast<std::ptrdiff_t>(std::min(b + kBatch, files.size())));
     const auto z = RunCommand("zbarimg -q --xml -Supca.enable -Supce.enable -Sean2.enable -Sean5.enable" + Join(batch) +
                               " 2>/dev/null");
     for (auto& [file, texts] : ParseZbarXml(z.output)) zbar[file] = texts;
     // ZXingReader 1.4 can abort on its downscaled pass (see ReaderUtil.h);
     // then the batch is read again without it.
     auto x = RunCommand("ZXingReader -1" + Join(batch) + " 2>/dev/null");
-    if (x.status < 0 || (x.status > 128 && x.status != 255)) x = RunCommand("ZXingReader -1 -noscale" + Join(batch) + " 2>/dev/null");
+    if (x.status < 0 || (x.status > 128 && x.status != 255))
+      x = RunCommand("ZXingReader -1 -noscale" + Join(batch) + " 2>/dev/null");
     ParseZxingLines(x.output, zxing);
   }
 

@@ -63,8 +63,7 @@ TEST(QtSurface, FillRectIsHalfOpenWhicheverCornerIsWhich) {
         s.FillRect(2, 3, 5, 7);
     }
     for (int y = 0; y < 12; ++y)
-      for (int x = 0; x < 12; ++x)
-        EXPECT_EQ(Dark(image, x, y), x >= 2 && x < 5 && y >= 3 && y < 7) << x << "," << y;
+      for (int x = 0; x < 12; ++x) EXPECT_EQ(Dark(image, x, y), x >= 2 && x < 5 && y >= 3 && y < 7) << x << "," << y;
   }
   QImage clear = WhiteImage(8, 8);
   {

@@ -26,7 +26,6 @@ class QtAppEnvironment : public ::testing::Environment {
   std::unique_ptr<QApplication> app_;
 };
 
-inline ::testing::Environment* const kQtAppEnvironment =
-    ::testing::AddGlobalTestEnvironment(new QtAppEnvironment);
+inline ::testing::Environment* const kQtAppEnvironment = ::testing::AddGlobalTestEnvironment(new QtAppEnvironment);
 
 }  // namespace vantor::testing

@@ -51,8 +51,8 @@ const TSetterRow kSetterRows[] = {
      [](const TLabelStyle& s) { EXPECT_EQ(s.Angle(), 90); }},
     {"angle 359 kept", kNoSetup, [](TLabelStyle& s) { s.SetAngle(359); }, 1,
      [](const TLabelStyle& s) { EXPECT_EQ(s.Angle(), 359); }},
-    {"angle 360 stored as 0", [](TLabelStyle& s) { s.SetAngle(90); },
-     [](TLabelStyle& s) { s.SetAngle(360); }, 1, [](const TLabelStyle& s) { EXPECT_EQ(s.Angle(), 0); }},
+    {"angle 360 stored as 0", [](TLabelStyle& s) { s.SetAngle(90); }, [](TLabelStyle& s) { s.SetAngle(360); }, 1,
+     [](const TLabelStyle& s) { EXPECT_EQ(s.Angle(), 0); }},
     {"angle -90 at 0 stays 0 but repaints", kNoSetup, [](TLabelStyle& s) { s.SetAngle(-90); }, 1,
      [](const TLabelStyle& s) { EXPECT_EQ(s.Angle(), 0); }},
     {"effect unchanged", kNoSetup, [](TLabelStyle& s) { s.SetAStyle3D(A3dRaised); }, 0,
@@ -68,8 +68,8 @@ const TSetterRow kSetterRows[] = {
     {"highlight ignored while forced white", [](TLabelStyle& s) { s.SetAShadeLTSet(true); },
      [](TLabelStyle& s) { s.SetAShadeLeftTop(kRed); }, 0,
      [](const TLabelStyle& s) { EXPECT_EQ(s.AShadeLeftTop(), 0xFFFFFFu); }},
-    {"forcing white over a red highlight on a raised label",
-     [](TLabelStyle& s) { s.SetAShadeLeftTop(kRed); }, [](TLabelStyle& s) { s.SetAShadeLTSet(true); }, 1,
+    {"forcing white over a red highlight on a raised label", [](TLabelStyle& s) { s.SetAShadeLeftTop(kRed); },
+     [](TLabelStyle& s) { s.SetAShadeLTSet(true); }, 1,
      [](const TLabelStyle& s) {
        EXPECT_TRUE(s.AShadeLTSet());
        EXPECT_EQ(s.AShadeLeftTop(), 0xFFFFFFu);
@@ -101,12 +101,10 @@ const TSetterRow kSetterRows[] = {
        EXPECT_FALSE(s.AShadeLTSet());
        EXPECT_EQ(s.AShadeLeftTop(), kRed);
      }},
-    {"shadow offset on a raised label: stored, no repaint", kNoSetup,
-     [](TLabelStyle& s) { s.SetAHShadeOffSet(9); }, 0,
+    {"shadow offset on a raised label: stored, no repaint", kNoSetup, [](TLabelStyle& s) { s.SetAHShadeOffSet(9); }, 0,
      [](const TLabelStyle& s) { EXPECT_EQ(s.AHShadeOffSet(), 9); }},
     {"shadow offset on a shadowed label", [](TLabelStyle& s) { s.SetAStyle3D(A3dShadowed); },
-     [](TLabelStyle& s) { s.SetAVShadeOffSet(-2); }, 1,
-     [](const TLabelStyle& s) { EXPECT_EQ(s.AVShadeOffSet(), -2); }},
+     [](TLabelStyle& s) { s.SetAVShadeOffSet(-2); }, 1, [](const TLabelStyle& s) { EXPECT_EQ(s.AVShadeOffSet(), -2); }},
     {"shadow offset unchanged on a shadowed label", [](TLabelStyle& s) { s.SetAStyle3D(A3dShadowed); },
      [](TLabelStyle& s) { s.SetAHShadeOffSet(5); }, 0, [](const TLabelStyle&) {}},
 };

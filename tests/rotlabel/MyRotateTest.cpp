@@ -134,9 +134,11 @@ constexpr TColor kWhite = 0xFFFFFF;
 constexpr TColor kGrey = 0x808080;
 
 const TEffectRow kEffectRows[] = {
-    {"raised: white up-left, grey down-right, text", [](TLabelStyle&) {},
+    {"raised: white up-left, grey down-right, text",
+     [](TLabelStyle&) {},
      {{-1, -1, kWhite}, {1, 1, kGrey}, {0, 0, kTextColor}}},
-    {"sunken swaps the sides", [](TLabelStyle& s) { s.SetAStyle3D(A3dResit); },
+    {"sunken swaps the sides",
+     [](TLabelStyle& s) { s.SetAStyle3D(A3dResit); },
      {{1, 1, kWhite}, {-1, -1, kGrey}, {0, 0, kTextColor}}},
     {"raised in own colours",
      [](TLabelStyle& s) {
@@ -150,8 +152,7 @@ const TEffectRow kEffectRows[] = {
        s.SetAShadeLTSet(true);
      },
      {{-1, -1, kWhite}, {1, 1, kGrey}, {0, 0, kTextColor}}},
-    {"shadow 5 right, 5 up", [](TLabelStyle& s) { s.SetAStyle3D(A3dShadowed); },
-     {{5, -5, kGrey}, {0, 0, kTextColor}}},
+    {"shadow 5 right, 5 up", [](TLabelStyle& s) { s.SetAStyle3D(A3dShadowed); }, {{5, -5, kGrey}, {0, 0, kTextColor}}},
     {"shadow with own offsets and colour",
      [](TLabelStyle& s) {
        s.SetAStyle3D(A3dShadowed);

@@ -1,7 +1,7 @@
 // One QApplication for the whole test program, created before the first test
 // runs (not while tests are only being listed) and deleted after the last.
-#include <QApplication>
 #include <gtest/gtest.h>
+#include <QApplication>
 
 namespace {
 

@@ -40,7 +40,7 @@ TEST(RecordingSurface, FixedTextMetrics) {
   s.SetDpi(600, 600);  // 76.67
   EXPECT_EQ(s.TextHeight("x"), 77);
   EXPECT_EQ(TRecordingSurface::CellHeight(f, 300), 38);  // 38.33
-  s.SetDpi(0, 0);  // the screen's resolution
+  s.SetDpi(0, 0);                                        // the screen's resolution
   EXPECT_EQ(s.TextHeight("x"), 12);
 }
 

@@ -56,10 +56,11 @@ TEST(BarcodeCli, ModulesListingStillWorks) {
 
 TEST(BarcodeCli, DrawingOptionsReachTheParameters) {
   FakeExporter fake;
-  const CliRun r = Cli({"--type", "EAN_13", "--data", "590123412345", "--addon", "a1b2", "--out", "x.PNG", "--dpi",
-                     "600", "--module", "sc7", "--height", "20", "--rotate", "270", "--zoom", "--width-reduce",
-                     "--high-density", "--no-text", "--font-scale", "200", "--ratio", "2"},
-                    &fake);
+  const CliRun r = Cli({"--type",         "EAN_13",    "--data",       "590123412345", "--addon",  "a1b2",
+                        "--out",          "x.PNG",     "--dpi",        "600",          "--module", "sc7",
+                        "--height",       "20",        "--rotate",     "270",          "--zoom",   "--width-reduce",
+                        "--high-density", "--no-text", "--font-scale", "200",          "--ratio",  "2"},
+                       &fake);
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, "");  // --out alone prints nothing
   ASSERT_EQ(fake.calls, 1);

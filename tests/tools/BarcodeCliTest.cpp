@@ -61,7 +61,9 @@ TEST(BarcodeCli, Refusals) {
       {"missing value", {"--type", "CODE39", "--data"}, 2, "option --data needs a value"},
       {"missing data", {"--type", "CODE39", "--modules"}, 2, "--type and --data are required"},
       {"bad ratio", {"--type", "CODE39", "--data", "1", "--ratio", "4", "--modules"}, 2, "--ratio must be 2 or 3"},
-      {"caption too long", {"--type", "CODE39", "--data", std::string(51, 'A'), "--modules"}, 1,
+      {"caption too long",
+       {"--type", "CODE39", "--data", std::string(51, 'A'), "--modules"},
+       1,
        "String exceeds maximum length"},
       {"Code 128 tab", {"--type", "CODE128_B", "--data", "A\tB", "--modules"}, 1, "ZurizID: Code128 error"},
   };

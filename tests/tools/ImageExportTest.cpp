@@ -33,8 +33,8 @@ testing::CommandResult Tool(const std::vector<std::string>& args) {
 
 // CODE39 *000000D*, Ratio_2, SC5, 50 %, zoom, no text: 616 x 149 px at 300 dpi.
 // The quiet zone is ten modules of 0.445 mm: 52.56 px, rounded up to 53.
-const std::vector<std::string> kTapeLabel = {"--type", "CODE39", "--data", "000000D", "--ratio", "2", "--module",
-                                             "SC5", "--height", "50", "--zoom", "--no-text"};
+const std::vector<std::string> kTapeLabel = {"--type",   "CODE39", "--data",   "000000D", "--ratio", "2",
+                                             "--module", "SC5",    "--height", "50",      "--zoom",  "--no-text"};
 
 std::vector<std::string> With(std::vector<std::string> args, const std::vector<std::string>& more) {
   args.insert(args.end(), more.begin(), more.end());
@@ -212,7 +212,9 @@ INSTANTIATE_TEST_SUITE_P(
         SvgCase{"Code39Rotate90", {"--type", "CODE39", "--data", "000000D", "--rotate", "90"}, "000000D", "000000D"},
         SvgCase{"Code39Rotate180", {"--type", "CODE39", "--data", "000000D", "--rotate", "180"}, "000000D", "000000D"},
         SvgCase{"Code39Rotate270", {"--type", "CODE39", "--data", "000000D", "--rotate", "270"}, "000000D", "000000D"},
-        SvgCase{"Ean13Addon5", {"--type", "EAN_13", "--data", "590123412345", "--addon", "12345"}, "12345",
+        SvgCase{"Ean13Addon5",
+                {"--type", "EAN_13", "--data", "590123412345", "--addon", "12345"},
+                "12345",
                 "5901234123457 12345"},
         SvgCase{"UpcE", {"--type", "UPC_E", "--data", "123456"}, "01234565", "01234565"},
         SvgCase{"Code128B", {"--type", "CODE128_B", "--data", "Vantor 128b"}, "Vantor 128b", "Vantor 128b"},

@@ -26,20 +26,29 @@ struct Symbol {
 
 const std::vector<Symbol>& Symbols() {
   static const std::vector<Symbol> symbols = {
-      {"Code39TapeLabel", {"--type", "CODE39", "--data", "000000D", "--ratio", "2", "--module", "SC5"}, {"000000D"}, {"000000D"}},
+      {"Code39TapeLabel",
+       {"--type", "CODE39", "--data", "000000D", "--ratio", "2", "--module", "SC5"},
+       {"000000D"},
+       {"000000D"}},
       {"Code39Ratio3", {"--type", "CODE39", "--data", "VANTOR-42"}, {"VANTOR-42"}, {"VANTOR-42"}},
       // The EAN-8 example 9638507 with its check digit 4.
       {"Ean8", {"--type", "EAN_8", "--data", "9638507"}, {"96385074"}, {"96385074"}},
       // GS1's 590123412345 with check digit 7.
       {"Ean13", {"--type", "EAN_13", "--data", "590123412345"}, {"5901234123457"}, {"5901234123457"}},
-      {"Ean13Addon5", {"--type", "EAN_13", "--data", "590123412345", "--addon", "12345"},
-       {"5901234123457", "12345"}, {"5901234123457 12345"}},
-      {"Ean13Addon2", {"--type", "EAN_13", "--data", "590123412345", "--addon", "12"},
-       {"5901234123457", "12"}, {"5901234123457 12"}},
+      {"Ean13Addon5",
+       {"--type", "EAN_13", "--data", "590123412345", "--addon", "12345"},
+       {"5901234123457", "12345"},
+       {"5901234123457 12345"}},
+      {"Ean13Addon2",
+       {"--type", "EAN_13", "--data", "590123412345", "--addon", "12"},
+       {"5901234123457", "12"},
+       {"5901234123457 12"}},
       // The UPC-A example 03600029145 with check digit 2.
       {"UpcA", {"--type", "UPC_A", "--data", "03600029145"}, {"036000291452"}, {"036000291452"}},
-      {"UpcAAddon2", {"--type", "UPC_A", "--data", "03600029145", "--addon", "12"},
-       {"036000291452", "12"}, {"036000291452 12"}},
+      {"UpcAAddon2",
+       {"--type", "UPC_A", "--data", "03600029145", "--addon", "12"},
+       {"036000291452", "12"},
+       {"036000291452 12"}},
       // UPC-E 123456 expands to 01234500006, check digit 5.
       {"UpcE", {"--type", "UPC_E", "--data", "123456"}, {"01234565"}, {"01234565"}},
       // Odd digit count: weights 3,1,3,1,3,1,3 give 60, check digit 0.
@@ -58,19 +67,31 @@ const std::vector<Symbol>& Symbols() {
       {"Code39Rotate90", {"--type", "CODE39", "--data", "000000D", "--rotate", "90"}, {"000000D"}, {"000000D"}},
       {"Code39Rotate180", {"--type", "CODE39", "--data", "000000D", "--rotate", "180"}, {"000000D"}, {"000000D"}},
       {"Code39Rotate270", {"--type", "CODE39", "--data", "000000D", "--rotate", "270"}, {"000000D"}, {"000000D"}},
-      {"Ean13Addon5Rotate90", {"--type", "EAN_13", "--data", "590123412345", "--addon", "12345", "--rotate", "90"},
-       {"5901234123457", "12345"}, {"5901234123457 12345"}},
-      {"UpcARotate270", {"--type", "UPC_A", "--data", "03600029145", "--rotate", "270"}, {"036000291452"}, {"036000291452"}},
+      {"Ean13Addon5Rotate90",
+       {"--type", "EAN_13", "--data", "590123412345", "--addon", "12345", "--rotate", "90"},
+       {"5901234123457", "12345"},
+       {"5901234123457 12345"}},
+      {"UpcARotate270",
+       {"--type", "UPC_A", "--data", "03600029145", "--rotate", "270"},
+       {"036000291452"},
+       {"036000291452"}},
       {"Code128BRotate180", {"--type", "CODE128_B", "--data", "Vantor", "--rotate", "180"}, {"Vantor"}, {"Vantor"}},
       {"Code39Zoom", {"--type", "CODE39", "--data", "ZOOM 1", "--zoom", "--module", "SC3"}, {"ZOOM 1"}, {"ZOOM 1"}},
       {"Code39HighDensity", {"--type", "CODE39", "--data", "HD", "--high-density", "--module", "SC9"}, {"HD"}, {"HD"}},
       {"Code39WidthReduce", {"--type", "CODE39", "--data", "WR", "--width-reduce", "--module", "SC6"}, {"WR"}, {"WR"}},
-      {"Ean13ShortNoText", {"--type", "EAN_13", "--data", "590123412345", "--height", "40", "--no-text"},
-       {"5901234123457"}, {"5901234123457"}},
-      {"Ean13BigText", {"--type", "EAN_13", "--data", "590123412345", "--font-scale", "150", "--height", "150"},
-       {"5901234123457"}, {"5901234123457"}},
+      {"Ean13ShortNoText",
+       {"--type", "EAN_13", "--data", "590123412345", "--height", "40", "--no-text"},
+       {"5901234123457"},
+       {"5901234123457"}},
+      {"Ean13BigText",
+       {"--type", "EAN_13", "--data", "590123412345", "--font-scale", "150", "--height", "150"},
+       {"5901234123457"},
+       {"5901234123457"}},
       {"Code39At96Dpi", {"--type", "CODE39", "--data", "000000D", "--dpi", "96"}, {"000000D"}, {"000000D"}},
-      {"Ean13At96Dpi", {"--type", "EAN_13", "--data", "590123412345", "--dpi", "96"}, {"5901234123457"}, {"5901234123457"}},
+      {"Ean13At96Dpi",
+       {"--type", "EAN_13", "--data", "590123412345", "--dpi", "96"},
+       {"5901234123457"},
+       {"5901234123457"}},
       {"Code128At600Dpi", {"--type", "CODE128_B", "--data", "600dpi", "--dpi", "600"}, {"600dpi"}, {"600dpi"}},
   };
   return symbols;
@@ -134,8 +155,7 @@ TEST_P(RoundTrip, ReaderDecodesWhatWeWrote) {
   const std::vector<std::string>& want = c.reader == Reader::Zbar ? s.zbar : s.zxing;
   for (const std::string& w : want)
     EXPECT_NE(std::find(found.begin(), found.end(), w), found.end())
-        << reader << " did not report \"" << w << "\" in " << image << "; it found "
-        << ::testing::PrintToString(found);
+        << reader << " did not report \"" << w << "\" in " << image << "; it found " << ::testing::PrintToString(found);
 }
 
 INSTANTIATE_TEST_SUITE_P(Symbols, RoundTrip, ::testing::ValuesIn(AllCases()), CaseName);

@@ -10,8 +10,7 @@ namespace {
 // Image output through the Qt drawing surface.
 class QtImageExporter : public vantor::TImageExporter {
  public:
-  std::string Write(vantor::TLLBarcode& bc, const std::string& path, vantor::TImageFormat format,
-                    int dpi) override {
+  std::string Write(vantor::TLLBarcode& bc, const std::string& path, vantor::TImageFormat format, int dpi) override {
     return vantor::WriteBarcodeImage(bc, path, format, dpi);
   }
 };

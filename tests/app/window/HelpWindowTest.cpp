@@ -1,5 +1,6 @@
 #include "app/window/help.h"
 
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
 #include <QPushButton>
@@ -9,7 +10,6 @@
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextDocument>
-#include <gtest/gtest.h>
 
 #include <optional>
 #include <string>
@@ -38,8 +38,11 @@ const TLoadRow kLoadRows[] = {
      "Makers\nStoragetek"},
     {"missing file", std::nullopt, "Cannot open file %s", ""},
     {"empty file", std::string(), "", ""},
-    {"binary garbage", std::string("\x7f" "ELF\x02\x01\x01\0\0\0\0\0\0\0\0\0\x03\0>\0", 20), "Failed to Load Stream",
-     ""},
+    {"binary garbage",
+     std::string("\x7f"
+                 "ELF\x02\x01\x01\0\0\0\0\0\0\0\0\0\x03\0>\0",
+                 20),
+     "Failed to Load Stream", ""},
     {"plain text", std::string("Vantor help\nPress Print.\n"), "", "Vantor help\nPress Print."},
     {"huge (50 MB)", std::string("{\\rtf1 Makers"), "Failed to Load Stream", "", 50'000'000},
 };
@@ -145,9 +148,9 @@ TEST(HelpWindow, ShippedHelpFileLoadsFromTheProgramFolder) {
   EXPECT_EQ(box.HelpFilePath(), QDir(QCoreApplication::applicationDirPath()).filePath("Vantor.HLP"));
   EXPECT_TRUE(errors.shown.empty()) << (errors.shown.empty() ? "" : errors.shown[0].toStdString());
   const QString text = box.RichEdit1()->toPlainText();
-  for (const char* topic : {"Standard 3 of 9", "Storagetek", "Breece Hill", "STK Cleaning", "STK Diagnostic",
-                            "Colored sequence", "Rotated sequence", "Rotate barcode", "Error in Sequence Number",
-                            "TAB OCR", "30 labels"})
+  for (const char* topic :
+       {"Standard 3 of 9", "Storagetek", "Breece Hill", "STK Cleaning", "STK Diagnostic", "Colored sequence",
+        "Rotated sequence", "Rotate barcode", "Error in Sequence Number", "TAB OCR", "30 labels"})
     EXPECT_TRUE(text.contains(QString::fromUtf8(topic))) << topic;
   EXPECT_FALSE(text.contains(QStringLiteral("\\"))) << "no RTF control words leak into the text";
 }

@@ -1,9 +1,9 @@
 #include "app/window/Icons.h"
 
+#include <gtest/gtest.h>
 #include <QImage>
 #include <QPixmap>
 #include <QSet>
-#include <gtest/gtest.h>
 
 #include <functional>
 

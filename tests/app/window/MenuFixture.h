@@ -2,12 +2,12 @@
 // and helpers that read the preview.
 #pragma once
 
+#include <gtest/gtest.h>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QString>
 #include <QTest>
-#include <gtest/gtest.h>
 
 #include <memory>
 #include <string>

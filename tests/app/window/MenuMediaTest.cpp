@@ -33,9 +33,10 @@ struct TModeRow {
   TColor cells;         // every cell ends in this colour (serials are all zeros or letters)
 };
 
-constexpr TColor kZero = 0x0000FF;   // start-up colour of the digit 0
-constexpr TColor kLetter = 0xFFFFFF; // start-up letter colour
+constexpr TColor kZero = 0x0000FF;    // start-up colour of the digit 0
+constexpr TColor kLetter = 0xFFFFFF;  // start-up letter colour
 
+// clang-format off
 const TModeRow kModes[] = {
     {"STK DLT IV", {&TMainMenu::STK}, &TMainMenu::RadioButton1, 0, "D", "000000", true, {12, 32}, 50, "000000D", true,
      false, {true, true}, {true, true}, {false, true}, &TMainMenu::STK_IV, kZero},
@@ -52,6 +53,7 @@ const TModeRow kModes[] = {
     {"Other", {&TMainMenu::RadioButton1}, &TMainMenu::Breece, 6, "", "000000", true, {24, 32}, 30, "000000", true,
      false, {false, false}, {true, true}, {true, true}, nullptr, kZero},
 };
+// clang-format on
 
 // LBL_1 .. LBL_6 (left, top) on the cells and in the Breece Hill row.
 const QPoint kOnCells[6] = {{176, 8}, {144, 8}, {112, 8}, {80, 8}, {48, 8}, {16, 8}};

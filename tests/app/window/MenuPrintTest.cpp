@@ -90,10 +90,22 @@ const TPrintRow kPrintRows[] = {
     {"Standard 3 of 9 rotated", {}, "000000", true, 4, "000000", "000030", "000030"},
     {"StorageTek DLT IV", {&TMainMenu::STK}, "A B120", true, 0, "A B120", "A B150", "A B150D"},
     {"StorageTek DLT IV upright", {&TMainMenu::STK}, nullptr, false, 0, "000000", "000030", "000030D"},
-    {"StorageTek diagnostic, field disabled", {&TMainMenu::STK, &TMainMenu::STK_DGN}, nullptr, true, 1, "DG 000",
-     "DG 030", "DG 030C"},
-    {"StorageTek cleaning, typed prefix forced", {&TMainMenu::STK, &TMainMenu::STK_CLN}, "XYZ005", true, 2, "CLN005",
-     "CLN035", "CLN035C"},
+    {"StorageTek diagnostic, field disabled",
+     {&TMainMenu::STK, &TMainMenu::STK_DGN},
+     nullptr,
+     true,
+     1,
+     "DG 000",
+     "DG 030",
+     "DG 030C"},
+    {"StorageTek cleaning, typed prefix forced",
+     {&TMainMenu::STK, &TMainMenu::STK_CLN},
+     "XYZ005",
+     true,
+     2,
+     "CLN005",
+     "CLN035",
+     "CLN035C"},
     {"Breece Hill, sheet ending at 999", {&TMainMenu::Breece}, "QRS970", false, 5, "QRS970", "QRS999", "QRS999"},
     {"Other", {&TMainMenu::RadioButton1}, nullptr, false, 6, "000000", "000030", "000030"},
 };
@@ -198,7 +210,8 @@ TEST_F(MenuPrintTest, HelpButtonShowsTheHelpWindowModally) {
   file.write("Choose the maker first.\n");
   file.close();
   std::vector<QString> loadErrors;
-  THelpBox help(menu.get(), [&](const QString& m) { loadErrors.push_back(m); }, dir.path());
+  THelpBox help(
+      menu.get(), [&](const QString& m) { loadErrors.push_back(m); }, dir.path());
   menu->SetHelpBox(&help);
 
   bool shownModal = false;

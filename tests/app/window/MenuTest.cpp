@@ -48,12 +48,19 @@ TEST_F(MenuTest, StartsOnStandard3of9WithTheStartUpPreview) {
 }
 
 TEST_F(MenuTest, ControlsCarryTheirNamesCaptionsAndStyles) {
-  const std::pair<const char*, QWidget*> named[] = {
-      {"MyLabelRotate1", menu->MyLabelRotate1}, {"GroupBox2", menu->GroupBox2}, {"STD_3of9", menu->STD_3of9},
-      {"RadioButton1", menu->RadioButton1},     {"STK_DGN", menu->STK_DGN},     {"Seq_Num", menu->Seq_Num},
-      {"Panel1", menu->Panel1},                 {"Barcode1", menu->Barcode1},   {"Shape6", menu->Shape6},
-      {"LBL_1", menu->LBL_1},                   {"Media_Type", menu->Media_Type}, {"BitBtn4", menu->BitBtn4},
-      {"StatusBar1", menu->StatusBar1}};
+  const std::pair<const char*, QWidget*> named[] = {{"MyLabelRotate1", menu->MyLabelRotate1},
+                                                    {"GroupBox2", menu->GroupBox2},
+                                                    {"STD_3of9", menu->STD_3of9},
+                                                    {"RadioButton1", menu->RadioButton1},
+                                                    {"STK_DGN", menu->STK_DGN},
+                                                    {"Seq_Num", menu->Seq_Num},
+                                                    {"Panel1", menu->Panel1},
+                                                    {"Barcode1", menu->Barcode1},
+                                                    {"Shape6", menu->Shape6},
+                                                    {"LBL_1", menu->LBL_1},
+                                                    {"Media_Type", menu->Media_Type},
+                                                    {"BitBtn4", menu->BitBtn4},
+                                                    {"StatusBar1", menu->StatusBar1}};
   for (const auto& [name, widget] : named) {
     ASSERT_NE(widget, nullptr) << name;
     EXPECT_EQ(menu->findChild<QWidget*>(QString::fromLatin1(name)), widget) << name;
@@ -87,7 +94,7 @@ TEST_F(MenuTest, CellColoursFollowTheCharactersInEitherOrder) {
   struct TRow {
     const char* name;
     bool rotated;
-    std::string labels;  // LBL_1 .. LBL_6
+    std::string labels;         // LBL_1 .. LBL_6
     std::vector<TColor> cells;  // left to right
     int angle;
   };
@@ -117,7 +124,8 @@ TEST_F(MenuTest, ColoredSequenceWhitensAndRepaints) {
   menu->Text_Rotate->setChecked(true);
   EXPECT_EQ(CellsLeftToRight(), std::vector<TColor>(6, 0x00FF00)) << "ColorCells uses the letter colour";
   menu->Serial_Color->setChecked(true);
-  EXPECT_EQ(CellsLeftToRight(), (std::vector<TColor>{kStart[6], kStart[5], kStart[4], kStart[3], kStart[2], kStart[1]}));
+  EXPECT_EQ(CellsLeftToRight(),
+            (std::vector<TColor>{kStart[6], kStart[5], kStart[4], kStart[3], kStart[2], kStart[1]}));
 }
 
 TEST_F(MenuTest, ShortSerialLeavesThePreviewAndFailsAtPrint) {
@@ -130,7 +138,8 @@ TEST_F(MenuTest, ShortSerialLeavesThePreviewAndFailsAtPrint) {
   EXPECT_EQ(Labels(), "321CBA");
   // Cells past the end of a short serial take the letter colour, never garbage.
   menu->Text_Rotate->setChecked(true);
-  EXPECT_EQ(CellsLeftToRight(), (std::vector<TColor>{kStart[10], kStart[10], kStart[10], kStart[10], kStart[2], kStart[1]}));
+  EXPECT_EQ(CellsLeftToRight(),
+            (std::vector<TColor>{kStart[10], kStart[10], kStart[10], kStart[10], kStart[2], kStart[1]}));
 
   bool jobMade = false;
   menu->SetJobFactory([&]() -> std::unique_ptr<TPrintJob> {

@@ -109,8 +109,8 @@ TEST(BarcodeControl, AddonRule) {
     const char* given;
     const char* kept;
   };
-  const Row rows[] = {{"1234", "12"}, {"a1b2c3d4e5f6", "12345"}, {"7", ""}, {"", ""}, {"12", "12"},
-                      {"123", "12"},  {"12345", "12345"},         {"x9y8", "98"}};
+  const Row rows[] = {{"1234", "12"}, {"a1b2c3d4e5f6", "12345"}, {"7", ""},     {"", ""}, {"12", "12"},
+                      {"123", "12"},  {"12345", "12345"},        {"x9y8", "98"}};
   TBarcode b;
   int requests = 0;
   for (const Row& r : rows) {
@@ -123,9 +123,9 @@ TEST(BarcodeControl, AddonRule) {
 TEST(BarcodeControl, UncheckedPropertiesStoreAndRequestARepaint) {
   TBarcode b;
   const std::vector<std::function<void()>> setters = {
-      [&] { b.SetBar_CodeType(CODE39); },     [&] { b.SetBar_Fontname("Courier New"); },
-      [&] { b.SetBar_HighDensity(true); },    [&] { b.SetBar_HumanReadable(false); },
-      [&] { b.SetBar_WidthReduce(true); },    [&] { b.SetBar_ZoomSize(true); },
+      [&] { b.SetBar_CodeType(CODE39); },  [&] { b.SetBar_Fontname("Courier New"); },
+      [&] { b.SetBar_HighDensity(true); }, [&] { b.SetBar_HumanReadable(false); },
+      [&] { b.SetBar_WidthReduce(true); }, [&] { b.SetBar_ZoomSize(true); },
   };
   for (std::size_t i = 0; i < setters.size(); ++i) {
     setters[i]();
@@ -221,7 +221,7 @@ TEST(BarcodeControl, DrawToAnotherSurface) {
   b.DrawTo(canvas, 100, 50, &size);
   EXPECT_EQ(size, (TPoint{116, 83}));
   EXPECT_EQ(canvas.OpsOf(TOpKind::FillRect).front().P1, (TPoint{110, 50}));
-  b.DrawTo(canvas, 0, 0);  // no size place
+  b.DrawTo(canvas, 0, 0);    // no size place
   EXPECT_EQ(b.width(), 69);  // drawing elsewhere does not resize the control
 }
 

@@ -1,5 +1,6 @@
 #include "colours/widgets/Color.h"
 
+#include <gtest/gtest.h>
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QFocusEvent>
@@ -9,7 +10,6 @@
 #include <QRadioButton>
 #include <QSlider>
 #include <QTest>
-#include <gtest/gtest.h>
 
 #include <functional>
 #include <vector>
@@ -52,10 +52,10 @@ struct TColorBoxFixture : ::testing::Test {
 
 TEST_F(TColorBoxFixture, ControlsStandWhereTheLayoutPutsThem) {
   const std::pair<const char*, QRect> rows[] = {
-      {"GroupBox1", {8, 6, 373, 147}},     {"GroupBox2", {8, 166, 373, 91}},  {"Std_9", {266, 24, 25, 25}},
-      {"Std_A", {290, 24, 53, 25}},        {"Active_EDP", {20, 112, 121, 17}}, {"Tab", {150, 88, 121, 17}},
-      {"Active_Alpha", {27, 27, 17, 17}},  {"Alpha_Slider", {128, 24, 177, 40}}, {"Panel1", {402, 24, 163, 89}},
-      {"Shape6", {128, 8, 25, 25}},        {"Barcode2", {11, 32, 140, 53}},   {"BitBtn2", {440, 184, 91, 33}},
+      {"GroupBox1", {8, 6, 373, 147}},    {"GroupBox2", {8, 166, 373, 91}},     {"Std_9", {266, 24, 25, 25}},
+      {"Std_A", {290, 24, 53, 25}},       {"Active_EDP", {20, 112, 121, 17}},   {"Tab", {150, 88, 121, 17}},
+      {"Active_Alpha", {27, 27, 17, 17}}, {"Alpha_Slider", {128, 24, 177, 40}}, {"Panel1", {402, 24, 163, 89}},
+      {"Shape6", {128, 8, 25, 25}},       {"Barcode2", {11, 32, 140, 53}},      {"BitBtn2", {440, 184, 91, 33}},
   };
   EXPECT_EQ(box->windowTitle(), QStringLiteral("Colors"));
   EXPECT_EQ(box->size(), QSize(584, 268));
@@ -131,8 +131,8 @@ TEST_F(TColorBoxFixture, CustomAlphaAppliesTheSliderDigitWhateverTheBoxSays) {
       {"slider moved to 3", [](TColorBox& b) { b.Alpha_Slider()->setValue(3); }, 3, true},
       {"box cleared again", [](TColorBox& b) { b.Active_Alpha()->click(); }, 3, false},
       {"slider moved to 7 with the box clear", [](TColorBox& b) { b.Alpha_Slider()->setValue(7); }, 7, false},
-      {"slider stepped by the keyboard", [](TColorBox& b) { QTest::keyClick(b.Alpha_Slider(), Qt::Key_Right); },
-       8, false},
+      {"slider stepped by the keyboard", [](TColorBox& b) { QTest::keyClick(b.Alpha_Slider(), Qt::Key_Right); }, 8,
+       false},
       {"tabbing into the box", focusIn(Qt::TabFocusReason), 8, false},
       {"clicking into the box", focusIn(Qt::MouseFocusReason), 8, false},
       // The box keeps the focus while the dialog is hidden; getting it back with

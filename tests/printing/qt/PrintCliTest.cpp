@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
-#include <sys/stat.h>
-#include <sys/sysmacros.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -70,8 +70,8 @@ TEST(PrintCli, Refusals) {
 TEST(PrintCli, TraceOfTwoSheetsContinuesTheSerial) {
   QTemporaryDir dir;
   const QString trace = dir.filePath("sheet.trace");
-  const CliResult res = Cli({"--print-trace", trace.toStdString(), "--media", "dlt4", "--serial", "abc100",
-                             "--sheets", "2", "--upright"});
+  const CliResult res = Cli(
+      {"--print-trace", trace.toStdString(), "--media", "dlt4", "--serial", "abc100", "--sheets", "2", "--upright"});
   ASSERT_EQ(res.status, 0) << res.err;
   const std::string text = ReadFile(trace);
   EXPECT_EQ(text.rfind("page 1\n", 0), 0u);

@@ -5,6 +5,7 @@
 // the scheduler and adds the queue; without them the test says so and skips.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <QDir>
 #include <QFileInfo>
 #include <QSet>
@@ -12,7 +13,6 @@
 #include <QTest>
 #include <iostream>
 #include <sstream>
-#include <unistd.h>
 
 #include "printing/qt/PrintCli.h"
 #include "printing/qt/SheetScanUtil.h"

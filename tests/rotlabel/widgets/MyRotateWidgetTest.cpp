@@ -1,10 +1,10 @@
 #include "rotlabel/widgets/MyRotateWidget.h"
 
+#include <gtest/gtest.h>
 #include <QFontMetrics>
 #include <QImage>
 #include <QPalette>
 #include <QTest>
-#include <gtest/gtest.h>
 
 #include <functional>
 #include <memory>
