@@ -27,6 +27,7 @@ screenshot: build
 bench: build
 	@$(BUILD)/bench_encode
 	@$(BUILD)/bench_sheet
+	@$(BUILD)/bench_draw
 
 clean:
 	@rm -rf $(BUILD)
