@@ -7,8 +7,10 @@
 
 namespace vantor {
 
-TRecordedOp TRecordingSurface::Snapshot(TOpKind kind) const {
-  TRecordedOp op;
+// Each operation is built in place at the end of the list: a barcode records
+// one operation a bar, so a copy per operation is measurable.
+TRecordedOp& TRecordingSurface::Snapshot(TOpKind kind) {
+  TRecordedOp& op = ops_.emplace_back();
   op.Kind = kind;
   op.Font = Font();
   op.Align = TextAlign();
@@ -23,30 +25,23 @@ TRecordedOp TRecordingSurface::Snapshot(TOpKind kind) const {
 }
 
 void TRecordingSurface::Rectangle(int x1, int y1, int x2, int y2) {
-  TRecordedOp op = Snapshot(TOpKind::Rectangle);
+  TRecordedOp& op = Snapshot(TOpKind::Rectangle);
   op.P1 = {x1, y1};
   op.P2 = {x2, y2};
-  ops_.push_back(std::move(op));
 }
 
 void TRecordingSurface::FillRect(int x1, int y1, int x2, int y2) {
-  TRecordedOp op = Snapshot(TOpKind::FillRect);
+  TRecordedOp& op = Snapshot(TOpKind::FillRect);
   op.P1 = {x1, y1};
   op.P2 = {x2, y2};
-  ops_.push_back(std::move(op));
 }
 
-void TRecordingSurface::Polygon(const std::vector<TPoint>& points) {
-  TRecordedOp op = Snapshot(TOpKind::Polygon);
-  op.Points = points;
-  ops_.push_back(std::move(op));
-}
+void TRecordingSurface::Polygon(const std::vector<TPoint>& points) { Snapshot(TOpKind::Polygon).Points = points; }
 
 void TRecordingSurface::TextOut(int x, int y, std::string_view text) {
-  TRecordedOp op = Snapshot(TOpKind::TextOut);
+  TRecordedOp& op = Snapshot(TOpKind::TextOut);
   op.P1 = {x, y};
   op.Text = std::string(text);
-  ops_.push_back(std::move(op));
 }
 
 int TRecordingSurface::CellHeight(const TFontSpec& f, int dpiY) {

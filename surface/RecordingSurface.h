@@ -89,7 +89,7 @@ class TRecordingSurface : public TSurfaceState {
   void WriteTrace(std::ostream& out) const;
 
  private:
-  TRecordedOp Snapshot(TOpKind kind) const;
+  TRecordedOp& Snapshot(TOpKind kind);
 
   int dpiX_;
   int dpiY_;
