@@ -9,12 +9,11 @@
 #include <QScreen>
 #include <algorithm>
 
+#include "qt/QtColour.h"
 #include "qt/QtFonts.h"
 #include "surface/Rounding.h"
 
 namespace vantor {
-
-QColor ToQColor(TColor c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
 
 void SyncScreenDpiFromQt() {
   if (const QScreen* screen = QGuiApplication::primaryScreen())
