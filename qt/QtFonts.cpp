@@ -4,6 +4,8 @@
 #include <QFontMetrics>
 #include <QFontMetricsF>
 #include <QHash>
+#include <QStringList>
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -92,6 +94,21 @@ QFont FontForCellHeight(const QString& family, int cellHeight, bool bold, const 
     }
   }
   return best;
+}
+
+QFont WindowFont(std::string_view face, int pixels, bool bold) {
+  const QString name = QString::fromUtf8(face.data(), static_cast<qsizetype>(face.size()));
+  QStringList families{name};
+  if (name.compare(QLatin1String("MS Sans Serif"), Qt::CaseInsensitive) == 0)
+    families << QStringLiteral("Microsoft Sans Serif") << QStringLiteral("Liberation Sans") << QStringLiteral("Arial")
+             << QStringLiteral("DejaVu Sans");
+  else
+    families << QStringLiteral("Liberation Sans");
+  QFont f;
+  f.setFamilies(families);
+  f.setPixelSize(std::max(1, pixels));
+  f.setBold(bold);
+  return f;
 }
 
 QFont FontForEmHeight(const QString& family, int emPixels, bool bold) {

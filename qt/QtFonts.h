@@ -27,4 +27,15 @@ QFont FontForCellHeight(const QString& family, int cellHeight, bool bold, const 
 // A font with an em height of `emPixels` pixels (for sizes given in points).
 QFont FontForEmHeight(const QString& family, int emPixels, bool bold);
 
+// The face every window's captions are laid out for.
+inline constexpr std::string_view kWindowFace = "MS Sans Serif";
+
+// A window control's font: `face` at `pixels` pixels, followed by the faces that
+// stand in for it where it is not installed. Every window takes its fonts from
+// here, so the same face comes out the same everywhere: "MS Sans Serif" asked for
+// alone is left to fontconfig's default sans (DejaVu Sans, much wider), whereas
+// its list ends in Liberation Sans (Arial's metrics), which keeps captions inside
+// the boxes laid out for them. Any other face falls back to Liberation Sans.
+QFont WindowFont(std::string_view face, int pixels, bool bold = false);
+
 }  // namespace vantor

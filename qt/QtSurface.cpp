@@ -9,12 +9,18 @@
 #include <QScreen>
 #include <algorithm>
 
+#include "qt/QtColour.h"
 #include "qt/QtFonts.h"
 #include "surface/Rounding.h"
 
 namespace vantor {
 
-QColor ToQColor(TColor c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
+namespace {
+// Surface text is UTF-8 (see Surface.h).
+QString FromSurfaceText(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+}  // namespace
 
 void SyncScreenDpiFromQt() {
   if (const QScreen* screen = QGuiApplication::primaryScreen())
@@ -152,7 +158,7 @@ QFont TQtSurface::CurrentQFont() {
 }
 
 void TQtSurface::TextOut(int x, int y, std::string_view text) {
-  const QString s = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+  const QString s = FromSurfaceText(text);
   const QFont f = CurrentQFont();
   const QFontMetrics fm(f, p_.device());
   const int w = fm.horizontalAdvance(s);
@@ -175,7 +181,7 @@ void TQtSurface::TextOut(int x, int y, std::string_view text) {
 
 int TQtSurface::TextWidth(std::string_view text) {
   const QFontMetrics fm(CurrentQFont(), p_.device());
-  return LogicalX(fm.horizontalAdvance(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()))));
+  return LogicalX(fm.horizontalAdvance(FromSurfaceText(text)));
 }
 
 int TQtSurface::TextHeight(std::string_view) {

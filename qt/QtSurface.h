@@ -67,9 +67,6 @@ class TQtSurface : public TSurfaceState {
   QHash<QString, QFont> fonts_;  // fonts worked out so far, by face, size and weight
 };
 
-// The colour of a toolkit colour value (red in the low byte).
-QColor ToQColor(TColor c);
-
 // Takes the screen resolution that surfaces reporting 0 fall back to from the
 // primary screen. Call once a QGuiApplication exists.
 void SyncScreenDpiFromQt();

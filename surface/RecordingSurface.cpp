@@ -1,8 +1,5 @@
 #include "surface/RecordingSurface.h"
 
-#include <cstdio>
-#include <ostream>
-
 #include "surface/Rounding.h"
 
 namespace vantor {
@@ -52,7 +49,9 @@ int TRecordingSurface::CellHeight(const TFontSpec& f, int dpiY) {
 
 int TRecordingSurface::TextWidth(std::string_view text) {
   const int c = CellHeight(Font(), dpiY_ ? dpiY_ : ScreenDpiY());
-  return static_cast<int>(text.size()) * ((c + 1) / 2);
+  int characters = 0;
+  for (const char b : text) characters += (static_cast<unsigned char>(b) & 0xC0) != 0x80;  // not a continuation byte
+  return characters * ((c + 1) / 2);
 }
 
 int TRecordingSurface::TextHeight(std::string_view) { return CellHeight(Font(), dpiY_ ? dpiY_ : ScreenDpiY()); }
@@ -62,56 +61,6 @@ std::vector<TRecordedOp> TRecordingSurface::OpsOf(TOpKind kind) const {
   for (const TRecordedOp& op : ops_)
     if (op.Kind == kind) out.push_back(op);
   return out;
-}
-
-namespace {
-
-std::string Hex(TColor c) {
-  char buf[8];
-  std::snprintf(buf, sizeof buf, "#%06X", static_cast<unsigned>(RgbFromColor(c) & 0xFFFFFF));
-  return buf;
-}
-
-const char* ModeName(TMapMode m) {
-  switch (m) {
-    case TMapMode::Pixels: return "pixels";
-    case TMapMode::LoMetric: return "lometric";
-    case TMapMode::HiMetric: return "himetric";
-    default: return "other";
-  }
-}
-
-}  // namespace
-
-void TRecordingSurface::WriteTrace(std::ostream& out) const {
-  for (const TRecordedOp& op : ops_) {
-    switch (op.Kind) {
-      case TOpKind::FillRect:
-      case TOpKind::Rectangle:
-        out << (op.Kind == TOpKind::FillRect ? "FillRect " : "Rectangle ") << op.P1.x << ',' << op.P1.y << ' '
-            << op.P2.x << ',' << op.P2.y
-            << " brush=" << (op.BrushStyle == TBrushStyle::Clear ? std::string("clear") : Hex(op.BrushColor));
-        if (op.Kind == TOpKind::Rectangle) out << " pen=" << op.PenWidth;
-        break;
-      case TOpKind::Polygon:
-        out << "Polygon";
-        for (const TPoint& p : op.Points) out << ' ' << p.x << ',' << p.y;
-        out << " brush=" << (op.BrushStyle == TBrushStyle::Clear ? std::string("clear") : Hex(op.BrushColor))
-            << " pen=" << op.PenWidth;
-        break;
-      case TOpKind::TextOut:
-        out << "TextOut " << op.P1.x << ',' << op.P1.y << " \"" << op.Text << "\" font=\"" << op.Font.Face
-            << "\" h=" << op.Font.Height;
-        if (op.Font.Height <= 0) out << " pt=" << op.Font.PointSize;
-        out << " esc=" << op.Font.Escapement << (op.Font.Bold ? " bold" : "") << " color=" << Hex(op.Font.Color)
-            << " align=" << (op.Align == TTextAlign::TopCenter ? "top-center" : "top-left")
-            << " bk=" << (op.BkMode == TBkMode::Transparent ? std::string("transparent") : Hex(op.BkColor));
-        break;
-    }
-    if (op.Origin.x != 0 || op.Origin.y != 0) out << " origin=" << op.Origin.x << ',' << op.Origin.y;
-    if (op.MapMode != TMapMode::Pixels) out << " map=" << ModeName(op.MapMode);
-    out << '\n';
-  }
 }
 
 }  // namespace vantor

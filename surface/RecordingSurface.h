@@ -1,7 +1,7 @@
 // A drawing surface that draws nothing and keeps every drawing operation with
 // its integer coordinates and the state in force (font, colours, alignment,
-// background, origin, mapping mode). Tests read the operations; the trace
-// writer prints them one per line.
+// background, origin, mapping mode). Tests read the operations; the print
+// trace (printing/PrintTrace.h) writes them out.
 //
 // Text metrics are fixed so that results never depend on installed fonts, in
 // the units of the current mapping mode:
@@ -9,10 +9,10 @@
 //                    round(PointSize x DpiY x 1.15 / 72) (1.15: the ascent plus
 //                    descent of Arial-like faces per em), at least 1;
 //   TextHeight(t) = c for any text, the empty one included;
-//   TextWidth(t)  = (number of bytes of t) x ceil(c / 2).
+//   TextWidth(t)  = (number of characters of t) x ceil(c / 2), t being UTF-8
+//                   like all surface text.
 #pragma once
 
-#include <iosfwd>
 #include <string>
 #include <vector>
 
@@ -43,6 +43,8 @@ struct TRecordedOp {
   int Right() const { return P1.x < P2.x ? P2.x : P1.x; }
   int Top() const { return P1.y < P2.y ? P1.y : P2.y; }
   int Bottom() const { return P1.y < P2.y ? P2.y : P1.y; }
+
+  friend bool operator==(const TRecordedOp&, const TRecordedOp&) = default;
 };
 
 class TRecordingSurface : public TSurfaceState {
@@ -80,13 +82,6 @@ class TRecordingSurface : public TSurfaceState {
   void ClearOps() { ops_.clear(); }
   int FontChanges() const { return fontChanges_; }
   int MapModeChanges() const { return mapModeChanges_; }
-
-  // One line per operation, for example
-  //   FillRect 10,0 15,120 brush=#000000
-  //   TextOut 60,121 "000000D" font="Arial" h=22 esc=0 color=#000000 align=top-center bk=transparent
-  // Colours are written #RRGGBB; origin and mapping mode appear when they are
-  // not (0,0) and pixels.
-  void WriteTrace(std::ostream& out) const;
 
  private:
   TRecordedOp& Snapshot(TOpKind kind);

@@ -75,7 +75,8 @@ class TSurface {
   virtual void SetBkColor(TColor c) = 0;
 
   // Text in the current font and alignment; opaque text fills its box with the
-  // background colour first.
+  // background colour first. Text is UTF-8 on every path (labels, barcodes,
+  // sheets) and is drawn and measured as the characters it encodes.
   virtual void TextOut(int x, int y, std::string_view text) = 0;
   // Extent of the text in the current font, unrotated, in device pixels.
   virtual int TextWidth(std::string_view text) = 0;

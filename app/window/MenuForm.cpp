@@ -2,14 +2,13 @@
 // wiring of each control to its handler.
 #include <QCheckBox>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
+#include <initializer_list>
 
 #include "app/MediaSetup.h"
 #include "app/window/Icons.h"
@@ -17,7 +16,9 @@
 #include "app/window/MessageReporter.h"
 #include "app/window/SerialField.h"
 #include "app/window/Shape.h"
+#include "app/window/WindowPlacement.h"
 #include "barcode/widgets/Barcode.h"
+#include "qt/QtFonts.h"
 #include "rotlabel/widgets/MyRotateWidget.h"
 
 namespace vantor {
@@ -28,32 +29,14 @@ constexpr int kClientWidth = 415;
 constexpr int kClientHeight = 376;
 const QColor kMaroon(0x80, 0x00, 0x00);
 
-// "MS Sans Serif" is a Windows bitmap face; Liberation Sans (Arial's metrics)
-// at the same pixel size keeps captions inside their boxes.
-QFont UiFont(int pixels, bool bold) {
-  QFont f;
-  f.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
-                 QStringLiteral("Liberation Sans"), QStringLiteral("Arial"), QStringLiteral("DejaVu Sans")});
-  f.setPixelSize(pixels);
-  f.setBold(bold);
-  return f;
-}
-
-QFont FaceFont(const char* face, const char* fallback, int pixels, bool bold) {
-  QFont f;
-  f.setFamilies({QString::fromLatin1(face), QString::fromLatin1(fallback)});
-  f.setPixelSize(pixels);
-  f.setBold(bold);
-  return f;
-}
+QFont UiFont(int pixels, bool bold) { return WindowFont(kWindowFace, pixels, bold); }
 
 // Disabled controls keep the style's greyed text.
-void SetTextColour(QWidget* w, const QColor& colour) {
+void SetTextColour(QWidget* w, const QColor& colour,
+                   std::initializer_list<QPalette::ColorRole> roles = {QPalette::WindowText, QPalette::ButtonText}) {
   QPalette pal = w->palette();
-  for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
-    pal.setColor(group, QPalette::WindowText, colour);
-    pal.setColor(group, QPalette::ButtonText, colour);
-  }
+  for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+    for (QPalette::ColorRole role : roles) pal.setColor(group, role, colour);
   w->setPalette(pal);
 }
 
@@ -104,7 +87,7 @@ TMyLabelRotate* MakeCharLabel(QWidget* panel, const char* name, const char* capt
                               bool bold) {
   auto* l = Make<TMyLabelRotate>(panel, name, geometry);
   l->SetCaption(QString::fromLatin1(caption));
-  l->setFont(FaceFont("Arial", "Liberation Sans", pixels, bold));
+  l->setFont(WindowFont("Arial", pixels, bold));
   l->SetFontColor(l->palette().color(QPalette::WindowText));
   l->LabelStyle().SetAngle(270);
   l->LabelStyle().SetAStyle3D(A3dNormal);
@@ -126,7 +109,7 @@ void TMainMenu::BuildForm() {
 
   MyLabelRotate1 = Make<TMyLabelRotate>(this, "MyLabelRotate1", QRect(112, 16, 193, 25));
   MyLabelRotate1->SetCaption(QStringLiteral("Vantor"));
-  MyLabelRotate1->setFont(FaceFont("Comic Sans MS", "Liberation Sans", 29, false));
+  MyLabelRotate1->setFont(WindowFont("Comic Sans MS", 29));
   MyLabelRotate1->SetFontColor(Qt::red);
   MyLabelRotate1->LabelStyle().SetAStyle3D(A3dResit);
   MyLabelRotate1->LabelStyle().SetAShadeLTSet(false);
@@ -141,11 +124,7 @@ void TMainMenu::BuildForm() {
                             STK_CLN,   STK_DGN, STD_3of9, STK,          Breece,      RadioButton1, Seq_Num, BitBtn4};
   for (std::size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
 
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    QRect frame(QPoint(0, 0), size());
-    frame.moveCenter(screen->availableGeometry().center());
-    move(frame.topLeft());
-  }
+  CentreOnFirstShow(*this);
 }
 
 void TMainMenu::BuildSelection() {
@@ -164,9 +143,8 @@ void TMainMenu::BuildSelection() {
   GroupBox3 = MakeGroup(this, "GroupBox3", " Sequence ", QRect(272, 56, 129, 97));
   Seq_Num = Make<QLineEdit>(GroupBox3, "Seq_Num", QRect(24, 37, 81, 28));
   Seq_Num->setFont(UiFont(16, true));
-  QPalette fieldPalette = Seq_Num->palette();
-  fieldPalette.setColor(QPalette::Text, Qt::black);
-  Seq_Num->setPalette(fieldPalette);
+  // Disabled (a fixed serial, such as the diagnostic "DG 000") it greys out.
+  SetTextColour(Seq_Num, Qt::black, {QPalette::Text});
   Seq_Num->setValidator(new TSerialValidator(Seq_Num));
   Seq_Num->setMaxLength(static_cast<int>(kSerialLength));
   Seq_Num->setText(QStringLiteral("000000"));

@@ -2,6 +2,8 @@
 
 #include <QPainter>
 
+#include "qt/QtColour.h"
+
 namespace vantor {
 
 TShape::TShape(QWidget* parent) : QWidget(parent) {}
@@ -14,8 +16,7 @@ void TShape::SetBrushColor(TColor color) {
 
 void TShape::paintEvent(QPaintEvent*) {
   QPainter p(this);
-  const QColor fill(brushColor_ & 0xFF, (brushColor_ >> 8) & 0xFF, (brushColor_ >> 16) & 0xFF);
-  p.fillRect(rect(), fill);
+  p.fillRect(rect(), ToQColor(brushColor_));
   p.setPen(QPen(Qt::black, 1));
   p.setBrush(Qt::NoBrush);
   // drawRect covers one pixel more than its size; the outline stays inside the cell.

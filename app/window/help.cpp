@@ -1,10 +1,8 @@
 #include "app/window/help.h"
 
 #include <QCoreApplication>
-#include <QGuiApplication>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QScreen>
 #include <QTextBlockFormat>
 #include <QTextBrowser>
 #include <QTextCharFormat>
@@ -12,6 +10,9 @@
 #include <QTextDocument>
 
 #include "app/HelpText.h"
+#include "app/window/WindowPlacement.h"
+#include "qt/QtColour.h"
+#include "qt/QtFonts.h"
 
 namespace vantor {
 
@@ -38,10 +39,7 @@ QTextCharFormat ToCharFormat(const TRtfCharFormat& f) {
   cf.setFontItalic(f.Italic);
   cf.setFontUnderline(f.Underline);
   if (f.HalfPoints > 0) cf.setFontPointSize(f.HalfPoints / 2.0);
-  if (f.Color) {
-    const TColor c = *f.Color;
-    cf.setForeground(QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF));
-  }
+  if (f.Color) cf.setForeground(ToQColor(*f.Color));
   return cf;
 }
 
@@ -77,9 +75,7 @@ THelpBox::THelpBox(QWidget* parent, TErrorReporter reporter, const QString& fold
       path_(QString::fromStdString(
           vantor::HelpFilePath((folder.isNull() ? QCoreApplication::applicationDirPath() : folder).toStdString()))) {
   setWindowTitle(QStringLiteral("Help"));
-  QFont f(QStringLiteral("MS Sans Serif"));
-  f.setPixelSize(11);
-  setFont(f);
+  setFont(WindowFont(kWindowFace, 11));
   // No layout: the controls keep their size and place when the frame is resized.
   resize(kClientWidth, kClientHeight);
 
@@ -102,11 +98,7 @@ THelpBox::THelpBox(QWidget* parent, TErrorReporter reporter, const QString& fold
   button1_->setDefault(true);
   connect(button1_, &QPushButton::clicked, this, &QDialog::accept);
 
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    QRect frame(QPoint(0, 0), QSize(kClientWidth, kClientHeight));
-    frame.moveCenter(screen->availableGeometry().center());
-    move(frame.topLeft());
-  }
+  CentreOnFirstShow(*this);
 
   FormCreate();
 }

@@ -14,6 +14,7 @@
 
 #include "barcode/widgets/Barcode.h"
 #include "colours/widgets/ColorCell.h"
+#include "qt/QtFonts.h"
 
 namespace vantor {
 
@@ -68,21 +69,12 @@ constexpr QSize kSchemeButtonSize{121, 17};
 
 QString FromView(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
-QFont ArialBold(int pixels) {
-  QFont f(QStringLiteral("Arial"));
-  f.setPixelSize(pixels);
-  f.setBold(true);
-  return f;
-}
-
 }  // namespace
 
 TColorBox::TColorBox(TColorTable& colors, TSelectStandard3of9 selectStandard3of9, QWidget* parent)
     : QDialog(parent), colors_(colors), selectStandard3of9_(std::move(selectStandard3of9)) {
   setWindowTitle(QStringLiteral("Colors"));
-  QFont f(QStringLiteral("MS Sans Serif"));
-  f.setPixelSize(11);
-  setFont(f);
+  setFont(WindowFont(kWindowFace, 11));
   setFixedSize(kClientSize);
   move(kDialogPos);
 
@@ -159,7 +151,7 @@ void TColorBox::CreateCustomAlpha() {
 
   for (int d = kAlphaDigitMin; d <= kAlphaDigitMax; ++d) {
     auto* digit = new QLabel(QString::number(d), groupBox2_);
-    digit->setFont(ArialBold(12));
+    digit->setFont(WindowFont("Arial", 12, true));
     QPalette pal = digit->palette();
     pal.setColor(QPalette::WindowText, kMaroon);
     digit->setPalette(pal);

@@ -1,14 +1,12 @@
 #include "colours/widgets/ColorCell.h"
 
+#include "qt/QtColour.h"
+#include "qt/QtFonts.h"
+
 namespace vantor {
 
-QColor QColorFromToolkit(TColor c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
-
 TColorCell::TColorCell(const QString& caption, QWidget* parent) : QLabel(caption, parent) {
-  QFont f(QStringLiteral("Arial"));
-  f.setPixelSize(16);
-  f.setBold(true);
-  setFont(f);
+  setFont(WindowFont("Arial", 16, true));
   setAlignment(Qt::AlignCenter);
   // A plain box is drawn in the window-text colour, like the caption.
   setFrameStyle(QFrame::Box | QFrame::Plain);
@@ -20,7 +18,7 @@ TColorCell::TColorCell(const QString& caption, QWidget* parent) : QLabel(caption
 void TColorCell::SetColor(TColor color) {
   color_ = color & 0xFFFFFF;
   QPalette pal = palette();
-  pal.setColor(QPalette::Window, QColorFromToolkit(color_));
+  pal.setColor(QPalette::Window, ToQColor(color_));
   setPalette(pal);
 }
 

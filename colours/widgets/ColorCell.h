@@ -22,7 +22,4 @@ class TColorCell : public QLabel {
   TColor color_ = 0xFFFFFF;
 };
 
-// The toolkit colour value (red in the low byte) as a QColor.
-QColor QColorFromToolkit(TColor c);
-
 }  // namespace vantor

@@ -8,16 +8,13 @@
 #include <algorithm>
 #include <cmath>
 
+#include "qt/QtColour.h"
 #include "qt/QtSurface.h"
 #include "rotlabel/MyRotate.h"
 
 namespace vantor {
 
 namespace {
-
-TColor FromQColor(const QColor& c) {
-  return static_cast<TColor>(c.red()) | (static_cast<TColor>(c.green()) << 8) | (static_cast<TColor>(c.blue()) << 16);
-}
 
 // The label font as the surface takes it: the family Qt actually matched (so a
 // fallback list resolves once, here), a pixel size as the cell height

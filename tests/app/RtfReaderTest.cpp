@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <string>
+#include <utility>
 
 namespace vantor {
 namespace {
@@ -99,6 +100,31 @@ TEST(RtfReader, ReadsEachFeature) {
     SCOPED_TRACE(row.name);
     ASSERT_TRUE(IsRtf(row.input));
     EXPECT_EQ(Describe(ParseRtf(row.input)), row.expected);
+  }
+}
+
+// Each symbol word stands for the character the RTF format gives it; the space
+// after a word only ends the word.
+const std::pair<const char*, const char*> kSymbolWordRows[] = {
+    {"emdash", "\u2014"},     // em dash
+    {"endash", "\u2013"},     // en dash
+    {"lquote", "\u2018"},     // left single quotation mark
+    {"rquote", "\u2019"},     // right single quotation mark
+    {"ldblquote", "\u201C"},  // left double quotation mark
+    {"rdblquote", "\u201D"},  // right double quotation mark
+    {"bullet", "\u2022"},     // bullet
+    {"emspace", "\u2003"},    // em space
+    {"enspace", "\u2002"},    // en space
+    {"qmspace", "\u2005"},    // one-quarter em (four-per-em) space
+    {"zwj", "\u200D"},        // zero width joiner
+    {"zwnj", "\u200C"},       // zero width non-joiner
+};
+
+TEST(RtfReader, EachSymbolWordGivesItsCharacter) {
+  for (const auto& [word, character] : kSymbolWordRows) {
+    SCOPED_TRACE(word);
+    const std::string input = std::string("{\\rtf1 a\\") + word + " b}";
+    EXPECT_EQ(Describe(ParseRtf(input)), std::string("a") + character + "b");
   }
 }
 

@@ -166,6 +166,38 @@ TEST(QtSurface, OpaqueAndTransparentBackground) {
   EXPECT_EQ(redPixels(TBkMode::Transparent), 0);
 }
 
+// Surface text is UTF-8: the characters drawn and measured are the ones given,
+// not their bytes taken one by one ("Größe é" must not become "GrÃ¶ÃŸe Ã©").
+TEST(QtSurface, TextIsDrawnAndMeasuredAsUtf8) {
+  const char* const kTexts[] = {"Gr\u00F6\u00DFe \u00E9", "\u20AC 5", "AB"};
+  for (const char* text : kTexts) {
+    SCOPED_TRACE(text);
+    const QString real = QString::fromUtf8(text);
+    QImage drawn = WhiteImage(300, 60);
+    QImage expected = WhiteImage(300, 60);
+    QFont font;
+    int width = 0;
+    {
+      QPainter p(&drawn);
+      TQtSurface s(p);
+      TFontSpec f;
+      f.Height = 30;
+      s.SetFont(f);
+      s.SetBkMode(TBkMode::Transparent);
+      s.TextOut(10, 12, text);
+      font = s.CurrentQFont();
+      width = s.TextWidth(text);
+    }
+    {
+      QPainter p(&expected);
+      p.setFont(font);
+      p.drawText(QRect(10, 12, 280, 48), Qt::AlignLeft | Qt::AlignTop, real);
+    }
+    EXPECT_EQ(width, QFontMetrics(font, &drawn).horizontalAdvance(real));
+    EXPECT_TRUE(drawn == expected) << "the surface drew other characters than the text's";
+  }
+}
+
 TEST(QtSurface, ArialComesOutAsLiberationSans) {
   EXPECT_EQ(ResolveFamily("Arial"), "Liberation Sans");
   EXPECT_EQ(ResolveFamily("arial"), "Liberation Sans");

@@ -8,19 +8,24 @@
 #include <string>
 #include <vector>
 
-#include "rotlabel/FakeSurface.h"
+#include "surface/RecordingSurface.h"
 
 namespace vantor {
 namespace {
 
-using test::TFakeSurface;
-
-// Every character 9 px wide, lines 19 px high: "ABCDE" is 45 x 19.
-constexpr int kCharWidth = 9;
-constexpr int kLineHeight = 19;
+// The recording surface's metrics for an 18-pixel cell: every character 9 px
+// wide, lines 18 px high, so "ABCDE" is 45 x 18. The surface's own font (8 pt)
+// would measure 6 x 12, so placing by any font but the label's shows.
+constexpr int kLineHeight = 18;
 constexpr TColor kTextColor = 0x0000FF;
 constexpr TColor kLabelColor = 0x00C0FF;
-const TFontSpec kLabelFont{"Arial", 16, 8, true, kTextColor, 0};
+const TFontSpec kLabelFont{"Arial", kLineHeight, 8, true, kTextColor, 0};
+
+std::vector<TOpKind> Kinds(const TRecordingSurface& s) {
+  std::vector<TOpKind> kinds;
+  for (const TRecordedOp& op : s.Ops()) kinds.push_back(op.Kind);
+  return kinds;
+}
 
 struct TGeometryRow {
   const char* name;
@@ -31,7 +36,8 @@ struct TGeometryRow {
   int escapement;
 };
 
-// Control 101 x 31: centre (50, 15). Expected origins worked out by hand.
+// Control 101 x 31: centre (50, 15). Expected origins worked out by hand:
+// x = cx - trunc(w/2 cos) - trunc(h/2 sin), y = cy + trunc(w/2 sin) - trunc(h/2 cos).
 const TGeometryRow kGeometryRows[] = {
     {"0", 0, "ABCDE", 101, 31, 28, 6, 0},
     {"45 truncates each term before the sum", 45, "ABCDE", 101, 31, 29, 24, 450},
@@ -39,39 +45,36 @@ const TGeometryRow kGeometryRows[] = {
     {"135 truncates toward zero", 135, "ABCDE", 101, 31, 59, 36, 1350},
     {"180", 180, "ABCDE", 101, 31, 72, 24, 1800},
     {"270 runs downwards", 270, "ABCDE", 101, 31, 59, -7, 2700},
-    {"359 kept", 359, "ABCDE", 101, 31, 28, 6, 3590},
+    {"359 kept: 9 cos 359 truncates to 8", 359, "ABCDE", 101, 31, 28, 7, 3590},
     {"360 is 0", 360, "ABCDE", 101, 31, 28, 6, 0},
     {"-90 is 0", -90, "ABCDE", 101, 31, 28, 6, 0},
     {"caption wider than the control stays centred", 0, "ABCDEFGHIJKLMNOPQRST", 101, 31, -40, 6, 0},
     {"odd control size divides down", 0, "ABCDE", 7, 5, -19, -7, 0},
+    // 7 characters in 10 bytes: centred on 63 pixels, the width of the text itself.
+    {"UTF-8 caption centred on its characters", 0, "Gr\u00F6\u00DFe \u00E9", 101, 31, 19, 6, 0},
 };
 
 TEST(MyRotate, PlacesTheTurnedTextBoxOnTheControlCentre) {
   for (const TGeometryRow& row : kGeometryRows) {
     SCOPED_TRACE(row.name);
-    TFakeSurface surface(kCharWidth, kLineHeight);
+    TRecordingSurface surface;
     TLabelStyle style;
     style.SetAStyle3D(A3dNormal);
     style.SetAngle(row.angle);
     const TRotatedPaint painted =
         PaintRotatedLabel(surface, style, row.caption, kLabelFont, kLabelColor, row.width, row.height, true);
 
-    ASSERT_EQ(surface.texts.size(), 1u);
-    const auto& t = surface.texts[0];
-    EXPECT_EQ(t.x, row.x);
-    EXPECT_EQ(t.y, row.y);
-    EXPECT_EQ(t.text, row.caption);
-    EXPECT_EQ(t.font.Escapement, row.escapement);
-    EXPECT_EQ(t.font.Face, "Arial");
-    EXPECT_EQ(t.font.Height, 16);
-    EXPECT_TRUE(t.font.Bold);
-    EXPECT_EQ(t.font.Color, kTextColor);
-    EXPECT_EQ(t.align, TTextAlign::TopLeft);
-    EXPECT_EQ(t.bkMode, TBkMode::Transparent);
-    EXPECT_TRUE(surface.polygons.empty());
-    // Measured with the label font, not the turned one and not the surface's own.
-    ASSERT_FALSE(surface.measuredWith.empty());
-    for (const TFontSpec& f : surface.measuredWith) EXPECT_EQ(f, kLabelFont);
+    ASSERT_EQ(Kinds(surface), std::vector<TOpKind>{TOpKind::TextOut});
+    const TRecordedOp& t = surface.Ops()[0];
+    EXPECT_EQ(t.P1, (TPoint{row.x, row.y}));
+    EXPECT_EQ(t.Text, row.caption) << "the caption reaches the surface as it was given";
+    EXPECT_EQ(t.Font.Escapement, row.escapement);
+    EXPECT_EQ(t.Font.Face, "Arial");
+    EXPECT_EQ(t.Font.Height, kLineHeight);
+    EXPECT_TRUE(t.Font.Bold);
+    EXPECT_EQ(t.Font.Color, kTextColor);
+    EXPECT_EQ(t.Align, TTextAlign::TopLeft);
+    EXPECT_EQ(t.BkMode, TBkMode::Transparent);
     EXPECT_EQ(painted.TextHeight, kLineHeight);
     EXPECT_EQ(painted.Origin, (TPoint{row.x, row.y}));
   }
@@ -83,32 +86,32 @@ struct TPlateRow {
   std::vector<TPoint> corners;  // P1..P4
 };
 
-// Text 45 x 19, plate 55 x 26, centre (50, 15).
+// Text 45 x 18, plate 55 x 25, centre (50, 15).
 const TPlateRow kPlateRows[] = {
-    {"0", 0, {{23, 2}, {77, 2}, {77, 28}, {23, 28}}},
-    {"135", 135, {{60, 43}, {22, 5}, {40, -13}, {78, 25}}},
-    {"270", 270, {{63, -12}, {63, 42}, {37, 42}, {37, -12}}},
+    {"0", 0, {{23, 3}, {77, 3}, {77, 27}, {23, 27}}},
+    {"135", 135, {{61, 42}, {23, 4}, {39, -12}, {77, 26}}},
+    {"270", 270, {{62, -12}, {62, 42}, {38, 42}, {38, -12}}},
 };
 
 TEST(MyRotate, OpaqueLabelDrawsATurnedPlateThenFlatTextOnIt) {
   for (const TPlateRow& row : kPlateRows) {
     SCOPED_TRACE(row.name);
-    TFakeSurface surface(kCharWidth, kLineHeight);
+    TRecordingSurface surface;
     TLabelStyle style;  // raised
     style.SetAngle(row.angle);
     int notified = 0;
     style.SetOnChange([&](TLabelStyle&) { ++notified; });
     PaintRotatedLabel(surface, style, "ABCDE", kLabelFont, kLabelColor, 101, 31, false);
 
-    EXPECT_EQ(surface.order, (std::vector<std::string>{"polygon", "text"}));
-    ASSERT_EQ(surface.polygons.size(), 1u);
-    EXPECT_EQ(surface.polygons[0].points, row.corners);
-    EXPECT_EQ(surface.polygons[0].brushStyle, TBrushStyle::Solid);
-    EXPECT_EQ(surface.polygons[0].brushColor, kLabelColor);
-    ASSERT_EQ(surface.texts.size(), 1u);
-    EXPECT_EQ(surface.texts[0].bkMode, TBkMode::Opaque);
-    EXPECT_EQ(surface.texts[0].bkColor, kLabelColor);
-    EXPECT_EQ(surface.texts[0].font.Color, kTextColor);
+    ASSERT_EQ(Kinds(surface), (std::vector<TOpKind>{TOpKind::Polygon, TOpKind::TextOut}));
+    const TRecordedOp& plate = surface.Ops()[0];
+    EXPECT_EQ(plate.Points, row.corners);
+    EXPECT_EQ(plate.BrushStyle, TBrushStyle::Solid);
+    EXPECT_EQ(plate.BrushColor, kLabelColor);
+    const TRecordedOp& text = surface.Ops()[1];
+    EXPECT_EQ(text.BkMode, TBkMode::Opaque);
+    EXPECT_EQ(text.BkColor, kLabelColor);
+    EXPECT_EQ(text.Font.Color, kTextColor);
     EXPECT_EQ(style.AStyle3D(), A3dNormal) << "an opaque label stays flat";
     EXPECT_EQ(notified, 0);
   }
@@ -168,46 +171,49 @@ const TEffectRow kEffectRows[] = {
 TEST(MyRotate, EffectPassesInOrderWithTheirColoursAndOffsets) {
   for (const TEffectRow& row : kEffectRows) {
     SCOPED_TRACE(row.name);
-    TFakeSurface surface(kCharWidth, kLineHeight);
+    TRecordingSurface surface;
     TLabelStyle style;
     style.SetAngle(90);
     row.configure(style);
     PaintRotatedLabel(surface, style, "ABCDE", kLabelFont, kLabelColor, 101, 31, true);
     std::vector<TPass> passes;
-    for (const auto& t : surface.texts) {
-      passes.push_back({t.x - 41, t.y - 37, t.font.Color});
-      EXPECT_EQ(t.font.Escapement, 900);
-      EXPECT_EQ(t.bkMode, TBkMode::Transparent);
+    for (const TRecordedOp& t : surface.Ops()) {
+      ASSERT_EQ(t.Kind, TOpKind::TextOut);
+      passes.push_back({t.P1.x - 41, t.P1.y - 37, t.Font.Color});
+      EXPECT_EQ(t.Font.Escapement, 900);
+      EXPECT_EQ(t.BkMode, TBkMode::Transparent);
     }
     EXPECT_EQ(passes, row.passes);
   }
 }
 
 TEST(MyRotate, ExtremeShadowOffsetsDoNotOverflow) {
-  TFakeSurface surface(kCharWidth, kLineHeight);
+  TRecordingSurface surface;
   TLabelStyle style;
   style.SetAngle(270);  // origin (59, -7)
   style.SetAStyle3D(A3dShadowed);
   style.SetAHShadeOffSet(INT32_MAX);
   style.SetAVShadeOffSet(INT32_MIN);
   PaintRotatedLabel(surface, style, "ABCDE", kLabelFont, kLabelColor, 101, 31, true);
-  ASSERT_EQ(surface.texts.size(), 2u);
-  EXPECT_EQ(surface.texts[0].x, INT32_MAX);
-  EXPECT_EQ(surface.texts[0].y, INT32_MIN);
+  ASSERT_EQ(surface.Ops().size(), 2u);
+  EXPECT_EQ(surface.Ops()[0].P1, (TPoint{INT32_MAX, INT32_MIN}));
 }
 
 TEST(MyRotate, LeavesTheSurfaceAsItFoundIt) {
-  TFakeSurface surface(kCharWidth, kLineHeight);
-  const TFontSpec font = surface.Font();
-  const TColor brush = surface.BrushColor();
-  const TColor bk = surface.BkColor();
+  TRecordingSurface surface;
+  // A page's state, none of it what the label paints with.
+  const TFontSpec font{"Courier", 9, 8, false, 0x00FF00, 0};
+  surface.SetFont(font);
+  surface.SetBrushColor(0x123456);
+  surface.SetBkColor(0xABCDEF);
+  surface.SetTextAlign(TTextAlign::TopCenter);
   TLabelStyle style;
   PaintRotatedLabel(surface, style, "ABCDE", kLabelFont, kLabelColor, 101, 31, false);
   EXPECT_EQ(surface.Font(), font);
-  EXPECT_EQ(surface.BrushColor(), brush);
+  EXPECT_EQ(surface.BrushColor(), 0x123456u);
   EXPECT_EQ(surface.BrushStyle(), TBrushStyle::Solid);
   EXPECT_EQ(surface.BkMode(), TBkMode::Opaque);
-  EXPECT_EQ(surface.BkColor(), bk);
+  EXPECT_EQ(surface.BkColor(), 0xABCDEFu);
   EXPECT_EQ(surface.TextAlign(), TTextAlign::TopCenter);
 }
 

@@ -1,7 +1,5 @@
-// The recording surface: what it keeps, its fixed text metrics and its trace.
+// The recording surface: what it keeps and its fixed text metrics.
 #include <gtest/gtest.h>
-
-#include <sstream>
 
 #include "surface/RecordingSurface.h"
 
@@ -31,8 +29,10 @@ TEST(RecordingSurface, FixedTextMetrics) {
   s.SetFont(f);
   EXPECT_EQ(s.TextHeight("Ay"), 13);
   EXPECT_EQ(s.TextHeight(""), 13);
-  EXPECT_EQ(s.TextWidth("Ay"), 2 * 7);  // ceil(13 / 2) per byte
+  EXPECT_EQ(s.TextWidth("Ay"), 2 * 7);  // ceil(13 / 2) per character
   EXPECT_EQ(s.TextWidth(""), 0);
+  EXPECT_EQ(s.TextWidth("Gr\u00F6\u00DFe \u00E9"), 7 * 7) << "UTF-8: characters, not bytes";
+  EXPECT_EQ(s.TextWidth("\u20AC\U0001F600"), 2 * 7);
   f.Height = 0;
   f.PointSize = 8;  // 8 pt at 96 dpi: 10.67 px em, x 1.15 = 12.27
   s.SetFont(f);
@@ -91,40 +91,72 @@ TEST(RecordingSurface, KeepsEveryOperationWithTheStateInForce) {
   EXPECT_TRUE(s.Ops().empty());
 }
 
-TEST(RecordingSurface, TraceOneLinePerOperation) {
+TEST(RecordingSurface, EachOperationKeepsTheStateAtItsOwnCall) {
   TRecordingSurface s(300, 300);
   s.SetBrushColor(0);
   s.FillRect(10, 0, 15, 120);
-  s.SetBrushColor(0x0000FF);  // red in the low byte
+  s.SetBrushColor(0x0000FF);
   s.SetPenWidth(2);
   s.Rectangle(0, 0, 4, 4);
   s.SetBrushStyle(TBrushStyle::Clear);
   s.Polygon({{1, 2}, {3, 4}});
-  TFontSpec f;
-  f.Height = 22;
-  s.SetFont(f);
+  TFontSpec upright;
+  upright.Height = 22;
+  s.SetFont(upright);
   s.SetTextAlign(TTextAlign::TopCenter);
   s.SetBkMode(TBkMode::Transparent);
   s.TextOut(60, 121, "000000D");
   s.SetMapMode(TMapMode::LoMetric);
   s.SetOrigin({5, 6});
   s.SetBkMode(TBkMode::Opaque);
-  s.SetBkColor(0xFFFFFF);
-  f.Height = 0;
-  f.Escapement = 2700;
-  f.Bold = true;
-  s.SetFont(f);
+  s.SetBkColor(0x00FF00);
+  TFontSpec turned;
+  turned.Height = 0;
+  turned.Escapement = 2700;
+  turned.Bold = true;
+  s.SetFont(turned);
   s.SetTextAlign(TTextAlign::TopLeft);
   s.TextOut(1, 2, "x");
-  std::ostringstream out;
-  s.WriteTrace(out);
-  EXPECT_EQ(out.str(),
-            "FillRect 10,0 15,120 brush=#000000\n"
-            "Rectangle 0,0 4,4 brush=#FF0000 pen=2\n"
-            "Polygon 1,2 3,4 brush=clear pen=2\n"
-            "TextOut 60,121 \"000000D\" font=\"Arial\" h=22 esc=0 color=#000000 align=top-center bk=transparent\n"
-            "TextOut 1,2 \"x\" font=\"Arial\" h=0 pt=8 esc=2700 bold color=#000000 align=top-left bk=#FFFFFF"
-            " origin=5,6 map=lometric\n");
+
+  // From a fresh surface's state: white brush and background, opaque, pen 1.
+  TRecordedOp fill;
+  fill.BrushColor = fill.BkColor = 0xFFFFFF;
+  fill.Kind = TOpKind::FillRect;
+  fill.P1 = {10, 0};
+  fill.P2 = {15, 120};
+  fill.BrushColor = 0;
+  TRecordedOp rect = fill;
+  rect.Kind = TOpKind::Rectangle;
+  rect.P1 = {0, 0};
+  rect.P2 = {4, 4};
+  rect.BrushColor = 0x0000FF;
+  rect.PenWidth = 2;
+  TRecordedOp poly = rect;
+  poly.Kind = TOpKind::Polygon;
+  poly.P1 = poly.P2 = {};
+  poly.Points = {{1, 2}, {3, 4}};
+  poly.BrushStyle = TBrushStyle::Clear;
+  TRecordedOp text1 = poly;
+  text1.Kind = TOpKind::TextOut;
+  text1.Points.clear();
+  text1.P1 = {60, 121};
+  text1.Text = "000000D";
+  text1.Font = upright;
+  text1.Align = TTextAlign::TopCenter;
+  text1.BkMode = TBkMode::Transparent;
+  TRecordedOp text2 = text1;
+  text2.P1 = {1, 2};
+  text2.Text = "x";
+  text2.Font = turned;
+  text2.Align = TTextAlign::TopLeft;
+  text2.BkMode = TBkMode::Opaque;
+  text2.BkColor = 0x00FF00;
+  text2.Origin = {5, 6};
+  text2.MapMode = TMapMode::LoMetric;
+
+  const std::vector<TRecordedOp> expected = {fill, rect, poly, text1, text2};
+  ASSERT_EQ(s.Ops().size(), expected.size());
+  for (std::size_t i = 0; i < expected.size(); ++i) EXPECT_TRUE(s.Ops()[i] == expected[i]) << "operation " << i;
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // The main window: start-up state, the preview's refresh rules, the toolkit
 // notification rules the handlers rely on, and the serial field's input.
+#include <QApplication>
 #include <QClipboard>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -83,6 +84,22 @@ TEST_F(MenuTest, ControlsCarryTheirNamesCaptionsAndStyles) {
   QStringList panels;
   for (QLabel* l : menu->StatusBar1->findChildren<QLabel*>()) panels << l->text();
   EXPECT_EQ(panels, (QStringList{QStringLiteral("Version 3.2"), QStringLiteral("By Orlis")}));
+}
+
+// Typing shows black in an active or inactive window; a fixed serial (STK
+// Diagnostic's "DG 000") shows in the style's disabled text colour, as any
+// disabled field does, not in black.
+TEST_F(MenuTest, SerialFieldTypesInBlackAndGreysOutWhenFixed) {
+  const QPalette styled = QApplication::palette(menu->Seq_Num);
+  for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+    EXPECT_EQ(menu->Seq_Num->palette().color(group, QPalette::Text).name().toStdString(), "#000000") << group;
+  Click(menu->STK);
+  Click(menu->STK_DGN);
+  ASSERT_FALSE(menu->Seq_Num->isEnabled());
+  EXPECT_EQ(menu->Seq_Num->text(), QStringLiteral("DG 000"));
+  const QColor shown = menu->Seq_Num->palette().color(QPalette::Disabled, QPalette::Text);
+  EXPECT_EQ(shown.name().toStdString(), styled.color(QPalette::Disabled, QPalette::Text).name().toStdString());
+  EXPECT_NE(shown.name().toStdString(), "#000000");
 }
 
 // With "Colored sequence" checked and serial A01234 the cells follow the

@@ -70,6 +70,20 @@ TEST(MyRotateWidget, UprightTextIsCentredWhereTheArithmeticPutsIt) {
   ExpectInkInBox(f.Ink(Dark), box, false, w);
 }
 
+// The caption goes to the surface as UTF-8 and is measured and drawn as its own
+// characters: read byte by byte, "Größe é" would be the wider "GrÃ¶ÃŸe Ã©",
+// spilling out of the box on both sides.
+TEST(MyRotateWidget, NonAsciiCaptionIsCentredOnItsOwnWidth) {
+  TLabelOnWhite f(200, 80);
+  const QString caption = QStringLiteral("Gr\u00F6\u00DFe \u00E9");
+  f.label->SetCaption(caption);
+  const QFontMetrics fm(f.label->font());
+  const int w = fm.horizontalAdvance(caption);
+  const int h = fm.height();
+  const QRect box(100 - w / 2, 40 - h / 2, w, h);
+  ExpectInkInBox(f.Ink(Dark), box, false, w);
+}
+
 TEST(MyRotateWidget, TextTurnedBy270RunsDownFromTheArithmeticOrigin) {
   TLabelOnWhite f(80, 200);
   f.label->LabelStyle().SetAngle(270);
