@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <ostream>
 
-#include "surface/Rounding.h"
+#include "surface/Units.h"
 
 namespace vantor {
 
