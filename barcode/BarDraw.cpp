@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "barcode/BarDrawInternal.h"
-#include "surface/Rounding.h"
+#include "surface/Units.h"
 
 namespace vantor {
 

@@ -2,7 +2,7 @@
 #include <algorithm>
 
 #include "barcode/BarDrawInternal.h"
-#include "surface/Rounding.h"
+#include "surface/Units.h"
 
 namespace vantor {
 

@@ -5,7 +5,7 @@
 
 #include "barcode/BarDrawInternal.h"
 #include "barcode/Code128.h"
-#include "surface/Rounding.h"
+#include "surface/Units.h"
 
 namespace vantor {
 

@@ -1,6 +1,6 @@
 #include "barcode/LoMetric.h"
 
-#include "surface/Rounding.h"
+#include "surface/Units.h"
 
 namespace vantor {
 
@@ -22,17 +22,13 @@ class MapModeGuard {
 }  // namespace
 
 std::optional<TLogicalScale> LogicalScale(TMapMode mode, int dpiX, int dpiY) {
-  double unitsPerInch;
-  switch (mode) {
-    case TMapMode::LoMetric: unitsPerInch = 254; break;   // 0.1 mm
-    case TMapMode::HiMetric: unitsPerInch = 2540; break;  // 0.01 mm
-    default: return std::nullopt;
-  }
+  const int unitsPerInch = MetricUnitsPerInch(mode);
+  if (unitsPerInch == 0) return std::nullopt;
   if (dpiX == 0 || dpiY == 0) {
     dpiX = ScreenDpiX();
     dpiY = ScreenDpiY();
   }
-  return TLogicalScale{dpiX / unitsPerInch, dpiY / unitsPerInch};
+  return TLogicalScale{dpiX / static_cast<double>(unitsPerInch), dpiY / static_cast<double>(unitsPerInch)};
 }
 
 TPoint LogicalToDevice(const TLogicalScale& k, int x, int y) { return {RoundEven(x * k.kx), -RoundEven(y * k.ky)}; }

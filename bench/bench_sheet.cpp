@@ -99,6 +99,7 @@ int RegisterAll() {
       {"Standard", TSheetLayout::Standard, mmStandard3of9, false},
       {"StandardRotated", TSheetLayout::StandardRotated, mmStandard3of9, true},
       {"BreeceHill", TSheetLayout::BreeceHill, mmBreeceHill, false},
+      {"Other", TSheetLayout::Other, mmOther, false},
   };
   for (const Layout& l : layouts)
     benchmark::RegisterBenchmark((std::string("recording/") + l.name).c_str(), BM_SheetOnRecordingSurface, l.layout,

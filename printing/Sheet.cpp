@@ -1,8 +1,10 @@
 #include "printing/Sheet.h"
 
 #include <cstdio>
+#include <initializer_list>
 
 #include "app/LabelState.h"
+#include "printing/SheetLayouts.h"
 #include "printing/SheetPainter.h"
 
 namespace vantor {
@@ -19,17 +21,27 @@ TSheetLayout LayoutFor(int mediaMode, bool rotated) {
   }
 }
 
-const char* LayoutName(TSheetLayout layout) {
+const TSheetLayoutSpec& LayoutSpec(TSheetLayout layout) {
   switch (layout) {
-    case TSheetLayout::StorageTek: return "StorageTek";
-    case TSheetLayout::StorageTekRotated: return "StorageTek Rotated Text";
-    case TSheetLayout::Standard: return "Standard 3 of 9";
-    case TSheetLayout::StandardRotated: return "Standard 3 of 9 Rotate Text";
-    case TSheetLayout::BreeceHill: return "Breece Hill";
-    case TSheetLayout::Other: return "Other";
+    case TSheetLayout::StorageTek: return kStorageTekLayout;
+    case TSheetLayout::StorageTekRotated: return kStorageTekRotatedLayout;
+    case TSheetLayout::Standard: return kStandardLayout;
+    case TSheetLayout::StandardRotated: return kStandardRotatedLayout;
+    case TSheetLayout::BreeceHill: return kBreeceHillLayout;
+    case TSheetLayout::Other: return kOtherLayout;
   }
-  return "";
+  return kOtherLayout;
 }
+
+// SheetRefusal counts kLabelsPerSheet serials a sheet, whatever its layout.
+static_assert([] {
+  for (const TSheetLayoutSpec* spec : {&kStorageTekLayout, &kStorageTekRotatedLayout, &kStandardLayout,
+                                       &kStandardRotatedLayout, &kBreeceHillLayout, &kOtherLayout})
+    if (spec->grid.Labels() != kLabelsPerSheet) return false;
+  return true;
+}());
+
+const char* LayoutName(TSheetLayout layout) { return LayoutSpec(layout).name; }
 
 std::optional<std::string> SheetRefusal(const std::string& serial, int sheets) {
   const std::optional<int> counter = CounterOf(serial);
@@ -49,37 +61,6 @@ std::optional<std::string> SheetRefusal(const std::string& serial, int sheets) {
   return text;
 }
 
-namespace {
-
-void ContentPass(TSheetLayout layout, TSheetPainter& painter) {
-  switch (layout) {
-    case TSheetLayout::StorageTek:
-      painter.ContentUpright(true, 24, "StorageTek", "Printed by Orlis Vantor Version 3.2");
-      break;
-    case TSheetLayout::Standard:
-      painter.ContentUpright(false, 27.55L, "Standard 3 of 9", "Printed by Orlis Vantor Version 3.0");
-      break;
-    case TSheetLayout::Other:
-      // No layout of its own: the upright Standard 3 of 9 sheet under its own name.
-      painter.ContentUpright(false, 27.55L, "Other", "Printed by Orlis Vantor Version 3.0");
-      break;
-    case TSheetLayout::BreeceHill: painter.ContentBreeceHill(); break;
-    case TSheetLayout::StorageTekRotated: painter.ContentRotated(true); break;
-    case TSheetLayout::StandardRotated: painter.ContentRotated(false); break;
-  }
-}
-
-void FramePass(TSheetLayout layout, TSheetPainter& painter) {
-  switch (layout) {
-    case TSheetLayout::BreeceHill: painter.DrawLabelFrames(); break;
-    case TSheetLayout::StorageTekRotated:
-    case TSheetLayout::StandardRotated: painter.DrawLabelCellsReversed(); break;
-    default: painter.DrawLabelCells(); break;
-  }
-}
-
-}  // namespace
-
 TSheetResult PrintSheet(TSheetLayout layout, TSheetHost& host, TPrintJob& job, const TSheetOptions& options) {
   host.EnableSerialField();
   if (!job.ShowDialog()) return TSheetResult::Cancelled;
@@ -93,9 +74,10 @@ TSheetResult PrintSheet(TSheetLayout layout, TSheetHost& host, TPrintJob& job, c
   try {
     job.BeginDoc();
     begun = true;
+    const TSheetLayoutSpec& spec = LayoutSpec(layout);
     TSheetPainter painter(host, job.Page(), options);
-    FramePass(layout, painter);
-    ContentPass(layout, painter);
+    painter.FramePass(spec);
+    painter.ContentPass(spec);
     job.EndDoc();
   } catch (...) {
     // Nothing of a failed sheet reaches paper: drop the document and put the

@@ -1,6 +1,7 @@
 // The sheet of 30 labels: what a sheet needs from the window and from the
-// printer, and the five layouts that fill it. Qt-free, so the same code prints
-// to a printer, a PDF and the recording surface of the tests.
+// printer, and the five layouts that fill it (described in SheetLayouts.h).
+// Qt-free, so the same code prints to a printer, a PDF and the recording
+// surface of the tests.
 #pragma once
 
 #include <optional>

@@ -1,11 +1,12 @@
-// One sheet on one page: page set-up, frame passes, content passes, closing
-// lines. Internal to the printing code; PrintSheet drives it.
+// One sheet on one page, drawn from a layout's description: page set-up, the
+// frame pass, the content pass and the closing lines. Internal to the printing
+// code; PrintSheet drives it.
 #pragma once
 
 #include <string>
 
 #include "printing/Sheet.h"
-#include "printing/SheetGeometry.h"
+#include "printing/SheetLayouts.h"
 
 namespace vantor {
 
@@ -14,27 +15,23 @@ class TSheetPainter {
   TSheetPainter(TSheetHost& host, TSurface& page, const TSheetOptions& options)
       : host_(host), page_(page), options_(options) {}
 
-  // Frame passes.
-  void DrawLabelFrames();
-  void DrawLabelCells() { DrawCells(false); }
-  void DrawLabelCellsReversed() { DrawCells(true); }
-
-  // Content passes with their closing lines.
-  void ContentUpright(bool withSuffix, long double barcodeX, const char* name, const char* credit);
-  void ContentBreeceHill();
-  void ContentRotated(bool storageTek);
-
-  void ClosingLines(const char* credit, const char* name);
+  // The label outlines (when asked for) and the cells. Walks the sheet's serials
+  // for the cell colours and puts the first one back afterwards.
+  void FramePass(const TSheetLayoutSpec& layout);
+  // The barcodes and characters of every label, then the closing lines.
+  void ContentPass(const TSheetLayoutSpec& layout);
 
  private:
   void PageSetUp();
-  void DrawCells(bool reversed);
+  void DrawCells(const TLabelContent& label, int left, int top, const std::string& text);
+  // The characters and suffix of one label; returns the last character's x.
+  int DrawCharacters(const TLabelContent& label, int x, int y, int column, const std::string& text);
+  void ClosingLines(const TSheetLayoutSpec& layout);
   void SetFill(TColor c);
-  void SetTextFont(int points, bool bold);
+  void SetTextFont(const TTextFont& font);
   // The cell colour rule: a digit's table colour when "Colored sequence" is on, else white.
   TColor CellColour(char c) const;
-  void TextAt(int x, int y, char c);
-  void RotatedTextAt(int x, int y, char c);
+  void TextAt(int x, int y, char c, int escapement);
 
   TSheetHost& host_;
   TSurface& page_;

@@ -13,7 +13,7 @@
 #include "qt/OutputFile.h"
 #include "qt/QtSurface.h"
 #include "surface/RecordingSurface.h"
-#include "surface/Rounding.h"
+#include "surface/Units.h"
 
 namespace vantor {
 
@@ -57,7 +57,7 @@ std::string WriteBarcodeImage(TLLBarcode& bc, const std::string& path, TImageFor
   switch (format) {
     case TImageFormat::Png: {
       QImage image(layout.image.x, layout.image.y, QImage::Format_RGB32);
-      const int dpm = RoundEven(dpi / 0.0254);
+      const int dpm = DotsPerMetre(dpi);
       image.setDotsPerMeterX(dpm);
       image.setDotsPerMeterY(dpm);
       {

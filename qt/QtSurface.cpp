@@ -11,7 +11,7 @@
 
 #include "qt/QtColour.h"
 #include "qt/QtFonts.h"
-#include "surface/Rounding.h"
+#include "surface/Units.h"
 
 namespace vantor {
 
@@ -45,19 +45,12 @@ void TQtSurface::SetMapMode(TMapMode m) {
   TSurfaceState::SetMapMode(m);
   const int dx = dpiX_ ? dpiX_ : ScreenDpiX();
   const int dy = dpiY_ ? dpiY_ : ScreenDpiY();
-  switch (m) {
-    case TMapMode::LoMetric:
-      kx_ = dx / 254.0;
-      ky_ = dy / 254.0;
-      break;
-    case TMapMode::HiMetric:
-      kx_ = dx / 2540.0;
-      ky_ = dy / 2540.0;
-      break;
-    default:
-      kx_ = 1.0;
-      ky_ = 1.0;
-      break;
+  if (const int unitsPerInch = MetricUnitsPerInch(m)) {
+    kx_ = dx / static_cast<double>(unitsPerInch);
+    ky_ = dy / static_cast<double>(unitsPerInch);
+  } else {
+    kx_ = 1.0;
+    ky_ = 1.0;
   }
   fontValid_ = false;  // font heights are logical units too
 }

@@ -1,6 +1,6 @@
 #include "surface/RecordingSurface.h"
 
-#include "surface/Rounding.h"
+#include "surface/Units.h"
 
 namespace vantor {
 

@@ -1,11 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <ostream>
 #include <set>
 
 #include "printing/Sheet.h"
 #include "printing/SheetFakes.h"
 
 namespace vantor {
+
+void PrintTo(const TPoint& p, std::ostream* os) { *os << '(' << p.x << ", " << p.y << ')'; }
+
 namespace {
 
 using test::FakeHost;
@@ -197,6 +202,115 @@ TEST(SheetContent, SuffixesFontsAndRows) {
 
   Printed stdRot(TSheetLayout::StandardRotated, mmStandard3of9, "000000");
   for (const auto& t : Texts(stdRot.job)) EXPECT_EQ(t.Font.Color, 0u) << "black characters";
+}
+
+// Rows 2 and 10 of every layout: each row steps 21 mm from the row above, so a
+// wrong row pitch moves row 2 by a dot or so and row 10 by many. The first
+// label of the row: its barcode point, its first drawn character, the top of
+// its outline and of its cells, in dots from the millimetres (halves to even).
+TEST(SheetRows, SecondAndTenthRowOfEveryLayout) {
+  struct Row {
+    const char* name;
+    TSheetLayout layout;
+    int mode;
+    int dpi;
+    int row;
+    TPoint barcode;
+    TPoint firstCharacter;
+    int labelTop;
+    int cellTop;  // -1: no cells
+  };
+  using L = TSheetLayout;
+  // clang-format off
+  const Row rows[] = {
+      {"StorageTek",         L::StorageTek,        mmStkDltIV,     300,  2, {283, 732},  {315, 677},  650,  674},
+      {"StorageTek",         L::StorageTek,        mmStkDltIV,     300, 10, {283, 2716}, {315, 2661}, 2634, 2658},
+      {"StorageTek",         L::StorageTek,        mmStkDltIV,     600,  2, {567, 1465}, {631, 1353}, 1299, 1346},
+      {"StorageTek",         L::StorageTek,        mmStkDltIV,     600, 10, {567, 5433}, {631, 5321}, 5267, 5314},
+      {"Standard",           L::Standard,          mmStandard3of9, 300,  2, {325, 732},  {315, 677},  650,  674},
+      {"Standard",           L::Standard,          mmStandard3of9, 300, 10, {325, 2716}, {315, 2661}, 2634, 2658},
+      {"Standard",           L::Standard,          mmStandard3of9, 600,  2, {651, 1465}, {631, 1353}, 1299, 1346},
+      {"Standard",           L::Standard,          mmStandard3of9, 600, 10, {651, 5433}, {631, 5321}, 5267, 5314},
+      {"Other",              L::Other,             mmOther,        300,  2, {325, 732},  {315, 677},  650,  674},
+      {"Other",              L::Other,             mmOther,        300, 10, {325, 2716}, {315, 2661}, 2634, 2658},
+      {"Other",              L::Other,             mmOther,        600,  2, {651, 1465}, {631, 1353}, 1299, 1346},
+      {"Other",              L::Other,             mmOther,        600, 10, {651, 5433}, {631, 5321}, 5267, 5314},
+      {"Breece Hill",        L::BreeceHill,        mmBreeceHill,   300,  2, {325, 677},  {476, 827},  650,  -1},
+      {"Breece Hill",        L::BreeceHill,        mmBreeceHill,   300, 10, {325, 2661}, {476, 2811}, 2634, -1},
+      {"Breece Hill",        L::BreeceHill,        mmBreeceHill,   600,  2, {651, 1355}, {952, 1653}, 1299, -1},
+      {"Breece Hill",        L::BreeceHill,        mmBreeceHill,   600, 10, {651, 5323}, {952, 5621}, 5267, -1},
+      {"StorageTek rotated", L::StorageTekRotated, mmStkDltIV,     300,  2, {283, 732},  {363, 685},  650,  674},
+      {"StorageTek rotated", L::StorageTekRotated, mmStkDltIV,     300, 10, {283, 2716}, {363, 2669}, 2634, 2658},
+      {"StorageTek rotated", L::StorageTekRotated, mmStkDltIV,     600,  2, {567, 1465}, {725, 1370}, 1299, 1346},
+      {"StorageTek rotated", L::StorageTekRotated, mmStkDltIV,     600, 10, {567, 5433}, {725, 5338}, 5267, 5314},
+      {"Standard rotated",   L::StandardRotated,   mmStandard3of9, 300,  2, {319, 732},  {363, 685},  650,  674},
+      {"Standard rotated",   L::StandardRotated,   mmStandard3of9, 300, 10, {319, 2716}, {363, 2669}, 2634, 2658},
+      {"Standard rotated",   L::StandardRotated,   mmStandard3of9, 600,  2, {638, 1465}, {725, 1370}, 1299, 1346},
+      {"Standard rotated",   L::StandardRotated,   mmStandard3of9, 600, 10, {638, 5433}, {725, 5338}, 5267, 5314},
+  };
+  // clang-format on
+  for (const Row& r : rows) {
+    SCOPED_TRACE(std::string(r.name) + " at " + std::to_string(r.dpi) + " dpi, row " + std::to_string(r.row));
+    Printed p(r.layout, r.mode, "000000", r.dpi, {.outlines = true});
+    const std::size_t label = 3 * static_cast<std::size_t>(r.row - 1);
+    ASSERT_EQ(p.host.barcodePoints.size(), 30u);
+    EXPECT_EQ(p.host.barcodePoints[label], r.barcode);
+    const auto texts = Texts(p.job);
+    const std::size_t textsPerLabel = (texts.size() - 2) / 30;  // the closing lines are the last two
+    EXPECT_EQ(texts[label * textsPerLabel].P1, r.firstCharacter);
+    const auto rects = Rects(p.job);
+    const std::size_t rectsPerLabel = rects.size() / 30;  // the outline, then the cells
+    EXPECT_EQ(rects[label * rectsPerLabel].P1.y, r.labelTop);
+    if (r.cellTop >= 0) {
+      EXPECT_EQ(rects[label * rectsPerLabel + 1].P1.y, r.cellTop);
+    }
+  }
+}
+
+// At 127 dpi a millimetre is 5 dots, so several of the rotated StorageTek
+// lengths end on a half dot (30.7, 8.5 and 13.3 mm: the first label's sixth
+// character at 153.5 -> 154, its fifth at 154 + 42.5 -> 196). Every text and
+// barcode position of the sheet, worked out here from the millimetres.
+TEST(SheetRounding, HalfDotsAt127DpiRoundToEven) {
+  // The nearest dot to `from` plus `mm`, halves to even; 0.01 mm is 1/20 dot.
+  const auto step = [](int from, double mm) {
+    const long twentieths = from * 20L + std::lround(mm * 100);
+    long q = twentieths / 20, rest = twentieths % 20;
+    if (rest < 0) {
+      q -= 1;
+      rest += 20;
+    }
+    if (rest > 10 || (rest == 10 && q % 2 != 0)) ++q;
+    return static_cast<int>(q);
+  };
+  std::vector<TPoint> barcodes, texts;
+  int y = step(0, 37), by = step(0, 41);
+  for (int row = 0; row < 10; ++row) {
+    int c6 = step(0, 30.7), bx = step(0, 24);
+    for (int col = 0; col < 3; ++col) {
+      barcodes.push_back({bx, by});
+      texts.push_back({c6, y});                                            // character 6
+      texts.push_back({step(c6, -4) + (col == 2 ? 2 : 0), step(y, 1.6)});  // the suffix
+      int c = step(c6, 8.5);
+      for (int k = 5; k >= 1; --k) {
+        texts.push_back({c, y});
+        if (k > 1) c = step(c, 8.8);
+      }
+      c6 = step(c, 13.3);
+      bx = step(bx, 57);
+    }
+    y = step(y, 21);
+    by = step(by, 21);
+  }
+  const int drop = step(0, 15.24);
+  texts.push_back({step(0, 44), step(0, 7.55) + drop});
+  texts.push_back({step(0, 22), step(0, 231) + drop});
+
+  Printed p(TSheetLayout::StorageTekRotated, mmStkDltIV, "000000", 127);
+  EXPECT_EQ(p.host.barcodePoints, barcodes);
+  std::vector<TPoint> printed;
+  for (const auto& t : Texts(p.job)) printed.push_back(t.P1);
+  EXPECT_EQ(printed, texts);
 }
 
 }  // namespace

@@ -10,7 +10,7 @@
 #include <cstdio>
 #include <string>
 
-#include "printing/SheetGeometry.h"
+#include "printing/SheetLayouts.h"
 #include "tools/ReaderUtil.h"
 
 namespace vantor::testing {
@@ -23,18 +23,20 @@ inline QImage RasterisePdf(const std::string& pdf, int dpi, const std::string& p
   return QImage(QString::fromStdString(prefix + ".png"));
 }
 
-// Label i (0..29, row by row) of a page rasterised at `dpi`: its 57 x 21 mm
-// from the paper's corner, on a white margin of 5 mm that stands for the
-// quiet zone the neighbouring labels would cut into.
+// Label i (0..29, row by row) of a page rasterised at `dpi`: its place on the
+// tape-label grid, on a white margin of 5 mm that stands for the quiet zone the
+// neighbouring labels would cut into.
 inline QImage CutLabel(const QImage& page, int dpi, int i) {
+  const TLabelGrid& g = kTapeLabelGrid;
   const TDots d = TDots::FromDpi(dpi, dpi);
-  const int row = i / 3, col = i % 3;
-  const int left = d.X(22 + 57.0L * col), top = d.Y(34 + 21.0L * row);
-  QImage label(d.X(57) + 2 * d.X(5), d.Y(21) + 2 * d.Y(5), QImage::Format_Grayscale8);
+  const int row = i / g.columns, col = i % g.columns;
+  const int left = d.X(g.left + g.pitchX * col), top = d.Y(g.top + g.pitchY * row);
+  const int margin = d.X(Mm(5));
+  QImage label(d.X(g.width) + 2 * margin, d.Y(g.height) + 2 * margin, QImage::Format_Grayscale8);
   label.fill(Qt::white);
   {
     QPainter p(&label);
-    p.drawImage(QPoint(d.X(5), d.Y(5)), page.copy(left, top, d.X(57), d.Y(21)));
+    p.drawImage(QPoint(margin, margin), page.copy(left, top, d.X(g.width), d.Y(g.height)));
   }
   return label;
 }
