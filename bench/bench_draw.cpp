@@ -19,7 +19,7 @@
 #include "printing/HeadlessHost.h"
 #include "qt/QtSurface.h"
 #include "surface/RecordingSurface.h"
-#include "surface/Rounding.h"
+#include "surface/Units.h"
 
 #ifdef VANTOR_BENCH_ZINT
 #include <zint.h>
