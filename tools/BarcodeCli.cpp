@@ -1,175 +1,27 @@
 #include "tools/BarcodeCli.h"
 
-#include <cctype>
-#include <charconv>
+#include <algorithm>
 #include <cstdio>
-#include <optional>
+#include <cstring>
 
 #include "barcode/BarLL.h"
 #include "barcode/BarProps.h"
+#include "barcode/Codabar.h"
+#include "barcode/Code128.h"
 
 namespace vantor {
 
 namespace {
 
-constexpr const char* kUsage =
-    "usage: vantor-barcode --type TYPE --data TEXT [--addon DIGITS] [--ratio 2|3]\n"
-    "                      [--modules] [--out FILE.png|FILE.svg|FILE.pdf] [drawing options]\n"
-    "TYPE: EAN_8 EAN_13 UPC_A UPC_E CODE39 CODE25i CODE25iP CODE128_A CODE128_B CODE128_C\n"
-    "      MSI_Plessey Codabar Postnet Postnet_FIM\n"
-    "--modules            print the code text and the module sequence\n"
-    "--out FILE           draw the barcode on a white image with a quiet zone of ten modules\n"
-    "drawing options:\n"
-    "  --dpi N            resolution of the image (default 300)\n"
-    "  --module SC0..SC9  module width class (default SC2, 0.33 mm)\n"
-    "  --height PERCENT   bar height, 20..200 (default 100)\n"
-    "  --rotate 0|90|180|270  counter-clockwise turn (default 0)\n"
-    "  --zoom             exact physical module widths instead of whole pixels\n"
-    "  --width-reduce     every bar one pixel narrower\n"
-    "  --high-density     half the module width\n"
-    "  --no-text          no human-readable line\n"
-    "  --font-scale PERCENT  text size, 20..200 (default 100)\n"
-    "exit status: 0 done, 1 data or value refused or file not written, 2 bad command line\n";
-
-constexpr int kMaxDpi = 2400;
-
-struct Options {
-  std::string type;
-  std::string data;
-  std::string addon;
-  std::string ratio = "3";
-  bool haveType = false;
-  bool haveData = false;
-  bool modules = false;
-  std::string out;
-  bool haveOut = false;
-  int dpi = 300;
-  std::optional<long long> module;
-  std::optional<long long> height;
-  std::optional<long long> fontScale;
-  int rotation = 0;  // quarter turns
-  bool zoom = false;
-  bool widthReduce = false;
-  bool highDensity = false;
-  bool noText = false;
-};
-
-std::optional<long long> ParseInteger(const std::string& s) {
-  long long v = 0;
-  const char* end = s.data() + s.size();
-  const auto [ptr, ec] = std::from_chars(s.data(), end, v);
-  if (ec != std::errc() || ptr != end || s.empty()) return std::nullopt;
-  return v;
-}
-
-// "SC5" (any case) gives 5; the range is the property's to check.
-std::optional<long long> ParseModuleClass(const std::string& s) {
-  if (s.size() < 3 || std::toupper(static_cast<unsigned char>(s[0])) != 'S' ||
-      std::toupper(static_cast<unsigned char>(s[1])) != 'C')
-    return std::nullopt;
-  return ParseInteger(s.substr(2));
-}
-
-// Parses the command line; on an error writes the message and returns false.
-bool Parse(const std::vector<std::string>& args, Options& o, std::ostream& err, bool& help) {
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& a = args[i];
-    std::string v;
-    auto value = [&]() {
-      if (i + 1 >= args.size()) {
-        err << "vantor-barcode: option " << a << " needs a value\n" << kUsage;
-        return false;
-      }
-      v = args[++i];
-      return true;
-    };
-    auto integer = [&](std::optional<long long>& into) {
-      if (!value()) return false;
-      into = ParseInteger(v);
-      if (!into) err << "vantor-barcode: " << a << " needs a whole number, not '" << v << "'\n";
-      return into.has_value();
-    };
-    if (a == "--type") {
-      if (!value()) return false;
-      o.type = v;
-      o.haveType = true;
-    } else if (a == "--data") {
-      if (!value()) return false;
-      o.data = v;
-      o.haveData = true;
-    } else if (a == "--addon") {
-      if (!value()) return false;
-      o.addon = v;
-    } else if (a == "--ratio") {
-      if (!value()) return false;
-      o.ratio = v;
-    } else if (a == "--modules") {
-      o.modules = true;
-    } else if (a == "--out") {
-      if (!value()) return false;
-      o.out = v;
-      o.haveOut = true;
-    } else if (a == "--dpi") {
-      std::optional<long long> dpi;
-      if (!integer(dpi)) return false;
-      if (*dpi < 1 || *dpi > kMaxDpi) {
-        err << "vantor-barcode: --dpi must be between 1 and " << kMaxDpi << ", not " << *dpi << '\n';
-        return false;
-      }
-      o.dpi = static_cast<int>(*dpi);
-    } else if (a == "--module") {
-      if (!value()) return false;
-      o.module = ParseModuleClass(v);
-      if (!o.module) {
-        err << "vantor-barcode: --module takes SC0 .. SC9, not '" << v << "'\n";
-        return false;
-      }
-    } else if (a == "--height") {
-      if (!integer(o.height)) return false;
-    } else if (a == "--font-scale") {
-      if (!integer(o.fontScale)) return false;
-    } else if (a == "--rotate") {
-      if (!value()) return false;
-      if (v == "0")
-        o.rotation = 0;
-      else if (v == "90")
-        o.rotation = 1;
-      else if (v == "180")
-        o.rotation = 2;
-      else if (v == "270")
-        o.rotation = 3;
-      else {
-        err << "vantor-barcode: --rotate takes 0, 90, 180 or 270, not '" << v << "'\n";
-        return false;
-      }
-    } else if (a == "--zoom") {
-      o.zoom = true;
-    } else if (a == "--width-reduce") {
-      o.widthReduce = true;
-    } else if (a == "--high-density") {
-      o.highDensity = true;
-    } else if (a == "--no-text") {
-      o.noText = true;
-    } else if (a == "--help" || a == "-h") {
-      help = true;
-      return true;
-    } else {
-      err << "vantor-barcode: unknown option '" << a << "'\n" << kUsage;
-      return false;
-    }
-  }
-  return true;
-}
-
 // The parameters through the control's own setters, so range checks and their
 // messages are the ones the application shows.
-void Apply(const Options& o, btCodeTypes type, TBarcodeParams& p) {
+void Apply(const TBarcodeOptions& o, TBarcodeParams& p) {
   SetCaption(p, o.data);
   SetCodeAddon(p, o.addon);
-  p.CodeType = type;
-  SetRatio(p, o.ratio == "2" ? Ratio_2 : Ratio_3);
-  if (o.module) SetModuleWidth(p, *o.module);
-  if (o.height) SetHeightPercent(p, *o.height);
+  p.CodeType = o.type;
+  SetRatio(p, o.ratio);
+  if (o.moduleWidth) SetModuleWidth(p, *o.moduleWidth);
+  if (o.heightPercent) SetHeightPercent(p, *o.heightPercent);
   if (o.fontScale) SetFontscaling(p, *o.fontScale);
   SetRotation(p, o.rotation);
   p.ZoomSize = o.zoom;
@@ -178,7 +30,208 @@ void Apply(const Options& o, btCodeTypes type, TBarcodeParams& p) {
   p.HumanReadable = !o.noText;
 }
 
+// --- What became of the characters -------------------------------------------
+
+// Bytes of one well-formed UTF-8 character starting at `i`; 1 for a byte that
+// starts none, which then stands for itself.
+std::size_t CharacterLength(std::string_view s, std::size_t i) {
+  const auto at = [&](std::size_t k) { return static_cast<unsigned char>(s[k]); };
+  const unsigned char b = at(i);
+  const std::size_t len = b >= 0xC2 && b <= 0xDF ? 2 : b >= 0xE0 && b <= 0xEF ? 3 : b >= 0xF0 && b <= 0xF4 ? 4 : 1;
+  if (len == 1 || i + len > s.size()) return 1;
+  for (std::size_t k = 1; k < len; ++k) {
+    unsigned char lo = 0x80, hi = 0xBF;
+    if (k == 1) {
+      if (b == 0xE0) lo = 0xA0;  // no overlong forms
+      if (b == 0xED) hi = 0x9F;  // no surrogates
+      if (b == 0xF0) lo = 0x90;
+      if (b == 0xF4) hi = 0x8F;
+    }
+    if (at(i + k) < lo || at(i + k) > hi) return 1;
+  }
+  return len;
+}
+
+// A character in double quotes as a terminal shows it: printable ASCII and
+// printable UTF-8 as they are, '"' and '\' escaped, any other byte as \xNN.
+std::string Quoted(std::string_view s) {
+  std::string q = "\"";
+  for (std::size_t i = 0; i < s.size();) {
+    const std::size_t len = CharacterLength(s, i);
+    const auto b = static_cast<unsigned char>(s[i]);
+    const bool c1Control = b == 0xC2 && len == 2 && static_cast<unsigned char>(s[i + 1]) < 0xA0;
+    if (len > 1 && !c1Control) {
+      q.append(s.substr(i, len));
+      i += len;
+      continue;
+    }
+    for (std::size_t k = 0; k < len; ++k, ++i) {
+      const auto c = static_cast<unsigned char>(s[i]);
+      if (c == '"' || c == '\\') {
+        q += '\\';
+        q += static_cast<char>(c);
+      } else if (c >= 32 && c < 127) {
+        q += static_cast<char>(c);
+      } else {
+        char buf[5];
+        std::snprintf(buf, sizeof buf, "\\x%02X", c);
+        q += buf;
+      }
+    }
+  }
+  return q + '"';
+}
+
+enum class TChangeKind { Replaced, StartStopInside, Dropped };
+
+struct TChange {
+  TChangeKind kind;
+  std::string typed;
+  std::string became;  // empty when dropped
+  bool operator==(const TChange&) const = default;
+};
+
+class TChanges {
+ public:
+  void Add(TChangeKind kind, std::string_view typed, std::string became) {
+    TChange c{kind, std::string(typed), std::move(became)};
+    if (std::find(list_.begin(), list_.end(), c) == list_.end()) list_.push_back(std::move(c));
+  }
+  const std::vector<TChange>& List() const { return list_; }
+
+ private:
+  std::vector<TChange> list_;
+};
+
+// The caption as the engine holds it: at most kCaptionSize bytes.
+struct TCaption {
+  explicit TCaption(std::string_view data) : size(std::min(data.size(), kCaptionSize)) {
+    std::memcpy(bytes, data.data(), size);
+  }
+  char bytes[kCaptionSize + 1] = {};
+  std::size_t size;
+};
+
+// Types whose filter keeps every character's place and puts a replacement
+// there: the engine's own filter says what each character became.
+void PositionalChanges(btCodeTypes type, std::string_view data, TChanges& changes) {
+  TCaption caption(data);
+  char filtered[kCodeTextSize] = {};
+  TLLBarcode().TransfervalidChars(caption.bytes, filtered, type);
+  const std::size_t offset = type == CODE39 ? 1 : 0;  // after Code 39's start character
+  for (std::size_t i = 0; i < caption.size;) {
+    const std::size_t len = CharacterLength(data, i);
+    const std::string_view typed = data.substr(i, len);
+    const std::string became(filtered + offset + i, len);
+    if (became != typed) changes.Add(TChangeKind::Replaced, typed, became);
+    i += len;
+  }
+}
+
+char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+bool IsCodabarStartStop(char c) { return c >= 'A' && c <= 'D'; }
+
+// Codabar drops characters outside its set (any case) and puts '0' for a start
+// or stop letter inside the data; the prepared text, after a start character
+// the engine supplies, holds the kept characters in order.
+void CodabarChanges(std::string_view data, TChanges& changes) {
+  TCaption caption(data);
+  char prepared[kCodeTextSize] = {};
+  TLLBarcode().TransfervalidChars(caption.bytes, prepared, Codabar);
+  const std::size_t preparedSize = std::strlen(prepared);
+  std::size_t pos = caption.size > 0 && !IsCodabarStartStop(Upper(data[0])) ? 1 : 0;
+  for (std::size_t i = 0; i < caption.size;) {
+    const std::size_t len = CharacterLength(data, i);
+    const std::string_view typed = data.substr(i, len);
+    i += len;
+    const char upper = Upper(typed[0]);
+    if (len > 1 || TBarCodabar::IndexOf(upper) < 0) {
+      changes.Add(TChangeKind::Dropped, typed, "");
+    } else if (pos < preparedSize) {
+      const char became = prepared[pos++];
+      if (became != upper) changes.Add(TChangeKind::StartStopInside, typed, std::string(1, became));
+    }
+  }
+}
+
+// Code 128 takes a byte as the symbol value byte - 32 in the code set in
+// force: set C turns a non-digit into '0', set A turns bytes 96..127 into the
+// control characters 0..31. Marker bytes switch the set and pass as they are;
+// bytes the engine refuses never reach here.
+void Code128Changes(btCodeTypes type, std::string_view data, TChanges& changes) {
+  char set = type == CODE128_A ? 'A' : type == CODE128_B ? 'B' : 'C';
+  for (std::size_t i = 0; i < data.size();) {
+    const std::size_t len = CharacterLength(data, i);
+    const std::string_view typed = data.substr(i, len);
+    i += len;
+    std::string became;
+    for (const char ch : typed) {
+      const auto b = static_cast<unsigned char>(ch);
+      if (b >= kC128StartA && b <= kC128StartC) set = static_cast<char>('A' + (b - kC128StartA));
+      if (b == kC128CodeA || b == kC128CodeB || b == kC128CodeC)
+        set = b == kC128CodeA ? 'A' : b == kC128CodeB ? 'B' : 'C';
+      const bool marker = b >= kC128CodeC && b <= kC128Stop;
+      if (set == 'C' && !marker && (b < '0' || b > '9'))
+        became += '0';
+      else if (set == 'A' && b >= 96 && b <= 127)
+        became += static_cast<char>(b - 96);
+      else
+        became += ch;
+    }
+    if (became != typed) changes.Add(TChangeKind::Replaced, typed, became);
+  }
+}
+
+std::string QuotedList(const std::vector<std::string>& items) {
+  std::string list;
+  for (const std::string& s : items) list += (list.empty() ? "" : ", ") + Quoted(s);
+  return list;
+}
+
 }  // namespace
+
+std::vector<std::string> EncodingNotes(btCodeTypes type, std::string_view data) {
+  TChanges changes;
+  switch (type) {
+    case Codabar: CodabarChanges(data, changes); break;
+    case CODE128_A:
+    case CODE128_B:
+    case CODE128_C: Code128Changes(type, data, changes); break;
+    default: PositionalChanges(type, data, changes); break;
+  }
+  const std::string name(kCodeTypeNames[type]);
+  std::vector<std::string> notes;
+  for (const TChangeKind kind : {TChangeKind::Replaced, TChangeKind::StartStopInside, TChangeKind::Dropped}) {
+    std::vector<std::string> typed, became;
+    for (const TChange& c : changes.List()) {
+      if (c.kind != kind) continue;
+      typed.push_back(c.typed);
+      became.push_back(c.became);
+    }
+    if (typed.empty()) continue;
+    const std::string subject = typed.size() == 1 ? "it was" : "they were";
+    if (kind == TChangeKind::Dropped) {
+      notes.push_back(name + " cannot encode " + QuotedList(typed) + "; " + subject + " dropped");
+      continue;
+    }
+    // A character of several bytes becomes several '0's: still one replacement.
+    const char first = became[0].empty() ? '\0' : became[0][0];
+    bool oneReplacement = true, perByte = false;
+    for (std::size_t k = 0; k < typed.size(); ++k) {
+      oneReplacement = oneReplacement && became[k].size() == typed[k].size() &&
+                       became[k].find_first_not_of(first) == std::string::npos;
+      perByte = perByte || typed[k].size() > 1;
+    }
+    const std::string replacement = !oneReplacement ? QuotedList(became) + " respectively"
+                                    : perByte       ? Quoted(std::string(1, first)) + ", one for each byte"
+                                                    : Quoted(std::string(1, first));
+    const std::string problem = kind == TChangeKind::Replaced
+                                    ? " cannot encode " + QuotedList(typed)
+                                    : " takes " + QuotedList(typed) + " only as the first or last character";
+    notes.push_back(name + problem + "; " + subject + " replaced by " + replacement);
+  }
+  return notes;
+}
 
 std::string PrintableCodeText(const char* codeText) {
   std::string s;
@@ -197,51 +250,21 @@ std::string PrintableCodeText(const char* codeText) {
   return s;
 }
 
-int RunBarcodeCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-                  TImageExporter* exporter) {
-  Options o;
-  bool help = false;
-  if (!Parse(args, o, err, help)) return 2;
-  if (help) {
-    out << kUsage;
-    return 0;
-  }
-  if (!o.haveType || !o.haveData) {
-    err << "vantor-barcode: --type and --data are required\n" << kUsage;
-    return 2;
-  }
-  const std::optional<btCodeTypes> type = CodeTypeFromName(o.type);
-  if (!type) {
-    err << "vantor-barcode: unknown barcode type '" << o.type << "'\n" << kUsage;
-    return 2;
-  }
-  if (o.ratio != "2" && o.ratio != "3") {
-    err << "vantor-barcode: --ratio must be 2 or 3, not '" << o.ratio << "'\n";
-    return 2;
-  }
-  if (!o.modules && !o.haveOut) {
-    err << "vantor-barcode: nothing to do; give --modules or --out FILE\n" << kUsage;
-    return 2;
-  }
-  const std::optional<TImageFormat> format = ImageFormatForPath(o.out);
-  if (o.haveOut && !format) {
-    err << "vantor-barcode: --out needs a file name ending in .png, .svg or .pdf, not '" << o.out << "'\n";
-    return 2;
-  }
-  if (o.haveOut && !exporter) {
+int RunBarcode(const TBarcodeOptions& o, std::ostream& out, std::ostream& err, TImageExporter* exporter) {
+  const bool image = !o.out.empty();
+  if (image && !exporter) {
     err << "vantor-barcode: image output is not available in this build\n";
     return 2;
   }
-
   TLLBarcode bc;
   std::string listing;
   try {
-    Apply(o, *type, bc.Params);
+    Apply(o, bc.Params);
     bc.Encode();
     // Taken before drawing, which rewrites the code text into its display form.
     listing = PrintableCodeText(bc.CodeText) + '\n' + bc.ModuleString() + '\n';
-    if (o.haveOut) {
-      const std::string problem = exporter->Write(bc, o.out, *format, o.dpi);
+    if (image) {
+      const std::string problem = exporter->Write(bc, o.out, o.format, o.dpi);
       if (!problem.empty()) {
         err << "vantor-barcode: " << problem << '\n';
         return 1;
@@ -251,6 +274,7 @@ int RunBarcodeCli(const std::vector<std::string>& args, std::ostream& out, std::
     err << e.what() << '\n';
     return 1;
   }
+  for (const std::string& note : EncodingNotes(o.type, o.data)) err << "vantor-barcode: " << note << '\n';
   if (o.modules) out << listing;
   return 0;
 }

@@ -1,11 +1,15 @@
 // The vantor-barcode command: encode one barcode, print what came out and/or
-// draw it into an image file.
+// draw it into an image file. The command line is read in tools/qt/; this
+// runner takes the options it produced.
 #pragma once
 
+#include <optional>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "barcode/BarTypes.h"
 #include "surface/ImageFormat.h"
 
 namespace vantor {
@@ -23,14 +27,44 @@ class TImageExporter {
   virtual std::string Write(TLLBarcode& bc, const std::string& path, TImageFormat format, int dpi) = 0;
 };
 
+// One run's options. Numbers whose range the barcode properties check are
+// kept as given, so the refusal is the properties' own message (exit 1).
+struct TBarcodeOptions {
+  btCodeTypes type = CODE39;
+  std::string data;
+  std::string addon;  // through the control's add-on rule
+  btCodeRatio ratio = Ratio_3;
+  bool modules = false;  // print the code text and the module sequence
+  std::string out;       // image file; empty: none
+  TImageFormat format = TImageFormat::Png;
+  int dpi = 300;
+  std::optional<long long> moduleWidth;  // SC class 0..9
+  std::optional<long long> heightPercent;
+  std::optional<long long> fontScale;
+  int rotation = 0;  // quarter turns counter-clockwise
+  bool zoom = false;
+  bool widthReduce = false;
+  bool highDensity = false;
+  bool noText = false;
+};
+
 // Exit status: 0 done; 1 the engine or a property range check refused the data,
-// or the file could not be written; 2 bad command line. `exporter` serves --out;
-// without one, --out is refused as a bad command line.
-int RunBarcodeCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-                  TImageExporter* exporter = nullptr);
+// or the file could not be written; 2 --out without an exporter. Characters of
+// the data that the symbol does not carry as given are named on `err` (see
+// EncodingNotes) and the run still succeeds.
+int RunBarcode(const TBarcodeOptions& options, std::ostream& out, std::ostream& err,
+               TImageExporter* exporter = nullptr);
 
 // The code text with bytes outside printable ASCII written as \xNN (and "\" as "\\"),
 // so Code 128's marker bytes stay readable on one line.
 std::string PrintableCodeText(const char* codeText);
+
+// What the engine did to characters of `data` that `type` cannot encode as
+// given, one sentence a kind of change, e.g.
+//   CODE39 cannot encode "h", "e", "l", "o"; they were replaced by "0"
+//   Codabar cannot encode "!"; it was dropped
+// Empty when every character is encoded as typed. Call with data the engine
+// has accepted (a Code 128 byte it refuses is not described here).
+std::vector<std::string> EncodingNotes(btCodeTypes type, std::string_view data);
 
 }  // namespace vantor

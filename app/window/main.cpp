@@ -2,10 +2,11 @@
 #include <QApplication>
 #include <QPixmap>
 #include <QTimer>
+#include <algorithm>
 #include <cstdlib>
 #include <iostream>
 #include <string>
-#include <vector>
+#include <string_view>
 
 #include "app/window/Menu.h"
 #include "app/window/help.h"
@@ -15,8 +16,25 @@
 
 namespace {
 
-// Hidden option for `make screenshot`: the window as shown, saved as a PNG.
-constexpr const char* kScreenshotOption = "--screenshot";
+// Whether Qt can start a GUI here: an X or Wayland display, or a platform in
+// QT_QPA_PLATFORM that needs neither (offscreen, minimal, vnc, ...). The
+// variable may list several, tried in turn, each with ":options".
+bool HaveDisplay() {
+  const auto given = [](const char* name) {
+    const char* v = std::getenv(name);
+    return v && *v;
+  };
+  if (given("DISPLAY") || given("WAYLAND_DISPLAY")) return true;
+  const char* platforms = std::getenv("QT_QPA_PLATFORM");
+  std::string_view rest = platforms ? platforms : "";
+  while (!rest.empty()) {
+    const std::string_view entry = rest.substr(0, rest.find(';'));
+    rest.remove_prefix(std::min(rest.size(), entry.size() + 1));
+    const std::string_view name = entry.substr(0, entry.find(':'));
+    if (!name.empty() && name != "xcb" && !name.starts_with("wayland")) return true;
+  }
+  return false;
+}
 
 // Qt's notes about the session (no runtime directory) are noise on a command
 // line; real problems still reach stderr.
@@ -46,17 +64,37 @@ int SaveScreenshot(vantor::TMainMenu& window, const QString& path) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const std::vector<std::string> args(argv + 1, argv + argc);
-  if (vantor::WantsHeadlessPrint(args)) {
-    // Printing needs no screen; without a display Qt would refuse to start.
-    if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY")) setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  using vantor::TVantorCommandLine;
+  // The options are checked before Qt starts: QApplication needs a display.
+  const TVantorCommandLine command = vantor::ParseVantorCommandLine({argv + 1, argv + argc});
+  switch (command.action) {
+    case TVantorCommandLine::TAction::Error: std::cerr << command.text << '\n'; return 2;
+    case TVantorCommandLine::TAction::Help:
+    case TVantorCommandLine::TAction::Version: std::cout << command.text; return 0;
+    case TVantorCommandLine::TAction::Print:
+    case TVantorCommandLine::TAction::Window: break;
+  }
+  const bool display = HaveDisplay();
+  // Qt sees only the program name: every option is ours and has been read.
+  int qtArgc = 1;
+  char* qtArgv[] = {argv[0], nullptr};
+
+  if (command.action == TVantorCommandLine::TAction::Print) {
+    // Printing needs no screen; without one Qt would refuse to start.
+    if (!display) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     qInstallMessageHandler(QuietHandler);
-    QApplication app(argc, argv);
+    QApplication app(qtArgc, qtArgv);
     QApplication::setApplicationName(QStringLiteral("Vantor"));
-    return vantor::RunPrintCli(args, std::cout, std::cerr);
+    vantor::TQtPrintJobFactory factory;
+    return vantor::RunPrint(command.print, factory, std::cout, std::cerr);
   }
 
-  QApplication app(argc, argv);
+  if (!display) {
+    std::cerr << "vantor: no display to open the window on (DISPLAY and WAYLAND_DISPLAY are not set); "
+                 "to print without the window, give --print-pdf FILE (see vantor --help)\n";
+    return 1;
+  }
+  QApplication app(qtArgc, qtArgv);
   QApplication::setApplicationName(QStringLiteral("Vantor"));
   vantor::SyncScreenDpiFromQt();
 
@@ -68,15 +106,7 @@ int main(int argc, char** argv) {
   vantor::TColorBox colours(window.LabelState().Colors, {}, &window);
   window.AttachColorBox(colours);
 
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    if (args[i] != kScreenshotOption) continue;
-    if (i + 1 >= args.size()) {
-      std::cerr << "vantor: " << kScreenshotOption << " needs a file name\n";
-      return 2;
-    }
-    return SaveScreenshot(window, QString::fromStdString(args[i + 1]));
-  }
-
+  if (!command.screenshot.empty()) return SaveScreenshot(window, QString::fromStdString(command.screenshot));
   window.show();
   return QApplication::exec();
 }

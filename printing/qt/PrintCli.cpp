@@ -1,60 +1,49 @@
 #include "printing/qt/PrintCli.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
+#include <QCommandLineParser>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QSaveFile>
-#include <cctype>
-#include <fstream>
-#include <map>
-#include <optional>
-#include <sstream>
+#include <stdexcept>
 
-#include "app/MediaSetup.h"
-#include "colours/ColourSchemes.h"
-#include "printing/HeadlessHost.h"
-#include "printing/PrintTrace.h"
-#include "printing/RecordingJob.h"
 #include "printing/qt/QtPrintJob.h"
+#include "qt/CommandLine.h"
 #include "qt/OutputFile.h"
-#include "surface/RecordingSurface.h"
 
 namespace vantor {
 
-const char* const kPrintCliUsage =
-    "usage: vantor [--print-pdf FILE | --print-trace FILE | --printer NAME]\n"
-    "              [--maker standard|storagetek|breece|other] [--media dlt4|dlt3xt|cleaning|diagnostic]\n"
-    "              [--serial XXXNNN] [--rotated | --upright] [--no-colour] [--scheme NAME]\n"
-    "              [--sheets N] [--outlines] [--dpi N]\n"
-    "Without a print option vantor opens its window.\n"
-    "  --print-pdf FILE    print the sheets to a PDF file (600 dpi unless --dpi)\n"
-    "  --print-trace FILE  write the drawing operations of each page instead (300 dpi unless --dpi)\n"
-    "  --printer NAME      print on the named system printer, without the print dialog\n"
-    "  --maker, --media    the tape library maker and StorageTek media kind (start-up: standard)\n"
-    "  --serial XXXNNN     the first volume serial (default: the media kind's default)\n"
-    "  --rotated/--upright \"Rotated sequence\" on or off where the maker allows it\n"
-    "  --no-colour         clear \"Colored sequence\"\n"
-    "  --scheme NAME       digit colour scheme by its caption, e.g. \"TAB OCR\"\n"
-    "  --sheets N          N sheets, the serial continuing from sheet to sheet\n"
-    "  --outlines          draw the label outlines\n"
-    "  --dpi N             resolution of the PDF or trace\n";
-
 namespace {
 
-struct Options {
-  std::string pdf, trace, printer;
-  std::string maker = "standard";
-  std::string media;
-  std::optional<std::string> serial;
-  std::optional<bool> rotated;
-  bool colored = true;
-  std::string scheme;
-  int sheets = 1;
-  bool outlines = false;
-  int dpi = 0;
-};
+constexpr const char* kProgram = "vantor";
+
+// Options that only printing uses; given without a print output they are a
+// mistake, not a way to set up the window.
+constexpr const char* kPrintOnly[] = {"print-pdf", "print-trace", "printer", "maker",  "media",    "serial", "rotated",
+                                      "upright",   "no-colour",   "scheme",  "sheets", "outlines", "dpi"};
+
+void AddOptions(QCommandLineParser& p) {
+  AddHelpAndVersion(p);
+  const auto add = [&](QStringList names, const char* help, const char* value = nullptr) {
+    p.addOption(QCommandLineOption(names, QString::fromUtf8(help), value ? QString::fromLatin1(value) : QString()));
+  };
+  add({"print-pdf"}, "Print the sheets to a PDF file (600 dpi unless --dpi).", "FILE");
+  add({"print-trace"}, "Write the drawing operations of each page instead (300 dpi unless --dpi).", "FILE");
+  add({"printer"}, "Print on the named system printer, without the print dialog.", "NAME");
+  add({"maker"}, "The tape library maker: standard (the start-up choice), storagetek, breece or other.", "MAKER");
+  add({"media"}, "The StorageTek media kind: dlt4, dlt3xt, cleaning or diagnostic; the maker is then storagetek.",
+      "KIND");
+  add({"serial"}, "The first volume serial (default: the media kind's default).", "XXXNNN");
+  add({"rotated"}, "\"Rotated sequence\" on, where the maker allows it.");
+  add({"upright"}, "\"Rotated sequence\" off.");
+  add({"no-colour", "no-color"}, "Clear \"Colored sequence\".");
+  add({"scheme"}, "Digit colour scheme by its caption, any case, e.g. \"TAB OCR\".", "NAME");
+  add({"sheets"}, "N sheets, 1 to 1000, the serial continuing from sheet to sheet.", "N");
+  add({"outlines"}, "Draw the label outlines.");
+  add({"dpi"}, "Resolution of the PDF or trace, 72 to 4800.", "N");
+  QCommandLineOption screenshot(QStringLiteral("screenshot"), QString(), QStringLiteral("FILE"));
+  screenshot.setFlags(QCommandLineOption::HiddenFromHelp);
+  p.addOption(screenshot);
+}
 
 std::optional<int> ParseCount(const std::string& s, int lo, int hi) {
   if (s.empty() || s.size() > 6) return std::nullopt;
@@ -65,170 +54,178 @@ std::optional<int> ParseCount(const std::string& s, int lo, int hi) {
   return v;
 }
 
-// The media mode for the maker and media kind, or -1.
-int MediaModeFor(const std::string& maker, const std::string& media) {
-  if (maker == "storagetek") {
-    static const std::map<std::string, int> kinds = {{"", mmStkDltIV},
-                                                     {"dlt4", mmStkDltIV},
-                                                     {"dlt3xt", mmStkDltIIIXT},
-                                                     {"cleaning", mmStkCleaning},
-                                                     {"diagnostic", mmStkDiagnostic}};
-    const auto it = kinds.find(media);
-    return it == kinds.end() ? -1 : it->second;
+// Reads a print run's options into `o`; the first problem, or nothing.
+std::optional<std::string> ReadPrintOptions(const QCommandLineParser& p, TPrintOptions& o) {
+  const auto value = [&](const char* name) { return OptionValue(p, QString::fromLatin1(name)); };
+  const auto isSet = [&](const char* name) { return p.isSet(QString::fromLatin1(name)); };
+
+  if (isSet("sheets")) {
+    const std::string v = value("sheets");
+    const auto n = ParseCount(v, 1, 1000);
+    if (!n) return "--sheets must be a number from 1 to 1000, not '" + v + "'";
+    o.sheets = *n;
   }
-  if (!media.empty()) return -1;
-  if (maker == "standard") return mmStandard3of9;
-  if (maker == "breece") return mmBreeceHill;
-  if (maker == "other") return mmOther;
-  return -1;
+  if (isSet("dpi")) {
+    const std::string v = value("dpi");
+    const auto n = ParseCount(v, 72, 4800);
+    if (!n) return "--dpi must be a number from 72 to 4800, not '" + v + "'";
+    o.dpi = *n;
+  }
+
+  std::string maker = isSet("maker") ? value("maker") : "standard";
+  const std::string media = value("media");
+  if (isSet("media") && maker == "standard") maker = "storagetek";
+  const std::optional<int> mode = MediaModeFor(maker, media);
+  if (!mode) return "unknown maker or media kind '" + maker + (media.empty() ? "" : " " + media) + "'";
+  o.mediaMode = *mode;
+
+  if (isSet("serial")) o.serial = value("serial");
+  // The later of --rotated and --upright counts.
+  for (const QString& name : p.optionNames()) {
+    if (name == QLatin1String("rotated")) o.rotated = true;
+    if (name == QLatin1String("upright")) o.rotated = false;
+  }
+  o.colored = !isSet("no-colour");
+  if (const std::string caption = value("scheme"); !caption.empty()) {
+    o.scheme = FindSchemeByCaption(caption);
+    if (!o.scheme) return "unknown colour scheme '" + caption + "'";
+  }
+  o.outlines = isSet("outlines");
+  return std::nullopt;
 }
 
-// A sheet job on the recording surface: one trace page a sheet.
-class TTraceJob : public TRecordingJob {
+TVantorCommandLine Error(std::string_view problem) {
+  TVantorCommandLine result;
+  result.text = CommandLineError(kProgram, problem);
+  return result;
+}
+
+class TPdfOutput : public TSheetOutput {
  public:
-  using TRecordingJob::TRecordingJob;
-  void EndDoc() override { WritePrintTrace(text_, ++pages_, Recording().Ops()); }
-  std::string Text() const { return text_.str(); }
+  TPdfOutput(const std::string& path, int dpi) : job_(QString::fromStdString(path), dpi) {}
+  TPrintJob& Job() override { return job_; }
+  void Finish() override { job_.Finish(); }
 
  private:
-  std::ostringstream text_;
-  int pages_ = 0;
+  TPdfJob job_;
+};
+
+class TPrinterOutput : public TSheetOutput {
+ public:
+  TPrinterOutput(const QPrinterInfo& info, TSheetOptions& sheet)
+      : printer_(info, QPrinter::HighResolution), job_(printer_, sheet) {}
+  TPrintJob& Job() override { return job_; }
+
+ private:
+  QPrinter printer_;
+  TNamedPrinterJob job_;
+};
+
+// The trace is written only when every sheet is drawn, replacing the file at
+// once or not at all.
+class TTraceOutput : public TSheetOutput {
+ public:
+  TTraceOutput(const std::string& path, int dpi) : path_(path), job_(dpi) {}
+  TPrintJob& Job() override { return job_; }
+  void Finish() override {
+    const QString path = QString::fromStdString(path_);
+    if (!CanReplaceWithFile(path)) throw std::runtime_error("Cannot write \"" + path_ + "\": not a file");
+    TWholeWrites<QSaveFile> file(path);
+    const std::string text = job_.Text();
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) ||
+        file.write(text.data(), static_cast<qint64>(text.size())) < 0 || !FlushAndCommit(file))
+      throw std::runtime_error("Cannot write \"" + path_ + "\": " + file.errorString().toStdString());
+  }
+
+ private:
+  std::string path_;
+  TTraceJob job_;
 };
 
 }  // namespace
 
-bool WantsHeadlessPrint(const std::vector<std::string>& args) {
-  for (const std::string& a : args)
-    if (a == "--print-pdf" || a == "--print-trace" || a == "--printer" || a == "--help" || a == "-h") return true;
-  return false;
+TVantorCommandLine ParseVantorCommandLine(const std::vector<std::string>& args) {
+  QCommandLineParser p;
+  p.setApplicationDescription(
+      QStringLiteral("Prints barcode labels for data-tape cartridges. Without --print-pdf, --print-trace or --printer\n"
+                     "it opens its window; with one of them it prints without the window, the window's choices given\n"
+                     "as options."));
+  AddOptions(p);
+  if (auto problem = ParseArguments(p, args)) return Error(*problem);
+
+  TVantorCommandLine result;
+  if (p.isSet(QStringLiteral("help"))) {
+    result.action = TVantorCommandLine::TAction::Help;
+    result.text = HelpText(p, "Usage: vantor [--print-pdf FILE | --print-trace FILE | --printer NAME] [options]",
+                           "Exit status: 0 done, 1 refused or failed, 2 bad command line.\n");
+    return result;
+  }
+  if (p.isSet(QStringLiteral("version"))) {
+    result.action = TVantorCommandLine::TAction::Version;
+    result.text = std::string(kProgram) + " " + VANTOR_VERSION + "\n";
+    return result;
+  }
+
+  TPrintOptions& o = result.print;
+  const std::pair<const char*, TPrintOutput> outputs[] = {
+      {"print-pdf", TPrintOutput::Pdf}, {"print-trace", TPrintOutput::Trace}, {"printer", TPrintOutput::Printer}};
+  int given = 0;
+  for (const auto& [name, output] : outputs) {
+    const std::string target = OptionValue(p, QString::fromLatin1(name));
+    if (target.empty()) continue;  // an empty name counts as none
+    ++given;
+    o.output = output;
+    o.target = target;
+  }
+  const bool screenshot = p.isSet(QStringLiteral("screenshot"));
+  if (given == 0 && !screenshot) {
+    bool printOption = false;
+    for (const char* name : kPrintOnly) printOption = printOption || p.isSet(QString::fromLatin1(name));
+    if (!printOption) {
+      result.action = TVantorCommandLine::TAction::Window;
+      return result;
+    }
+  }
+  if (screenshot) {
+    if (given > 0) return Error("--screenshot does not go with --print-pdf, --print-trace or --printer");
+    result.screenshot = OptionValue(p, QStringLiteral("screenshot"));
+    if (result.screenshot.empty()) return Error("--screenshot needs a file name");
+    result.action = TVantorCommandLine::TAction::Window;
+    return result;
+  }
+  if (auto problem = ReadPrintOptions(p, o)) return Error(*problem);
+  if (given != 1) return Error("give exactly one of --print-pdf, --print-trace and --printer");
+  result.action = TVantorCommandLine::TAction::Print;
+  return result;
+}
+
+std::unique_ptr<TSheetOutput> TQtPrintJobFactory::Open(const TPrintOptions& o, int dpi, TSheetOptions& sheet) {
+  switch (o.output) {
+    case TPrintOutput::Pdf: return std::make_unique<TPdfOutput>(o.target, dpi);
+    case TPrintOutput::Trace: return std::make_unique<TTraceOutput>(o.target, dpi);
+    case TPrintOutput::Printer: break;
+  }
+  const QPrinterInfo info = QPrinterInfo::printerInfo(QString::fromStdString(o.target));
+  if (info.isNull()) throw std::runtime_error("no printer named \"" + o.target + "\"");
+  return std::make_unique<TPrinterOutput>(info, sheet);
 }
 
 int RunPrintCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  Options o;
-  auto bad = [&](const std::string& what) {
-    err << "vantor: " << what << '\n' << kPrintCliUsage;
-    return 2;
-  };
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& a = args[i];
-    const bool hasValue = i + 1 < args.size();
-    auto take = [&](std::string& into) {
-      if (!hasValue) return false;
-      into = args[++i];
-      return true;
-    };
-    std::string v;
-    if (a == "--help" || a == "-h") {
-      out << kPrintCliUsage;
-      return 0;
-    } else if (a == "--print-pdf") {
-      if (!take(o.pdf)) return bad("--print-pdf needs a file name");
-    } else if (a == "--print-trace") {
-      if (!take(o.trace)) return bad("--print-trace needs a file name");
-    } else if (a == "--printer") {
-      if (!take(o.printer)) return bad("--printer needs a printer name");
-    } else if (a == "--maker") {
-      if (!take(o.maker)) return bad("--maker needs a value");
-    } else if (a == "--media") {
-      if (!take(o.media)) return bad("--media needs a value");
-      if (o.maker == "standard") o.maker = "storagetek";
-    } else if (a == "--serial") {
-      if (!take(v)) return bad("--serial needs a value");
-      o.serial = v;
-    } else if (a == "--rotated") {
-      o.rotated = true;
-    } else if (a == "--upright") {
-      o.rotated = false;
-    } else if (a == "--no-colour" || a == "--no-color") {
-      o.colored = false;
-    } else if (a == "--scheme") {
-      if (!take(o.scheme)) return bad("--scheme needs a name");
-    } else if (a == "--sheets") {
-      if (!take(v)) return bad("--sheets needs a number");
-      const auto n = ParseCount(v, 1, 1000);
-      if (!n) return bad("--sheets must be a number from 1 to 1000, not '" + v + "'");
-      o.sheets = *n;
-    } else if (a == "--outlines") {
-      o.outlines = true;
-    } else if (a == "--dpi") {
-      if (!take(v)) return bad("--dpi needs a number");
-      const auto n = ParseCount(v, 72, 4800);
-      if (!n) return bad("--dpi must be a number from 72 to 4800, not '" + v + "'");
-      o.dpi = *n;
-    } else {
-      return bad("unknown option '" + a + "'");
+  TVantorCommandLine command = ParseVantorCommandLine(args);
+  switch (command.action) {
+    case TVantorCommandLine::TAction::Print: {
+      TQtPrintJobFactory factory;
+      return RunPrint(command.print, factory, out, err);
     }
+    case TVantorCommandLine::TAction::Help:
+    case TVantorCommandLine::TAction::Version: out << command.text; return 0;
+    case TVantorCommandLine::TAction::Window:
+      command.text = CommandLineError(kProgram, "give exactly one of --print-pdf, --print-trace and --printer");
+      break;
+    case TVantorCommandLine::TAction::Error: break;
   }
-  const int outputs = !o.pdf.empty() + !o.trace.empty() + !o.printer.empty();
-  if (outputs != 1) return bad("give exactly one of --print-pdf, --print-trace and --printer");
-  const int mode = MediaModeFor(o.maker, o.media);
-  if (mode < 0) return bad("unknown maker or media kind '" + o.maker + (o.media.empty() ? "" : " " + o.media) + "'");
-  std::optional<SchemeId> scheme;
-  if (!o.scheme.empty()) {
-    scheme = FindSchemeByCaption(o.scheme);
-    if (!scheme) return bad("unknown colour scheme '" + o.scheme + "'");
-  }
-
-  THeadlessChoice choice;
-  choice.mediaMode = mode;
-  choice.colored = o.colored;
-  choice.rotated = o.rotated.value_or(MediaSetupFor(mode).rotatedSequence.checked);
-  THeadlessHost host(choice);
-  if (scheme) host.State().LoadScheme(*scheme);
-  if (o.serial) {
-    // As the serial field takes typing: letters in upper case.
-    std::string typed = *o.serial;
-    for (char& c : typed) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    host.State().SetSerial(typed);
-  }
-  if (!host.State().CheckSequence()) {
-    err << "Error in Sequence Number\n";
-    return 1;
-  }
-  if (const auto refusal = SheetRefusal(host.State().Serial(), o.sheets)) {
-    err << *refusal << '\n';
-    return 1;
-  }
-  host.RefreshPreview();
-
-  const TSheetLayout layout = LayoutFor(mode, host.Rotated());
-  TSheetOptions options;
-  options.outlines = o.outlines;
-  const std::string first = host.State().Serial();
-  try {
-    if (!o.pdf.empty()) {
-      TPdfJob job(QString::fromStdString(o.pdf), o.dpi ? o.dpi : 600);
-      for (int s = 0; s < o.sheets; ++s) PrintSheet(layout, host, job, options);
-      job.Finish();
-      out << "Printed " << o.sheets << (o.sheets == 1 ? " sheet" : " sheets") << " from " << first << " to " << o.pdf
-          << '\n';
-    } else if (!o.trace.empty()) {
-      TTraceJob job(o.dpi ? o.dpi : 300);
-      for (int s = 0; s < o.sheets; ++s) PrintSheet(layout, host, job, options);
-      const QString path = QString::fromStdString(o.trace);
-      if (!CanReplaceWithFile(path)) throw std::runtime_error("Cannot write \"" + o.trace + "\": not a file");
-      TWholeWrites<QSaveFile> file(path);
-      const std::string text = job.Text();
-      if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) ||
-          file.write(text.data(), static_cast<qint64>(text.size())) < 0 || !FlushAndCommit(file))
-        throw std::runtime_error("Cannot write \"" + o.trace + "\": " + file.errorString().toStdString());
-    } else {
-      const QPrinterInfo info = QPrinterInfo::printerInfo(QString::fromStdString(o.printer));
-      if (info.isNull()) {
-        err << "vantor: no printer named \"" << o.printer << "\"\n";
-        return 1;
-      }
-      QPrinter printer(info, QPrinter::HighResolution);
-      TNamedPrinterJob job(printer, options);
-      for (int s = 0; s < o.sheets; ++s) PrintSheet(layout, host, job, options);
-      out << "Printed " << o.sheets << (o.sheets == 1 ? " sheet" : " sheets") << " from " << first << " on "
-          << o.printer << '\n';
-    }
-  } catch (const std::exception& e) {
-    err << "vantor: " << e.what() << '\n';
-    return 1;
-  }
-  return 0;
+  err << command.text << '\n';
+  return 2;
 }
 
 }  // namespace vantor

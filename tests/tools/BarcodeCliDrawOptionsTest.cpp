@@ -6,7 +6,7 @@
 #include <sstream>
 
 #include "barcode/BarLL.h"
-#include "tools/BarcodeCli.h"
+#include "tools/qt/BarcodeCommandLine.h"
 
 namespace vantor {
 namespace {

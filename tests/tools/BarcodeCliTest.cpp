@@ -2,7 +2,7 @@
 
 #include <sstream>
 
-#include "tools/BarcodeCli.h"
+#include "tools/qt/BarcodeCommandLine.h"
 
 namespace vantor {
 namespace {
@@ -74,6 +74,118 @@ TEST(BarcodeCli, Refusals) {
     EXPECT_NE(res.err.find(r.message), std::string::npos) << res.err;
     EXPECT_TRUE(res.out.empty());
   }
+}
+
+// Characters a type cannot encode as typed are named on stderr, the run still
+// succeeds; the code text shows what the engine made of them.
+TEST(BarcodeCli, NamesTheCharactersTheEngineReplacedOrDropped) {
+  struct Row {
+    const char* name;
+    btCodeTypes type;
+    std::string data;
+    std::string err;       // whole stderr
+    const char* codeText;  // the listing's first line; nullptr: not checked
+  };
+  const Row rows[] = {
+      {"Code 39 lower case", CODE39, "hello",
+       "vantor-barcode: CODE39 cannot encode \"h\", \"e\", \"l\", \"o\"; they were replaced by \"0\"\n", "*00000*"},
+      {"Code 39 all valid", CODE39, "AB-12 $", "", "*AB-12 $*"},
+      {"Code 39 quote and backslash", CODE39, "A\"\\",
+       "vantor-barcode: CODE39 cannot encode \"\\\"\", \"\\\\\"; they were replaced by \"0\"\n", "*A00*"},
+      {"EAN-13 one letter", EAN_13, "12a4", "vantor-barcode: EAN_13 cannot encode \"a\"; it was replaced by \"0\"\n",
+       "1204000000001"},
+      {"EAN-8 two-byte character", EAN_8,
+       "1\xC3\xB6"
+       "2",
+       "vantor-barcode: EAN_8 cannot encode \"\xC3\xB6\"; it was replaced by \"0\", one for each byte\n", "10020005"},
+      {"byte that is no UTF-8", CODE25i, "12\xF6",
+       "vantor-barcode: CODE25i cannot encode \"\\xF6\"; it was replaced by \"0\"\n", nullptr},
+      {"Postnet", Postnet, "123-4", "vantor-barcode: Postnet cannot encode \"-\"; it was replaced by \"0\"\n", nullptr},
+      {"FIM takes letters only", Postnet_FIM, "A1",
+       "vantor-barcode: Postnet_FIM cannot encode \"1\"; it was replaced by \"0\"\n", nullptr},
+      {"Codabar drops", Codabar, "1x2!x", "vantor-barcode: Codabar cannot encode \"x\", \"!\"; they were dropped\n",
+       "A12A"},
+      {"Codabar start and stop in any case", Codabar, "a12b", "", "A12B"},
+      {"Codabar start letter inside", Codabar, "?B1",
+       "vantor-barcode: Codabar takes \"B\" only as the first or last character; it was replaced by \"0\"\n"
+       "vantor-barcode: Codabar cannot encode \"?\"; it was dropped\n",
+       "A01A"},
+      {"Code 128 C letter", CODE128_C, "12A4",
+       "vantor-barcode: CODE128_C cannot encode \"A\"; it was replaced by \"0\"\n", nullptr},
+      {"Code 128 A lower case as control characters", CODE128_A, "Hi~",
+       "vantor-barcode: CODE128_A cannot encode \"i\", \"~\"; they were replaced by \"\\x09\", \"\\x1E\" "
+       "respectively\n",
+       nullptr},
+      {"Code 128 A switched to B by its marker byte", CODE128_A,
+       "A\x84"
+       "b",
+       "", nullptr},
+      {"Code 128 B", CODE128_B, "Hi~", "", nullptr},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    TBarcodeOptions o;
+    o.type = row.type;
+    o.data = row.data;
+    o.modules = true;
+    std::ostringstream out, err;
+    ASSERT_EQ(RunBarcode(o, out, err), 0) << err.str();
+    EXPECT_EQ(err.str(), row.err);
+    if (row.codeText) {
+      EXPECT_EQ(out.str().substr(0, out.str().find('\n')), row.codeText);
+    }
+  }
+}
+
+// One line naming the problem and where help is, never the whole usage.
+TEST(BarcodeCli, CommandLineErrorsAreOneLine) {
+  struct Row {
+    std::vector<std::string> args;
+    std::string problem;
+  };
+  const Row rows[] = {
+      {{"--foo"}, "unknown option '--foo'"},
+      {{"--type", "CODE39", "--data", "1", "--modules", "--foo", "--bar"}, "unknown options '--foo', '--bar'"},
+      {{"--type", "CODE39", "--data", "1", "--modules", "-colour"}, "unknown option '-colour'"},
+      {{"--type", "CODE39", "--data"}, "option --data needs a value"},
+      {{"--type", "CODE39", "--data", "1", "--modules=yes"}, "option --modules takes no value"},
+      {{"--type", "CODE39", "--data", "1", "--modules", "stray"}, "unexpected argument 'stray'"},
+      {{"--type", "QR", "--data", "1", "--modules"}, "unknown barcode type 'QR'"},
+      {{"--type", "CODE39", "--data", "1"}, "nothing to do; give --modules or --out FILE"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.problem);
+    const Result r = RunCli(row.args);
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.err, "vantor-barcode: " + row.problem + "; see vantor-barcode --help\n");
+    EXPECT_EQ(r.out, "");
+  }
+}
+
+TEST(BarcodeCli, HelpAndVersion) {
+  for (const char* help : {"--help", "-h"}) {
+    const Result r = RunCli({help});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out.rfind("Usage: vantor-barcode --type TYPE --data TEXT", 0), 0u) << r.out;
+    for (const std::string_view name : kCodeTypeNames) EXPECT_NE(r.out.find(name), std::string::npos) << name;
+    for (const char* option : {"--modules", "--out", "--dpi", "--font-scale", "--version"})
+      EXPECT_NE(r.out.find(option), std::string::npos) << option;
+    EXPECT_EQ(r.err, "");
+  }
+  const Result v = RunCli({"--version"});
+  EXPECT_EQ(v.status, 0);
+  EXPECT_EQ(v.out, std::string("vantor-barcode ") + VANTOR_VERSION + "\n");
+}
+
+// Bytes that are not UTF-8 reach the engine as given: here Code 128's
+// "switch to set B" marker.
+TEST(BarcodeCli, DataBytesPassThroughUnchanged) {
+  const Result r = RunCli({"--type", "CODE128_A", "--data",
+                           "A\x84"
+                           "b",
+                           "--modules"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out.rfind("\\x87A\\x84b", 0), 0u) << r.out;
 }
 
 }  // namespace

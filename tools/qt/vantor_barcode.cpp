@@ -3,7 +3,7 @@
 
 #include "qt/BarcodeImage.h"
 #include "qt/QtSurface.h"
-#include "tools/BarcodeCli.h"
+#include "tools/qt/BarcodeCommandLine.h"
 
 namespace {
 
@@ -26,7 +26,14 @@ void QuietHandler(QtMsgType type, const QMessageLogContext&, const QString& mess
 }  // namespace
 
 int main(int argc, char** argv) {
-  const std::vector<std::string> args(argv + 1, argv + argc);
+  using vantor::TBarcodeCommandLine;
+  const TBarcodeCommandLine command = vantor::ParseBarcodeCommandLine({argv + 1, argv + argc});
+  switch (command.action) {
+    case TBarcodeCommandLine::TAction::Error: std::cerr << command.text << '\n'; return 2;
+    case TBarcodeCommandLine::TAction::Help:
+    case TBarcodeCommandLine::TAction::Version: std::cout << command.text; return 0;
+    case TBarcodeCommandLine::TAction::Run: break;
+  }
   // The tool never opens a window; without a platform chosen, draw off-screen.
   if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   qInstallMessageHandler(QuietHandler);
@@ -36,5 +43,5 @@ int main(int argc, char** argv) {
   QGuiApplication app(qtArgc, qtArgv);
   vantor::SyncScreenDpiFromQt();
   QtImageExporter exporter;
-  return vantor::RunBarcodeCli(args, std::cout, std::cerr, &exporter);
+  return vantor::RunBarcode(command.options, std::cout, std::cerr, &exporter);
 }

@@ -8,8 +8,10 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iostream>
 #include <sstream>
 
@@ -63,8 +65,107 @@ TEST(PrintCli, Refusals) {
     const CliResult res = Cli(r.args);
     EXPECT_EQ(res.status, r.status);
     EXPECT_NE(res.err.find(r.message), std::string::npos) << res.err;
+    if (r.status == 2) {
+      // One line and where help is, not the whole usage.
+      EXPECT_EQ(std::count(res.err.begin(), res.err.end(), '\n'), 1) << res.err;
+      EXPECT_TRUE(res.err.ends_with("; see vantor --help\n")) << res.err;
+    }
     EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(pdf))) << "nothing written";
   }
+}
+
+// What the command line asks for, read before anything needs a display.
+TEST(PrintCli, CommandLineChoosesWindowOrPrint) {
+  using TAction = TVantorCommandLine::TAction;
+  struct Row {
+    const char* name;
+    std::vector<std::string> args;
+    TAction action;
+    std::function<void(const TVantorCommandLine&)> check;
+  };
+  const Row rows[] = {
+      {"nothing: the window", {}, TAction::Window, [](auto& c) { EXPECT_EQ(c.screenshot, ""); }},
+      {"screenshot", {"--screenshot", "w.png"}, TAction::Window, [](auto& c) { EXPECT_EQ(c.screenshot, "w.png"); }},
+      {"trace with defaults",
+       {"--print-trace", "t"},
+       TAction::Print,
+       [](auto& c) {
+         EXPECT_EQ(c.print.output, TPrintOutput::Trace);
+         EXPECT_EQ(c.print.target, "t");
+         EXPECT_EQ(c.print.mediaMode, mmStandard3of9);
+         EXPECT_EQ(c.print.sheets, 1);
+         EXPECT_EQ(c.print.dpi, 0);
+         EXPECT_FALSE(c.print.rotated.has_value());
+         EXPECT_FALSE(c.print.serial.has_value());
+         EXPECT_TRUE(c.print.colored);
+         EXPECT_FALSE(c.print.outlines);
+       }},
+      {"the later of --rotated and --upright",
+       {"--rotated", "--printer", "Q", "--upright"},
+       TAction::Print,
+       [](auto& c) {
+         EXPECT_EQ(c.print.output, TPrintOutput::Printer);
+         EXPECT_EQ(c.print.rotated, false);
+       }},
+      {"--upright then --rotated",
+       {"--upright", "--print-pdf", "p", "--rotated"},
+       TAction::Print,
+       [](auto& c) { EXPECT_EQ(c.print.rotated, true); }},
+      {"--media alone is StorageTek",
+       {"--media", "cleaning", "--print-pdf", "p"},
+       TAction::Print,
+       [](auto& c) { EXPECT_EQ(c.print.mediaMode, mmStkCleaning); }},
+      {"--maker standard with --media, either order",
+       {"--media", "dlt3xt", "--maker", "standard", "--print-pdf", "p"},
+       TAction::Print,
+       [](auto& c) { EXPECT_EQ(c.print.mediaMode, mmStkDltIIIXT); }},
+      {"every choice",
+       {"--print-pdf", "p", "--maker", "breece", "--serial", "ab0001", "--no-color", "--scheme", "tab ocr", "--sheets",
+        "3", "--outlines", "--dpi", "1200"},
+       TAction::Print,
+       [](auto& c) {
+         EXPECT_EQ(c.print.mediaMode, mmBreeceHill);
+         EXPECT_EQ(c.print.serial, "ab0001");
+         EXPECT_FALSE(c.print.colored);
+         EXPECT_EQ(c.print.scheme, SchemeId::Tab);
+         EXPECT_EQ(c.print.sheets, 3);
+         EXPECT_TRUE(c.print.outlines);
+         EXPECT_EQ(c.print.dpi, 1200);
+       }},
+      {"a print option without an output",
+       {"--outlines"},
+       TAction::Error,
+       [](auto& c) { EXPECT_NE(c.text.find("give exactly one of"), std::string::npos); }},
+      {"screenshot and print",
+       {"--screenshot", "w.png", "--print-pdf", "p"},
+       TAction::Error,
+       [](auto& c) { EXPECT_NE(c.text.find("--screenshot does not go with"), std::string::npos); }},
+      {"help", {"--version", "-h"}, TAction::Help, [](auto& c) { EXPECT_EQ(c.text.rfind("Usage: vantor ", 0), 0u); }},
+      {"version",
+       {"--version"},
+       TAction::Version,
+       [](auto& c) { EXPECT_EQ(c.text, std::string("vantor ") + VANTOR_VERSION + "\n"); }},
+      {"unknown option before anything else",
+       {"--help", "--bogus"},
+       TAction::Error,
+       [](auto& c) { EXPECT_EQ(c.text, "vantor: unknown option '--bogus'; see vantor --help"); }},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    const TVantorCommandLine command = ParseVantorCommandLine(row.args);
+    EXPECT_EQ(command.action, row.action) << command.text;
+    row.check(command);
+  }
+}
+
+TEST(PrintCli, HelpListsTheOptions) {
+  const CliResult res = Cli({"--help"});
+  EXPECT_EQ(res.status, 0);
+  EXPECT_EQ(res.err, "");
+  for (const char* option : {"--print-pdf", "--print-trace", "--printer", "--maker", "--media", "--serial", "--rotated",
+                             "--upright", "--no-colour", "--scheme", "--sheets", "--outlines", "--dpi", "--version"})
+    EXPECT_NE(res.out.find(option), std::string::npos) << option;
+  EXPECT_EQ(res.out.find("--screenshot"), std::string::npos) << "hidden";
 }
 
 TEST(PrintCli, TraceOfTwoSheetsContinuesTheSerial) {

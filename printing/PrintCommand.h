@@ -1,0 +1,73 @@
+// vantor's headless printing: sheets to a PDF, a named printer or a trace,
+// with the window's choices given as options. The command line is read in
+// printing/qt/; the jobs come from a factory, since PDF and printer jobs draw
+// through Qt.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <ostream>
+#include <sstream>
+#include <string>
+
+#include "app/LabelState.h"
+#include "colours/ColourSchemes.h"
+#include "printing/RecordingJob.h"
+
+namespace vantor {
+
+enum class TPrintOutput { Pdf, Trace, Printer };
+
+struct TPrintOptions {
+  TPrintOutput output = TPrintOutput::Pdf;
+  std::string target;  // the PDF or trace file, or the printer's name
+  int mediaMode = mmStandard3of9;
+  std::optional<std::string> serial;  // as typed; empty: the media kind's default
+  std::optional<bool> rotated;        // "Rotated sequence"; empty: the media kind's start-up state
+  bool colored = true;                // "Colored sequence"
+  std::optional<SchemeId> scheme;
+  int sheets = 1;
+  bool outlines = false;
+  int dpi = 0;  // 0: the output's own (PDF 600, trace 300)
+};
+
+// The media mode for a maker (standard, storagetek, breece, other) and a
+// StorageTek media kind (dlt4, dlt3xt, cleaning, diagnostic; empty: dlt4), or
+// nothing when they do not go together.
+std::optional<int> MediaModeFor(const std::string& maker, const std::string& media);
+
+// One run's print job, and what is left to do after its last sheet.
+class TSheetOutput {
+ public:
+  virtual ~TSheetOutput() = default;
+  virtual TPrintJob& Job() = 0;
+  // Puts the result in place (the PDF renamed, the trace file written).
+  // Throws std::runtime_error naming the file and the reason.
+  virtual void Finish() {}
+};
+
+class TPrintJobFactory {
+ public:
+  virtual ~TPrintJobFactory() = default;
+  // The output for options.output and options.target at `dpi`. Throws
+  // std::runtime_error when there is none (no printer of that name).
+  virtual std::unique_ptr<TSheetOutput> Open(const TPrintOptions& options, int dpi, TSheetOptions& sheet) = 0;
+};
+
+// A sheet job on the recording surface: one trace page a sheet.
+class TTraceJob : public TRecordingJob {
+ public:
+  using TRecordingJob::TRecordingJob;
+  void EndDoc() override;
+  std::string Text() const { return text_.str(); }
+
+ private:
+  std::ostringstream text_;
+  int pages_ = 0;
+};
+
+// Exit status: 0 printed; 1 refused (a bad serial, a run past the counter's
+// end) or failed (message on `err`). Nothing is printed when refused.
+int RunPrint(const TPrintOptions& options, TPrintJobFactory& factory, std::ostream& out, std::ostream& err);
+
+}  // namespace vantor

@@ -1,0 +1,136 @@
+// The headless print runner without Qt: the job comes from a fake factory, so
+// what reaches the job and what the run reports can be seen directly.
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <stdexcept>
+
+#include "printing/PrintCommand.h"
+
+namespace vantor {
+namespace {
+
+// Records what the run did in the factory: the run owns the output and ends
+// it before returning.
+struct Recorded {
+  int opened = 0;
+  int dpi = 0;
+  bool outlines = false;
+  std::string target;
+  bool finished = false;
+  std::string trace;  // the pages drawn, as a trace
+};
+
+class FakeOutput : public TSheetOutput {
+ public:
+  FakeOutput(Recorded& rec, int dpi, bool finishFails) : job_(dpi), rec_(rec), finishFails_(finishFails) {}
+  TPrintJob& Job() override { return job_; }
+  void Finish() override {
+    if (finishFails_) throw std::runtime_error("Cannot write \"x\": No space left on device");
+    rec_.finished = true;
+    rec_.trace = job_.Text();
+  }
+
+ private:
+  TTraceJob job_;
+  Recorded& rec_;
+  bool finishFails_;
+};
+
+class FakeFactory : public TPrintJobFactory {
+ public:
+  std::unique_ptr<TSheetOutput> Open(const TPrintOptions& options, int atDpi, TSheetOptions& sheet) override {
+    ++rec.opened;
+    rec.dpi = atDpi;
+    rec.outlines = sheet.outlines;
+    rec.target = options.target;
+    if (!openFails.empty()) throw std::runtime_error(openFails);
+    return std::make_unique<FakeOutput>(rec, atDpi, finishFails);
+  }
+  Recorded rec;
+  std::string openFails;
+  bool finishFails = false;
+};
+
+struct PrintRun {
+  int status;
+  std::string out, err;
+};
+
+PrintRun Print(const TPrintOptions& o, FakeFactory& factory) {
+  std::ostringstream out, err;
+  const int status = RunPrint(o, factory, out, err);
+  return {status, out.str(), err.str()};
+}
+
+TEST(PrintCommand, EachOutputGetsItsResolutionAndReport) {
+  struct Row {
+    const char* name;
+    TPrintOutput output;
+    int dpi;
+    int sheets;
+    int expectedDpi;
+    std::string out;
+  };
+  const Row rows[] = {
+      {"PDF", TPrintOutput::Pdf, 0, 2, 600, "Printed 2 sheets from ABC100 to target\n"},
+      {"trace", TPrintOutput::Trace, 0, 1, 300, ""},
+      {"printer", TPrintOutput::Printer, 0, 1, 600, "Printed 1 sheet from ABC100 on target\n"},
+      {"PDF at a chosen resolution", TPrintOutput::Pdf, 150, 1, 150, "Printed 1 sheet from ABC100 to target\n"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    TPrintOptions o;
+    o.output = row.output;
+    o.target = "target";
+    o.serial = "abc100";  // typed in lower case
+    o.dpi = row.dpi;
+    o.sheets = row.sheets;
+    o.outlines = true;
+    FakeFactory factory;
+    const PrintRun r = Print(o, factory);
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, row.out);
+    EXPECT_EQ(factory.rec.dpi, row.expectedDpi);
+    EXPECT_EQ(factory.rec.target, "target");
+    EXPECT_TRUE(factory.rec.outlines);
+    EXPECT_TRUE(factory.rec.finished);
+    const std::string& trace = factory.rec.trace;
+    EXPECT_EQ(trace.find("page " + std::to_string(row.sheets + 1)), std::string::npos);
+    EXPECT_NE(trace.find("page " + std::to_string(row.sheets) + "\n"), std::string::npos);
+  }
+}
+
+TEST(PrintCommand, RefusalsAndFailuresReportAndPrintNothing) {
+  struct Row {
+    const char* name;
+    std::string serial;
+    std::string openFails;
+    bool finishFails;
+    int opened;
+    std::string err;
+  };
+  const Row rows[] = {
+      {"bad serial", "12", "", false, 0, "Error in Sequence Number\n"},
+      {"no such printer", "000000", "no printer named \"Q\"", false, 1, "vantor: no printer named \"Q\"\n"},
+      {"file not written", "000000", "", true, 1, "vantor: Cannot write \"x\": No space left on device\n"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    TPrintOptions o;
+    o.output = TPrintOutput::Printer;
+    o.serial = row.serial;
+    FakeFactory factory;
+    factory.openFails = row.openFails;
+    factory.finishFails = row.finishFails;
+    const PrintRun r = Print(o, factory);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, row.err);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(factory.rec.opened, row.opened);
+    EXPECT_FALSE(factory.rec.finished);
+  }
+}
+
+}  // namespace
+}  // namespace vantor

@@ -1,0 +1,169 @@
+#include "tools/qt/BarcodeCommandLine.h"
+
+#include <QCommandLineParser>
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+
+#include "qt/CommandLine.h"
+
+namespace vantor {
+
+namespace {
+
+constexpr const char* kProgram = "vantor-barcode";
+constexpr int kMaxDpi = 2400;
+
+QString TypeList() {
+  QStringList names;
+  for (const std::string_view name : kCodeTypeNames) names << QString::fromLatin1(name.data(), name.size());
+  return names.join(QStringLiteral(", "));
+}
+
+void AddOptions(QCommandLineParser& p) {
+  AddHelpAndVersion(p);
+  const auto add = [&](const char* name, const QString& help, const char* value = nullptr) {
+    p.addOption(QCommandLineOption(QString::fromLatin1(name), help, value ? QString::fromLatin1(value) : QString()));
+  };
+  add("type", QStringLiteral("Barcode type: ") + TypeList() + QStringLiteral("."), "TYPE");
+  add("data", QStringLiteral("The text to encode (at most 50 characters)."), "TEXT");
+  add("addon", QStringLiteral("EAN-13 / UPC-A add-on: the digits of TEXT, 2 or 5 of them kept."), "DIGITS");
+  add("ratio", QStringLiteral("Wide to narrow ratio, 2 or 3 (default 3)."), "2|3");
+  add("modules", QStringLiteral("Print the code text and the module sequence."));
+  add("out",
+      QStringLiteral("Draw the barcode into FILE (.png, .svg or .pdf) on white with a quiet zone of ten modules."),
+      "FILE");
+  add("dpi", QStringLiteral("Resolution of the image, 1 to 2400 (default 300)."), "N");
+  add("module", QStringLiteral("Module width class (default SC2, 0.33 mm)."), "SC0..SC9");
+  add("height", QStringLiteral("Bar height, 20 to 200 (default 100)."), "PERCENT");
+  add("rotate", QStringLiteral("Counter-clockwise turn (default 0)."), "0|90|180|270");
+  add("zoom", QStringLiteral("Exact physical module widths instead of whole pixels."));
+  add("width-reduce", QStringLiteral("Every bar one pixel narrower."));
+  add("high-density", QStringLiteral("Half the module width."));
+  add("no-text", QStringLiteral("No human-readable line."));
+  add("font-scale", QStringLiteral("Text size, 20 to 200 (default 100)."), "PERCENT");
+}
+
+std::optional<long long> ParseInteger(const std::string& s) {
+  long long v = 0;
+  const char* end = s.data() + s.size();
+  const auto [ptr, ec] = std::from_chars(s.data(), end, v);
+  if (ec != std::errc() || ptr != end || s.empty()) return std::nullopt;
+  return v;
+}
+
+// "SC5" (any case) gives 5; the range is the property's to check.
+std::optional<long long> ParseModuleClass(const std::string& s) {
+  if (s.size() < 3 || std::toupper(static_cast<unsigned char>(s[0])) != 'S' ||
+      std::toupper(static_cast<unsigned char>(s[1])) != 'C')
+    return std::nullopt;
+  return ParseInteger(s.substr(2));
+}
+
+// Reads the options' values into `o`; the first problem, or nothing.
+std::optional<std::string> ReadOptions(const QCommandLineParser& p, TBarcodeOptions& o) {
+  const auto value = [&](const char* name) { return OptionValue(p, QString::fromLatin1(name)); };
+  const auto isSet = [&](const char* name) { return p.isSet(QString::fromLatin1(name)); };
+  const auto integer = [&](const char* name, std::optional<long long>& into) -> std::optional<std::string> {
+    if (!isSet(name)) return std::nullopt;
+    const std::string v = value(name);
+    into = ParseInteger(v);
+    if (!into) return std::string("--") + name + " needs a whole number, not '" + v + "'";
+    return std::nullopt;
+  };
+
+  std::optional<long long> dpi;
+  if (auto problem = integer("dpi", dpi)) return problem;
+  if (dpi) {
+    if (*dpi < 1 || *dpi > kMaxDpi)
+      return "--dpi must be between 1 and " + std::to_string(kMaxDpi) + ", not " + std::to_string(*dpi);
+    o.dpi = static_cast<int>(*dpi);
+  }
+  if (isSet("module")) {
+    const std::string v = value("module");
+    o.moduleWidth = ParseModuleClass(v);
+    if (!o.moduleWidth) return "--module takes SC0 .. SC9, not '" + v + "'";
+  }
+  if (auto problem = integer("height", o.heightPercent)) return problem;
+  if (auto problem = integer("font-scale", o.fontScale)) return problem;
+  if (isSet("rotate")) {
+    const std::string v = value("rotate");
+    const char* const turns[] = {"0", "90", "180", "270"};
+    const auto* it = std::find(std::begin(turns), std::end(turns), v);
+    if (it == std::end(turns)) return "--rotate takes 0, 90, 180 or 270, not '" + v + "'";
+    o.rotation = static_cast<int>(it - std::begin(turns));
+  }
+
+  if (!isSet("type") || !isSet("data")) return "--type and --data are required";
+  const std::string type = value("type");
+  const std::optional<btCodeTypes> code = CodeTypeFromName(type);
+  if (!code) return "unknown barcode type '" + type + "'";
+  o.type = *code;
+  o.data = value("data");
+  o.addon = value("addon");
+  if (isSet("ratio")) {
+    const std::string ratio = value("ratio");
+    if (ratio != "2" && ratio != "3") return "--ratio must be 2 or 3, not '" + ratio + "'";
+    o.ratio = ratio == "2" ? Ratio_2 : Ratio_3;
+  }
+  o.modules = isSet("modules");
+  if (!o.modules && !isSet("out")) return "nothing to do; give --modules or --out FILE";
+  if (isSet("out")) {
+    o.out = value("out");
+    const std::optional<TImageFormat> format = ImageFormatForPath(o.out);
+    if (!format) return "--out needs a file name ending in .png, .svg or .pdf, not '" + o.out + "'";
+    o.format = *format;
+  }
+  o.zoom = isSet("zoom");
+  o.widthReduce = isSet("width-reduce");
+  o.highDensity = isSet("high-density");
+  o.noText = isSet("no-text");
+  return std::nullopt;
+}
+
+}  // namespace
+
+TBarcodeCommandLine ParseBarcodeCommandLine(const std::vector<std::string>& args) {
+  QCommandLineParser parser;
+  parser.setApplicationDescription(
+      QStringLiteral("Encodes one barcode: prints its code text and module sequence (--modules) and/or draws it\n"
+                     "into an image file (--out)."));
+  AddOptions(parser);
+  TBarcodeCommandLine result;
+  if (auto problem = ParseArguments(parser, args)) {
+    result.text = CommandLineError(kProgram, *problem);
+    return result;
+  }
+  if (parser.isSet(QStringLiteral("help"))) {
+    result.action = TBarcodeCommandLine::TAction::Help;
+    result.text = HelpText(parser, "Usage: vantor-barcode --type TYPE --data TEXT (--modules | --out FILE) [options]",
+                           "Exit status: 0 done, 1 data or value refused or file not written, 2 bad command line.\n");
+    return result;
+  }
+  if (parser.isSet(QStringLiteral("version"))) {
+    result.action = TBarcodeCommandLine::TAction::Version;
+    result.text = std::string(kProgram) + " " + VANTOR_VERSION + "\n";
+    return result;
+  }
+  if (auto problem = ReadOptions(parser, result.options)) {
+    result.text = CommandLineError(kProgram, *problem);
+    return result;
+  }
+  result.action = TBarcodeCommandLine::TAction::Run;
+  return result;
+}
+
+int RunBarcodeCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                  TImageExporter* exporter) {
+  const TBarcodeCommandLine command = ParseBarcodeCommandLine(args);
+  switch (command.action) {
+    case TBarcodeCommandLine::TAction::Run: return RunBarcode(command.options, out, err, exporter);
+    case TBarcodeCommandLine::TAction::Help:
+    case TBarcodeCommandLine::TAction::Version: out << command.text; return 0;
+    case TBarcodeCommandLine::TAction::Error: break;
+  }
+  err << command.text << '\n';
+  return 2;
+}
+
+}  // namespace vantor
