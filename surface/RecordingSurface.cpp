@@ -4,41 +4,68 @@
 
 namespace vantor {
 
-// Each operation is built in place at the end of the list: a barcode records
-// one operation a bar, so a copy per operation is measurable.
-TRecordedOp& TRecordingSurface::Snapshot(TOpKind kind) {
-  TRecordedOp& op = ops_.emplace_back();
-  op.Kind = kind;
-  op.Font = Font();
-  op.Align = TextAlign();
-  op.BrushColor = BrushColor();
-  op.BrushStyle = BrushStyle();
-  op.PenWidth = PenWidth();
-  op.BkColor = BkColor();
-  op.BkMode = BkMode();
-  op.Origin = Origin();
-  op.MapMode = MapMode();
-  return op;
+// The state in force, stored when it differs from the last one stored.
+std::uint32_t TRecordingSurface::NewState() {
+  TState now{Font(), TextAlign(), BrushColor(), BrushStyle(), PenWidth(), BkColor(), BkMode(), Origin(), MapMode()};
+  if (states_.empty() || !(states_[state_] == now)) {
+    state_ = static_cast<std::uint32_t>(states_.size());
+    states_.push_back(std::move(now));
+  }
+  stateChanged_ = false;
+  return state_;
 }
 
 void TRecordingSurface::Rectangle(int x1, int y1, int x2, int y2) {
-  TRecordedOp& op = Snapshot(TOpKind::Rectangle);
-  op.P1 = {x1, y1};
-  op.P2 = {x2, y2};
+  records_.push_back({TOpKind::Rectangle, CurrentState(), {x1, y1}, {x2, y2}, 0});
 }
 
 void TRecordingSurface::FillRect(int x1, int y1, int x2, int y2) {
-  TRecordedOp& op = Snapshot(TOpKind::FillRect);
-  op.P1 = {x1, y1};
-  op.P2 = {x2, y2};
+  records_.push_back({TOpKind::FillRect, CurrentState(), {x1, y1}, {x2, y2}, 0});
 }
 
-void TRecordingSurface::Polygon(const std::vector<TPoint>& points) { Snapshot(TOpKind::Polygon).Points = points; }
+void TRecordingSurface::Polygon(const std::vector<TPoint>& points) {
+  const std::uint32_t state = CurrentState();
+  records_.push_back({TOpKind::Polygon, state, {}, {}, static_cast<std::uint32_t>(polygons_.size())});
+  polygons_.push_back(points);
+}
 
 void TRecordingSurface::TextOut(int x, int y, std::string_view text) {
-  TRecordedOp& op = Snapshot(TOpKind::TextOut);
-  op.P1 = {x, y};
-  op.Text = std::string(text);
+  const std::uint32_t state = CurrentState();
+  records_.push_back({TOpKind::TextOut, state, {x, y}, {}, static_cast<std::uint32_t>(texts_.size())});
+  texts_.emplace_back(text);
+}
+
+const std::vector<TRecordedOp>& TRecordingSurface::Ops() const {
+  ops_.reserve(records_.size());
+  for (std::size_t i = ops_.size(); i < records_.size(); ++i) {
+    const TCompactOp& r = records_[i];
+    const TState& st = states_[r.State];
+    TRecordedOp& op = ops_.emplace_back();
+    op.Kind = r.Kind;
+    op.P1 = r.P1;
+    op.P2 = r.P2;
+    if (r.Kind == TOpKind::Polygon) op.Points = polygons_[r.Extra];
+    if (r.Kind == TOpKind::TextOut) op.Text = texts_[r.Extra];
+    op.Font = st.Font;
+    op.Align = st.Align;
+    op.BrushColor = st.BrushColor;
+    op.BrushStyle = st.BrushStyle;
+    op.PenWidth = st.PenWidth;
+    op.BkColor = st.BkColor;
+    op.BkMode = st.BkMode;
+    op.Origin = st.Origin;
+    op.MapMode = st.MapMode;
+  }
+  return ops_;
+}
+
+void TRecordingSurface::ClearOps() {
+  records_.clear();
+  states_.clear();
+  polygons_.clear();
+  texts_.clear();
+  ops_.clear();
+  stateChanged_ = true;
 }
 
 int TRecordingSurface::CellHeight(const TFontSpec& f, int dpiY) {
@@ -58,7 +85,7 @@ int TRecordingSurface::TextHeight(std::string_view) { return CellHeight(Font(), 
 
 std::vector<TRecordedOp> TRecordingSurface::OpsOf(TOpKind kind) const {
   std::vector<TRecordedOp> out;
-  for (const TRecordedOp& op : ops_)
+  for (const TRecordedOp& op : Ops())
     if (op.Kind == kind) out.push_back(op);
   return out;
 }

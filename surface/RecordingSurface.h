@@ -68,27 +68,90 @@ class TRecordingSurface : public TSurfaceState {
   void SetFont(const TFontSpec& f) override {
     TSurfaceState::SetFont(f);
     ++fontChanges_;
+    stateChanged_ = true;
   }
   void SetMapMode(TMapMode m) override {
     TSurfaceState::SetMapMode(m);
     ++mapModeChanges_;
+    stateChanged_ = true;
+  }
+  void SetBrushColor(TColor c) override {
+    TSurfaceState::SetBrushColor(c);
+    stateChanged_ = true;
+  }
+  void SetBrushStyle(TBrushStyle b) override {
+    TSurfaceState::SetBrushStyle(b);
+    stateChanged_ = true;
+  }
+  void SetPenWidth(int w) override {
+    TSurfaceState::SetPenWidth(w);
+    stateChanged_ = true;
+  }
+  void SetTextAlign(TTextAlign a) override {
+    TSurfaceState::SetTextAlign(a);
+    stateChanged_ = true;
+  }
+  void SetBkMode(TBkMode m) override {
+    TSurfaceState::SetBkMode(m);
+    stateChanged_ = true;
+  }
+  void SetBkColor(TColor c) override {
+    TSurfaceState::SetBkColor(c);
+    stateChanged_ = true;
+  }
+  void SetOrigin(TPoint p) override {
+    TSurfaceState::SetOrigin(p);
+    stateChanged_ = true;
   }
 
   // The fixed metric: cell height of a font at a vertical resolution.
   static int CellHeight(const TFontSpec& f, int dpiY);
 
-  const std::vector<TRecordedOp>& Ops() const { return ops_; }
+  // The operations so far, in order. Read after drawing: more drawing may move them.
+  const std::vector<TRecordedOp>& Ops() const;
   std::vector<TRecordedOp> OpsOf(TOpKind kind) const;
-  void ClearOps() { ops_.clear(); }
+  std::size_t OpCount() const { return records_.size(); }
+  void ClearOps();
   int FontChanges() const { return fontChanges_; }
   int MapModeChanges() const { return mapModeChanges_; }
 
  private:
-  TRecordedOp& Snapshot(TOpKind kind);
+  // While drawing, an operation is kept as its kind, corners and the index of
+  // the state in force; states are stored once for as long as they last. A
+  // barcode records one operation a bar, and copying the whole state (a font
+  // name among it) into every one cost more than the drawing itself. Ops()
+  // expands them to TRecordedOp when they are read.
+  struct TState {
+    TFontSpec Font;
+    TTextAlign Align;
+    TColor BrushColor;
+    TBrushStyle BrushStyle;
+    int PenWidth;
+    TColor BkColor;
+    TBkMode BkMode;
+    TPoint Origin;
+    TMapMode MapMode;
+    friend bool operator==(const TState&, const TState&) = default;
+  };
+  struct TCompactOp {
+    TOpKind Kind;
+    std::uint32_t State;
+    TPoint P1;
+    TPoint P2;
+    std::uint32_t Extra;  // Polygon: index in polygons_; TextOut: index in texts_
+  };
+  std::uint32_t CurrentState() { return stateChanged_ ? NewState() : state_; }
+  std::uint32_t NewState();
 
   int dpiX_;
   int dpiY_;
-  std::vector<TRecordedOp> ops_;
+  std::vector<TCompactOp> records_;
+  std::vector<TState> states_;
+  std::vector<std::vector<TPoint>> polygons_;
+  std::vector<std::string> texts_;
+  bool stateChanged_ = true;
+  std::uint32_t state_ = 0;
+  mutable std::vector<TRecordedOp> ops_;  // records_ expanded, as far as read
   int fontChanges_ = 0;
   int mapModeChanges_ = 0;
 };

@@ -159,5 +159,33 @@ TEST(RecordingSurface, EachOperationKeepsTheStateAtItsOwnCall) {
   for (std::size_t i = 0; i < expected.size(); ++i) EXPECT_TRUE(s.Ops()[i] == expected[i]) << "operation " << i;
 }
 
+// States are stored once and operations expanded when read: reading part-way,
+// a state set back to an earlier value, and a cleared surface must not mix them up.
+TEST(RecordingSurface, ReadingPartWayAndClearingKeepEachOperationsState) {
+  TRecordingSurface s(300, 300);
+  s.SetBrushColor(0x111111);
+  s.FillRect(0, 0, 1, 1);
+  ASSERT_EQ(s.Ops().size(), 1u);  // read before drawing on
+  s.SetBrushColor(0x222222);
+  s.FillRect(1, 0, 2, 1);
+  s.SetBrushColor(0x111111);  // back to the first state
+  s.FillRect(2, 0, 3, 1);
+  s.SetBrushColor(0x111111);  // set, not changed
+  s.TextOut(3, 0, "a");
+  ASSERT_EQ(s.OpCount(), 4u);
+  const std::vector<TColor> brushes = {0x111111, 0x222222, 0x111111, 0x111111};
+  ASSERT_EQ(s.Ops().size(), brushes.size());
+  for (std::size_t i = 0; i < brushes.size(); ++i) EXPECT_EQ(s.Ops()[i].BrushColor, brushes[i]) << "operation " << i;
+  EXPECT_EQ(s.Ops()[3].Text, "a");
+
+  s.ClearOps();
+  EXPECT_EQ(s.OpCount(), 0u);
+  EXPECT_TRUE(s.Ops().empty());
+  s.Polygon({{7, 8}});  // the state in force is kept across the clear
+  ASSERT_EQ(s.Ops().size(), 1u);
+  EXPECT_EQ(s.Ops()[0].BrushColor, 0x111111u);
+  EXPECT_EQ(s.Ops()[0].Points, (std::vector<TPoint>{{7, 8}}));
+}
+
 }  // namespace
 }  // namespace vantor
