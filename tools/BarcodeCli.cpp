@@ -12,11 +12,26 @@ namespace vantor {
 
 namespace {
 
-constexpr const char* kUsage =
+// "TYPE:" and the names of the symbology table, wrapped at 86 columns.
+std::string TypeList() {
+  std::string list;
+  std::string line = "TYPE:";
+  for (int t = 0; t < kCodeTypeCount; ++t) {
+    const std::string_view name = CodeTypeName(static_cast<btCodeTypes>(t));
+    if (line.size() + 1 + name.size() > 86) {
+      list += line + '\n';
+      line = "     ";
+    }
+    line += ' ';
+    line += name;
+  }
+  return list + line + '\n';
+}
+
+const std::string kUsage =
     "usage: vantor-barcode --type TYPE --data TEXT [--addon DIGITS] [--ratio 2|3]\n"
-    "                      [--modules] [--out FILE.png|FILE.svg|FILE.pdf] [drawing options]\n"
-    "TYPE: EAN_8 EAN_13 UPC_A UPC_E CODE39 CODE25i CODE25iP CODE128_A CODE128_B CODE128_C\n"
-    "      MSI_Plessey Codabar Postnet Postnet_FIM\n"
+    "                      [--modules] [--out FILE.png|FILE.svg|FILE.pdf] [drawing options]\n" +
+    TypeList() +
     "--modules            print the code text and the module sequence\n"
     "--out FILE           draw the barcode on a white image with a quiet zone of ten modules\n"
     "drawing options:\n"
