@@ -6,6 +6,8 @@
 #include <cstdint>
 
 #include "barcode/BarDrawInternal.h"
+#include "barcode/EanUpc.h"
+#include "barcode/Symbology.h"
 #include "surface/Units.h"
 
 namespace vantor {
@@ -22,10 +24,17 @@ Resolution ResolutionOf(const TSurface& s) {
   return {PixelsPerMm(dx), PixelsPerMm(dy)};
 }
 
+double NominalHeightModules(btCodeTypes type) {
+  const TEanUpcLayout* layout = LayoutOf(type);
+  return layout ? layout->heightModules : kLinearHeightModules;
+}
+
 int TextCellHeight(double basis, btCodeTypes type, int fontscaling) {
   fontscaling = DrawPercent(fontscaling);
-  if (IsTallEan(type)) return RoundEven(basis * 0.18 * fontscaling * 0.01);
-  return RoundEven(basis * kTallFactor / kShortFactor * 0.18 * fontscaling * 0.01);
+  const double height = NominalHeightModules(type);
+  // A basis of the reference height is used as it is, not scaled by 1.
+  if (height == kTextReferenceModules) return RoundEven(basis * 0.18 * fontscaling * 0.01);
+  return RoundEven(basis * kTextReferenceModules / height * 0.18 * fontscaling * 0.01);
 }
 
 }  // namespace draw
@@ -36,18 +45,6 @@ namespace {
 constexpr double kModuleWidthMM[10] = {0.27, 0.297, 0.33, 0.363, 0.396, 0.445, 0.495, 0.544, 0.61, 0.66};
 static_assert(sizeof kModuleWidthMM / sizeof kModuleWidthMM[0] == SC9 + 1);
 constexpr double kDefaultModuleWidthMM = 0.33;
-
-// Module ranges of the EAN/UPC data characters; their bars stop at 0.917 of the
-// nominal height, the guard bars (and the add-on) run to the full height.
-bool InDataArea(btCodeTypes t, int s) {
-  switch (t) {
-    case EAN_8: return (s >= 4 && s <= 31) || (s >= 37 && s <= 64);
-    case EAN_13:
-    case UPC_A: return (s >= 4 && s <= 45) || (s >= 51 && s <= 92);
-    case UPC_E: return s >= 4 && s <= 45;
-    default: return false;
-  }
-}
 
 }  // namespace
 
@@ -89,9 +86,9 @@ void TLLBarcode::Draw(TSurface& s, int x0, int y0, TPoint& size) {
   const double Xmm = ModuleWidthMM();
   int X = RoundEven(Xmm * res.Rx);
   if (X == 0) X = 1;
-  const bool tall = draw::IsTallEan(type);
-  const double F = tall ? draw::kTallFactor : draw::kShortFactor;
-  const int LM = tall ? 10 * X : 0;
+  const TEanUpcLayout* layout = LayoutOf(type);
+  const double F = draw::NominalHeightModules(type);
+  const int LM = layout ? layout->marginModules * X : 0;
 
   // ZoomSize: exact physical size, modules may differ by a pixel. Otherwise
   // equal whole-pixel modules and the height scaled to match them.
@@ -119,15 +116,15 @@ void TLLBarcode::Draw(TSurface& s, int x0, int y0, TPoint& size) {
   int Ht;
   if (!Params.HumanReadable)
     Ht = RoundEven(Hb - Cut) + 1;
-  else if (draw::IsEanUpc(type))
+  else if (layout)
     // The text line starts above the guard bars' ends; a small font would leave
     // their ends below the box, so the box always reaches down to them.
-    Ht = std::max(TH + RoundEven(Hb * 0.9336 - Cut), Hb - Cut) + 1;
+    Ht = std::max(TH + RoundEven(Hb * kEanTextBoxTop - Cut), Hb - Cut) + 1;
   else
     Ht = TH + RoundEven(Hb - Cut) + 1;
 
   // One rectangle per run of dark modules; light runs are not drawn.
-  const int dataBottom = y0 + RoundEven(Hb * 0.917) - Cut;
+  const int dataBottom = y0 + RoundEven(Hb * kEanDataBarHeight) - Cut;
   const int fullBottom = y0 + Hb - Cut;
   for (int start = 1; start <= ModuleCount;) {
     const std::uint8_t value = Modules[start - 1];
@@ -135,10 +132,10 @@ void TLLBarcode::Draw(TSurface& s, int x0, int y0, TPoint& size) {
     while (start + n <= ModuleCount && Modules[start + n - 1] == value) ++n;
     if (value == 1) {
       TBarRect r;
-      r.Top = (tall && start >= 101) ? y0 + TH + X : y0;
+      r.Top = (layout && layout->addonFromModule > 0 && start >= layout->addonFromModule) ? y0 + TH + X : y0;
       r.Left = pos(start);
       r.Right = Params.ZoomSize ? r.Left + RoundEven(n * Xmm * res.Rx) : r.Left + n * X;
-      r.Bottom = InDataArea(type, start) ? dataBottom : fullBottom;
+      r.Bottom = (layout && layout->InDataArea(start)) ? dataBottom : fullBottom;
       // Short bars under a large add-on text leave no room: the add-on bar
       // shrinks to nothing rather than turn upside down below the symbol.
       if (r.Top > r.Bottom) r.Top = r.Bottom;

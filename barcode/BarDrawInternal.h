@@ -9,9 +9,10 @@
 
 namespace vantor::draw {
 
-// Nominal bar height in modules.
-inline constexpr double kTallFactor = 74.24;   // EAN_13, UPC_A
-inline constexpr double kShortFactor = 56.24;  // every other linear symbology
+// Nominal bar height in modules of a linear symbol; the EAN/UPC layouts set their own.
+inline constexpr double kLinearHeightModules = 56.24;
+// The text is sized as 0.18 of this many module heights, whatever the symbol's own height.
+inline constexpr double kTextReferenceModules = 74.24;
 
 struct Resolution {
   double Rx;  // device pixels per millimetre, across
@@ -20,10 +21,8 @@ struct Resolution {
 // The surface's resolution; when it reports 0 either way, the screen's.
 Resolution ResolutionOf(const TSurface& s);
 
-// True for EAN_13 and UPC_A, the two symbologies with the tall nominal height,
-// the left margin for the leading digit and the add-on.
-constexpr bool IsTallEan(btCodeTypes t) { return t == EAN_13 || t == UPC_A; }
-constexpr bool IsEanUpc(btCodeTypes t) { return t == EAN_8 || t == EAN_13 || t == UPC_A || t == UPC_E; }
+// Nominal bar height in modules of a linear symbol of `type`.
+double NominalHeightModules(btCodeTypes type);
 
 // A HeightPercent or Fontscaling as drawing uses it: a value the properties
 // would refuse (it can only arrive by writing the record directly) is held to
@@ -32,8 +31,8 @@ constexpr int DrawPercent(std::int32_t percent) {
   return percent < kMinPercent ? kMinPercent : percent > kMaxPercent ? kMaxPercent : percent;
 }
 
-// Cell height of the text font for a text basis height (pixels):
-// 0.18 x 74.24 module heights at 100 % whatever the symbology.
+// Cell height of the text font for a text basis height (pixels, the nominal
+// height of `type`): 0.18 x kTextReferenceModules module heights at 100 %.
 int TextCellHeight(double basis, btCodeTypes type, int fontscaling);
 
 // Remembers the brush colour, brush style and text alignment and puts them back

@@ -4,8 +4,10 @@
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <string_view>
 
 #include "barcode/BarTypes.h"
+#include "barcode/Pattern.h"
 
 namespace vantor {
 
@@ -80,13 +82,14 @@ class TLLBarcode {
   // Display grouping of a CODE25iP text (14 or 12 digits; others unchanged).
   std::string FormatIdentText(std::string_view text) const;
 
-  // Per-symbology encoders; each family lives in its own source file.
+  // Per-symbology encoders; each family lives in its own source file and the
+  // symbology table (Symbology.h) picks one for Params.CodeType.
   void EncodeCode39();  // Code39.cpp
   void EncodeEAN8();    // EanUpc.cpp
   void EncodeEAN13();
   void EncodeUPCA();
   void EncodeUPCE();
-  void EncodeAddon2();
+  void EncodeAddon2();  // EAN-13 and UPC-A call these for a set add-on
   void EncodeAddon5();
   void Encode25i();      // Interleaved25.cpp
   void EncodeCode128();  // Code128.cpp
@@ -112,7 +115,12 @@ class ModuleWriter {
     }
     Touch();
   }
-  // Copies a pattern whose length is known at compile time (inlined copy).
+  // Expands a pattern as the standards print it (see Pattern.h); `wide` is the
+  // width of a wide element in modules.
+  void PutPattern(std::string_view pattern, TPatternForm form = TPatternForm::Modules, int wide = 1) {
+    ExpandPattern(pattern, form, wide, [this](std::uint8_t value, int count) { Put(value, count); });
+  }
+  // Copies modules whose count is known at compile time (inlined copy).
   template <int N>
   void PutFixed(const std::uint8_t* modules) {
     if (pos_ + N > static_cast<int>(kModulesSize)) throw EOverflow("BarLL: Module buffer overflow");

@@ -44,8 +44,8 @@ void TLLBarcode::DrawPostnet(TSurface& s, int x0, int y0, TPoint& size) {
 
   // Only the height: the face stays what the surface had.
   TFontSpec font = s.Font();
-  font.Height =
-      RoundEven(m * Hl * draw::kTallFactor / draw::kShortFactor * 0.18 * draw::DrawPercent(Params.Fontscaling) * 0.01);
+  font.Height = RoundEven(m * Hl * draw::kTextReferenceModules / draw::kLinearHeightModules * 0.18 *
+                          draw::DrawPercent(Params.Fontscaling) * 0.01);
   s.SetFont(font);
   const int TH = s.TextHeight("Ay");
 

@@ -5,6 +5,8 @@
 
 #include "barcode/BarDrawInternal.h"
 #include "barcode/Code128.h"
+#include "barcode/EanUpc.h"
+#include "barcode/Symbology.h"
 #include "surface/Units.h"
 
 namespace vantor {
@@ -60,36 +62,44 @@ std::string TLLBarcode::FormatIdentText(std::string_view text) const {
 
 namespace draw {
 
+namespace {
+
+// EAN/UPC: the digit groups below the data bars, then the add-on's digits above it.
+template <class Text>
+void DrawEanUpcText(TLLBarcode& bc, const TEanUpcLayout& layout, const LinearLayout& g, Text&& text) {
+  const ModulePositions& pos = *g.pos;
+  const int ybar = g.y0 + RoundEven(g.Hb * kEanDataBarHeight) - g.Cut;
+  const std::string code(bc.CodeText, BoundedLength(bc.CodeText, kCodeTextSize));
+  for (std::size_t i = 0; i < layout.textGroups; ++i) {
+    const TEanTextGroup& t = layout.text[i];
+    const int x = t.anchor == TEanTextAnchor::LeftMargin    ? g.x0 + g.LM / 2
+                  : t.anchor == TEanTextAnchor::RightMargin ? pos(t.module) + g.X + g.LM / 2
+                                                            : pos(t.module);
+    text(Chars(code, t.first, t.last), x, ybar);
+  }
+  if (layout.shownLength > 0 && code.size() > layout.shownLength) bc.CodeText[layout.shownLength] = '\0';
+
+  if (layout.addonFromModule > 0) {
+    const std::size_t n = BoundedLength(bc.Params.CodeAddon, kAddonSize);
+    if (const int module = EanAddonTextModule(n)) text(std::string_view(bc.Params.CodeAddon, n), pos(module), g.y0);
+  }
+}
+
+}  // namespace
+
 void DrawTextLine(TLLBarcode& bc, TSurface& s, const LinearLayout& g) {
   const TBarcodeParams& p = bc.Params;
   const ModulePositions& pos = *g.pos;
-  const int ybar = g.y0 + RoundEven(g.Hb * 0.917) - g.Cut;  // EAN/UPC: below the data bars
-  const int yfull = g.y0 + g.Hb - g.Cut;                    // others: below the bars
+  const int yfull = g.y0 + g.Hb - g.Cut;  // below the bars
   const int mid = pos(bc.ModuleCount / 2);
   auto text = [&](std::string_view t, int x, int y) { bc.DrawText(s, g.x0, t, g.Hb, g.Ht, g.W, x, y, g.y0); };
+  if (const TEanUpcLayout* layout = LayoutOf(p.CodeType)) {
+    DrawEanUpcText(bc, *layout, g, text);
+    return;
+  }
   const std::string code(bc.CodeText, BoundedLength(bc.CodeText, kCodeTextSize));
 
   switch (p.CodeType) {
-    case EAN_8:
-      text(Chars(code, 1, 4), pos(18), ybar);
-      text(Chars(code, 5, 8), pos(50), ybar);
-      break;
-    case EAN_13:
-      text(Chars(code, 1, 1), g.x0 + g.LM / 2, ybar);
-      text(Chars(code, 2, 7), pos(25), ybar);
-      text(Chars(code, 8, 13), pos(72), ybar);
-      break;
-    case UPC_A:
-      text(Chars(code, 1, 1), g.x0 + g.LM / 2, ybar);
-      text(Chars(code, 2, 6), pos(25), ybar);
-      text(Chars(code, 7, 11), pos(72), ybar);
-      text(Chars(code, 12, 12), pos(95) + g.X + g.LM / 2, ybar);
-      break;
-    case UPC_E:
-      // The check digit only selects the parity; it is neither drawn nor shown.
-      if (std::strlen(bc.CodeText) > 6) bc.CodeText[6] = '\0';
-      text(Chars(code, 1, 6), mid, ybar);
-      break;
     case CODE39:
     case Codabar:  // without the start and stop characters
       text(code.size() >= 2 ? code.substr(1, code.size() - 2) : std::string(), mid, yfull);
@@ -112,12 +122,6 @@ void DrawTextLine(TLLBarcode& bc, TSurface& s, const LinearLayout& g) {
     default:  // CODE25i, MSI_Plessey: the code text as it is
       text(code, mid, yfull);
       break;
-  }
-
-  if (IsTallEan(p.CodeType)) {
-    const std::size_t n = BoundedLength(p.CodeAddon, kAddonSize);
-    if (n == 2) text(std::string_view(p.CodeAddon, 2), pos(115), g.y0);
-    if (n == 5) text(std::string_view(p.CodeAddon, 5), pos(128), g.y0);
   }
 }
 

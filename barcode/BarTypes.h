@@ -10,7 +10,8 @@
 
 namespace vantor {
 
-// Ordinal values are stored and compared; keep the order.
+// Ordinal values are stored and compared; keep the order. A new type goes at
+// the end, with its row in the symbology table (barcode/Symbology.h).
 enum btCodeTypes : std::uint8_t {
   EAN_8,
   EAN_13,
@@ -28,16 +29,12 @@ enum btCodeTypes : std::uint8_t {
   Postnet_FIM
 };
 inline constexpr int kCodeTypeCount = 14;
-inline constexpr std::string_view kCodeTypeNames[kCodeTypeCount] = {
-    "EAN_8",     "EAN_13",    "UPC_A",     "UPC_E",       "CODE39",  "CODE25i", "CODE25iP",
-    "CODE128_A", "CODE128_B", "CODE128_C", "MSI_Plessey", "Codabar", "Postnet", "Postnet_FIM"};
 
-// The enumeration value named exactly as in kCodeTypeNames, or nothing.
-inline std::optional<btCodeTypes> CodeTypeFromName(std::string_view name) {
-  for (int i = 0; i < kCodeTypeCount; ++i)
-    if (kCodeTypeNames[i] == name) return static_cast<btCodeTypes>(i);
-  return std::nullopt;
-}
+// The name of a type as the command line and the tests spell it ("CODE39"),
+// from the symbology table (barcode/Symbology.h); empty outside the enumeration.
+std::string_view CodeTypeName(btCodeTypes type);
+// The enumeration value named exactly so, or nothing.
+std::optional<btCodeTypes> CodeTypeFromName(std::string_view name);
 
 enum btCodeSizes : std::uint8_t { SC0, SC1, SC2, SC3, SC4, SC5, SC6, SC7, SC8, SC9 };
 enum btCodeRotate : std::uint8_t { rotate_000, rotate_090, rotate_180, rotate_270 };

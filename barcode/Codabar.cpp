@@ -16,7 +16,8 @@ int TBarCodabar::IndexOf(char c) {
   return p ? static_cast<int>(p - Chars) : -1;
 }
 
-void CodabarPrepare(char* caption, char* out, std::size_t cap) {
+std::size_t CodabarPrepare(char* caption, char* out) {
+  constexpr std::size_t cap = kCodeTextSize;
   const std::size_t n = BoundedLength(caption, kCaptionSize);
   for (std::size_t i = 0; i < n; ++i)
     if (caption[i] >= 'a' && caption[i] <= 'z') caption[i] = static_cast<char>(caption[i] - 'a' + 'A');
@@ -36,6 +37,7 @@ void CodabarPrepare(char* caption, char* out, std::size_t cap) {
     for (std::size_t i = 1; i + 1 < len; ++i)
       if (IsStartStop(out[i])) out[i] = '0';
   out[len] = '\0';
+  return len;
 }
 
 void TLLBarcode::EncodeCodabar() {
@@ -45,7 +47,7 @@ void TLLBarcode::EncodeCodabar() {
   for (std::size_t i = 0; i < n; ++i) {
     const int index = TBarCodabar::IndexOf(CodeText[i]);
     const char* pattern = TBarCodabar::Patterns[index < 0 ? 0 : index];
-    for (int e = 0; e < 7; ++e) out.Put(e % 2 == 0 ? 1 : 0, pattern[e] == '1' ? wide : 1);
+    out.PutPattern(pattern, TPatternForm::NarrowWide, wide);
     out.Put(0);  // separator, also after the last character
   }
   out.Finish();

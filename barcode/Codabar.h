@@ -19,7 +19,8 @@ struct TBarCodabar {
 inline constexpr TBarCodabar CodabarTable{};
 
 // Upper-cases `caption` in place and writes the Codabar text (start and stop
-// supplied, invalid characters dropped, inner A-D turned to '0') to `out`.
-void CodabarPrepare(char* caption, char* out, std::size_t cap);
+// supplied, invalid characters dropped, inner A-D turned to '0') to `out`
+// (kCodeTextSize bytes). Returns its length.
+std::size_t CodabarPrepare(char* caption, char* out);
 
 }  // namespace vantor

@@ -111,6 +111,8 @@ std::string Code128Stream(std::string_view text, TStreamForm form) {
   return result;
 }
 
+void Code128Check(char* text, std::size_t, btCodeTypes) { AddCode128Check(text, kCodeTextSize); }
+
 void AddCode128Check(char* codeText, std::size_t cap) {
   const std::size_t n = BoundedLength(codeText, cap);
   if (n < 2 || n + 1 >= cap) throw EOverflow(msg::kCode128);
@@ -127,6 +129,10 @@ void AddCode128Check(char* codeText, std::size_t cap) {
   codeText[n + 1] = '\0';
 }
 
+namespace {
+constexpr auto kStopBar = PatternModules<2>("2", TPatternForm::Widths);  // the stop's final bar
+}  // namespace
+
 void TLLBarcode::EncodeCode128() {
   const std::size_t n = BoundedLength(CodeText, kCodeTextSize);
   ModuleWriter out(*this);
@@ -135,7 +141,7 @@ void TLLBarcode::EncodeCode128() {
     const int v = TBarCode128::ValueOf(static_cast<unsigned char>(CodeText[i]));
     std::memcpy(p, Code128Table.Modules[static_cast<std::size_t>(v < 0 ? 0 : v)].data(), 11);
   }
-  p[0] = p[1] = 1;  // the stop's final bar
+  std::memcpy(p, kStopBar.data(), kStopBar.size());
   out.Finish();
 }
 

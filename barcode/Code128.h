@@ -7,6 +7,9 @@
 #include <string>
 #include <string_view>
 
+#include "barcode/BarLL.h"
+#include "barcode/Pattern.h"
+
 namespace vantor {
 
 // A symbol character of value v is held as the byte v + 32.
@@ -38,11 +41,7 @@ struct TBarCode128 {
   // Module patterns (11 per value), built from Widths.
   std::array<std::array<std::uint8_t, 11>, 107> Modules{};
   constexpr TBarCode128() {
-    for (int v = 0; v < 107; ++v) {
-      int pos = 0;
-      for (int e = 0; e < 6; ++e)
-        for (int w = 0; w < Widths[v][e] - '0'; ++w) Modules[v][pos++] = e % 2 == 0;
-    }
+    for (std::size_t v = 0; v < 107; ++v) Modules[v] = PatternModules<11>(Widths[v], TPatternForm::Widths);
   }
 
   // Symbol value of a byte: its position in the map of bytes 32..138, or -1.
@@ -62,5 +61,13 @@ std::string Code128Stream(std::string_view text, TStreamForm form);
 // Inserts the modulo-103 check character before the stop.
 // Raises "ZurizID: Code128 error" for a byte outside 32..138.
 void AddCode128Check(char* codeText, std::size_t cap);
+
+// The steps of the symbology table: the stream after the set's start marker
+// (`out` holds kCodeTextSize bytes), and AddCode128Check.
+template <unsigned char Start>
+std::size_t Code128Prepare(char* caption, char* out) {
+  return Code128StreamEncode(Start, caption, BoundedLength(caption, kCaptionSize), out, kCodeTextSize);
+}
+void Code128Check(char* text, std::size_t len, btCodeTypes type);
 
 }  // namespace vantor

@@ -3,10 +3,14 @@
 #include <cstring>
 
 #include "barcode/BarLL.h"
+#include "barcode/CharFilter.h"
+#include "barcode/Pattern.h"
 
 namespace vantor {
 
 namespace {
+
+constexpr CharSet kCode39Set = MakeSet(TBarCode39::Chars);
 
 constexpr std::array<std::int8_t, 256> MakeIndex() {
   std::array<std::int8_t, 256> index{};
@@ -22,18 +26,15 @@ constexpr auto kIndex = MakeIndex();
 template <int Wide>
 struct Expanded {
   static constexpr int kLength = 6 + 3 * Wide + 1;
-  std::uint8_t modules[TBarCode39::kCount][kLength] = {};
+  std::array<std::uint8_t, kLength> modules[TBarCode39::kCount] = {};
   std::uint8_t elements[TBarCode39::kCount][9] = {};  // 1 = wide
   constexpr Expanded() {
     for (std::size_t c = 0; c < TBarCode39::kCount; ++c) {
-      int pos = 0;
-      for (int e = 0; e < 9; ++e) {
-        const bool bar = e % 2 == 0;
-        elements[c][e] = TBarCode39::Patterns[c][e] == '1';
-        const int width = elements[c][e] ? Wide : 1;
-        for (int w = 0; w < width; ++w) modules[c][pos++] = bar ? 1 : 0;
-      }
-      modules[c][pos] = 0;  // gap
+      TModuleArray<kLength> m;
+      m.PutPattern(TBarCode39::Patterns[c], TPatternForm::NarrowWide, Wide);
+      m.Put(0);  // gap
+      modules[c] = m.modules;
+      for (int e = 0; e < 9; ++e) elements[c][e] = TBarCode39::Patterns[c][e] == '1';
     }
   }
 };
@@ -45,6 +46,14 @@ static_assert(Expanded<3>::kLength == 16 && Expanded<2>::kLength == 13);
 
 int TBarCode39::IndexOf(unsigned char c) { return kIndex[c] < 0 ? 0 : kIndex[c]; }
 
+std::size_t Code39Prepare(char* caption, char* out) {
+  out[0] = '*';
+  const std::size_t n = FilterInto(caption, out + 1, kCode39Set) + 1;
+  out[n] = '*';
+  out[n + 1] = '\0';
+  return n + 1;
+}
+
 void TLLBarcode::EncodeCode39() {
   const std::size_t n = BoundedLength(CodeText, kCodeTextSize);
   const bool ratio2 = Params.Ratio == Ratio_2;
@@ -55,9 +64,9 @@ void TLLBarcode::EncodeCode39() {
     const int index = TBarCode39::IndexOf(static_cast<unsigned char>(CodeText[i]));
     if (9 * (i + 1) <= kElementsSize) std::memcpy(Elements + 9 * i, kRatio3.elements[index], 9);
     if (ratio2)
-      std::memcpy(p, kRatio2.modules[index], Expanded<2>::kLength);
+      std::memcpy(p, kRatio2.modules[index].data(), Expanded<2>::kLength);
     else
-      std::memcpy(p, kRatio3.modules[index], Expanded<3>::kLength);
+      std::memcpy(p, kRatio3.modules[index].data(), Expanded<3>::kLength);
     p += width;
   }
   out.Finish();

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
 namespace vantor {
@@ -25,5 +26,8 @@ struct TBarCode39 {
 };
 
 inline constexpr TBarCode39 Code39Table{};
+
+// The code text: '*', the caption with any character outside the table as '0', '*'.
+std::size_t Code39Prepare(char* caption, char* out);
 
 }  // namespace vantor

@@ -6,6 +6,7 @@
 
 #include "barcode/BarLL.h"
 #include "barcode/CheckDigit.h"
+#include "barcode/Pattern.h"
 
 namespace vantor {
 
@@ -17,9 +18,8 @@ using SetModules = std::array<std::array<std::array<std::uint8_t, 7>, 10>, 3>;
 constexpr SetModules ExpandSets() {
   SetModules out{};
   const char* const* sets[3] = {kEanSetA, kEanSetB, kEanSetC};
-  for (int s = 0; s < 3; ++s)
-    for (int d = 0; d < 10; ++d)
-      for (int m = 0; m < 7; ++m) out[s][d][m] = sets[s][d][m] == '1';
+  for (std::size_t s = 0; s < 3; ++s)
+    for (std::size_t d = 0; d < 10; ++d) out[s][d] = PatternModules<7>(sets[s][d]);
   return out;
 }
 constexpr SetModules kSets = ExpandSets();
@@ -39,11 +39,11 @@ constexpr auto kAddon5Sets = ParityIndexes(kAddon5Parity);
 constexpr auto kAddon2Sets = ParityIndexes(kAddon2Parity);
 constexpr std::array<std::uint8_t, 6> kAllA{};
 
-constexpr std::uint8_t kGuard[] = {1, 0, 1};
-constexpr std::uint8_t kCentre[] = {0, 1, 0, 1, 0};
-constexpr std::uint8_t kUpcEEnd[] = {0, 1, 0, 1, 0, 1};
-constexpr std::uint8_t kAddonStart[] = {1, 0, 1, 1};
-constexpr std::uint8_t kAddonSeparator[] = {0, 1};
+constexpr auto kGuard = PatternModules<3>("101");
+constexpr auto kCentre = PatternModules<5>("01010");
+constexpr auto kUpcEEnd = PatternModules<6>("010101");
+constexpr auto kAddonStart = PatternModules<4>("1011");
+constexpr auto kAddonSeparator = PatternModules<2>("01");
 
 // Writes one digit's seven modules at p and returns the position after them.
 std::uint8_t* PutDigit(std::uint8_t* p, char digit, int set) {
@@ -52,8 +52,8 @@ std::uint8_t* PutDigit(std::uint8_t* p, char digit, int set) {
 }
 
 template <std::size_t N>
-std::uint8_t* PutGuard(std::uint8_t* p, const std::uint8_t (&guard)[N]) {
-  std::memcpy(p, guard, N);
+std::uint8_t* PutGuard(std::uint8_t* p, const std::array<std::uint8_t, N>& guard) {
+  std::memcpy(p, guard.data(), N);
   return p + N;
 }
 
@@ -73,16 +73,63 @@ void PutTwoHalves(ModuleWriter& out, const char* left, const std::array<std::uin
 void PutAddon(TLLBarcode& bc, std::string_view digits, const std::uint8_t* sets) {
   ModuleWriter out(bc, 96);
   out.Skip(9);
-  out.PutFixed<4>(kAddonStart);
+  out.PutFixed<4>(kAddonStart.data());
   for (std::size_t i = 0; i < digits.size(); ++i) {
-    if (i > 0) out.PutFixed<2>(kAddonSeparator);
+    if (i > 0) out.PutFixed<2>(kAddonSeparator.data());
     PutDigit(out.Reserve(7), digits[i], sets[i]);
   }
   out.Skip(1);  // the add-on ends on a light module
   out.Finish();
 }
 
+// EAN-13 and UPC-A carry an add-on of 2 or 5 digits when one is set.
+void PutAddonIfAny(TLLBarcode& bc) {
+  switch (BoundedLength(bc.Params.CodeAddon, kAddonSize)) {
+    case 0: break;
+    case 2: bc.EncodeAddon2(); break;
+    case 5: bc.EncodeAddon5(); break;
+    default: throw EOverflow(msg::kWrongAddon);
+  }
+}
+
 }  // namespace
+
+// EAN-13 and UPC-A stand taller than EAN-8 and UPC-E, keep a ten-module
+// margin for their outer digits, and may carry an add-on.
+using enum TEanTextAnchor;
+constexpr TEanUpcLayout kEan8Layout{
+    .heightModules = 56.24,
+    .marginModules = 0,
+    .dataAreas = {{{4, 31}, {37, 64}}},
+    .text = {{{1, 4, Module, 18}, {5, 8, Module, 50}}},
+    .textGroups = 2,
+};
+constexpr TEanUpcLayout kEan13Layout{
+    .heightModules = 74.24,
+    .marginModules = 10,
+    .dataAreas = {{{4, 45}, {51, 92}}},
+    .text = {{{1, 1, LeftMargin, 0}, {2, 7, Module, 25}, {8, 13, Module, 72}}},
+    .textGroups = 3,
+    .addonFromModule = 101,
+};
+constexpr TEanUpcLayout kUpcALayout{
+    .heightModules = 74.24,
+    .marginModules = 10,
+    .dataAreas = {{{4, 45}, {51, 92}}},
+    .text = {{{1, 1, LeftMargin, 0}, {2, 6, Module, 25}, {7, 11, Module, 72}, {12, 12, RightMargin, 95}}},
+    .textGroups = 4,
+    .addonFromModule = 101,
+};
+constexpr TEanUpcLayout kUpcELayout{
+    .heightModules = 56.24,
+    .marginModules = 0,
+    .dataAreas = {{{4, 45}}},
+    .text = {{{1, 6, Module, 25}}},
+    .textGroups = 1,
+    .shownLength = 6,
+};
+
+int EanAddonTextModule(std::size_t length) { return length == 2 ? 115 : length == 5 ? 128 : 0; }
 
 UpcEExpansion ExpandUPCE(std::string_view six) {
   if (six.size() != 6) throw EOverflow(msg::kUpceLength);
@@ -134,11 +181,13 @@ int Addon5Checksum(std::string_view a) {
 void TLLBarcode::EncodeEAN13() {
   ModuleWriter out(*this);
   PutTwoHalves(out, CodeText + 1, kEan13Sets[static_cast<std::size_t>(DigitValue(CodeText[0]))], CodeText + 7, 6);
+  PutAddonIfAny(*this);
 }
 
 void TLLBarcode::EncodeUPCA() {
   ModuleWriter out(*this);
   PutTwoHalves(out, CodeText, kAllA, CodeText + 6, 6);
+  PutAddonIfAny(*this);
 }
 
 void TLLBarcode::EncodeEAN8() {

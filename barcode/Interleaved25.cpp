@@ -1,36 +1,44 @@
 #include "barcode/Interleaved25.h"
 
+#include <string_view>
+
 #include "barcode/BarLL.h"
 #include "barcode/CheckDigit.h"
 
 namespace vantor {
 
-// Element flags go to Elements (1 = wide), then one walk turns them into modules:
-// odd elements are bars, even ones spaces, with no gaps between characters.
+void Interleaved25Check(char* text, std::size_t len, btCodeTypes type) {
+  if (len % 2 == 1) AppendCheckDigit(text, len, type);
+}
+
+// Each pair of digits is one run of ten elements: the first digit's pattern on
+// the bars, the second's on the spaces, with no gaps between pairs. The element
+// flags (1 = wide) also go to Elements.
 void TLLBarcode::Encode25i() {
   std::size_t n = BoundedLength(CodeText, kCodeTextSize);
   n -= n % 2;  // the check rule makes the count even; never pair past the text
+  const int wide = Params.Ratio == Ratio_2 ? 2 : 3;
+  ModuleWriter out(*this);
   std::size_t e = 0;
-  auto element = [&](std::uint8_t wide) {
-    if (e < kElementsSize) Elements[e] = wide;
-    ++e;
+  auto put = [&](std::string_view elements) {
+    for (const char c : elements) {
+      if (e < kElementsSize) Elements[e] = c == '1';
+      ++e;
+    }
+    out.PutPattern(elements, TPatternForm::NarrowWide, wide);
   };
-  for (int i = 0; i < 4; ++i) element(0);  // start: narrow bar, space, bar, space
+  put("0000");  // start: narrow bar, space, bar, space
   for (std::size_t k = 0; k < n / 2; ++k) {
     const char* bars = k25Patterns[DigitValue(CodeText[2 * k])];
     const char* spaces = k25Patterns[DigitValue(CodeText[2 * k + 1])];
+    char pair[10];
     for (int j = 0; j < 5; ++j) {
-      element(bars[j] == '1');
-      element(spaces[j] == '1');
+      pair[2 * j] = bars[j];
+      pair[2 * j + 1] = spaces[j];
     }
+    put(std::string_view(pair, sizeof pair));
   }
-  element(1);  // stop: wide bar, narrow space, narrow bar
-  element(0);
-  element(0);
-
-  const int wide = Params.Ratio == Ratio_2 ? 2 : 3;
-  ModuleWriter out(*this);
-  for (std::size_t i = 0; i < e; ++i) out.Put(i % 2 == 0 ? 1 : 0, Elements[i] ? wide : 1);
+  put("100");  // stop: wide bar, narrow space, narrow bar
   out.Finish();
 }
 

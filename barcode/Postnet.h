@@ -1,6 +1,10 @@
 // Postnet (ZIP codes) and the facing identification marks (FIM).
 #pragma once
 
+#include <cstddef>
+
+#include "barcode/BarTypes.h"
+
 namespace vantor {
 
 // Five bar positions per digit ('1' = full height), the POSTNET digit table of
@@ -14,5 +18,13 @@ struct TBarPostnet {
 };
 
 inline constexpr TBarPostnet PostnetTable{};
+
+// Preparation: Postnet keeps digits, FIM the letters A to C (any case); any
+// other character becomes '0'.
+std::size_t PostnetPrepare(char* caption, char* out);
+std::size_t FimPrepare(char* caption, char* out);
+
+// Pads to 5, 9 or 11 digits (ZIP, ZIP+4, delivery point), then the check digit.
+void PostnetCheck(char* text, std::size_t len, btCodeTypes type);
 
 }  // namespace vantor

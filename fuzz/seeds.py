@@ -5,10 +5,18 @@ FuzzedDataProvider reads strings from the front of the input and numbers from
 the back, so a seed is the strings, each ended by a backslash and a space,
 followed by the numbers in reverse order of reading."""
 import os
+import re
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-TYPES = ['EAN_8', 'EAN_13', 'UPC_A', 'UPC_E', 'CODE39', 'CODE25i', 'CODE25iP', 'CODE128_A',
-         'CODE128_B', 'CODE128_C', 'MSI_Plessey', 'Codabar', 'Postnet', 'Postnet_FIM']
+
+
+def type_names():
+    """The type names in enumeration order, from the rows of the symbology table."""
+    with open(os.path.join(HERE, '..', 'barcode', 'Symbology.h')) as f:
+        return re.findall(r'^\s*\{\w+,\s*"(\w+)",', f.read(), re.MULTILINE)
+
+
+TYPES = type_names()
 
 
 class Seed:

@@ -199,7 +199,7 @@ std::vector<std::string> EncodingNotes(btCodeTypes type, std::string_view data) 
     case CODE128_C: Code128Changes(type, data, changes); break;
     default: PositionalChanges(type, data, changes); break;
   }
-  const std::string name(kCodeTypeNames[type]);
+  const std::string name(CodeTypeName(type));
   std::vector<std::string> notes;
   for (const TChangeKind kind : {TChangeKind::Replaced, TChangeKind::StartStopInside, TChangeKind::Dropped}) {
     std::vector<std::string> typed, became;

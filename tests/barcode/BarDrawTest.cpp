@@ -178,7 +178,7 @@ TEST(DrawGeometry, GuardAndDataBarHeights) {
       {UPC_E, "123456", 56, 51, {{4, 45}}},
   };
   for (const Row& r : rows) {
-    SCOPED_TRACE(kCodeTypeNames[r.type]);
+    SCOPED_TRACE(std::string(CodeTypeName(r.type)));
     TLLBarcode bc = Make(r.type, r.caption);
     const Drawing d = DrawAt(bc, 96);
     const int lm = (r.type == EAN_13 || r.type == UPC_A) ? 10 : 0;

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <string>
+
 #include "barcode/Code39.h"
 #include "barcode/EncodeHelpers.h"
 
@@ -45,6 +48,48 @@ TEST(Code39, PreparesTextAndCountsModules) {
 TEST(Code39, EmptyCaptionIsTwoStartStopCharacters) {
   EXPECT_EQ(EncodeCaption(CODE39, "", Ratio_2).modules, std::string(kStar2) + kStar2);
   EXPECT_EQ(EncodeCaption(CODE39, "", Ratio_3).modules, std::string(kStar3) + kStar3);
+}
+
+// The 3:1 form of a 2:1 module string: every two-module (wide) element grows to three.
+std::string Widen(const std::string& modules) {
+  std::string out;
+  for (std::size_t i = 0; i < modules.size();) {
+    std::size_t run = 1;
+    while (i + run < modules.size() && modules[i + run] == modules[i]) ++run;
+    out.append(run == 2 ? 3 : run, modules[i]);
+    i += run;
+  }
+  return out;
+}
+
+// Every data character's modules at 2:1 as the Code 39 character table gives
+// them (the same as zint's), read from character 2 of "*c*"; the 3:1 form
+// follows from it. A pattern moved to another character or a misplaced wide
+// element fails its row.
+TEST(Code39, EveryCharacterHasItsStandardModules) {
+  struct Row {
+    char c;
+    const char* modules;
+  };
+  const Row rows[] = {
+      {'0', "101001101101"}, {'1', "110100101011"}, {'2', "101100101011"}, {'3', "110110010101"}, {'4', "101001101011"},
+      {'5', "110100110101"}, {'6', "101100110101"}, {'7', "101001011011"}, {'8', "110100101101"}, {'9', "101100101101"},
+      {'A', "110101001011"}, {'B', "101101001011"}, {'C', "110110100101"}, {'D', "101011001011"}, {'E', "110101100101"},
+      {'F', "101101100101"}, {'G', "101010011011"}, {'H', "110101001101"}, {'I', "101101001101"}, {'J', "101011001101"},
+      {'K', "110101010011"}, {'L', "101101010011"}, {'M', "110110101001"}, {'N', "101011010011"}, {'O', "110101101001"},
+      {'P', "101101101001"}, {'Q', "101010110011"}, {'R', "110101011001"}, {'S', "101101011001"}, {'T', "101011011001"},
+      {'U', "110010101011"}, {'V', "100110101011"}, {'W', "110011010101"}, {'X', "100101101011"}, {'Y', "110010110101"},
+      {'Z', "100110110101"}, {'-', "100101011011"}, {'.', "110010101101"}, {' ', "100110101101"}, {'$', "100100100101"},
+      {'/', "100100101001"}, {'+', "100101001001"}, {'%', "101001001001"}};
+  ASSERT_EQ(std::size(rows), 43u);
+  for (const Row& r : rows) {
+    SCOPED_TRACE(std::string("'") + r.c + "'");
+    const auto two = EncodeCaption(CODE39, std::string(1, r.c), Ratio_2);
+    EXPECT_EQ(two.codeText, std::string("*") + r.c + "*");
+    EXPECT_EQ(two.modules.substr(13, 13), std::string(r.modules) + "0");
+    const auto three = EncodeCaption(CODE39, std::string(1, r.c), Ratio_3);
+    EXPECT_EQ(three.modules.substr(16, 16), Widen(r.modules) + "0");
+  }
 }
 
 TEST(Code39, EveryPatternHasThreeWideElementsAndTheStandardWidth) {

@@ -76,9 +76,25 @@ TEST(EanUpc, Ean13ModulesFollowTheFirstDigitParity) {
   const auto e = EncodeCaption(EAN_13, "1");
   EXPECT_EQ(e.count, 95);
   EXPECT_EQ(e.modules, expected);
-  // First digit 4: ABAABB.
-  const auto four = EncodeCaption(EAN_13, "4");  // 4000000000006
-  EXPECT_EQ(four.modules.substr(3, 42), A0 + B0 + A0 + A0 + B0 + B0);
+}
+
+// The standard's parity table for the ten first digits, written out here: with
+// digits 2..7 all 0, each position shows A0 or B0.
+TEST(EanUpc, Ean13ParityOfEveryFirstDigit) {
+  struct Row {
+    char first;
+    const char* parity;
+  };
+  const Row rows[] = {{'0', "AAAAAA"}, {'1', "AABABB"}, {'2', "AABBAB"}, {'3', "AABBBA"}, {'4', "ABAABB"},
+                      {'5', "ABBAAB"}, {'6', "ABBBAA"}, {'7', "ABABAB"}, {'8', "ABABBA"}, {'9', "ABBABA"}};
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.first);
+    std::string left;
+    for (const char* p = r.parity; *p; ++p) left += *p == 'A' ? A0 : B0;
+    const auto e = EncodeCaption(EAN_13, std::string(1, r.first));
+    EXPECT_EQ(e.codeText.front(), r.first);
+    EXPECT_EQ(e.modules.substr(3, 42), left);
+  }
 }
 
 TEST(EanUpc, UpcAEan8AndUpcELayouts) {

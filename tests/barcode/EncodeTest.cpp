@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <array>
+#include <optional>
 #include <random>
+#include <stdexcept>
+#include <string_view>
 
 #include "barcode/EncodeHelpers.h"
 
@@ -73,7 +77,7 @@ TEST(Encode, NoTypeWritesPastItsBuffers) {
           bc.Encode();
         } catch (const EOverflow& e) {
           // Only Code 128 may refuse arbitrary bytes, and only with its own message.
-          ASSERT_TRUE(type >= CODE128_A && type <= CODE128_C) << kCodeTypeNames[type];
+          ASSERT_TRUE(type >= CODE128_A && type <= CODE128_C) << CodeTypeName(static_cast<btCodeTypes>(type));
           ASSERT_STREQ(e.what(), "ZurizID: Code128 error");
           continue;
         }
@@ -83,6 +87,57 @@ TEST(Encode, NoTypeWritesPastItsBuffers) {
       }
     }
   }
+}
+
+TEST(Encode, CodeTypeNamesRoundTrip) {
+  for (int t = 0; t < kCodeTypeCount; ++t) {
+    const auto type = static_cast<btCodeTypes>(t);
+    const std::string_view name = CodeTypeName(type);
+    ASSERT_FALSE(name.empty()) << t;
+    EXPECT_EQ(CodeTypeFromName(name), type) << name;
+  }
+  EXPECT_EQ(CodeTypeName(CODE39), "CODE39");
+  EXPECT_EQ(CodeTypeName(Postnet_FIM), "Postnet_FIM");
+  EXPECT_EQ(CodeTypeName(static_cast<btCodeTypes>(kCodeTypeCount)), "");
+  for (const char* unknown : {"", "code39", "CODE39 ", "EAN", "QR"})
+    EXPECT_EQ(CodeTypeFromName(unknown), std::nullopt) << unknown;
+}
+
+// The three ways the standards print a pattern, through the one expansion.
+TEST(Encode, PatternForms) {
+  struct Row {
+    const char* name;
+    const char* pattern;
+    TPatternForm form;
+    int wide;
+    const char* modules;
+  };
+  const Row rows[] = {
+      {"modules", "0001101", TPatternForm::Modules, 1, "0001101"},
+      {"widths, dark first", "3211", TPatternForm::Widths, 1, "1110010"},
+      {"narrow/wide at 2", "10010", TPatternForm::NarrowWide, 2, "1101001"},
+      {"narrow/wide at 3", "01", TPatternForm::NarrowWide, 3, "1000"},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    TLLBarcode bc;
+    ModuleWriter out(bc);
+    out.PutPattern(r.pattern, r.form, r.wide);
+    out.Finish();
+    EXPECT_EQ(bc.ModuleString(), r.modules);
+  }
+  static_assert(PatternModules<4>("31", TPatternForm::Widths) == std::array<std::uint8_t, 4>{1, 1, 1, 0});
+  EXPECT_THROW(PatternModules<4>("21", TPatternForm::Widths), std::length_error) << "three modules for four";
+  EXPECT_THROW(PatternModules<2>("21", TPatternForm::Widths), std::length_error) << "three modules for two";
+}
+
+TEST(Encode, PatternsStopAtTheModuleBuffer) {
+  TLLBarcode bc;
+  ModuleWriter out(bc, static_cast<int>(kModulesSize) - 1);  // two modules left
+  out.PutPattern("11");
+  EXPECT_THROW(out.PutPattern("1"), EOverflow);
+  EXPECT_THROW(out.PutPattern("2", TPatternForm::Widths), EOverflow);
+  EXPECT_EQ(out.Written(), static_cast<int>(kModulesSize));
 }
 
 TEST(Encode, OutOfRangeRatioReachingEncodeActsAsRatio3) {

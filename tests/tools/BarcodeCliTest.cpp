@@ -48,6 +48,23 @@ TEST(BarcodeCli, AddonFollowsTheControlsRule) {
   EXPECT_EQ(r.out.size(), std::string("1000000000009\n").size() + 152 + 1);
 }
 
+// The help's TYPE list is the engine's: every type, in order, each accepted.
+TEST(BarcodeCli, HelpListsEveryCodeType) {
+  const Result help = RunCli({"--help"});
+  ASSERT_EQ(help.status, 0);
+  const std::size_t from = help.out.find("TYPE:");
+  ASSERT_NE(from, std::string::npos);
+  std::istringstream list(help.out.substr(from + 5, help.out.find("\n--", from) - from - 5));
+  std::vector<std::string> listed;
+  for (std::string name; list >> name;) listed.push_back(name);
+  const std::vector<std::string> all = {"EAN_8",       "EAN_13",   "UPC_A",     "UPC_E",      "CODE39",
+                                        "CODE25i",     "CODE25iP", "CODE128_A", "CODE128_B",  "CODE128_C",
+                                        "MSI_Plessey", "Codabar",  "Postnet",   "Postnet_FIM"};
+  EXPECT_EQ(listed, all);
+  for (const std::string& name : listed)
+    EXPECT_EQ(RunCli({"--type", name, "--data", "1", "--modules"}).status, 0) << name;
+}
+
 TEST(BarcodeCli, Refusals) {
   struct Row {
     const char* name;
@@ -167,7 +184,10 @@ TEST(BarcodeCli, HelpAndVersion) {
     const Result r = RunCli({help});
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out.rfind("Usage: vantor-barcode --type TYPE --data TEXT", 0), 0u) << r.out;
-    for (const std::string_view name : kCodeTypeNames) EXPECT_NE(r.out.find(name), std::string::npos) << name;
+    for (int t = 0; t < kCodeTypeCount; ++t) {
+      const std::string_view name = CodeTypeName(static_cast<btCodeTypes>(t));
+      EXPECT_NE(r.out.find(name), std::string::npos) << name;
+    }
     for (const char* option : {"--modules", "--out", "--dpi", "--font-scale", "--version"})
       EXPECT_NE(r.out.find(option), std::string::npos) << option;
     EXPECT_EQ(r.err, "");

@@ -16,7 +16,10 @@ constexpr int kMaxDpi = 2400;
 
 QString TypeList() {
   QStringList names;
-  for (const std::string_view name : kCodeTypeNames) names << QString::fromLatin1(name.data(), name.size());
+  for (int t = 0; t < kCodeTypeCount; ++t) {
+    const std::string_view name = CodeTypeName(static_cast<btCodeTypes>(t));
+    names << QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
+  }
   return names.join(QStringLiteral(", "));
 }
 
