@@ -52,9 +52,14 @@ TEST(BarcodeCli, AddonFollowsTheControlsRule) {
 TEST(BarcodeCli, HelpListsEveryCodeType) {
   const Result help = RunCli({"--help"});
   ASSERT_EQ(help.status, 0);
-  const std::size_t from = help.out.find("TYPE:");
+  // "--type <TYPE>  Barcode type: EAN_8, EAN_13, ..., Postnet_FIM." (wrapped)
+  const std::string lead = "Barcode type:";
+  const std::size_t from = help.out.find(lead);
   ASSERT_NE(from, std::string::npos);
-  std::istringstream list(help.out.substr(from + 5, help.out.find("\n--", from) - from - 5));
+  std::string text = help.out.substr(from + lead.size(), help.out.find(".\n", from) - from - lead.size());
+  for (char& c : text)
+    if (c == ',') c = ' ';
+  std::istringstream list(text);
   std::vector<std::string> listed;
   for (std::string name; list >> name;) listed.push_back(name);
   const std::vector<std::string> all = {"EAN_8",       "EAN_13",   "UPC_A",     "UPC_E",      "CODE39",
