@@ -54,19 +54,6 @@ double TLLBarcode::ModuleWidthMM() const {
   return Params.HighDensity ? mm / 2 : mm;
 }
 
-void TLLBarcode::DrawBar(TSurface& s, const TBarRect& r, int W, int Ht, int x0, int y0) const {
-  const int dl = r.Left - x0;
-  const int dr = r.Right - x0;
-  const int dt = r.Top - y0;
-  const int db = r.Bottom - y0;
-  switch (Params.Rotation) {
-    case rotate_090: s.FillRect(x0 + dt, y0 + W - dl, x0 + db, y0 + W - dr); break;
-    case rotate_180: s.FillRect(x0 + W - dr, y0 + Ht - dt, x0 + W - dl, y0 + Ht - db); break;
-    case rotate_270: s.FillRect(x0 + Ht - dt, y0 + dl, x0 + Ht - db, y0 + dr); break;
-    default: s.FillRect(r.Left, r.Top, r.Right, r.Bottom); break;
-  }
-}
-
 void TLLBarcode::Draw(TSurface& s, int x0, int y0, TPoint& size) {
   const btCodeTypes type = Params.CodeType;
   if (type == Postnet || type == Postnet_FIM) {
@@ -92,15 +79,8 @@ void TLLBarcode::Draw(TSurface& s, int x0, int y0, TPoint& size) {
 
   // ZoomSize: exact physical size, modules may differ by a pixel. Otherwise
   // equal whole-pixel modules and the height scaled to match them.
-  draw::ModulePositions pos;
-  int Hb;
-  if (Params.ZoomSize) {
-    Hb = RoundEven(F * Xmm * res.Ry);
-    for (int k = 1; k <= ModuleCount; ++k) pos(k) = x0 + LM + RoundEven((k - 1) * Xmm * res.Rx);
-  } else {
-    Hb = RoundEven(F * Xmm * res.Ry * X / (Xmm * res.Rx));
-    for (int k = 1; k <= ModuleCount; ++k) pos(k) = x0 + LM + (k - 1) * X;
-  }
+  const draw::ModulePositions pos(x0 + LM, ModuleCount, X, Params.ZoomSize, Xmm, res.Rx);
+  const int Hb = Params.ZoomSize ? RoundEven(F * Xmm * res.Ry) : RoundEven(F * Xmm * res.Ry * X / (Xmm * res.Rx));
   // Negative above 100 % (taller bars). Halves away from zero, exact in 64 bits.
   const std::int64_t heightPercent = draw::DrawPercent(Params.HeightPercent);
   const int Cut = static_cast<int>(DivRoundAway(static_cast<std::int64_t>(Hb) * (100 - heightPercent), 100));
@@ -126,10 +106,15 @@ void TLLBarcode::Draw(TSurface& s, int x0, int y0, TPoint& size) {
   // One rectangle per run of dark modules; light runs are not drawn.
   const int dataBottom = y0 + RoundEven(Hb * kEanDataBarHeight) - Cut;
   const int fullBottom = y0 + Hb - Cut;
-  for (int start = 1; start <= ModuleCount;) {
-    const std::uint8_t value = Modules[start - 1];
-    int n = 1;
-    while (start + n <= ModuleCount && Modules[start + n - 1] == value) ++n;
+  const std::uint8_t* const first = Modules;
+  const std::uint8_t* const end = Modules + ModuleCount;
+  for (const std::uint8_t* run = first; run < end;) {
+    const std::uint8_t value = *run;
+    const std::uint8_t* next = run + 1;
+    while (next < end && *next == value) ++next;
+    const int start = static_cast<int>(run - first) + 1;  // modules count from 1
+    const int n = static_cast<int>(next - run);
+    run = next;
     if (value == 1) {
       TBarRect r;
       r.Top = (layout && layout->addonFromModule > 0 && start >= layout->addonFromModule) ? y0 + TH + X : y0;
@@ -142,7 +127,6 @@ void TLLBarcode::Draw(TSurface& s, int x0, int y0, TPoint& size) {
       if (Params.WidthReduce && r.Right - r.Left > 1) --r.Right;
       DrawBar(s, r, W, Ht, x0, y0);
     }
-    start += n;
   }
 
   s.SetBrushColor(0xFFFFFF);

@@ -6,6 +6,26 @@
 
 #include "barcode/BarLL.h"
 #include "surface/Surface.h"
+#include "surface/Units.h"
+
+namespace vantor {
+
+// One bar, turned with the symbol about its box (W x Ht from x0, y0). Inline:
+// it runs once a bar.
+inline void TLLBarcode::DrawBar(TSurface& s, const TBarRect& r, int W, int Ht, int x0, int y0) const {
+  const int dl = r.Left - x0;
+  const int dr = r.Right - x0;
+  const int dt = r.Top - y0;
+  const int db = r.Bottom - y0;
+  switch (Params.Rotation) {
+    case rotate_090: s.FillRect(x0 + dt, y0 + W - dl, x0 + db, y0 + W - dr); break;
+    case rotate_180: s.FillRect(x0 + W - dr, y0 + Ht - dt, x0 + W - dl, y0 + Ht - db); break;
+    case rotate_270: s.FillRect(x0 + Ht - dt, y0 + dl, x0 + Ht - db, y0 + dr); break;
+    default: s.FillRect(r.Left, r.Top, r.Right, r.Bottom); break;
+  }
+}
+
+}  // namespace vantor
 
 namespace vantor::draw {
 
@@ -58,18 +78,29 @@ class SurfaceStateGuard {
 
 // Left edges of the modules, pos(k) for k = 1 .. ModuleCount, in a table sized
 // for the module capacity.
+// The left edge of module k (1-based) in pixels. Computed when asked rather
+// than tabled: a symbol asks for a few dozen of its hundreds of modules. A
+// module outside 1..count reads as the table it replaces did: below 1 as module
+// 1, past the last module as 0.
 class ModulePositions {
  public:
-  int& operator()(int k) { return pos_[Index(k)]; }
-  int operator()(int k) const { return pos_[Index(k)]; }
+  ModulePositions(int left, int count, int X, bool zoom, double Xmm, double Rx)
+      : left_(left), count_(count), X_(X), zoom_(zoom), Xmm_(Xmm), Rx_(Rx) {}
+  int operator()(int k) const {
+    if (k < 1) k = 1;
+    if (k > static_cast<int>(kModulesSize)) k = static_cast<int>(kModulesSize);
+    if (k > count_) return 0;
+    // Exact size: each edge rounded on its own, so modules may differ by a pixel.
+    return left_ + (zoom_ ? RoundEven((k - 1) * Xmm_ * Rx_) : (k - 1) * X_);
+  }
 
  private:
-  static std::size_t Index(int k) {
-    if (k < 1) return 0;
-    if (k > static_cast<int>(kModulesSize)) return kModulesSize - 1;
-    return static_cast<std::size_t>(k - 1);
-  }
-  std::array<int, kModulesSize> pos_{};
+  int left_;
+  int count_;
+  int X_;
+  bool zoom_;
+  double Xmm_;
+  double Rx_;
 };
 
 // What the text line of a linear symbol needs from the bar layout.

@@ -49,8 +49,8 @@ void TLLBarcode::DrawPostnet(TSurface& s, int x0, int y0, TPoint& size) {
   s.SetFont(font);
   const int TH = s.TextHeight("Ay");
 
-  draw::ModulePositions pos;
-  for (int k = 1; k <= ModuleCount; ++k) pos(k) = x0 + RoundEven((k - 1) * P);
+  // Bar k stands at x0 + round((k - 1) x P): a pitch in pixels, times 1.
+  const draw::ModulePositions pos(x0, ModuleCount, 0, true, P, 1.0);
 
   // FIM bars stand on the rounded pitch, which can run past pos(ModuleCount)
   // (at 300 dpi 8 x 19 = 152 against 150): the box must hold the last bar, or

@@ -15,23 +15,17 @@ std::uint32_t TRecordingSurface::NewState() {
   return state_;
 }
 
-void TRecordingSurface::Rectangle(int x1, int y1, int x2, int y2) {
-  records_.push_back({TOpKind::Rectangle, CurrentState(), {x1, y1}, {x2, y2}, 0});
-}
+void TRecordingSurface::Rectangle(int x1, int y1, int x2, int y2) { Record(TOpKind::Rectangle, {x1, y1}, {x2, y2}, 0); }
 
-void TRecordingSurface::FillRect(int x1, int y1, int x2, int y2) {
-  records_.push_back({TOpKind::FillRect, CurrentState(), {x1, y1}, {x2, y2}, 0});
-}
+void TRecordingSurface::FillRect(int x1, int y1, int x2, int y2) { Record(TOpKind::FillRect, {x1, y1}, {x2, y2}, 0); }
 
 void TRecordingSurface::Polygon(const std::vector<TPoint>& points) {
-  const std::uint32_t state = CurrentState();
-  records_.push_back({TOpKind::Polygon, state, {}, {}, static_cast<std::uint32_t>(polygons_.size())});
+  Record(TOpKind::Polygon, {}, {}, static_cast<std::uint32_t>(polygons_.size()));
   polygons_.push_back(points);
 }
 
 void TRecordingSurface::TextOut(int x, int y, std::string_view text) {
-  const std::uint32_t state = CurrentState();
-  records_.push_back({TOpKind::TextOut, state, {x, y}, {}, static_cast<std::uint32_t>(texts_.size())});
+  Record(TOpKind::TextOut, {x, y}, {}, static_cast<std::uint32_t>(texts_.size()));
   texts_.emplace_back(text);
 }
 

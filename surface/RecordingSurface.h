@@ -134,14 +134,26 @@ class TRecordingSurface : public TSurfaceState {
     friend bool operator==(const TState&, const TState&) = default;
   };
   struct TCompactOp {
-    TOpKind Kind;
-    std::uint32_t State;
+    TOpKind Kind = TOpKind::FillRect;
+    std::uint32_t State = 0;
     TPoint P1;
     TPoint P2;
-    std::uint32_t Extra;  // Polygon: index in polygons_; TextOut: index in texts_
+    std::uint32_t Extra = 0;  // Polygon: index in polygons_; TextOut: index in texts_
   };
   std::uint32_t CurrentState() { return stateChanged_ ? NewState() : state_; }
   std::uint32_t NewState();
+  // Written field by field where the record will stay: a record built aside
+  // and copied in was read back whole before its parts had landed, which
+  // stalled every bar.
+  void Record(TOpKind kind, TPoint p1, TPoint p2, std::uint32_t extra) {
+    const std::uint32_t state = CurrentState();
+    TCompactOp& op = records_.emplace_back();
+    op.Kind = kind;
+    op.State = state;
+    op.P1 = p1;
+    op.P2 = p2;
+    op.Extra = extra;
+  }
 
   int dpiX_;
   int dpiY_;

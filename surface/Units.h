@@ -39,13 +39,16 @@ inline constexpr double kInchPerMm = 1.0 / kMmPerInch;
 constexpr double PixelsPerMm(int dpi) { return dpi * kInchPerMm; }
 
 // Nearest integer, halves to even (2.5 -> 2, 3.5 -> 4, -2.5 -> -2).
-// The parity test is on the integer: fmod cost more than the rest of a bar.
 inline int RoundEven(double v) {
-  const double r = std::floor(v);
-  const double frac = v - r;
-  int n = static_cast<int>(r);
-  if (frac > 0.5 || (frac == 0.5 && n % 2 != 0)) ++n;
-  return n;
+  // Written without branches: floor by truncation and a step down for
+  // negatives (std::floor is a library call on the baseline instruction set),
+  // and the round-up decision as arithmetic, since whether a bar edge falls
+  // above or below a half is a coin toss a branch predictor keeps losing.
+  long long whole = static_cast<long long>(v);
+  whole -= static_cast<double>(whole) > v;
+  const double frac = v - static_cast<double>(whole);
+  const int n = static_cast<int>(whole);
+  return n + static_cast<int>((frac > 0.5) | ((frac == 0.5) & (n % 2 != 0)));
 }
 
 // n / d for d > 0, nearest integer with halves to even, exact for any 64-bit n.
