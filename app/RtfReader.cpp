@@ -431,7 +431,7 @@ std::string Utf16ToUtf8(std::string_view bytes, bool bigEndian) {
   for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
     const auto b0 = static_cast<unsigned char>(bytes[i]);
     const auto b1 = static_cast<unsigned char>(bytes[i + 1]);
-    const char32_t u = bigEndian ? (b0 << 8 | b1) : (b1 << 8 | b0);
+    const auto u = static_cast<char32_t>(bigEndian ? (b0 << 8 | b1) : (b1 << 8 | b0));
     if (u >= 0xD800 && u <= 0xDBFF) {
       if (high) AppendUtf8(out, kReplacement);
       high = u;

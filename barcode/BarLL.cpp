@@ -21,7 +21,7 @@ void TLLBarcode::AddProofchar(char* caption, char* out, btCodeTypes type) const 
   VisitSymbology(type, [&](auto row) {
     constexpr const TSymbology& symbology = kSymbologies[decltype(row)::value];
     const std::size_t n = symbology.prepare(caption, out);
-    if constexpr (symbology.check != nullptr) symbology.check(out, n, type);
+    symbology.check(out, n, type);
   });
 }
 

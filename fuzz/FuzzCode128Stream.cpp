@@ -30,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   try {
     n = Code128StreamEncode(start, text.data() + 1, text.size() - 1, buffer, sizeof buffer);
   } catch (const EOverflow&) {
-    FUZZ_CHECK(!"a caption of at most 53 bytes must fit the code text buffer");
+    FUZZ_CHECK(false && "a caption of at most 53 bytes must fit the code text buffer");
   }
   FUZZ_CHECK(std::string(buffer, n) == encoded);
 
