@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: deps configure build test run screenshot bench clean test-sanitize fuzz format format-check
+.PHONY: deps configure build test run screenshot bench clean test-sanitize fuzz format format-check install package check-package
 
 deps:
 	@scripts/install-deps
@@ -28,6 +28,24 @@ bench: build
 	@$(BUILD)/bench_encode
 	@$(BUILD)/bench_sheet
 	@$(BUILD)/bench_draw
+
+# Installs under PREFIX (DESTDIR is honoured for staging). The build is
+# configured for PREFIX, where the program then looks for its help text.
+PREFIX ?= /usr/local
+install: deps
+	@cmake -S . -B $(BUILD) $(CMAKE_FLAGS) -DCMAKE_INSTALL_PREFIX=$(PREFIX) >/dev/null
+	@cmake --build $(BUILD) -j $(JOBS) --target vantor_data
+	@cmake --install $(BUILD) --prefix $(PREFIX)
+
+# A Debian package, $(BUILD)/vantor_<version>_<arch>.deb, installing to /usr.
+package: deps
+	@cmake -S . -B $(BUILD) $(CMAKE_FLAGS) -DCMAKE_INSTALL_PREFIX=/usr >/dev/null
+	@cmake --build $(BUILD) -j $(JOBS) --target vantor_data
+	@cd $(BUILD) && cpack -G DEB
+
+# Builds the package, installs it with apt, tries the installed copy, removes it.
+check-package:
+	@scripts/check-package $(BUILD)
 
 clean:
 	@rm -rf $(BUILD)

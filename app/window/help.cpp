@@ -1,8 +1,11 @@
 #include "app/window/help.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTextBlockFormat>
 #include <QTextBrowser>
 #include <QTextCharFormat>
@@ -69,11 +72,36 @@ void FillTextDocument(QTextDocument& target, const TRtfDocument& doc) {
   }
 }
 
+QString InstalledHelpFolder() {
+#ifdef VANTOR_DATADIR
+  return QStringLiteral(VANTOR_DATADIR "/vantor");
+#else
+  return QString();
+#endif
+}
+
+QString LocateHelpFile(const QString& programFolder, const QString& installedFolder) {
+  const QString beside = QString::fromStdString(HelpFilePath(programFolder.toStdString()));
+  // A copy beside the program belongs to that copy (a build folder, an unpacked
+  // tree) and wins over one installed elsewhere on the machine.
+  if (QFileInfo(beside).isFile()) return beside;
+  const QString name =
+      QStringLiteral("vantor/") + QString::fromUtf8(kHelpFileName.data(), static_cast<qsizetype>(kHelpFileName.size()));
+  const QString xdg = QStandardPaths::locate(QStandardPaths::GenericDataLocation, name);
+  if (!xdg.isEmpty()) return xdg;
+  if (!installedFolder.isEmpty()) {
+    const QString installed = QString::fromStdString(HelpFilePath(installedFolder.toStdString()));
+    if (QFileInfo(installed).isFile()) return installed;
+  }
+  // Found nowhere: the error names the place a build folder keeps it.
+  return beside;
+}
+
 THelpBox::THelpBox(QWidget* parent, TErrorReporter reporter, const QString& folder)
     : QDialog(parent),
       reporter_(reporter ? std::move(reporter) : TErrorReporter(ShowErrorBox)),
-      path_(QString::fromStdString(
-          vantor::HelpFilePath((folder.isNull() ? QCoreApplication::applicationDirPath() : folder).toStdString()))) {
+      path_(folder.isNull() ? LocateHelpFile(QCoreApplication::applicationDirPath())
+                            : QString::fromStdString(vantor::HelpFilePath(folder.toStdString()))) {
   setWindowTitle(QStringLiteral("Help"));
   setFont(WindowFont(kWindowFace, 11));
   // No layout: the controls keep their size and place when the frame is resized.

@@ -1,5 +1,5 @@
-// THelpBox: the help window. It reads the help file beside the program once,
-// when it is created, and is then only shown (modally) and hidden.
+// THelpBox: the help window. It reads the help file once, when it is created,
+// and is then only shown (modally) and hidden.
 #pragma once
 
 #include <QDialog>
@@ -17,6 +17,16 @@ namespace vantor {
 // Fills `target` with the paragraphs and runs of `doc`, replacing its content.
 void FillTextDocument(QTextDocument& target, const TRtfDocument& doc);
 
+// The folder the help text is installed to (<datadir>/vantor), fixed when
+// built; empty when the build did not say.
+QString InstalledHelpFolder();
+
+// Where the program reads its help text: beside the program when a copy is
+// there, else "vantor/Vantor.HLP" in the XDG data folders (XDG_DATA_HOME, then
+// XDG_DATA_DIRS), else in `installedFolder`. Found nowhere, the path beside
+// the program, so the load error names it.
+QString LocateHelpFile(const QString& programFolder, const QString& installedFolder = InstalledHelpFolder());
+
 class THelpBox : public QDialog {
   Q_OBJECT
 
@@ -24,8 +34,8 @@ class THelpBox : public QDialog {
   // Shows a load error to the operator; the default is the program's error box.
   using TErrorReporter = std::function<void(const QString& message)>;
 
-  // `folder` is where the help file is looked for: the program's own folder
-  // unless given (tests point it elsewhere).
+  // `folder` is where the help file is looked for; unless given (tests point
+  // it elsewhere), LocateHelpFile() picks it from the program's folder.
   explicit THelpBox(QWidget* parent = nullptr, TErrorReporter reporter = {}, const QString& folder = QString());
 
   QTextBrowser* RichEdit1() const { return richEdit1_; }
