@@ -11,7 +11,7 @@ std::uint32_t TRecordingSurface::NewState() {
     state_ = static_cast<std::uint32_t>(states_.size());
     states_.push_back(std::move(now));
   }
-  stateChanged_ = false;
+  stateVersion_ = StateVersion();
   return state_;
 }
 
@@ -59,7 +59,6 @@ void TRecordingSurface::ClearOps() {
   polygons_.clear();
   texts_.clear();
   ops_.clear();
-  stateChanged_ = true;
 }
 
 int TRecordingSurface::CellHeight(const TFontSpec& f, int dpiY) {

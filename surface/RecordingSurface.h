@@ -68,40 +68,10 @@ class TRecordingSurface : public TSurfaceState {
   void SetFont(const TFontSpec& f) override {
     TSurfaceState::SetFont(f);
     ++fontChanges_;
-    stateChanged_ = true;
   }
   void SetMapMode(TMapMode m) override {
     TSurfaceState::SetMapMode(m);
     ++mapModeChanges_;
-    stateChanged_ = true;
-  }
-  void SetBrushColor(TColor c) override {
-    TSurfaceState::SetBrushColor(c);
-    stateChanged_ = true;
-  }
-  void SetBrushStyle(TBrushStyle b) override {
-    TSurfaceState::SetBrushStyle(b);
-    stateChanged_ = true;
-  }
-  void SetPenWidth(int w) override {
-    TSurfaceState::SetPenWidth(w);
-    stateChanged_ = true;
-  }
-  void SetTextAlign(TTextAlign a) override {
-    TSurfaceState::SetTextAlign(a);
-    stateChanged_ = true;
-  }
-  void SetBkMode(TBkMode m) override {
-    TSurfaceState::SetBkMode(m);
-    stateChanged_ = true;
-  }
-  void SetBkColor(TColor c) override {
-    TSurfaceState::SetBkColor(c);
-    stateChanged_ = true;
-  }
-  void SetOrigin(TPoint p) override {
-    TSurfaceState::SetOrigin(p);
-    stateChanged_ = true;
   }
 
   // The fixed metric: cell height of a font at a vertical resolution.
@@ -140,7 +110,7 @@ class TRecordingSurface : public TSurfaceState {
     TPoint P2;
     std::uint32_t Extra = 0;  // Polygon: index in polygons_; TextOut: index in texts_
   };
-  std::uint32_t CurrentState() { return stateChanged_ ? NewState() : state_; }
+  std::uint32_t CurrentState() { return StateVersion() != stateVersion_ || states_.empty() ? NewState() : state_; }
   std::uint32_t NewState();
   // Written field by field where the record will stay: a record built aside
   // and copied in was read back whole before its parts had landed, which
@@ -161,7 +131,7 @@ class TRecordingSurface : public TSurfaceState {
   std::vector<TState> states_;
   std::vector<std::vector<TPoint>> polygons_;
   std::vector<std::string> texts_;
-  bool stateChanged_ = true;
+  std::uint64_t stateVersion_ = 0;  // StateVersion() when state_ was taken
   std::uint32_t state_ = 0;
   mutable std::vector<TRecordedOp> ops_;  // records_ expanded, as far as read
   int fontChanges_ = 0;
