@@ -209,34 +209,42 @@ int ZintRectCount(const zint_symbol* symbol) {
   return n;
 }
 
-// The symbol is reused as zint's documentation asks: ZBarcode_Clear before
-// each encoding (it also frees the previous output), as bench_encode does.
+// Times one of zint's encode-and-buffer calls on the case's data. The symbol
+// is reused as zint's documentation asks: ZBarcode_Clear before each encoding
+// (it also frees the previous output), as bench_encode does. Returns false
+// (the case skipped with zint's message) when zint refuses the data.
+template <class Buffer>
+bool TimeZint(benchmark::State& state, const DrawCase& c, zint_symbol* symbol, Buffer buffer) {
+  const float scale = ZintScale(c);
+  const auto* data = reinterpret_cast<const unsigned char*>(c.zintData.data());
+  const int length = static_cast<int>(c.zintData.size());
+  for (auto _ : state) {
+    ZBarcode_Clear(symbol);
+    SetUpZint(symbol, c, scale);
+    if (buffer(symbol, data, length, c.zintRotation) >= ZINT_ERROR) {
+      state.SkipWithError(symbol->errtxt);
+      return false;
+    }
+    benchmark::DoNotOptimize(symbol->vector);
+    benchmark::DoNotOptimize(symbol->bitmap);
+  }
+  return true;
+}
+
 void BM_ZintVector(benchmark::State& state, const DrawCase& c) {
   TLLBarcode bc;
   bc.Params = c.params;
   const int bars = BarCount(bc);
-  const float scale = ZintScale(c);
   zint_symbol* symbol = ZBarcode_Create();
-  const auto* data = reinterpret_cast<const unsigned char*>(c.zintData.data());
-  const int length = static_cast<int>(c.zintData.size());
-  bool failed = false;
-  for (auto _ : state) {
-    ZBarcode_Clear(symbol);
-    SetUpZint(symbol, c, scale);
-    if (ZBarcode_Encode_and_Buffer_Vector(symbol, data, length, c.zintRotation) >= ZINT_ERROR) {
-      state.SkipWithError(symbol->errtxt);
-      failed = true;
-      break;
+  if (TimeZint(state, c, symbol, ZBarcode_Encode_and_Buffer_Vector)) {
+    const int rects = ZintRectCount(symbol);
+    if (rects != bars) {
+      state.SkipWithError(("zint drew " + std::to_string(rects) + " bars, ours " + std::to_string(bars)).c_str());
+    } else {
+      state.counters["bars"] = rects;
+      state.counters["width_px"] = symbol->vector->width;
+      state.counters["height_px"] = symbol->vector->height;
     }
-    benchmark::DoNotOptimize(symbol->vector);
-  }
-  const int rects = ZintRectCount(symbol);
-  if (!failed && rects != bars) {
-    state.SkipWithError(("zint drew " + std::to_string(rects) + " bars, ours " + std::to_string(bars)).c_str());
-  } else if (!failed) {
-    state.counters["bars"] = rects;
-    state.counters["width_px"] = symbol->vector->width;
-    state.counters["height_px"] = symbol->vector->height;
   }
   ZBarcode_Delete(symbol);
 }
@@ -245,22 +253,9 @@ void BM_ZintBitmap(benchmark::State& state, const DrawCase& c) {
   TLLBarcode bc;
   bc.Params = c.params;
   const int bars = BarCount(bc);
-  const float scale = ZintScale(c);
   zint_symbol* symbol = ZBarcode_Create();
-  const auto* data = reinterpret_cast<const unsigned char*>(c.zintData.data());
-  const int length = static_cast<int>(c.zintData.size());
-  bool failed = false;
-  for (auto _ : state) {
-    ZBarcode_Clear(symbol);
-    SetUpZint(symbol, c, scale);
-    if (ZBarcode_Encode_and_Buffer(symbol, data, length, c.zintRotation) >= ZINT_ERROR) {
-      state.SkipWithError(symbol->errtxt);
-      failed = true;
-      break;
-    }
-    benchmark::DoNotOptimize(symbol->bitmap);
-  }
-  if (!failed) {
+  const bool drawn = TimeZint(state, c, symbol, ZBarcode_Encode_and_Buffer);
+  if (drawn) {
     // Three bytes a pixel; a third of the way down every bar is crossed, below
     // the add-on's text and above the main text line.
     const int w = symbol->bitmap_width;
