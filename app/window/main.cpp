@@ -13,6 +13,7 @@
 #include "colours/widgets/Color.h"
 #include "printing/qt/PrintCli.h"
 #include "qt/QtSurface.h"
+#include "qt/Translations.h"
 
 namespace {
 
@@ -67,17 +68,25 @@ int main(int argc, char** argv) {
   using vantor::TVantorCommandLine;
   // The options are checked before Qt starts: QApplication needs a display.
   const TVantorCommandLine command = vantor::ParseVantorCommandLine({argv + 1, argv + argc});
+  // Qt sees only the program name: every option is ours and has been read.
+  int qtArgc = 1;
+  char* qtArgv[] = {argv[0], nullptr};
   switch (command.action) {
     case TVantorCommandLine::TAction::Error: std::cerr << command.text << '\n'; return 2;
-    case TVantorCommandLine::TAction::Help:
+    case TVantorCommandLine::TAction::Help: {
+      // The help in the operator's language: the translation needs an
+      // application object, which needs no display.
+      QCoreApplication app(qtArgc, qtArgv);
+      vantor::TTranslation translation;
+      translation.InstallForSystemLocale();
+      std::cout << vantor::ParseVantorCommandLine({argv + 1, argv + argc}).text;
+      return 0;
+    }
     case TVantorCommandLine::TAction::Version: std::cout << command.text; return 0;
     case TVantorCommandLine::TAction::Print:
     case TVantorCommandLine::TAction::Window: break;
   }
   const bool display = HaveDisplay();
-  // Qt sees only the program name: every option is ours and has been read.
-  int qtArgc = 1;
-  char* qtArgv[] = {argv[0], nullptr};
 
   if (command.action == TVantorCommandLine::TAction::Print) {
     // Printing needs no screen; without one Qt would refuse to start.
@@ -97,6 +106,10 @@ int main(int argc, char** argv) {
   QApplication app(qtArgc, qtArgv);
   QApplication::setApplicationName(QStringLiteral("Vantor"));
   vantor::SyncScreenDpiFromQt();
+  // The menus, dialogs and messages in the operator's language; the main
+  // window's own captions and the sheets stay as they are.
+  vantor::TTranslation translation;
+  translation.InstallForSystemLocale();
 
   vantor::TMainMenu window;
   vantor::THelpBox help(&window);
