@@ -1,5 +1,7 @@
 // Program start: the window, or headless printing when a print option is given.
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QPixmap>
 #include <QTimer>
 #include <algorithm>
@@ -8,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/window/AboutBox.h"
 #include "app/window/Menu.h"
 #include "app/window/help.h"
 #include "colours/widgets/Color.h"
@@ -45,18 +48,29 @@ void QuietHandler(QtMsgType type, const QMessageLogContext&, const QString& mess
   std::cerr << message.toLocal8Bit().constData() << '\n';
 }
 
+// Saves the window as first shown to `path`, then its About dialog beside it
+// (the name with "-about" before the suffix).
 int SaveScreenshot(vantor::TMainMenu& window, const QString& path) {
   window.show();
-  int status = 1;
-  // Grab once the first paint has been processed.
-  QTimer::singleShot(0, &window, [&] {
-    if (window.grab().save(path, "PNG")) {
-      std::cout << "vantor: window saved to " << path.toStdString() << '\n';
-      status = 0;
+  int status = 0;
+  const auto save = [&status](QWidget& w, const QString& file, const char* what) {
+    if (w.grab().save(file, "PNG")) {
+      std::cout << "vantor: " << what << " saved to " << file.toStdString() << '\n';
     } else {
-      std::cerr << "vantor: cannot write " << path.toStdString() << '\n';
+      std::cerr << "vantor: cannot write " << file.toStdString() << '\n';
+      status = 1;
     }
-    QApplication::quit();
+  };
+  // Each grab once the first paint has been processed.
+  QTimer::singleShot(0, &window, [&] {
+    save(window, path, "window");
+    window.AboutClick();
+    QTimer::singleShot(0, &window, [&] {
+      const QFileInfo info(path);
+      save(*window.AboutBox(), info.dir().filePath(info.completeBaseName() + QStringLiteral("-about.png")),
+           "About dialog");
+      QApplication::quit();
+    });
   });
   QApplication::exec();
   return status;
