@@ -9,31 +9,12 @@
 
 #include "qt/DataFolders.h"
 #include "qt/Translations.h"
+#include "support/EnvOverride.h"
 
 namespace vantor {
 namespace {
 
-// Sets an environment variable for one scope and puts the old value back.
-class TEnvOverride {
- public:
-  TEnvOverride(const char* name, const QString& value)
-      : name_(name), had_(qEnvironmentVariableIsSet(name)), old_(qgetenv(name)) {
-    qputenv(name_, value.toUtf8());
-  }
-  ~TEnvOverride() {
-    if (had_)
-      qputenv(name_, old_);
-    else
-      qunsetenv(name_);
-  }
-  TEnvOverride(const TEnvOverride&) = delete;
-  TEnvOverride& operator=(const TEnvOverride&) = delete;
-
- private:
-  const char* name_;
-  bool had_;
-  QByteArray old_;
-};
+using test::TEnvOverride;
 
 QString BuiltGerman() { return QString::fromLocal8Bit(qgetenv("VANTOR_BUILD_DIR")) + "/translations/vantor_de.qm"; }
 
