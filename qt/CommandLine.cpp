@@ -1,5 +1,6 @@
 #include "qt/CommandLine.h"
 
+#include <QCoreApplication>
 #include <QRegularExpression>
 #include <algorithm>
 
@@ -30,9 +31,11 @@ std::string AsTyped(const QString& name, const std::vector<std::string>& args) {
 
 }  // namespace
 
+QString Tr(const char* text) { return QCoreApplication::translate("vantor::CommandLine", text); }
+
 void AddHelpAndVersion(QCommandLineParser& parser) {
-  parser.addOption(
-      QCommandLineOption({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Displays this help.")));
+  parser.addOption(QCommandLineOption({QStringLiteral("h"), QStringLiteral("help")},
+                                      Tr(QT_TRANSLATE_NOOP("vantor::CommandLine", "Displays this help."))));
   parser.addVersionOption();
 }
 
@@ -55,8 +58,9 @@ std::optional<std::string> ParseArguments(QCommandLineParser& parser, const std:
     return (unknown.size() == 1 ? "unknown option " : "unknown options ") + names;
   }
   // The parser says which option lacks its value, or has one it does not
-  // take, only in its error text; no translation is ever loaded, so the text
-  // is Qt's English. Anything else is passed on as it stands.
+  // take, only in its error text. The programs parse before they load any
+  // translation (only --help is shown translated), so the text is Qt's
+  // English. Anything else is passed on as it stands.
   const QString text = parser.errorText();
   static const QRegularExpression missing(QStringLiteral("^Missing value after '(.*)'\\.$"));
   static const QRegularExpression unexpected(QStringLiteral("^Unexpected value after '(.*)'\\.$"));
@@ -81,18 +85,13 @@ std::string CommandLineError(std::string_view program, std::string_view problem)
   return line;
 }
 
-std::string HelpText(const QCommandLineParser& parser, std::string_view usage, std::string_view epilogue) {
+std::string HelpText(const QCommandLineParser& parser, const QString& usage, const QString& epilogue) {
   // Qt's first line names the executable as it was started; ours names the
   // program and its required options.
   const QString qtText = parser.helpText();
-  std::string text(usage);
-  text += '\n';
-  text += qtText.mid(qtText.indexOf(QLatin1Char('\n')) + 1).toStdString();
-  if (!epilogue.empty()) {
-    text += '\n';
-    text += epilogue;
-  }
-  return text;
+  QString text = usage + QLatin1Char('\n') + qtText.mid(qtText.indexOf(QLatin1Char('\n')) + 1);
+  if (!epilogue.isEmpty()) text += QLatin1Char('\n') + epilogue;
+  return text.toStdString();
 }
 
 }  // namespace vantor

@@ -11,6 +11,10 @@
 
 namespace vantor {
 
+// A text of the help (marked with QT_TRANSLATE_NOOP("vantor::CommandLine",
+// ...)) in the language of the translation loaded, if any; as given without one.
+QString Tr(const char* text);
+
 // Adds -h/--help and -v/--version (Qt's own help option would add --help-all,
 // which lists Qt options neither program takes).
 void AddHelpAndVersion(QCommandLineParser& parser);
@@ -26,7 +30,8 @@ std::string OptionValue(const QCommandLineParser& parser, const QString& name);
 // "vantor: <problem>; see vantor --help"
 std::string CommandLineError(std::string_view program, std::string_view problem);
 
-// The parser's option list under `usage`, followed by `epilogue` (if any).
-std::string HelpText(const QCommandLineParser& parser, std::string_view usage, std::string_view epilogue);
+// The parser's option list under `usage`, followed by `epilogue` (if any),
+// in UTF-8.
+std::string HelpText(const QCommandLineParser& parser, const QString& usage, const QString& epilogue);
 
 }  // namespace vantor

@@ -10,6 +10,9 @@
 // handler runs whenever its state changes (from code or a click); a radio
 // button's when it becomes checked; the serial field's whenever its text really
 // changes, at once.
+//
+// A menu bar stands above the client area, outside the form: the window is the
+// bar's height taller and every control keeps its place in the client area.
 #pragma once
 
 #include <QWidget>
@@ -21,12 +24,15 @@
 #include "app/LabelState.h"
 #include "printing/Sheet.h"
 
+class QAction;
 class QCheckBox;
 class QDialog;
 class QFrame;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QMenu;
+class QMenuBar;
 class QPrinter;
 class QPushButton;
 class QRadioButton;
@@ -34,13 +40,14 @@ class QStatusBar;
 
 namespace vantor {
 
+class TAboutBox;
 class TBarcode;
 class TColorBox;
 class TMessageReporter;
 class TMyLabelRotate;
 class TShape;
 
-inline constexpr const char* kSequenceError = "Error in Sequence Number";
+inline constexpr const char* kSequenceError = QT_TRANSLATE_NOOP("vantor::TMainMenu", "Error in Sequence Number");
 
 class TMainMenu : public QWidget, public TSheetHost {
   Q_OBJECT
@@ -52,6 +59,20 @@ class TMainMenu : public QWidget, public TSheetHost {
   // Builds the form and runs FormCreate.
   explicit TMainMenu(QWidget* parent = nullptr);
   ~TMainMenu() override;
+
+  // --- Menu bar ----------------------------------------------------------------
+  QMenuBar* MenuBar = nullptr;
+  QMenu* FileMenu = nullptr;
+  QAction* PrintAction = nullptr;  // "Print...": the Print button's handler
+  QAction* QuitAction = nullptr;
+  QMenu* LabelsMenu = nullptr;
+  QAction* LtoLabelsAction = nullptr;  // disabled while no LTO labels hook is set
+  QMenu* HelpMenu = nullptr;
+  QAction* ContentsAction = nullptr;  // the Help button's handler
+  QAction* AboutAction = nullptr;
+  // The form's client area, 415 x 376, below the menu bar: the controls'
+  // positions are relative to it.
+  QWidget* ClientArea = nullptr;
 
   // --- Controls, named as on the form -------------------------------------
   TMyLabelRotate* MyLabelRotate1 = nullptr;
@@ -117,6 +138,8 @@ class TMainMenu : public QWidget, public TSheetHost {
   void Print_BtnClick();
   void BitBtn3Click();  // help, modal
   void BitBtn4Click();  // colours
+  void LtoLabelsClick();
+  void AboutClick();  // opens the About dialog window-modally, without waiting for it
 
   // --- The sheet's view of the window ----------------------------------------
   std::string SerialText() const override;
@@ -142,6 +165,10 @@ class TMainMenu : public QWidget, public TSheetHost {
   // dialog must write this window's colour table and outlive the window's use of it.
   void AttachColorBox(TColorBox& box);
   void SetHelpBox(QDialog* helpBox) { helpBox_ = helpBox; }
+  // Opens the LTO Ultrium labels window; Labels > LTO Ultrium labels... is
+  // enabled only while one is set.
+  void SetLtoLabelsHook(std::function<void()> hook);
+  TAboutBox* AboutBox() const { return aboutBox_; }  // null until first opened
   // Called with a handler's name each time the handler starts; lets tests
   // check which handlers a change runs, and in which order.
   using THandlerTrace = std::function<void(const char* handler)>;
@@ -152,6 +179,10 @@ class TMainMenu : public QWidget, public TSheetHost {
   void BuildSelection();
   void BuildPreview();
   void BuildButtons();
+  void BuildMenuBar();
+  void BuildFileMenu();
+  void BuildLabelsMenu();
+  void BuildHelpMenu();
   void ConnectHandlers();
   void SelectMediaMode(int mode);  // entry 11 first, as every selection handler does
   void MakerWithoutMediaKinds(int mode);
@@ -169,7 +200,9 @@ class TMainMenu : public QWidget, public TSheetHost {
   TJobFactory jobFactory_;
   std::unique_ptr<TMessageReporter> reporter_;
   std::function<void()> colorsHook_;
+  std::function<void()> ltoLabelsHook_;
   QDialog* helpBox_ = nullptr;
+  TAboutBox* aboutBox_ = nullptr;
   THandlerTrace trace_;
   // Kept for the run, so the printer chosen and "Print label outlines" stay.
   std::unique_ptr<QPrinter> printer_;

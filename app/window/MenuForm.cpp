@@ -4,6 +4,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStatusBar>
@@ -104,10 +105,10 @@ void TMainMenu::BuildForm() {
   // Fixed single border: system menu and minimise only.
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-  setFixedSize(kClientWidth, kClientHeight);
   setFont(UiFont(11, false));
 
-  MyLabelRotate1 = Make<TMyLabelRotate>(this, "MyLabelRotate1", QRect(112, 16, 193, 25));
+  ClientArea = Make<QWidget>(this, "ClientArea", QRect(0, 0, kClientWidth, kClientHeight));
+  MyLabelRotate1 = Make<TMyLabelRotate>(ClientArea, "MyLabelRotate1", QRect(112, 16, 193, 25));
   MyLabelRotate1->SetCaption(QStringLiteral("Vantor"));
   MyLabelRotate1->setFont(WindowFont("Comic Sans MS", 29));
   MyLabelRotate1->SetFontColor(Qt::red);
@@ -117,6 +118,14 @@ void TMainMenu::BuildForm() {
   BuildSelection();
   BuildPreview();
   BuildButtons();
+
+  // The bar takes its height from the style and font; the client area goes
+  // below it unchanged and the window grows by that much.
+  BuildMenuBar();
+  const int bar = MenuBar->sizeHint().height();
+  MenuBar->setGeometry(0, 0, kClientWidth, bar);
+  ClientArea->move(0, bar);
+  setFixedSize(kClientWidth, kClientHeight + bar);
 
   // Tab order among the top-level controls; the group boxes take part through
   // their buttons and the serial field.
@@ -128,19 +137,19 @@ void TMainMenu::BuildForm() {
 }
 
 void TMainMenu::BuildSelection() {
-  GroupBox2 = MakeGroup(this, "GroupBox2", " Vendor ", QRect(16, 56, 113, 97));
+  GroupBox2 = MakeGroup(ClientArea, "GroupBox2", " Vendor ", QRect(16, 56, 113, 97));
   STD_3of9 = MakeRadio(GroupBox2, "STD_3of9", "Standard 3 of 9", QRect(8, 24, 97, 17));
   STK = MakeRadio(GroupBox2, "STK", "Storagetek", QRect(8, 40, 97, 17));
   Breece = MakeRadio(GroupBox2, "Breece", "Breece Hill", QRect(8, 56, 97, 17));
   RadioButton1 = MakeRadio(GroupBox2, "RadioButton1", "Other", QRect(8, 72, 97, 17));
 
-  GroupBox1 = MakeGroup(this, "GroupBox1", "StorageTek  ", QRect(136, 56, 129, 97));
+  GroupBox1 = MakeGroup(ClientArea, "GroupBox1", "StorageTek  ", QRect(136, 56, 129, 97));
   STK_IV = MakeRadio(GroupBox1, "STK_IV", "STK DLT IV", QRect(8, 24, 113, 17));
   STK_III = MakeRadio(GroupBox1, "STK_III", "STK DLT III XT", QRect(8, 40, 113, 17));
   STK_CLN = MakeRadio(GroupBox1, "STK_CLN", "STK Cleaning", QRect(8, 56, 113, 17));
   STK_DGN = MakeRadio(GroupBox1, "STK_DGN", "STK Diagnostic", QRect(8, 72, 113, 17));
 
-  GroupBox3 = MakeGroup(this, "GroupBox3", " Sequence ", QRect(272, 56, 129, 97));
+  GroupBox3 = MakeGroup(ClientArea, "GroupBox3", " Sequence ", QRect(272, 56, 129, 97));
   Seq_Num = Make<QLineEdit>(GroupBox3, "Seq_Num", QRect(24, 37, 81, 28));
   Seq_Num->setFont(UiFont(16, true));
   // Disabled (a fixed serial, such as the diagnostic "DG 000") it greys out.
@@ -152,7 +161,7 @@ void TMainMenu::BuildSelection() {
   Label1->setText(QStringLiteral("Ex: 000000"));
   Label1->adjustSize();
 
-  Label4 = Make<QLabel>(this, "Label4", QRect(24, 160, 0, 0));
+  Label4 = Make<QLabel>(ClientArea, "Label4", QRect(24, 160, 0, 0));
   Label4->setText(QStringLiteral("Barcode sample"));
   Label4->setFont(UiFont(11, true));
   SetTextColour(Label4, kMaroon);
@@ -161,7 +170,7 @@ void TMainMenu::BuildSelection() {
 }
 
 void TMainMenu::BuildPreview() {
-  Panel1 = Make<QFrame>(this, "Panel1", QRect(16, 176, 225, 89));
+  Panel1 = Make<QFrame>(ClientArea, "Panel1", QRect(16, 176, 225, 89));
   // Inner and outer bevel lowered: a two-pixel sunken edge round a white face.
   Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   Panel1->setLineWidth(2);
@@ -207,19 +216,19 @@ void TMainMenu::BuildPreview() {
 }
 
 void TMainMenu::BuildButtons() {
-  Print_Btn = MakeButton(this, "Print_Btn", "Print", QRect(288, 168, 105, 35), PrintButtonIcon());
-  BitBtn3 =
-      MakeButton(this, "BitBtn3", "Help", QRect(288, 208, 105, 35), style()->standardIcon(QStyle::SP_DialogHelpButton));
-  BitBtn1 = MakeButton(this, "BitBtn1", "&Quit", QRect(288, 249, 105, 35),
+  Print_Btn = MakeButton(ClientArea, "Print_Btn", "Print", QRect(288, 168, 105, 35), PrintButtonIcon());
+  BitBtn3 = MakeButton(ClientArea, "BitBtn3", "Help", QRect(288, 208, 105, 35),
+                       style()->standardIcon(QStyle::SP_DialogHelpButton));
+  BitBtn1 = MakeButton(ClientArea, "BitBtn1", "&Quit", QRect(288, 249, 105, 35),
                        style()->standardIcon(QStyle::SP_DialogCloseButton));
 
-  Serial_Color = MakeCheck(this, "Serial_Color", "Colored sequence", QRect(24, 272, 137, 17));
-  Text_Rotate = MakeCheck(this, "Text_Rotate", "Rotated sequence", QRect(24, 296, 137, 17));
-  Bar_Rotate = MakeCheck(this, "Bar_Rotate", "Rotate barcode", QRect(24, 320, 129, 17));
+  Serial_Color = MakeCheck(ClientArea, "Serial_Color", "Colored sequence", QRect(24, 272, 137, 17));
+  Text_Rotate = MakeCheck(ClientArea, "Text_Rotate", "Rotated sequence", QRect(24, 296, 137, 17));
+  Bar_Rotate = MakeCheck(ClientArea, "Bar_Rotate", "Rotate barcode", QRect(24, 320, 129, 17));
 
-  BitBtn4 = MakeButton(this, "BitBtn4", "Colors", QRect(169, 291, 92, 38), ColorsButtonIcon());
+  BitBtn4 = MakeButton(ClientArea, "BitBtn4", "Colors", QRect(169, 291, 92, 38), ColorsButtonIcon());
 
-  StatusBar1 = Make<QStatusBar>(this, "StatusBar1", QRect(0, 351, kClientWidth, 25));
+  StatusBar1 = Make<QStatusBar>(ClientArea, "StatusBar1", QRect(0, 351, kClientWidth, 25));
   StatusBar1->setSizeGripEnabled(false);
   const std::pair<const char*, int> panels[] = {{"Version 3.2", 90}, {"By Orlis", 80}};
   for (const auto& [text, width] : panels) {

@@ -15,7 +15,7 @@ namespace vantor {
 void TMainMenu::Print_BtnClick() {
   Trace("Print_BtnClick");
   if (!state_.CheckSequence()) {
-    reporter_->Warning(QString::fromLatin1(kSequenceError));
+    reporter_->Warning(tr(kSequenceError));
     return;
   }
   // A sheet whose counter would run past 999 would print serials that are not

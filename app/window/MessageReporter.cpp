@@ -14,7 +14,7 @@ class TMessageBoxReporter : public TMessageReporter {
   explicit TMessageBoxReporter(QWidget* parent) : parent_(parent) {}
 
   void Warning(const QString& text) override {
-    QMessageBox::warning(parent_, QStringLiteral("Warning"), text, QMessageBox::Ok);
+    QMessageBox::warning(parent_, QCoreApplication::translate("vantor::MessageBox", "Warning"), text, QMessageBox::Ok);
   }
   void Error(const QString& text) override {
     QMessageBox::critical(parent_, QCoreApplication::applicationName(), text, QMessageBox::Ok);

@@ -14,6 +14,7 @@
 
 #include "app/HelpText.h"
 #include "app/window/WindowPlacement.h"
+#include "qt/DataFolders.h"
 #include "qt/QtColour.h"
 #include "qt/QtFonts.h"
 
@@ -72,13 +73,7 @@ void FillTextDocument(QTextDocument& target, const TRtfDocument& doc) {
   }
 }
 
-QString InstalledHelpFolder() {
-#ifdef VANTOR_DATADIR
-  return QStringLiteral(VANTOR_DATADIR "/vantor");
-#else
-  return QString();
-#endif
-}
+QString InstalledHelpFolder() { return InstalledDataFolder(); }
 
 QString LocateHelpFile(const QString& programFolder, const QString& installedFolder) {
   const QString beside = QString::fromStdString(HelpFilePath(programFolder.toStdString()));

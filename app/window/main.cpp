@@ -1,5 +1,7 @@
 // Program start: the window, or headless printing when a print option is given.
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QPixmap>
 #include <QTimer>
 #include <algorithm>
@@ -8,11 +10,13 @@
 #include <string>
 #include <string_view>
 
+#include "app/window/AboutBox.h"
 #include "app/window/Menu.h"
 #include "app/window/help.h"
 #include "colours/widgets/Color.h"
 #include "printing/qt/PrintCli.h"
 #include "qt/QtSurface.h"
+#include "qt/Translations.h"
 
 namespace {
 
@@ -44,18 +48,29 @@ void QuietHandler(QtMsgType type, const QMessageLogContext&, const QString& mess
   std::cerr << message.toLocal8Bit().constData() << '\n';
 }
 
+// Saves the window as first shown to `path`, then its About dialog beside it
+// (the name with "-about" before the suffix).
 int SaveScreenshot(vantor::TMainMenu& window, const QString& path) {
   window.show();
-  int status = 1;
-  // Grab once the first paint has been processed.
-  QTimer::singleShot(0, &window, [&] {
-    if (window.grab().save(path, "PNG")) {
-      std::cout << "vantor: window saved to " << path.toStdString() << '\n';
-      status = 0;
+  int status = 0;
+  const auto save = [&status](QWidget& w, const QString& file, const char* what) {
+    if (w.grab().save(file, "PNG")) {
+      std::cout << "vantor: " << what << " saved to " << file.toStdString() << '\n';
     } else {
-      std::cerr << "vantor: cannot write " << path.toStdString() << '\n';
+      std::cerr << "vantor: cannot write " << file.toStdString() << '\n';
+      status = 1;
     }
-    QApplication::quit();
+  };
+  // Each grab once the first paint has been processed.
+  QTimer::singleShot(0, &window, [&] {
+    save(window, path, "window");
+    window.AboutClick();
+    QTimer::singleShot(0, &window, [&] {
+      const QFileInfo info(path);
+      save(*window.AboutBox(), info.dir().filePath(info.completeBaseName() + QStringLiteral("-about.png")),
+           "About dialog");
+      QApplication::quit();
+    });
   });
   QApplication::exec();
   return status;
@@ -67,17 +82,25 @@ int main(int argc, char** argv) {
   using vantor::TVantorCommandLine;
   // The options are checked before Qt starts: QApplication needs a display.
   const TVantorCommandLine command = vantor::ParseVantorCommandLine({argv + 1, argv + argc});
+  // Qt sees only the program name: every option is ours and has been read.
+  int qtArgc = 1;
+  char* qtArgv[] = {argv[0], nullptr};
   switch (command.action) {
     case TVantorCommandLine::TAction::Error: std::cerr << command.text << '\n'; return 2;
-    case TVantorCommandLine::TAction::Help:
+    case TVantorCommandLine::TAction::Help: {
+      // The help in the operator's language: the translation needs an
+      // application object, which needs no display.
+      QCoreApplication app(qtArgc, qtArgv);
+      vantor::TTranslation translation;
+      translation.InstallForSystemLocale();
+      std::cout << vantor::ParseVantorCommandLine({argv + 1, argv + argc}).text;
+      return 0;
+    }
     case TVantorCommandLine::TAction::Version: std::cout << command.text; return 0;
     case TVantorCommandLine::TAction::Print:
     case TVantorCommandLine::TAction::Window: break;
   }
   const bool display = HaveDisplay();
-  // Qt sees only the program name: every option is ours and has been read.
-  int qtArgc = 1;
-  char* qtArgv[] = {argv[0], nullptr};
 
   if (command.action == TVantorCommandLine::TAction::Print) {
     // Printing needs no screen; without one Qt would refuse to start.
@@ -97,6 +120,10 @@ int main(int argc, char** argv) {
   QApplication app(qtArgc, qtArgv);
   QApplication::setApplicationName(QStringLiteral("Vantor"));
   vantor::SyncScreenDpiFromQt();
+  // The menus, dialogs and messages in the operator's language; the main
+  // window's own captions and the sheets stay as they are.
+  vantor::TTranslation translation;
+  translation.InstallForSystemLocale();
 
   vantor::TMainMenu window;
   vantor::THelpBox help(&window);

@@ -23,23 +23,45 @@ constexpr const char* kPrintOnly[] = {"print-pdf", "print-trace", "printer", "ma
 
 void AddOptions(QCommandLineParser& p) {
   AddHelpAndVersion(p);
+  // Help texts and value names are marked for translation here and
+  // translated when the parser is built (the help shows them in the
+  // operator's language once the program has loaded a translation).
   const auto add = [&](QStringList names, const char* help, const char* value = nullptr) {
-    p.addOption(QCommandLineOption(names, QString::fromUtf8(help), value ? QString::fromLatin1(value) : QString()));
+    p.addOption(QCommandLineOption(names, Tr(help), value ? Tr(value) : QString()));
   };
-  add({"print-pdf"}, "Print the sheets to a PDF file (600 dpi unless --dpi).", "FILE");
-  add({"print-trace"}, "Write the drawing operations of each page instead (300 dpi unless --dpi).", "FILE");
-  add({"printer"}, "Print on the named system printer, without the print dialog.", "NAME");
-  add({"maker"}, "The tape library maker: standard (the start-up choice), storagetek, breece or other.", "MAKER");
-  add({"media"}, "The StorageTek media kind: dlt4, dlt3xt, cleaning or diagnostic; the maker is then storagetek.",
-      "KIND");
-  add({"serial"}, "The first volume serial (default: the media kind's default).", "XXXNNN");
-  add({"rotated"}, "\"Rotated sequence\" on, where the maker allows it.");
-  add({"upright"}, "\"Rotated sequence\" off.");
-  add({"no-colour", "no-color"}, "Clear \"Colored sequence\".");
-  add({"scheme"}, "Digit colour scheme by its caption, any case, e.g. \"TAB OCR\".", "NAME");
-  add({"sheets"}, "N sheets, 1 to 1000, the serial continuing from sheet to sheet.", "N");
-  add({"outlines"}, "Draw the label outlines.");
-  add({"dpi"}, "Resolution of the PDF or trace, 72 to 4800.", "N");
+  add({"print-pdf"}, QT_TRANSLATE_NOOP("vantor::CommandLine", "Print the sheets to a PDF file (600 dpi unless --dpi)."),
+      QT_TRANSLATE_NOOP("vantor::CommandLine", "FILE"));
+  add({"print-trace"},
+      QT_TRANSLATE_NOOP("vantor::CommandLine",
+                        "Write the drawing operations of each page instead (300 dpi unless --dpi)."),
+      QT_TRANSLATE_NOOP("vantor::CommandLine", "FILE"));
+  add({"printer"},
+      QT_TRANSLATE_NOOP("vantor::CommandLine", "Print on the named system printer, without the print dialog."),
+      QT_TRANSLATE_NOOP("vantor::CommandLine", "NAME"));
+  add({"maker"},
+      QT_TRANSLATE_NOOP("vantor::CommandLine",
+                        "The tape library maker: standard (the start-up choice), storagetek, breece or other."),
+      QT_TRANSLATE_NOOP("vantor::CommandLine", "MAKER"));
+  add({"media"},
+      QT_TRANSLATE_NOOP(
+          "vantor::CommandLine",
+          "The StorageTek media kind: dlt4, dlt3xt, cleaning or diagnostic; the maker is then storagetek."),
+      QT_TRANSLATE_NOOP("vantor::CommandLine", "KIND"));
+  add({"serial"},
+      QT_TRANSLATE_NOOP("vantor::CommandLine", "The first volume serial (default: the media kind's default)."),
+      QT_TRANSLATE_NOOP("vantor::CommandLine", "XXXNNN"));
+  add({"rotated"}, QT_TRANSLATE_NOOP("vantor::CommandLine", "\"Rotated sequence\" on, where the maker allows it."));
+  add({"upright"}, QT_TRANSLATE_NOOP("vantor::CommandLine", "\"Rotated sequence\" off."));
+  add({"no-colour", "no-color"}, QT_TRANSLATE_NOOP("vantor::CommandLine", "Clear \"Colored sequence\"."));
+  add({"scheme"},
+      QT_TRANSLATE_NOOP("vantor::CommandLine", "Digit colour scheme by its caption, any case, e.g. \"TAB OCR\"."),
+      QT_TRANSLATE_NOOP("vantor::CommandLine", "NAME"));
+  add({"sheets"},
+      QT_TRANSLATE_NOOP("vantor::CommandLine", "N sheets, 1 to 1000, the serial continuing from sheet to sheet."),
+      QT_TRANSLATE_NOOP("vantor::CommandLine", "N"));
+  add({"outlines"}, QT_TRANSLATE_NOOP("vantor::CommandLine", "Draw the label outlines."));
+  add({"dpi"}, QT_TRANSLATE_NOOP("vantor::CommandLine", "Resolution of the PDF or trace, 72 to 4800."),
+      QT_TRANSLATE_NOOP("vantor::CommandLine", "N"));
   QCommandLineOption screenshot(QStringLiteral("screenshot"), QString(), QStringLiteral("FILE"));
   screenshot.setFlags(QCommandLineOption::HiddenFromHelp);
   p.addOption(screenshot);
@@ -146,18 +168,23 @@ class TTraceOutput : public TSheetOutput {
 
 TVantorCommandLine ParseVantorCommandLine(const std::vector<std::string>& args) {
   QCommandLineParser p;
-  p.setApplicationDescription(
-      QStringLiteral("Prints barcode labels for data-tape cartridges. Without --print-pdf, --print-trace or --printer\n"
-                     "it opens its window; with one of them it prints without the window, the window's choices given\n"
-                     "as options."));
+  p.setApplicationDescription(Tr(QT_TRANSLATE_NOOP(
+      "vantor::CommandLine",
+      "Prints barcode labels for data-tape cartridges. Without --print-pdf, --print-trace or --printer\n"
+      "it opens its window; with one of them it prints without the window, the window's choices given\n"
+      "as options.")));
   AddOptions(p);
   if (auto problem = ParseArguments(p, args)) return Error(*problem);
 
   TVantorCommandLine result;
   if (p.isSet(QStringLiteral("help"))) {
     result.action = TVantorCommandLine::TAction::Help;
-    result.text = HelpText(p, "Usage: vantor [--print-pdf FILE | --print-trace FILE | --printer NAME] [options]",
-                           "Exit status: 0 done, 1 refused or failed, 2 bad command line.\n");
+    result.text = HelpText(
+        p,
+        Tr(QT_TRANSLATE_NOOP("vantor::CommandLine",
+                             "Usage: vantor [--print-pdf FILE | --print-trace FILE | --printer NAME] [options]")),
+        Tr(QT_TRANSLATE_NOOP("vantor::CommandLine",
+                             "Exit status: 0 done, 1 refused or failed, 2 bad command line.\n")));
     return result;
   }
   if (p.isSet(QStringLiteral("version"))) {

@@ -1,6 +1,7 @@
 #include "printing/qt/QtPrintJob.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -39,9 +40,9 @@ TPrinterJob::~TPrinterJob() = default;
 bool TPrinterJob::ShowDialog() {
   QPrintDialog dialog(&printer_, parent_);
   auto* tab = new QWidget;
-  tab->setWindowTitle("Labels");
+  tab->setWindowTitle(QCoreApplication::translate("vantor::PrintJob", "Labels"));
   auto* layout = new QVBoxLayout(tab);
-  auto* outlines = new QCheckBox(kOutlinesCaption, tab);
+  auto* outlines = new QCheckBox(QCoreApplication::translate("vantor::PrintJob", kOutlinesCaption), tab);
   outlines->setObjectName("PrintOutlines");
   outlines->setChecked(options_.outlines);
   layout->addWidget(outlines);
@@ -63,7 +64,8 @@ void TPrinterJob::BeginDoc() {
   painter_ = std::make_unique<QPainter>();
   if (!painter_->begin(&printer_)) {
     painter_.reset();
-    throw Failure(QString("Cannot start printing on \"%1\"").arg(printer_.printerName()));
+    throw Failure(
+        QCoreApplication::translate("vantor::PrintJob", "Cannot start printing on \"%1\"").arg(printer_.printerName()));
   }
   surface_ = std::make_unique<TQtSurface>(*painter_, printer_.logicalDpiX(), printer_.logicalDpiY());
   surface_->SetPrintingOffset(PrinterPrintingOffset(printer_));
@@ -78,7 +80,8 @@ void TPrinterJob::EndDoc() {
   surface_.reset();
   if (painter_ && !painter_->end()) {
     painter_.reset();
-    throw Failure(QString("Printing on \"%1\" failed").arg(printer_.printerName()));
+    throw Failure(
+        QCoreApplication::translate("vantor::PrintJob", "Printing on \"%1\" failed").arg(printer_.printerName()));
   }
   painter_.reset();
 }

@@ -18,7 +18,7 @@ namespace vantor {
 
 class TQtSurface;
 
-inline constexpr const char* kOutlinesCaption = "Print label outlines";
+inline constexpr const char* kOutlinesCaption = QT_TRANSLATE_NOOP("vantor::PrintJob", "Print label outlines");
 
 // The print dialog and the printer chosen there. The dialog carries an extra
 // tab with "Print label outlines"; its state is kept in `options` for the run.

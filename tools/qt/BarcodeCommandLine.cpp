@@ -26,25 +26,37 @@ QString TypeList() {
 void AddOptions(QCommandLineParser& p) {
   AddHelpAndVersion(p);
   const auto add = [&](const char* name, const QString& help, const char* value = nullptr) {
-    p.addOption(QCommandLineOption(QString::fromLatin1(name), help, value ? QString::fromLatin1(value) : QString()));
+    p.addOption(QCommandLineOption(QString::fromLatin1(name), help, value ? Tr(value) : QString()));
   };
-  add("type", QStringLiteral("Barcode type: ") + TypeList() + QStringLiteral("."), "TYPE");
-  add("data", QStringLiteral("The text to encode (at most 50 characters)."), "TEXT");
-  add("addon", QStringLiteral("EAN-13 / UPC-A add-on: the digits of TEXT, 2 or 5 of them kept."), "DIGITS");
-  add("ratio", QStringLiteral("Wide to narrow ratio, 2 or 3 (default 3)."), "2|3");
-  add("modules", QStringLiteral("Print the code text and the module sequence."));
+  add("type", Tr(QT_TRANSLATE_NOOP("vantor::CommandLine", "Barcode type: %1.")).arg(TypeList()),
+      QT_TRANSLATE_NOOP("vantor::CommandLine", "TYPE"));
+  add("data", Tr(QT_TRANSLATE_NOOP("vantor::CommandLine", "The text to encode (at most 50 characters).")),
+      QT_TRANSLATE_NOOP("vantor::CommandLine", "TEXT"));
+  add("addon",
+      Tr(QT_TRANSLATE_NOOP("vantor::CommandLine", "EAN-13 / UPC-A add-on: the digits of TEXT, 2 or 5 of them kept.")),
+      QT_TRANSLATE_NOOP("vantor::CommandLine", "DIGITS"));
+  add("ratio", Tr(QT_TRANSLATE_NOOP("vantor::CommandLine", "Wide to narrow ratio, 2 or 3 (default 3).")),
+      QT_TRANSLATE_NOOP("vantor::CommandLine", "2|3"));
+  add("modules", Tr(QT_TRANSLATE_NOOP("vantor::CommandLine", "Print the code text and the module sequence.")));
   add("out",
-      QStringLiteral("Draw the barcode into FILE (.png, .svg or .pdf) on white with a quiet zone of ten modules."),
-      "FILE");
-  add("dpi", QStringLiteral("Resolution of the image, 1 to 2400 (default 300)."), "N");
-  add("module", QStringLiteral("Module width class (default SC2, 0.33 mm)."), "SC0..SC9");
-  add("height", QStringLiteral("Bar height, 20 to 200 (default 100)."), "PERCENT");
-  add("rotate", QStringLiteral("Counter-clockwise turn (default 0)."), "0|90|180|270");
-  add("zoom", QStringLiteral("Exact physical module widths instead of whole pixels."));
-  add("width-reduce", QStringLiteral("Every bar one pixel narrower."));
-  add("high-density", QStringLiteral("Half the module width."));
-  add("no-text", QStringLiteral("No human-readable line."));
-  add("font-scale", QStringLiteral("Text size, 20 to 200 (default 100)."), "PERCENT");
+      Tr(QT_TRANSLATE_NOOP(
+          "vantor::CommandLine",
+          "Draw the barcode into FILE (.png, .svg or .pdf) on white with a quiet zone of ten modules.")),
+      QT_TRANSLATE_NOOP("vantor::CommandLine", "FILE"));
+  add("dpi", Tr(QT_TRANSLATE_NOOP("vantor::CommandLine", "Resolution of the image, 1 to 2400 (default 300).")),
+      QT_TRANSLATE_NOOP("vantor::CommandLine", "N"));
+  add("module", Tr(QT_TRANSLATE_NOOP("vantor::CommandLine", "Module width class (default SC2, 0.33 mm).")),
+      QT_TRANSLATE_NOOP("vantor::CommandLine", "SC0..SC9"));
+  add("height", Tr(QT_TRANSLATE_NOOP("vantor::CommandLine", "Bar height, 20 to 200 (default 100).")),
+      QT_TRANSLATE_NOOP("vantor::CommandLine", "PERCENT"));
+  add("rotate", Tr(QT_TRANSLATE_NOOP("vantor::CommandLine", "Counter-clockwise turn (default 0).")),
+      QT_TRANSLATE_NOOP("vantor::CommandLine", "0|90|180|270"));
+  add("zoom", Tr(QT_TRANSLATE_NOOP("vantor::CommandLine", "Exact physical module widths instead of whole pixels.")));
+  add("width-reduce", Tr(QT_TRANSLATE_NOOP("vantor::CommandLine", "Every bar one pixel narrower.")));
+  add("high-density", Tr(QT_TRANSLATE_NOOP("vantor::CommandLine", "Half the module width.")));
+  add("no-text", Tr(QT_TRANSLATE_NOOP("vantor::CommandLine", "No human-readable line.")));
+  add("font-scale", Tr(QT_TRANSLATE_NOOP("vantor::CommandLine", "Text size, 20 to 200 (default 100).")),
+      QT_TRANSLATE_NOOP("vantor::CommandLine", "PERCENT"));
 }
 
 std::optional<long long> ParseInteger(const std::string& s) {
@@ -129,8 +141,9 @@ std::optional<std::string> ReadOptions(const QCommandLineParser& p, TBarcodeOpti
 TBarcodeCommandLine ParseBarcodeCommandLine(const std::vector<std::string>& args) {
   QCommandLineParser parser;
   parser.setApplicationDescription(
-      QStringLiteral("Encodes one barcode: prints its code text and module sequence (--modules) and/or draws it\n"
-                     "into an image file (--out)."));
+      Tr(QT_TRANSLATE_NOOP("vantor::CommandLine",
+                           "Encodes one barcode: prints its code text and module sequence (--modules) and/or draws it\n"
+                           "into an image file (--out).")));
   AddOptions(parser);
   TBarcodeCommandLine result;
   if (auto problem = ParseArguments(parser, args)) {
@@ -139,8 +152,13 @@ TBarcodeCommandLine ParseBarcodeCommandLine(const std::vector<std::string>& args
   }
   if (parser.isSet(QStringLiteral("help"))) {
     result.action = TBarcodeCommandLine::TAction::Help;
-    result.text = HelpText(parser, "Usage: vantor-barcode --type TYPE --data TEXT (--modules | --out FILE) [options]",
-                           "Exit status: 0 done, 1 data or value refused or file not written, 2 bad command line.\n");
+    result.text = HelpText(
+        parser,
+        Tr(QT_TRANSLATE_NOOP("vantor::CommandLine",
+                             "Usage: vantor-barcode --type TYPE --data TEXT (--modules | --out FILE) [options]")),
+        Tr(QT_TRANSLATE_NOOP(
+            "vantor::CommandLine",
+            "Exit status: 0 done, 1 data or value refused or file not written, 2 bad command line.\n")));
     return result;
   }
   if (parser.isSet(QStringLiteral("version"))) {

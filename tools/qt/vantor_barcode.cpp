@@ -3,6 +3,7 @@
 
 #include "qt/BarcodeImage.h"
 #include "qt/QtSurface.h"
+#include "qt/Translations.h"
 #include "tools/qt/BarcodeCommandLine.h"
 
 namespace {
@@ -28,18 +29,26 @@ void QuietHandler(QtMsgType type, const QMessageLogContext&, const QString& mess
 int main(int argc, char** argv) {
   using vantor::TBarcodeCommandLine;
   const TBarcodeCommandLine command = vantor::ParseBarcodeCommandLine({argv + 1, argv + argc});
+  // Qt sees only the program name: the tool's own options are not Qt's.
+  int qtArgc = 1;
+  char* qtArgv[] = {argv[0], nullptr};
   switch (command.action) {
     case TBarcodeCommandLine::TAction::Error: std::cerr << command.text << '\n'; return 2;
-    case TBarcodeCommandLine::TAction::Help:
+    case TBarcodeCommandLine::TAction::Help: {
+      // The help in the operator's language: the translation needs an
+      // application object, which needs no display.
+      QCoreApplication app(qtArgc, qtArgv);
+      vantor::TTranslation translation;
+      translation.InstallForSystemLocale();
+      std::cout << vantor::ParseBarcodeCommandLine({argv + 1, argv + argc}).text;
+      return 0;
+    }
     case TBarcodeCommandLine::TAction::Version: std::cout << command.text; return 0;
     case TBarcodeCommandLine::TAction::Run: break;
   }
   // The tool never opens a window; without a platform chosen, draw off-screen.
   if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   qInstallMessageHandler(QuietHandler);
-  // Qt sees only the program name: the tool's own options are not Qt's.
-  int qtArgc = 1;
-  char* qtArgv[] = {argv[0], nullptr};
   QGuiApplication app(qtArgc, qtArgv);
   vantor::SyncScreenDpiFromQt();
   QtImageExporter exporter;

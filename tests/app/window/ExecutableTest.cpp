@@ -151,5 +151,37 @@ TEST(Executables, RunWithoutADisplay) {
   }
 }
 
+// Only --help follows the operator's language; errors and output that
+// scripts read stay English.
+TEST(Executables, HelpIsInTheLocalesLanguageWithEnglishAsTheFallback) {
+  ScratchDir dir;
+  struct Row {
+    const char* name;
+    const char* program;
+    std::vector<std::string> env;
+    std::vector<std::string> args;
+    std::string outStart;  // how stdout begins
+    std::string err;
+  };
+  const std::string unknown = "vantor: unknown option '--foo'; see vantor --help\n";
+  const Row rows[] = {
+      {"LANGUAGE=de", "vantor", {"LANGUAGE=de"}, {"--help"}, "Aufruf: vantor [--print-pdf DATEI", ""},
+      {"LANG=de_DE.UTF-8", "vantor", {"LANG=de_DE.UTF-8"}, {"--help"}, "Aufruf: vantor ", ""},
+      {"LC_ALL=de_AT.UTF-8", "vantor", {"LC_ALL=de_AT.UTF-8"}, {"--help"}, "Aufruf: vantor ", ""},
+      {"English asked for before German", "vantor", {"LANGUAGE=en:de"}, {"--help"}, "Usage: vantor ", ""},
+      {"no translation for French", "vantor", {"LANG=fr_FR.UTF-8"}, {"--help"}, "Usage: vantor ", ""},
+      {"the barcode tool", "vantor-barcode", {"LANGUAGE=de"}, {"--help"}, "Aufruf: vantor-barcode ", ""},
+      {"version", "vantor", {"LANGUAGE=de"}, {"--version"}, std::string("vantor ") + VANTOR_VERSION + "\n", ""},
+      {"an error stays English", "vantor", {"LANGUAGE=de"}, {"--foo"}, "", unknown},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    const Outcome r = RunProgram(row.program, row.env, row.args, dir);
+    EXPECT_EQ(r.status, row.err.empty() ? 0 : 2);
+    EXPECT_EQ(r.out.substr(0, row.outStart.size()), row.outStart) << r.out;
+    EXPECT_EQ(r.err, row.err);
+  }
+}
+
 }  // namespace
 }  // namespace vantor

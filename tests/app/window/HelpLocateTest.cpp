@@ -7,31 +7,12 @@
 #include <QTextBrowser>
 
 #include "app/window/help.h"
+#include "support/EnvOverride.h"
 
 namespace vantor {
 namespace {
 
-// Sets an environment variable for one scope and puts the old value back.
-class TEnvOverride {
- public:
-  TEnvOverride(const char* name, const QString& value)
-      : name_(name), had_(qEnvironmentVariableIsSet(name)), old_(qgetenv(name)) {
-    qputenv(name_, value.toUtf8());
-  }
-  ~TEnvOverride() {
-    if (had_)
-      qputenv(name_, old_);
-    else
-      qunsetenv(name_);
-  }
-  TEnvOverride(const TEnvOverride&) = delete;
-  TEnvOverride& operator=(const TEnvOverride&) = delete;
-
- private:
-  const char* name_;
-  bool had_;
-  QByteArray old_;
-};
+using test::TEnvOverride;
 
 enum class TPlace { None, Beside, DataHome, DataDirs, Installed };
 

@@ -20,7 +20,7 @@ constexpr TColor kStart[11] = {0x0000FF, 0x00FFFF, 0xBAFCA7, 0xF2CAB9, 0xC0C0C0,
 
 TEST_F(MenuTest, StartsOnStandard3of9WithTheStartUpPreview) {
   EXPECT_EQ(menu->windowTitle(), QStringLiteral("Vantor"));
-  EXPECT_EQ(menu->size(), QSize(415, 376));
+  EXPECT_EQ(menu->ClientArea->size(), QSize(415, 376)) << "the form's client area; the menu bar stands above it";
   EXPECT_EQ(menu->minimumSize(), menu->maximumSize()) << "not resizable";
   EXPECT_FALSE(menu->windowFlags() & Qt::WindowMaximizeButtonHint);
 

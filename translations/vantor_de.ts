@@ -1,0 +1,317 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de" sourcelanguage="en">
+<context>
+    <name>vantor::CommandLine</name>
+    <message>
+        <source>Displays this help.</source>
+        <translation>Zeigt diese Hilfe an.</translation>
+    </message>
+    <message>
+        <source>Print the sheets to a PDF file (600 dpi unless --dpi).</source>
+        <translation>Druckt die Bögen in eine PDF-Datei (600 dpi, sofern nicht --dpi).</translation>
+    </message>
+    <message>
+        <source>FILE</source>
+        <translation>DATEI</translation>
+    </message>
+    <message>
+        <source>Write the drawing operations of each page instead (300 dpi unless --dpi).</source>
+        <translation>Schreibt stattdessen die Zeichenoperationen jeder Seite (300 dpi, sofern nicht --dpi).</translation>
+    </message>
+    <message>
+        <source>Print on the named system printer, without the print dialog.</source>
+        <translation>Druckt ohne Druckdialog auf dem genannten Systemdrucker.</translation>
+    </message>
+    <message>
+        <source>NAME</source>
+        <translation>NAME</translation>
+    </message>
+    <message>
+        <source>The tape library maker: standard (the start-up choice), storagetek, breece or other.</source>
+        <translation>Der Hersteller der Bandbibliothek: standard (die Vorgabe beim Start), storagetek, breece oder other.</translation>
+    </message>
+    <message>
+        <source>MAKER</source>
+        <translation>HERSTELLER</translation>
+    </message>
+    <message>
+        <source>The StorageTek media kind: dlt4, dlt3xt, cleaning or diagnostic; the maker is then storagetek.</source>
+        <translation>Die StorageTek-Medienart: dlt4, dlt3xt, cleaning oder diagnostic; der Hersteller ist dann storagetek.</translation>
+    </message>
+    <message>
+        <source>KIND</source>
+        <translation>ART</translation>
+    </message>
+    <message>
+        <source>The first volume serial (default: the media kind&apos;s default).</source>
+        <translation>Die erste Datenträgernummer (Vorgabe: die der Medienart).</translation>
+    </message>
+    <message>
+        <source>XXXNNN</source>
+        <translation>XXXNNN</translation>
+    </message>
+    <message>
+        <source>&quot;Rotated sequence&quot; on, where the maker allows it.</source>
+        <translation>„Rotated sequence“ ein, wo der Hersteller es zulässt.</translation>
+    </message>
+    <message>
+        <source>&quot;Rotated sequence&quot; off.</source>
+        <translation>„Rotated sequence“ aus.</translation>
+    </message>
+    <message>
+        <source>Clear &quot;Colored sequence&quot;.</source>
+        <translation>„Colored sequence“ ausschalten.</translation>
+    </message>
+    <message>
+        <source>Digit colour scheme by its caption, any case, e.g. &quot;TAB OCR&quot;.</source>
+        <translation>Farbschema der Ziffern nach seiner Beschriftung, Groß-/Kleinschreibung beliebig, z. B. „TAB OCR“.</translation>
+    </message>
+    <message>
+        <source>N sheets, 1 to 1000, the serial continuing from sheet to sheet.</source>
+        <translation>N Bögen, 1 bis 1000; die Nummer läuft von Bogen zu Bogen weiter.</translation>
+    </message>
+    <message>
+        <source>N</source>
+        <translation>N</translation>
+    </message>
+    <message>
+        <source>Draw the label outlines.</source>
+        <translation>Zeichnet die Umrisse der Etiketten.</translation>
+    </message>
+    <message>
+        <source>Resolution of the PDF or trace, 72 to 4800.</source>
+        <translation>Auflösung der PDF-Datei oder der Aufzeichnung, 72 bis 4800.</translation>
+    </message>
+    <message>
+        <source>Prints barcode labels for data-tape cartridges. Without --print-pdf, --print-trace or --printer
+it opens its window; with one of them it prints without the window, the window&apos;s choices given
+as options.</source>
+        <translation>Druckt Barcode-Etiketten für Datenbandkassetten. Ohne --print-pdf, --print-trace oder --printer
+öffnet es sein Fenster; mit einer dieser Optionen druckt es ohne Fenster, und die Auswahl des
+Fensters wird als Optionen angegeben.</translation>
+    </message>
+    <message>
+        <source>Usage: vantor [--print-pdf FILE | --print-trace FILE | --printer NAME] [options]</source>
+        <translation>Aufruf: vantor [--print-pdf DATEI | --print-trace DATEI | --printer NAME] [Optionen]</translation>
+    </message>
+    <message>
+        <source>Exit status: 0 done, 1 refused or failed, 2 bad command line.
+</source>
+        <translation>Rückgabewert: 0 erledigt, 1 abgelehnt oder fehlgeschlagen, 2 fehlerhafte Befehlszeile.
+</translation>
+    </message>
+    <message>
+        <source>Barcode type: %1.</source>
+        <translation>Barcode-Typ: %1.</translation>
+    </message>
+    <message>
+        <source>TYPE</source>
+        <translation>TYP</translation>
+    </message>
+    <message>
+        <source>The text to encode (at most 50 characters).</source>
+        <translation>Der zu codierende Text (höchstens 50 Zeichen).</translation>
+    </message>
+    <message>
+        <source>TEXT</source>
+        <translation>TEXT</translation>
+    </message>
+    <message>
+        <source>EAN-13 / UPC-A add-on: the digits of TEXT, 2 or 5 of them kept.</source>
+        <translation>Zusatzcode zu EAN-13 / UPC-A: die Ziffern von TEXT, davon 2 oder 5 behalten.</translation>
+    </message>
+    <message>
+        <source>DIGITS</source>
+        <translation>ZIFFERN</translation>
+    </message>
+    <message>
+        <source>Wide to narrow ratio, 2 or 3 (default 3).</source>
+        <translation>Verhältnis breit zu schmal, 2 oder 3 (Vorgabe 3).</translation>
+    </message>
+    <message>
+        <source>2|3</source>
+        <translation>2|3</translation>
+    </message>
+    <message>
+        <source>Print the code text and the module sequence.</source>
+        <translation>Gibt den Codetext und die Modulfolge aus.</translation>
+    </message>
+    <message>
+        <source>Draw the barcode into FILE (.png, .svg or .pdf) on white with a quiet zone of ten modules.</source>
+        <translation>Zeichnet den Barcode in DATEI (.png, .svg oder .pdf), auf Weiß mit einer Ruhezone von zehn Modulen.</translation>
+    </message>
+    <message>
+        <source>Resolution of the image, 1 to 2400 (default 300).</source>
+        <translation>Auflösung des Bildes, 1 bis 2400 (Vorgabe 300).</translation>
+    </message>
+    <message>
+        <source>Module width class (default SC2, 0.33 mm).</source>
+        <translation>Modulbreitenklasse (Vorgabe SC2, 0,33 mm).</translation>
+    </message>
+    <message>
+        <source>SC0..SC9</source>
+        <translation>SC0..SC9</translation>
+    </message>
+    <message>
+        <source>Bar height, 20 to 200 (default 100).</source>
+        <translation>Balkenhöhe, 20 bis 200 (Vorgabe 100).</translation>
+    </message>
+    <message>
+        <source>PERCENT</source>
+        <translation>PROZENT</translation>
+    </message>
+    <message>
+        <source>Counter-clockwise turn (default 0).</source>
+        <translation>Drehung gegen den Uhrzeigersinn (Vorgabe 0).</translation>
+    </message>
+    <message>
+        <source>0|90|180|270</source>
+        <translation>0|90|180|270</translation>
+    </message>
+    <message>
+        <source>Exact physical module widths instead of whole pixels.</source>
+        <translation>Genaue physische Modulbreiten statt ganzer Pixel.</translation>
+    </message>
+    <message>
+        <source>Every bar one pixel narrower.</source>
+        <translation>Jeder Balken ein Pixel schmaler.</translation>
+    </message>
+    <message>
+        <source>Half the module width.</source>
+        <translation>Halbe Modulbreite.</translation>
+    </message>
+    <message>
+        <source>No human-readable line.</source>
+        <translation>Keine Klarschriftzeile.</translation>
+    </message>
+    <message>
+        <source>Text size, 20 to 200 (default 100).</source>
+        <translation>Textgröße, 20 bis 200 (Vorgabe 100).</translation>
+    </message>
+    <message>
+        <source>Encodes one barcode: prints its code text and module sequence (--modules) and/or draws it
+into an image file (--out).</source>
+        <translation>Codiert einen Barcode: gibt seinen Codetext und seine Modulfolge aus (--modules) und/oder zeichnet
+ihn in eine Bilddatei (--out).</translation>
+    </message>
+    <message>
+        <source>Usage: vantor-barcode --type TYPE --data TEXT (--modules | --out FILE) [options]</source>
+        <translation>Aufruf: vantor-barcode --type TYP --data TEXT (--modules | --out DATEI) [Optionen]</translation>
+    </message>
+    <message>
+        <source>Exit status: 0 done, 1 data or value refused or file not written, 2 bad command line.
+</source>
+        <translation>Rückgabewert: 0 erledigt, 1 Daten oder Wert abgelehnt oder Datei nicht geschrieben, 2 fehlerhafte Befehlszeile.
+</translation>
+    </message>
+</context>
+<context>
+    <name>vantor::MessageBox</name>
+    <message>
+        <source>Warning</source>
+        <translation>Warnung</translation>
+    </message>
+</context>
+<context>
+    <name>vantor::PrintJob</name>
+    <message>
+        <source>Labels</source>
+        <translation>Etiketten</translation>
+    </message>
+    <message>
+        <source>Cannot start printing on &quot;%1&quot;</source>
+        <translation>Der Druck auf „%1“ kann nicht beginnen</translation>
+    </message>
+    <message>
+        <source>Printing on &quot;%1&quot; failed</source>
+        <translation>Der Druck auf „%1“ ist fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>Print label outlines</source>
+        <translation>Umrisse der Etiketten drucken</translation>
+    </message>
+</context>
+<context>
+    <name>vantor::TAboutBox</name>
+    <message>
+        <source>About Vantor</source>
+        <translation>Über Vantor</translation>
+    </message>
+    <message>
+        <source>Version %1</source>
+        <translation>Version %1</translation>
+    </message>
+    <message>
+        <source>Prints barcode labels for data-tape cartridges.</source>
+        <translation>Druckt Barcode-Etiketten für Datenbandkassetten.</translation>
+    </message>
+    <message>
+        <source>Licence: not declared yet</source>
+        <translation>Lizenz: noch nicht festgelegt</translation>
+    </message>
+    <message>
+        <source>Licence: %1</source>
+        <translation>Lizenz: %1</translation>
+    </message>
+    <message>
+        <source>Vantor uses:</source>
+        <translation>Vantor verwendet:</translation>
+    </message>
+    <message>
+        <source>Qt %1 (Core, GUI, Widgets, Print Support)</source>
+        <translation>Qt %1 (Core, GUI, Widgets, Print Support)</translation>
+    </message>
+    <message>
+        <source>Liberation fonts</source>
+        <translation>Liberation-Schriften</translation>
+    </message>
+    <message>
+        <source>GNU C++ library and GCC run-time library</source>
+        <translation>GNU-C++-Bibliothek und GCC-Laufzeitbibliothek</translation>
+    </message>
+    <message>
+        <source>GNU C library</source>
+        <translation>GNU-C-Bibliothek</translation>
+    </message>
+</context>
+<context>
+    <name>vantor::TMainMenu</name>
+    <message>
+        <source>Error in Sequence Number</source>
+        <translation>Fehler in der Folgenummer</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Datei</translation>
+    </message>
+    <message>
+        <source>&amp;Print...</source>
+        <translation>&amp;Drucken …</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>&amp;Beenden</translation>
+    </message>
+    <message>
+        <source>&amp;Labels</source>
+        <translation>&amp;Etiketten</translation>
+    </message>
+    <message>
+        <source>&amp;LTO Ultrium labels...</source>
+        <translation>&amp;LTO-Ultrium-Etiketten …</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Hilfe</translation>
+    </message>
+    <message>
+        <source>&amp;Contents</source>
+        <translation>&amp;Inhalt</translation>
+    </message>
+    <message>
+        <source>&amp;About Vantor</source>
+        <translation>Ü&amp;ber Vantor</translation>
+    </message>
+</context>
+</TS>
