@@ -1,9 +1,12 @@
 #include "printing/qt/PrintCli.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QSaveFile>
+#include <cmath>
+#include <cstdlib>
 #include <stdexcept>
 
 #include "printing/qt/QtPrintJob.h"
@@ -18,13 +21,17 @@ constexpr const char* kProgram = "vantor";
 
 // Options that only printing uses; given without a print output they are a
 // mistake, not a way to set up the window.
-constexpr const char* kPrintOnly[] = {"print-pdf", "print-trace", "printer", "maker",  "media",    "serial", "rotated",
-                                      "upright",   "no-colour",   "scheme",  "sheets", "outlines", "dpi"};
+constexpr const char* kPrintOnly[] = {"print-pdf", "print-trace", "printer", "maker",           "media",
+                                      "serial",    "rotated",     "upright", "no-colour",       "scheme",
+                                      "sheets",    "outlines",    "dpi",     "start-label",     "offset-x",
+                                      "offset-y",  "scale-x",     "scale-y", "calibration-page"};
+
+QString Tr(const char* text) { return QCoreApplication::translate("vantor", text); }
 
 void AddOptions(QCommandLineParser& p) {
   AddHelpAndVersion(p);
   const auto add = [&](QStringList names, const char* help, const char* value = nullptr) {
-    p.addOption(QCommandLineOption(names, QString::fromUtf8(help), value ? QString::fromLatin1(value) : QString()));
+    p.addOption(QCommandLineOption(names, Tr(help), value ? QString::fromLatin1(value) : QString()));
   };
   add({"print-pdf"}, "Print the sheets to a PDF file (600 dpi unless --dpi).", "FILE");
   add({"print-trace"}, "Write the drawing operations of each page instead (300 dpi unless --dpi).", "FILE");
@@ -39,7 +46,13 @@ void AddOptions(QCommandLineParser& p) {
   add({"scheme"}, "Digit colour scheme by its caption, any case, e.g. \"TAB OCR\".", "NAME");
   add({"sheets"}, "N sheets, 1 to 1000, the serial continuing from sheet to sheet.", "N");
   add({"outlines"}, "Draw the label outlines.");
+  add({"start-label"}, "Start the first sheet at label K, 1 to 30 (row by row); the labels before it stay blank.", "K");
   add({"dpi"}, "Resolution of the PDF or trace, 72 to 4800.", "N");
+  add({"offset-x"}, "Calibration: move everything MM millimetres right (-20 to 20; negative: left).", "MM");
+  add({"offset-y"}, "Calibration: move everything MM millimetres down (-20 to 20; negative: up).", "MM");
+  add({"scale-x"}, "Calibration: stretch positions across by S, 0.9 to 1.1.", "S");
+  add({"scale-y"}, "Calibration: stretch positions down by S, 0.9 to 1.1.", "S");
+  add({"calibration-page"}, "Print the printer calibration page instead of labels.");
   QCommandLineOption screenshot(QStringLiteral("screenshot"), QString(), QStringLiteral("FILE"));
   screenshot.setFlags(QCommandLineOption::HiddenFromHelp);
   p.addOption(screenshot);
@@ -54,6 +67,48 @@ std::optional<int> ParseCount(const std::string& s, int lo, int hi) {
   return v;
 }
 
+// A whole decimal number, nothing before or after it.
+std::optional<double> ParseNumber(const std::string& s) {
+  if (s.empty() || s.size() > 32) return std::nullopt;
+  for (char c : s)
+    if (!((c >= '0' && c <= '9') || c == '.' || c == '-' || c == '+')) return std::nullopt;
+  char* end = nullptr;
+  const double v = std::strtod(s.c_str(), &end);
+  if (end != s.c_str() + s.size() || !std::isfinite(v)) return std::nullopt;
+  return v;
+}
+
+// The calibration options; the first problem, or nothing. Any one given makes
+// a calibration, the others keeping their neutral values.
+std::optional<std::string> ReadCalibration(const QCommandLineParser& p, TPrintOptions& o) {
+  struct TField {
+    const char* name;
+    bool offset;
+    double TCalibration::*value;
+  };
+  const TField fields[] = {{"offset-x", true, &TCalibration::offsetXMm},
+                           {"offset-y", true, &TCalibration::offsetYMm},
+                           {"scale-x", false, &TCalibration::scaleX},
+                           {"scale-y", false, &TCalibration::scaleY}};
+  TCalibration c;
+  bool given = false;
+  for (const TField& f : fields) {
+    const QString name = QString::fromLatin1(f.name);
+    if (!p.isSet(name)) continue;
+    given = true;
+    const std::string v = OptionValue(p, name);
+    const std::optional<double> n = ParseNumber(v);
+    if (!n || !(f.offset ? OffsetUsable(*n) : ScaleUsable(*n))) {
+      const QString rule = f.offset ? Tr("--%1 must be a number of millimetres from -20 to 20, not '%2'")
+                                    : Tr("--%1 must be a number from 0.9 to 1.1, not '%2'");
+      return rule.arg(name, QString::fromStdString(v)).toStdString();
+    }
+    c.*f.value = *n;
+  }
+  if (given) o.calibration = c;
+  return std::nullopt;
+}
+
 // Reads a print run's options into `o`; the first problem, or nothing.
 std::optional<std::string> ReadPrintOptions(const QCommandLineParser& p, TPrintOptions& o) {
   const auto value = [&](const char* name) { return OptionValue(p, QString::fromLatin1(name)); };
@@ -65,6 +120,14 @@ std::optional<std::string> ReadPrintOptions(const QCommandLineParser& p, TPrintO
     if (!n) return "--sheets must be a number from 1 to 1000, not '" + v + "'";
     o.sheets = *n;
   }
+  if (isSet("start-label")) {
+    const std::string v = value("start-label");
+    const auto n = ParseCount(v, 1, kLabelsPerSheet);
+    if (!n) return "--start-label must be a number from 1 to 30, not '" + v + "'";
+    o.startLabel = *n;
+  }
+  if (auto problem = ReadCalibration(p, o)) return problem;
+  o.calibrationPage = isSet("calibration-page");
   if (isSet("dpi")) {
     const std::string v = value("dpi");
     const auto n = ParseCount(v, 72, 4800);
@@ -102,7 +165,7 @@ TVantorCommandLine Error(std::string_view problem) {
 
 class TPdfOutput : public TSheetOutput {
  public:
-  TPdfOutput(const std::string& path, int dpi) : job_(QString::fromStdString(path), dpi) {}
+  TPdfOutput(const std::string& path, int dpi, const TCalibration& c) : job_(QString::fromStdString(path), dpi, c) {}
   TPrintJob& Job() override { return job_; }
   void Finish() override { job_.Finish(); }
 
@@ -112,8 +175,11 @@ class TPdfOutput : public TSheetOutput {
 
 class TPrinterOutput : public TSheetOutput {
  public:
-  TPrinterOutput(const QPrinterInfo& info, TSheetOptions& sheet)
-      : printer_(info, QPrinter::HighResolution), job_(printer_, sheet) {}
+  // Without a calibration of its own the printer's kept one applies.
+  TPrinterOutput(const QPrinterInfo& info, TSheetOptions& sheet, const std::optional<TCalibration>& c)
+      : printer_(info, QPrinter::HighResolution), job_(printer_, sheet) {
+    if (c) job_.SetCalibrationSource([c = *c](const QString&) { return c; });
+  }
   TPrintJob& Job() override { return job_; }
 
  private:
@@ -125,7 +191,7 @@ class TPrinterOutput : public TSheetOutput {
 // once or not at all.
 class TTraceOutput : public TSheetOutput {
  public:
-  TTraceOutput(const std::string& path, int dpi) : path_(path), job_(dpi) {}
+  TTraceOutput(const std::string& path, int dpi, const TCalibration& c) : path_(path), job_(dpi, c) {}
   TPrintJob& Job() override { return job_; }
   void Finish() override {
     const QString path = QString::fromStdString(path_);
@@ -201,13 +267,14 @@ TVantorCommandLine ParseVantorCommandLine(const std::vector<std::string>& args) 
 
 std::unique_ptr<TSheetOutput> TQtPrintJobFactory::Open(const TPrintOptions& o, int dpi, TSheetOptions& sheet) {
   switch (o.output) {
-    case TPrintOutput::Pdf: return std::make_unique<TPdfOutput>(o.target, dpi);
-    case TPrintOutput::Trace: return std::make_unique<TTraceOutput>(o.target, dpi);
+    case TPrintOutput::Pdf: return std::make_unique<TPdfOutput>(o.target, dpi, o.calibration.value_or(TCalibration{}));
+    case TPrintOutput::Trace:
+      return std::make_unique<TTraceOutput>(o.target, dpi, o.calibration.value_or(TCalibration{}));
     case TPrintOutput::Printer: break;
   }
   const QPrinterInfo info = QPrinterInfo::printerInfo(QString::fromStdString(o.target));
   if (info.isNull()) throw std::runtime_error("no printer named \"" + o.target + "\"");
-  return std::make_unique<TPrinterOutput>(info, sheet);
+  return std::make_unique<TPrinterOutput>(info, sheet, o.calibration);
 }
 
 int RunPrintCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
