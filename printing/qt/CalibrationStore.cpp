@@ -1,6 +1,7 @@
 #include "printing/qt/CalibrationStore.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QLocale>
 #include <QSet>
 #include <QSettings>
@@ -54,6 +55,9 @@ std::unique_ptr<QSettings> TCalibrationStore::Open() const {
 TStoredCalibration TCalibrationStore::Load(const QString& printer) const {
   TStoredCalibration result;
   const std::unique_ptr<QSettings> settings = Open();
+  // Qt reports a file whose folder does not exist yet as an access error; it
+  // only means nothing was ever kept.
+  if (!QFileInfo::exists(settings->fileName())) return result;
   if (settings->status() != QSettings::NoError) {
     result.warning = Tr("The settings file \"%1\" cannot be read; \"%2\" prints without calibration.")
                          .arg(settings->fileName(), printer);
@@ -94,7 +98,7 @@ QString TCalibrationStore::Save(const QString& printer, const TCalibration& c) {
   if (const QString problem = CalibrationProblem(c); !problem.isEmpty()) return problem;
   if (printer.isEmpty()) return Tr("Choose a printer first.");
   const std::unique_ptr<QSettings> settings = Open();
-  if (settings->status() != QSettings::NoError)
+  if (QFileInfo::exists(settings->fileName()) && settings->status() != QSettings::NoError)
     return Tr("The settings file \"%1\" cannot be read, so nothing was saved.").arg(settings->fileName());
   settings->beginGroup(Group(printer));
   TCalibration copy = c;
