@@ -27,8 +27,13 @@ struct TPrintOptions {
   bool colored = true;                // "Colored sequence"
   std::optional<SchemeId> scheme;
   int sheets = 1;
+  int startLabel = 1;  // the first sheet's first label, 1 to 30
   bool outlines = false;
   int dpi = 0;  // 0: the output's own (PDF 600, trace 300)
+  // The correction to draw through. Empty: none for PDF and trace, the one
+  // kept for the printer for a printer.
+  std::optional<TCalibration> calibration;
+  bool calibrationPage = false;  // the calibration page instead of sheets
 };
 
 // The media mode for a maker (standard, storagetek, breece, other) and a
@@ -67,7 +72,8 @@ class TTraceJob : public TRecordingJob {
 };
 
 // Exit status: 0 printed; 1 refused (a bad serial, a run past the counter's
-// end) or failed (message on `err`). Nothing is printed when refused.
+// end) or failed (message on `err`); 2 for a start label or calibration out of
+// range (the command line checks them first). Nothing is printed when refused.
 int RunPrint(const TPrintOptions& options, TPrintJobFactory& factory, std::ostream& out, std::ostream& err);
 
 }  // namespace vantor

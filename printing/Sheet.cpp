@@ -43,10 +43,10 @@ static_assert([] {
 
 const char* LayoutName(TSheetLayout layout) { return LayoutSpec(layout).name; }
 
-std::optional<std::string> SheetRefusal(const std::string& serial, int sheets) {
+std::optional<std::string> SheetRefusal(const std::string& serial, int sheets, int startLabel) {
   const std::optional<int> counter = CounterOf(serial);
   if (!counter) return std::nullopt;  // validation reports bad serials itself
-  const int labels = kLabelsPerSheet * (sheets < 1 ? 1 : sheets);
+  const int labels = JobLabels(kLabelsPerSheet, sheets, startLabel);
   const int last = *counter + labels - 1;
   if (last <= kMaxCounter) return std::nullopt;
   const int lastFirst = kMaxCounter - labels + 1;
@@ -54,11 +54,32 @@ std::optional<std::string> SheetRefusal(const std::string& serial, int sheets) {
   std::string text =
       "A sheet of " + std::to_string(labels) + " labels from " + serial + " would need serials past " + prefix + "999.";
   if (lastFirst >= 0) {
-    char counterText[4];
+    char counterText[12];
     std::snprintf(counterText, sizeof counterText, "%03d", lastFirst);
     text += " The last first serial that still fits is " + prefix + counterText + ".";
   }
   return text;
+}
+
+void DrawPages(TPrintJob& job, int pages, const std::function<void(TSurface& page, int index)>& drawPage) {
+  bool begun = false;
+  try {
+    job.BeginDoc();
+    begun = true;
+    for (int i = 0; i < pages; ++i) {
+      if (i > 0) job.NewPage();
+      drawPage(job.Page(), i);
+    }
+    job.EndDoc();
+  } catch (...) {
+    if (begun) {
+      try {
+        job.AbortDoc();
+      } catch (...) {
+      }
+    }
+    throw;
+  }
 }
 
 TSheetResult PrintSheet(TSheetLayout layout, TSheetHost& host, TPrintJob& job, const TSheetOptions& options) {
@@ -67,33 +88,29 @@ TSheetResult PrintSheet(TSheetLayout layout, TSheetHost& host, TPrintJob& job, c
   job.SetPortrait();
   job.SetTitle(kJobTitle);
   job.SetCopies(1);
+  DrawSheets(layout, host, job, options);
+  return TSheetResult::Printed;
+}
 
+void DrawSheets(TSheetLayout layout, TSheetHost& host, TPrintJob& job, const TSheetOptions& options) {
   const std::string startSerial = host.SerialText();
   const std::string startBarcode = host.BarcodeText();
-  bool begun = false;
+  const TSheetLayoutSpec& spec = LayoutSpec(layout);
   try {
-    job.BeginDoc();
-    begun = true;
-    const TSheetLayoutSpec& spec = LayoutSpec(layout);
-    TSheetPainter painter(host, job.Page(), options);
-    painter.FramePass(spec);
-    painter.ContentPass(spec);
-    job.EndDoc();
+    DrawPages(job, options.sheets < 1 ? 1 : options.sheets, [&](TSurface& page, int index) {
+      const int first = FirstLabelOnPage(index, options.startLabel);
+      TSheetPainter painter(host, page, options);
+      painter.FramePass(spec, first);
+      painter.ContentPass(spec, first);
+    });
   } catch (...) {
-    // Nothing of a failed sheet reaches paper: drop the document and put the
-    // serial back, so the same labels print on the next attempt.
-    if (begun) {
-      try {
-        job.AbortDoc();
-      } catch (...) {
-      }
-    }
+    // Nothing of a failed job reaches paper: put the serial back, so the same
+    // labels print on the next attempt.
     host.SetBarcodeText(startBarcode);
     host.SetSerialText(startSerial);
     host.RefreshPreview();
     throw;
   }
-  return TSheetResult::Printed;
 }
 
 }  // namespace vantor

@@ -4,6 +4,7 @@
 // surface of the tests.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -38,6 +39,12 @@ class TPrintJob {
   virtual void SetCopies(int copies) = 0;
   virtual void BeginDoc() = 0;
   virtual TSurface& Page() = 0;  // the page being drawn
+  // Starts the next page of the same document. Jobs that know only whole
+  // documents end one and begin the next.
+  virtual void NewPage() {
+    EndDoc();
+    BeginDoc();
+  }
   virtual void EndDoc() = 0;
   // Ends a document that failed part-way, so nothing half-printed is kept.
   virtual void AbortDoc() {}
@@ -47,9 +54,29 @@ enum class TSheetLayout { StorageTek, StorageTekRotated, Standard, StandardRotat
 
 struct TSheetOptions {
   bool outlines = false;  // draw the 2-dot label outlines (readers need the quiet zone they cut into)
+  int sheets = 1;         // pages in the job
+  int startLabel = 1;     // the first page's first label, 1-based in fill order; later pages start at 1
 };
 
 inline constexpr int kLabelsPerSheet = 30;
+inline constexpr int kMaxSheets = 1000;
+
+// --- Jobs of pages of labels, whatever the label family ---------------------
+
+// The labels a job of `pages` pages of `perPage` labels holds when its first
+// page starts at label `startLabel` (1-based).
+constexpr int JobLabels(int perPage, int pages, int startLabel) {
+  return perPage * (pages < 1 ? 1 : pages) - (startLabel < 1 ? 0 : startLabel - 1);
+}
+// The 0-based index of the first label drawn on page `page` (0-based).
+constexpr int FirstLabelOnPage(int page, int startLabel) { return page == 0 && startLabel > 1 ? startLabel - 1 : 0; }
+constexpr bool StartLabelUsable(int startLabel, int perPage) { return startLabel >= 1 && startLabel <= perPage; }
+
+// Draws `pages` pages as one document on a job whose dialog is done:
+// BeginDoc, drawPage(page, index) for each with NewPage between, EndDoc. A
+// failure (an exception from the job or the page) aborts the document, so
+// nothing half-printed is kept, and is passed on.
+void DrawPages(TPrintJob& job, int pages, const std::function<void(TSurface& page, int index)>& drawPage);
 inline constexpr const char* kJobTitle = "Vantor";
 
 // The layout for a media mode and "Rotated sequence".
@@ -57,17 +84,22 @@ TSheetLayout LayoutFor(int mediaMode, bool rotated);
 // The name printed in the closing lines.
 const char* LayoutName(TSheetLayout layout);
 
-// Why a sheet starting at `serial` cannot be printed (its 30 labels would need a
+// Why a job starting at `serial` cannot be printed (its labels would need a
 // counter past 999), or nothing when it fits.
-std::optional<std::string> SheetRefusal(const std::string& serial, int sheets = 1);
+std::optional<std::string> SheetRefusal(const std::string& serial, int sheets = 1, int startLabel = 1);
 
 enum class TSheetResult { Printed, Cancelled };
 
 // The sheet procedure: enable the serial field, the dialog, the job settings,
-// frame pass, content pass, closing lines. A printer failure (an exception from
-// the job or the page) aborts the document, puts the serial and barcode text
-// back to where the sheet started (nothing of the sheet was printed, so the
-// next attempt prints the same labels) and passes the exception on.
+// then DrawSheets with the options as the dialog left them.
 TSheetResult PrintSheet(TSheetLayout layout, TSheetHost& host, TPrintJob& job, const TSheetOptions& options = {});
+
+// The pages of a job as one document: for each sheet the frame pass, the
+// content pass and the closing lines, the first sheet from options.startLabel
+// (labels before it left blank), every later one from label 1. A printer
+// failure aborts the document, puts the serial and barcode text back to where
+// the job started (nothing of it was printed, so the next attempt prints the
+// same labels) and passes the exception on.
+void DrawSheets(TSheetLayout layout, TSheetHost& host, TPrintJob& job, const TSheetOptions& options);
 
 }  // namespace vantor

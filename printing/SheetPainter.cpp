@@ -55,7 +55,7 @@ void TSheetPainter::TextAt(int x, int y, char c, int escapement) {
   page_.SetFont(previous);
 }
 
-void TSheetPainter::FramePass(const TSheetLayoutSpec& layout) {
+void TSheetPainter::FramePass(const TSheetLayoutSpec& layout, int firstLabel) {
   const TLabelGrid& g = layout.grid;
   const TLabelContent& label = layout.label;
   const bool cells = label.frame != TFramePass::Outlines;
@@ -69,8 +69,9 @@ void TSheetPainter::FramePass(const TSheetLayoutSpec& layout) {
     const int bottom = d_.StepY(top, g.height);
     int left = d_.X(g.left);
     for (int col = 0; col < g.columns; ++col) {
-      if (options_.outlines) page_.Rectangle(left, top, d_.StepX(left, g.width), bottom);
-      if (cells) {
+      const bool blank = row * g.columns + col < firstLabel;
+      if (options_.outlines && !blank) page_.Rectangle(left, top, d_.StepX(left, g.width), bottom);
+      if (cells && !blank) {
         const int cellLeft = col == 0 ? d_.X(g.left + label.cells.x) : d_.StepX(left, label.cells.x);
         const int cellTop = row == 0 ? d_.Y(g.top + label.cells.y) : d_.StepY(top, label.cells.y);
         DrawCells(label, cellLeft, cellTop, host_.BarcodeText());
@@ -107,7 +108,7 @@ void TSheetPainter::DrawCells(const TLabelContent& label, int left, int top, con
   }
 }
 
-void TSheetPainter::ContentPass(const TSheetLayoutSpec& layout) {
+void TSheetPainter::ContentPass(const TSheetLayoutSpec& layout, int firstLabel) {
   const TLabelGrid& g = layout.grid;
   const TLabelContent& label = layout.label;
   const TCharacters& chars = label.characters;
@@ -124,6 +125,14 @@ void TSheetPainter::ContentPass(const TSheetLayoutSpec& layout) {
     int x = d_.X(g.left + chars.x + (row > 0 ? chars.laterRowsShift : TLength()));
     int bx = d_.X(g.left + label.barcode.x);
     for (int col = 0; col < g.columns; ++col) {
+      if (row * g.columns + col < firstLabel) {
+        // A used label: the characters' run still steps across it.
+        int last = x;
+        for (const TLength step : chars.steps) last = d_.StepX(last, step);
+        x = d_.StepX(last, toNextLabel);
+        bx = d_.StepX(bx, g.pitchX);
+        continue;
+      }
       host_.DrawBarcode(page_, bx, by);
       SetTextFont(chars.font);
       SetFill(kWhite);

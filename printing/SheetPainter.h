@@ -15,11 +15,15 @@ class TSheetPainter {
   TSheetPainter(TSheetHost& host, TSurface& page, const TSheetOptions& options)
       : host_(host), page_(page), options_(options) {}
 
+  // Both passes leave the labels before `firstLabel` (0-based, row by row)
+  // blank, and give them no serial; positions are worked out as if they were
+  // drawn, so every other label sits where it does on a full sheet.
+
   // The label outlines (when asked for) and the cells. Walks the sheet's serials
   // for the cell colours and puts the first one back afterwards.
-  void FramePass(const TSheetLayoutSpec& layout);
+  void FramePass(const TSheetLayoutSpec& layout, int firstLabel = 0);
   // The barcodes and characters of every label, then the closing lines.
-  void ContentPass(const TSheetLayoutSpec& layout);
+  void ContentPass(const TSheetLayoutSpec& layout, int firstLabel = 0);
 
  private:
   void PageSetUp();

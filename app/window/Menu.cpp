@@ -9,6 +9,7 @@
 #include "app/window/MessageReporter.h"
 #include "app/window/Shape.h"
 #include "barcode/widgets/Barcode.h"
+#include "printing/qt/CalibrationStore.h"
 #include "rotlabel/widgets/MyRotateWidget.h"
 
 namespace vantor {

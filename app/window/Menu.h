@@ -19,10 +19,12 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/LabelState.h"
 #include "printing/Sheet.h"
+#include "surface/CorrectedSurface.h"
 
 class QAction;
 class QCheckBox;
@@ -42,6 +44,7 @@ namespace vantor {
 
 class TAboutBox;
 class TBarcode;
+class TCalibrationStore;
 class TColorBox;
 class TMessageReporter;
 class TMyLabelRotate;
@@ -64,6 +67,8 @@ class TMainMenu : public QWidget, public TSheetHost {
   QMenuBar* MenuBar = nullptr;
   QMenu* FileMenu = nullptr;
   QAction* PrintAction = nullptr;  // "Print...": the Print button's handler
+  QAction* PrintPreviewAction = nullptr;  // Qt's print preview of the job Print would print
+  QAction* CalibrationAction = nullptr;   // the printer calibration dialog
   QAction* QuitAction = nullptr;
   QMenu* LabelsMenu = nullptr;
   QAction* LtoLabelsAction = nullptr;  // disabled while no LTO labels hook is set
@@ -141,6 +146,17 @@ class TMainMenu : public QWidget, public TSheetHost {
   void LtoLabelsClick();
   void AboutClick();  // opens the About dialog window-modally, without waiting for it
 
+  // --- Commands for the menu bar ----------------------------------------------
+  // Qt's print preview of the job Print would print (the options of the last
+  // print dialog), on the run's printer; its Print button prints it as Print does.
+  void PrintPreview();
+  // The Printer Calibration dialog, for the run's printer.
+  void PrinterCalibration();
+  // Draws the job Print prints on `job`, which has shown its dialog (if any).
+  // preview: everything in the window is as before afterwards; otherwise the
+  // serial moves on as Print moves it, and the start label goes back to 1.
+  void DrawJob(TPrintJob& job, bool preview);
+
   // --- The sheet's view of the window ----------------------------------------
   std::string SerialText() const override;
   void SetSerialText(const std::string& text) override;
@@ -158,6 +174,10 @@ class TMainMenu : public QWidget, public TSheetHost {
   const TLabelState& LabelState() const { return state_; }
   TSheetOptions& SheetOptions() { return sheetOptions_; }
   void SetJobFactory(TJobFactory factory);  // empty: the print dialog on the run's printer
+  // Where printer calibrations are kept (default: the user's settings).
+  void SetCalibrationStore(std::unique_ptr<TCalibrationStore> store);
+  TCalibrationStore& CalibrationStore();
+  QPrinter& Printer();  // the run's printer, made when first needed
   void SetReporter(std::unique_ptr<TMessageReporter> reporter);
   void SetColorsHook(std::function<void()> hook) { colorsHook_ = std::move(hook); }
   // Connects the Colours dialog: "Colors" opens it modally (its result is not
@@ -190,6 +210,9 @@ class TMainMenu : public QWidget, public TSheetHost {
   void WhitenCells();
   void SyncBarcodeText(const std::string& text);
   std::unique_ptr<TPrintJob> DefaultJob();
+  // Why the job the options describe cannot print from the current serial, or nothing.
+  std::optional<std::string> JobRefusal(const TSheetOptions& options) const;
+  TCalibration CalibrationFor(const QString& printer);
   void Trace(const char* handler) const {
     if (trace_) trace_(handler);
   }
@@ -207,6 +230,7 @@ class TMainMenu : public QWidget, public TSheetHost {
   // Kept for the run, so the printer chosen and "Print label outlines" stay.
   std::unique_ptr<QPrinter> printer_;
   TSheetOptions sheetOptions_;
+  std::unique_ptr<TCalibrationStore> calibrations_;
 };
 
 }  // namespace vantor

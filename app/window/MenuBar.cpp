@@ -31,6 +31,14 @@ void TMainMenu::BuildFileMenu() {
   PrintAction->setShortcut(QKeySequence::Print);
   connect(PrintAction, &QAction::triggered, this, &TMainMenu::Print_BtnClick);
 
+  PrintPreviewAction = FileMenu->addAction(tr("Print Pre&view..."));
+  PrintPreviewAction->setObjectName(QStringLiteral("PrintPreviewAction"));
+  connect(PrintPreviewAction, &QAction::triggered, this, &TMainMenu::PrintPreview);
+
+  CalibrationAction = FileMenu->addAction(tr("Printer &Calibration..."));
+  CalibrationAction->setObjectName(QStringLiteral("CalibrationAction"));
+  connect(CalibrationAction, &QAction::triggered, this, &TMainMenu::PrinterCalibration);
+
   FileMenu->addSeparator();
   QuitAction = FileMenu->addAction(tr("&Quit"));
   QuitAction->setObjectName(QStringLiteral("QuitAction"));

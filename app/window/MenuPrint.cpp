@@ -1,6 +1,8 @@
-// The Print, Help and Colors buttons.
+// The Print, Help and Colors buttons, print preview and printer calibration.
 #include <QCheckBox>
 #include <QDialog>
+#include <QLineEdit>
+#include <QPageLayout>
 #include <QPrinter>
 #include <QRadioButton>
 #include <exception>
@@ -8,6 +10,9 @@
 #include "app/window/Menu.h"
 #include "app/window/MessageReporter.h"
 #include "colours/widgets/Color.h"
+#include "printing/qt/CalibrationDialog.h"
+#include "printing/qt/CalibrationStore.h"
+#include "printing/qt/PrintPreview.h"
 #include "printing/qt/QtPrintJob.h"
 
 namespace vantor {
@@ -18,25 +23,115 @@ void TMainMenu::Print_BtnClick() {
     reporter_->Warning(tr(kSequenceError));
     return;
   }
-  // A sheet whose counter would run past 999 would print serials that are not
-  // six characters long; refuse it before the dialog opens.
-  if (const std::optional<std::string> refusal = SheetRefusal(state_.Serial())) {
+  // A job whose counter would run past 999 would print serials that are not
+  // six characters long; refuse it before the dialog opens (and the dialog
+  // refuses the job it is changed to before it closes).
+  if (const std::optional<std::string> refusal = JobRefusal(sheetOptions_)) {
     reporter_->Warning(QString::fromStdString(*refusal));
     return;
   }
   try {
     std::unique_ptr<TPrintJob> job = jobFactory_ ? jobFactory_() : DefaultJob();
     if (!job) return;
-    PrintSheet(LayoutFor(state_.MediaMode(), Text_Rotate->isChecked()), *this, *job, sheetOptions_);
+    if (PrintSheet(LayoutFor(state_.MediaMode(), Text_Rotate->isChecked()), *this, *job, sheetOptions_) ==
+        TSheetResult::Printed)
+      sheetOptions_.startLabel = 1;  // the partly used sheet is used up
   } catch (const std::exception& e) {
-    // The sheet has put the serial back; the operator can print again.
+    // The job has put the serial back; the operator can print again.
     reporter_->Error(QString::fromStdString(e.what()));
   }
 }
 
-std::unique_ptr<TPrintJob> TMainMenu::DefaultJob() {
+std::optional<std::string> TMainMenu::JobRefusal(const TSheetOptions& options) const {
+  return SheetRefusal(state_.Serial(), options.sheets, options.startLabel);
+}
+
+QPrinter& TMainMenu::Printer() {
   if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-  return std::make_unique<TPrinterJob>(*printer_, sheetOptions_, this);
+  return *printer_;
+}
+
+void TMainMenu::SetCalibrationStore(std::unique_ptr<TCalibrationStore> store) { calibrations_ = std::move(store); }
+
+TCalibrationStore& TMainMenu::CalibrationStore() {
+  if (!calibrations_) calibrations_ = std::make_unique<TCalibrationStore>();
+  return *calibrations_;
+}
+
+TCalibration TMainMenu::CalibrationFor(const QString& printer) {
+  const TStoredCalibration stored = CalibrationStore().Load(printer);
+  if (!stored.warning.isEmpty()) qWarning("%s", qPrintable(stored.warning));
+  return stored.calibration;
+}
+
+std::unique_ptr<TPrintJob> TMainMenu::DefaultJob() {
+  auto job = std::make_unique<TPrinterJob>(Printer(), sheetOptions_, this);
+  job->SetJobCheck([this](const TSheetOptions& o) { return JobRefusal(o); });
+  job->SetWarning([this](const QString& text) { reporter_->Warning(text); });
+  job->SetCalibrationSource([this](const QString& printer) { return CalibrationFor(printer); });
+  return job;
+}
+
+void TMainMenu::DrawJob(TPrintJob& job, bool preview) {
+  const TSheetLayout layout = LayoutFor(state_.MediaMode(), Text_Rotate->isChecked());
+  if (!preview) {
+    // What Print does once its dialog has closed.
+    EnableSerialField();
+    state_.CheckSequence();
+    job.SetPortrait();
+    job.SetTitle(kJobTitle);
+    job.SetCopies(1);
+    DrawSheets(layout, *this, job, sheetOptions_);
+    sheetOptions_.startLabel = 1;
+    return;
+  }
+  // The job moves the serial label by label (and forces a media kind's
+  // prefix); the preview puts everything back, failure or not.
+  const std::string serial = state_.Serial();
+  const std::string barcode = BarcodeText();
+  const auto restore = [&] {
+    SetSerialText(serial);
+    RefreshPreview();
+    SetBarcodeText(barcode);
+  };
+  try {
+    state_.CheckSequence();
+    DrawSheets(layout, *this, job, sheetOptions_);
+  } catch (...) {
+    restore();
+    throw;
+  }
+  restore();
+}
+
+void TMainMenu::PrintPreview() {
+  Trace("PrintPreview");
+  {
+    // Checked on a copy: the preview must not force a prefix into the field.
+    TLabelState probe = state_;
+    probe.SetSerialHook(nullptr);
+    if (!probe.CheckSequence()) {
+      reporter_->Warning(QString::fromLatin1(kSequenceError));
+      return;
+    }
+    if (const std::optional<std::string> refusal =
+            SheetRefusal(probe.Serial(), sheetOptions_.sheets, sheetOptions_.startLabel)) {
+      reporter_->Warning(QString::fromStdString(*refusal));
+      return;
+    }
+  }
+  Printer().setPageOrientation(QPageLayout::Portrait);  // as Print sets it
+  TPrintPreview dialog(
+      Printer(), [this](TPrintJob& job, bool preview) { DrawJob(job, preview); }, this);
+  dialog.SetCalibrationSource([this](const QString& printer) { return CalibrationFor(printer); });
+  dialog.SetError([this](const QString& text) { reporter_->Error(text); });
+  dialog.exec();
+}
+
+void TMainMenu::PrinterCalibration() {
+  Trace("PrinterCalibration");
+  TCalibrationDialog dialog(CalibrationStore(), Printer().printerName(), this);
+  dialog.exec();
 }
 
 void TMainMenu::SetJobFactory(TJobFactory factory) { jobFactory_ = std::move(factory); }

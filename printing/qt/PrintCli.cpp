@@ -1,9 +1,12 @@
 #include "printing/qt/PrintCli.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QSaveFile>
+#include <cmath>
+#include <cstdlib>
 #include <stdexcept>
 
 #include "printing/qt/QtPrintJob.h"
@@ -18,8 +21,10 @@ constexpr const char* kProgram = "vantor";
 
 // Options that only printing uses; given without a print output they are a
 // mistake, not a way to set up the window.
-constexpr const char* kPrintOnly[] = {"print-pdf", "print-trace", "printer", "maker",  "media",    "serial", "rotated",
-                                      "upright",   "no-colour",   "scheme",  "sheets", "outlines", "dpi"};
+constexpr const char* kPrintOnly[] = {"print-pdf", "print-trace", "printer", "maker",           "media",
+                                      "serial",    "rotated",     "upright", "no-colour",       "scheme",
+                                      "sheets",    "outlines",    "dpi",     "start-label",     "offset-x",
+                                      "offset-y",  "scale-x",     "scale-y", "calibration-page"};
 
 void AddOptions(QCommandLineParser& p) {
   AddHelpAndVersion(p);
@@ -60,8 +65,26 @@ void AddOptions(QCommandLineParser& p) {
       QT_TRANSLATE_NOOP("vantor::CommandLine", "N sheets, 1 to 1000, the serial continuing from sheet to sheet."),
       QT_TRANSLATE_NOOP("vantor::CommandLine", "N"));
   add({"outlines"}, QT_TRANSLATE_NOOP("vantor::CommandLine", "Draw the label outlines."));
+  add({"start-label"},
+      QT_TRANSLATE_NOOP("vantor::CommandLine",
+                        "Start the first sheet at label K, 1 to 30 (row by row); the labels before it stay blank."),
+      QT_TRANSLATE_NOOP("vantor::CommandLine", "K"));
   add({"dpi"}, QT_TRANSLATE_NOOP("vantor::CommandLine", "Resolution of the PDF or trace, 72 to 4800."),
       QT_TRANSLATE_NOOP("vantor::CommandLine", "N"));
+  add({"offset-x"},
+      QT_TRANSLATE_NOOP("vantor::CommandLine",
+                        "Calibration: move everything MM millimetres right (-20 to 20; negative: left)."),
+      QT_TRANSLATE_NOOP("vantor::CommandLine", "MM"));
+  add({"offset-y"},
+      QT_TRANSLATE_NOOP("vantor::CommandLine",
+                        "Calibration: move everything MM millimetres down (-20 to 20; negative: up)."),
+      QT_TRANSLATE_NOOP("vantor::CommandLine", "MM"));
+  add({"scale-x"}, QT_TRANSLATE_NOOP("vantor::CommandLine", "Calibration: stretch positions across by S, 0.9 to 1.1."),
+      QT_TRANSLATE_NOOP("vantor::CommandLine", "S"));
+  add({"scale-y"}, QT_TRANSLATE_NOOP("vantor::CommandLine", "Calibration: stretch positions down by S, 0.9 to 1.1."),
+      QT_TRANSLATE_NOOP("vantor::CommandLine", "S"));
+  add({"calibration-page"},
+      QT_TRANSLATE_NOOP("vantor::CommandLine", "Print the printer calibration page instead of labels."));
   QCommandLineOption screenshot(QStringLiteral("screenshot"), QString(), QStringLiteral("FILE"));
   screenshot.setFlags(QCommandLineOption::HiddenFromHelp);
   p.addOption(screenshot);
@@ -76,6 +99,48 @@ std::optional<int> ParseCount(const std::string& s, int lo, int hi) {
   return v;
 }
 
+// A whole decimal number, nothing before or after it.
+std::optional<double> ParseNumber(const std::string& s) {
+  if (s.empty() || s.size() > 32) return std::nullopt;
+  for (char c : s)
+    if (!((c >= '0' && c <= '9') || c == '.' || c == '-' || c == '+')) return std::nullopt;
+  char* end = nullptr;
+  const double v = std::strtod(s.c_str(), &end);
+  if (end != s.c_str() + s.size() || !std::isfinite(v)) return std::nullopt;
+  return v;
+}
+
+// The calibration options; the first problem, or nothing. Any one given makes
+// a calibration, the others keeping their neutral values.
+std::optional<std::string> ReadCalibration(const QCommandLineParser& p, TPrintOptions& o) {
+  struct TField {
+    const char* name;
+    bool offset;
+    double TCalibration::*value;
+  };
+  const TField fields[] = {{"offset-x", true, &TCalibration::offsetXMm},
+                           {"offset-y", true, &TCalibration::offsetYMm},
+                           {"scale-x", false, &TCalibration::scaleX},
+                           {"scale-y", false, &TCalibration::scaleY}};
+  TCalibration c;
+  bool given = false;
+  for (const TField& f : fields) {
+    const QString name = QString::fromLatin1(f.name);
+    if (!p.isSet(name)) continue;
+    given = true;
+    const std::string v = OptionValue(p, name);
+    const std::optional<double> n = ParseNumber(v);
+    if (!n || !(f.offset ? OffsetUsable(*n) : ScaleUsable(*n))) {
+      const QString rule = f.offset ? Tr("--%1 must be a number of millimetres from -20 to 20, not '%2'")
+                                    : Tr("--%1 must be a number from 0.9 to 1.1, not '%2'");
+      return rule.arg(name, QString::fromStdString(v)).toStdString();
+    }
+    c.*f.value = *n;
+  }
+  if (given) o.calibration = c;
+  return std::nullopt;
+}
+
 // Reads a print run's options into `o`; the first problem, or nothing.
 std::optional<std::string> ReadPrintOptions(const QCommandLineParser& p, TPrintOptions& o) {
   const auto value = [&](const char* name) { return OptionValue(p, QString::fromLatin1(name)); };
@@ -87,6 +152,14 @@ std::optional<std::string> ReadPrintOptions(const QCommandLineParser& p, TPrintO
     if (!n) return "--sheets must be a number from 1 to 1000, not '" + v + "'";
     o.sheets = *n;
   }
+  if (isSet("start-label")) {
+    const std::string v = value("start-label");
+    const auto n = ParseCount(v, 1, kLabelsPerSheet);
+    if (!n) return "--start-label must be a number from 1 to 30, not '" + v + "'";
+    o.startLabel = *n;
+  }
+  if (auto problem = ReadCalibration(p, o)) return problem;
+  o.calibrationPage = isSet("calibration-page");
   if (isSet("dpi")) {
     const std::string v = value("dpi");
     const auto n = ParseCount(v, 72, 4800);
@@ -124,7 +197,7 @@ TVantorCommandLine Error(std::string_view problem) {
 
 class TPdfOutput : public TSheetOutput {
  public:
-  TPdfOutput(const std::string& path, int dpi) : job_(QString::fromStdString(path), dpi) {}
+  TPdfOutput(const std::string& path, int dpi, const TCalibration& c) : job_(QString::fromStdString(path), dpi, c) {}
   TPrintJob& Job() override { return job_; }
   void Finish() override { job_.Finish(); }
 
@@ -134,8 +207,11 @@ class TPdfOutput : public TSheetOutput {
 
 class TPrinterOutput : public TSheetOutput {
  public:
-  TPrinterOutput(const QPrinterInfo& info, TSheetOptions& sheet)
-      : printer_(info, QPrinter::HighResolution), job_(printer_, sheet) {}
+  // Without a calibration of its own the printer's kept one applies.
+  TPrinterOutput(const QPrinterInfo& info, TSheetOptions& sheet, const std::optional<TCalibration>& c)
+      : printer_(info, QPrinter::HighResolution), job_(printer_, sheet) {
+    if (c) job_.SetCalibrationSource([c = *c](const QString&) { return c; });
+  }
   TPrintJob& Job() override { return job_; }
 
  private:
@@ -147,7 +223,7 @@ class TPrinterOutput : public TSheetOutput {
 // once or not at all.
 class TTraceOutput : public TSheetOutput {
  public:
-  TTraceOutput(const std::string& path, int dpi) : path_(path), job_(dpi) {}
+  TTraceOutput(const std::string& path, int dpi, const TCalibration& c) : path_(path), job_(dpi, c) {}
   TPrintJob& Job() override { return job_; }
   void Finish() override {
     const QString path = QString::fromStdString(path_);
@@ -228,13 +304,14 @@ TVantorCommandLine ParseVantorCommandLine(const std::vector<std::string>& args) 
 
 std::unique_ptr<TSheetOutput> TQtPrintJobFactory::Open(const TPrintOptions& o, int dpi, TSheetOptions& sheet) {
   switch (o.output) {
-    case TPrintOutput::Pdf: return std::make_unique<TPdfOutput>(o.target, dpi);
-    case TPrintOutput::Trace: return std::make_unique<TTraceOutput>(o.target, dpi);
+    case TPrintOutput::Pdf: return std::make_unique<TPdfOutput>(o.target, dpi, o.calibration.value_or(TCalibration{}));
+    case TPrintOutput::Trace:
+      return std::make_unique<TTraceOutput>(o.target, dpi, o.calibration.value_or(TCalibration{}));
     case TPrintOutput::Printer: break;
   }
   const QPrinterInfo info = QPrinterInfo::printerInfo(QString::fromStdString(o.target));
   if (info.isNull()) throw std::runtime_error("no printer named \"" + o.target + "\"");
-  return std::make_unique<TPrinterOutput>(info, sheet);
+  return std::make_unique<TPrinterOutput>(info, sheet, o.calibration);
 }
 
 int RunPrintCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {

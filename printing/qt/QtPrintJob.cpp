@@ -5,12 +5,15 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QFormLayout>
+#include <QMessageBox>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QSpinBox>
 #include <QVBoxLayout>
 #include <QWidget>
 #include <cerrno>
@@ -18,6 +21,7 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "printing/qt/CalibrationStore.h"
 #include "qt/OutputFile.h"
 #include "qt/QtSurface.h"
 
@@ -32,24 +36,76 @@ std::runtime_error CannotWrite(const QString& path, const QString& reason = {}) 
 }
 }  // namespace
 
+namespace {
+QString Tr(const char* text) { return QCoreApplication::translate("vantor::PrintJob", text); }
+}  // namespace
+
+TLabelsTab::TLabelsTab(const TSheetOptions& options, const TLabelsTabFields& fields, QWidget* parent)
+    : QWidget(parent) {
+  setWindowTitle(Tr("Labels"));
+  auto* layout = new QVBoxLayout(this);
+  Outlines = new QCheckBox(Tr(kOutlinesCaption), this);
+  Outlines->setObjectName("PrintOutlines");
+  Outlines->setChecked(options.outlines);
+  layout->addWidget(Outlines);
+  auto* form = new QFormLayout;
+  if (fields.sheets) {
+    Sheets = new QSpinBox(this);
+    Sheets->setObjectName("Sheets");
+    Sheets->setRange(1, kMaxSheets);
+    Sheets->setValue(options.sheets);
+    form->addRow(Tr(kSheetsCaption), Sheets);
+  }
+  StartLabel = new QSpinBox(this);
+  StartLabel->setObjectName("StartLabel");
+  StartLabel->setRange(1, fields.labelsPerPage);
+  StartLabel->setValue(options.startLabel);
+  StartLabel->setToolTip(
+      Tr("The first page starts at this label, in the order the labels are filled; the labels "
+         "before it stay blank. Later pages start at label 1."));
+  form->addRow(Tr(kStartLabelCaption), StartLabel);
+  layout->addLayout(form);
+  layout->addStretch();
+}
+
+TSheetOptions TLabelsTab::Options(TSheetOptions base) const {
+  base.outlines = Outlines->isChecked();
+  if (Sheets) base.sheets = Sheets->value();
+  base.startLabel = StartLabel->value();
+  return base;
+}
+
+TJobPrintDialog::TJobPrintDialog(QPrinter* printer, const TSheetOptions& options, const TLabelsTabFields& fields,
+                                 QWidget* parent)
+    : QPrintDialog(printer, parent), tab_(new TLabelsTab(options, fields)), base_(options) {
+  setOptionTabs({tab_});
+}
+
+void TJobPrintDialog::accept() {
+  if (check_) {
+    if (const std::optional<std::string> refusal = check_(tab_->Options(base_))) {
+      const QString text = QString::fromStdString(*refusal);
+      if (warn_)
+        warn_(text);
+      else
+        QMessageBox::warning(this, QStringLiteral("Vantor"), text);
+      return;  // the dialog stays open for another choice
+    }
+  }
+  QPrintDialog::accept();
+}
+
 TPrinterJob::TPrinterJob(QPrinter& printer, TSheetOptions& options, QWidget* parent)
-    : printer_(printer), options_(options), parent_(parent) {}
+    : printer_(printer), options_(options), parent_(parent), calibration_(StoredCalibrationFor) {}
 
 TPrinterJob::~TPrinterJob() = default;
 
 bool TPrinterJob::ShowDialog() {
-  QPrintDialog dialog(&printer_, parent_);
-  auto* tab = new QWidget;
-  tab->setWindowTitle(QCoreApplication::translate("vantor::PrintJob", "Labels"));
-  auto* layout = new QVBoxLayout(tab);
-  auto* outlines = new QCheckBox(QCoreApplication::translate("vantor::PrintJob", kOutlinesCaption), tab);
-  outlines->setObjectName("PrintOutlines");
-  outlines->setChecked(options_.outlines);
-  layout->addWidget(outlines);
-  layout->addStretch();
-  dialog.setOptionTabs({tab});
+  TJobPrintDialog dialog(&printer_, options_, fields_, parent_);
+  dialog.SetCheck(check_);
+  dialog.SetWarning(warn_);
   if (dialog.exec() != QDialog::Accepted) return false;
-  options_.outlines = outlines->isChecked();
+  options_ = dialog.Labels()->Options(options_);
   return true;
 }
 
@@ -69,14 +125,24 @@ void TPrinterJob::BeginDoc() {
   }
   surface_ = std::make_unique<TQtSurface>(*painter_, printer_.logicalDpiX(), printer_.logicalDpiY());
   surface_->SetPrintingOffset(PrinterPrintingOffset(printer_));
+  inForce_ = calibration_ ? calibration_(printer_.printerName()) : TCalibration{};
+  corrected_.reset();
+  if (!inForce_.IsIdentity()) corrected_ = std::make_unique<TCorrectedSurface>(*surface_, inForce_);
 }
 
 TSurface& TPrinterJob::Page() {
   if (!surface_) throw Failure("No page: the document has not begun");
+  if (corrected_) return *corrected_;
   return *surface_;
 }
 
+void TPrinterJob::NewPage() {
+  if (!painter_) throw Failure("No page: the document has not begun");
+  if (!printer_.newPage()) throw Failure(QString("Printing on \"%1\" failed").arg(printer_.printerName()));
+}
+
 void TPrinterJob::EndDoc() {
+  corrected_.reset();
   surface_.reset();
   if (painter_ && !painter_->end()) {
     painter_.reset();
@@ -87,6 +153,7 @@ void TPrinterJob::EndDoc() {
 }
 
 void TPrinterJob::AbortDoc() {
+  corrected_.reset();
   surface_.reset();
   if (painter_) {
     printer_.abort();
@@ -95,7 +162,8 @@ void TPrinterJob::AbortDoc() {
   }
 }
 
-TPdfJob::TPdfJob(const QString& path, int dpi) : path_(path), dpi_(dpi) {}
+TPdfJob::TPdfJob(const QString& path, int dpi, const TCalibration& calibration)
+    : path_(path), dpi_(dpi), calibration_(calibration) {}
 
 TPdfJob::~TPdfJob() {
   if (painter_ || file_) Discard();
@@ -105,12 +173,14 @@ void TPdfJob::SetTitle(const std::string& title) { title_ = QString::fromStdStri
 
 void TPdfJob::BeginDoc() {
   if (painter_) {
+    corrected_.reset();
     surface_.reset();
     if (!writer_->newPage()) {
       if (file_->error() != QFileDevice::NoError) throw CannotWrite(path_, file_->errorString());
       throw Failure(QString("Cannot add a page to \"%1\"").arg(path_));
     }
     surface_ = std::make_unique<TQtSurface>(*painter_, dpi_, dpi_);
+    if (!calibration_.IsIdentity()) corrected_ = std::make_unique<TCorrectedSurface>(*surface_, calibration_);
     ++pages_;
     return;
   }
@@ -134,15 +204,18 @@ void TPdfJob::BeginDoc() {
     throw CannotWrite(path_);
   }
   surface_ = std::make_unique<TQtSurface>(*painter_, dpi_, dpi_);
+  if (!calibration_.IsIdentity()) corrected_ = std::make_unique<TCorrectedSurface>(*surface_, calibration_);
   pages_ = 1;
 }
 
 TSurface& TPdfJob::Page() {
   if (!surface_) throw Failure("No page: the document has not begun");
+  if (corrected_) return *corrected_;
   return *surface_;
 }
 
 void TPdfJob::Discard() {
+  corrected_.reset();
   surface_.reset();
   if (painter_ && painter_->isActive()) painter_->end();
   painter_.reset();
@@ -159,6 +232,7 @@ void TPdfJob::AbortDoc() { Discard(); }
 
 void TPdfJob::Finish() {
   if (!painter_) throw Failure(QString("Nothing was printed to \"%1\"").arg(path_));
+  corrected_.reset();
   surface_.reset();
   const bool ended = painter_->end();
   painter_.reset();

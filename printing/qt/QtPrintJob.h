@@ -2,30 +2,94 @@
 // included), a named printer without a dialog, and PDF files.
 #pragma once
 
+#include <QPrintDialog>
 #include <QString>
+#include <QWidget>
+#include <functional>
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "printing/Sheet.h"
+#include "surface/CorrectedSurface.h"
 
 class QFile;
 class QPainter;
 class QPrinter;
 class QPdfWriter;
-class QWidget;
 class QCheckBox;
+class QSpinBox;
 
 namespace vantor {
 
 class TQtSurface;
 
 inline constexpr const char* kOutlinesCaption = QT_TRANSLATE_NOOP("vantor::PrintJob", "Print label outlines");
+inline constexpr const char* kSheetsCaption = QT_TRANSLATE_NOOP("vantor::PrintJob", "Sheets");
+inline constexpr const char* kStartLabelCaption = QT_TRANSLATE_NOOP("vantor::PrintJob", "Start at label");
+
+// What a job's "Labels" tab offers besides "Print label outlines".
+struct TLabelsTabFields {
+  bool sheets = true;                   // "Sheets": a job of whole pages (the label count sets it otherwise)
+  int labelsPerPage = kLabelsPerSheet;  // "Start at label" runs from 1 to this
+};
+
+// The print dialog's "Labels" tab.
+class TLabelsTab : public QWidget {
+  Q_OBJECT
+
+ public:
+  TLabelsTab(const TSheetOptions& options, const TLabelsTabFields& fields, QWidget* parent = nullptr);
+  // The options as the tab shows them; the rest of `base` kept.
+  TSheetOptions Options(TSheetOptions base) const;
+
+  QCheckBox* Outlines = nullptr;
+  QSpinBox* Sheets = nullptr;  // null when the fields leave it out
+  QSpinBox* StartLabel = nullptr;
+};
+
+// Why the job the tab describes cannot print (a serial run past its end, say),
+// or nothing.
+using TJobCheck = std::function<std::optional<std::string>(const TSheetOptions&)>;
+// The correction a printer's pages are drawn through, by printer name.
+using TCalibrationSource = std::function<TCalibration(const QString& printerName)>;
+
+// Qt's print dialog with the "Labels" tab, which does not close on a job the
+// check refuses: the operator sees why and can change the job.
+class TJobPrintDialog : public QPrintDialog {
+  Q_OBJECT
+
+ public:
+  TJobPrintDialog(QPrinter* printer, const TSheetOptions& options, const TLabelsTabFields& fields,
+                  QWidget* parent = nullptr);
+  void SetCheck(TJobCheck check) { check_ = std::move(check); }
+  void SetWarning(std::function<void(const QString&)> warn) { warn_ = std::move(warn); }
+  TLabelsTab* Labels() const { return tab_; }
+  void accept() override;
+
+ private:
+  TLabelsTab* tab_;
+  TSheetOptions base_;
+  TJobCheck check_;
+  std::function<void(const QString&)> warn_;
+};
 
 // The print dialog and the printer chosen there. The dialog carries an extra
-// tab with "Print label outlines"; its state is kept in `options` for the run.
+// "Labels" tab (outlines, sheets, start label); its state is kept in
+// `options` for the run. A job of several pages is one document. Pages are
+// drawn through the printer's calibration (by default the one kept in the
+// user's settings for the printer's name).
 class TPrinterJob : public TPrintJob {
  public:
   TPrinterJob(QPrinter& printer, TSheetOptions& options, QWidget* parent = nullptr);
   ~TPrinterJob() override;
+
+  void SetLabelsTabFields(const TLabelsTabFields& fields) { fields_ = fields; }
+  void SetJobCheck(TJobCheck check) { check_ = std::move(check); }
+  void SetWarning(std::function<void(const QString&)> warn) { warn_ = std::move(warn); }
+  void SetCalibrationSource(TCalibrationSource source) { calibration_ = std::move(source); }
+  // The calibration of the document begun last (none before that).
+  const TCalibration& Calibration() const { return inForce_; }
 
   bool ShowDialog() override;
   void SetPortrait() override;
@@ -33,6 +97,7 @@ class TPrinterJob : public TPrintJob {
   void SetCopies(int copies) override;
   void BeginDoc() override;
   TSurface& Page() override;
+  void NewPage() override;
   void EndDoc() override;
   void AbortDoc() override;
 
@@ -42,8 +107,14 @@ class TPrinterJob : public TPrintJob {
  private:
   TSheetOptions& options_;
   QWidget* parent_;
+  TLabelsTabFields fields_;
+  TJobCheck check_;
+  std::function<void(const QString&)> warn_;
+  TCalibrationSource calibration_;
+  TCalibration inForce_;
   std::unique_ptr<QPainter> painter_;
   std::unique_ptr<TQtSurface> surface_;
+  std::unique_ptr<TCorrectedSurface> corrected_;
 };
 
 // A printer picked by name, no dialog: the same printing path as the dialog's.
@@ -58,7 +129,8 @@ class TNamedPrinterJob : public TPrinterJob {
 // a failure never leaves a partial file behind.
 class TPdfJob : public TPrintJob {
  public:
-  explicit TPdfJob(const QString& path, int dpi = 600);
+  // Pages are drawn through `calibration` when it is other than none.
+  explicit TPdfJob(const QString& path, int dpi = 600, const TCalibration& calibration = {});
   ~TPdfJob() override;
 
   bool ShowDialog() override { return true; }
@@ -86,6 +158,8 @@ class TPdfJob : public TPrintJob {
   std::unique_ptr<QPdfWriter> writer_;
   std::unique_ptr<QPainter> painter_;
   std::unique_ptr<TQtSurface> surface_;
+  TCalibration calibration_;
+  std::unique_ptr<TCorrectedSurface> corrected_;
   int pages_ = 0;
 };
 

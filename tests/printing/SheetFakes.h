@@ -101,11 +101,21 @@ class FakeJob : public TPrintJob {
     page.failAfter = failAfterOps;
   }
   TSurface& Page() override { return page; }
+  // A page of the same document: the finished one is kept, the surface starts empty.
+  void NewPage() override {
+    pages.push_back(page.Ops());
+    page.ClearOps();
+    ++newPages;
+  }
   void EndDoc() override {
     if (failAtEnd) throw std::runtime_error(kPaperJam);
+    pages.push_back(page.Ops());
     ++ended;
   }
   void AbortDoc() override { ++aborted; }
+
+  int newPages = 0;
+  std::vector<std::vector<TRecordedOp>> pages;  // every finished page, in order
 };
 
 }  // namespace vantor::test

@@ -59,6 +59,25 @@ TEST(PrintCli, Refusals) {
       {"letter in counter", {"--print-pdf", pdf, "--serial", "ABC12X"}, 1, "Error in Sequence Number"},
       {"past 999", {"--print-pdf", pdf, "--serial", "ABC980"}, 1, "The last first serial that still fits is ABC970."},
       {"two sheets past 999", {"--print-pdf", pdf, "--serial", "ABC950", "--sheets", "2"}, 1, "ABC940"},
+      {"start label 0", {"--print-pdf", pdf, "--start-label", "0"}, 2, "--start-label must be a number from 1 to 30"},
+      {"start label 31", {"--print-pdf", pdf, "--start-label", "31"}, 2, "not '31'"},
+      {"start label not a number", {"--print-pdf", pdf, "--start-label", "x"}, 2, "--start-label must be"},
+      {"a later start still past 999",
+       {"--print-pdf", pdf, "--serial", "ABC975", "--start-label", "5"},
+       1,
+       "A sheet of 26 labels from ABC975 would need serials past ABC999. The last first serial that still fits is "
+       "ABC974."},
+      {"offset not a number",
+       {"--print-pdf", pdf, "--offset-x", "abc"},
+       2,
+       "--offset-x must be a number of millimetres from -20 to 20, not 'abc'"},
+      {"offset too far", {"--print-pdf", pdf, "--offset-y", "-20.5"}, 2, "--offset-y must be a number of millimetres"},
+      {"offset half a number", {"--print-pdf", pdf, "--offset-y", "1.5mm"}, 2, "not '1.5mm'"},
+      {"offset infinite", {"--print-pdf", pdf, "--offset-x", "inf"}, 2, "--offset-x must be"},
+      {"scale too small", {"--print-pdf", pdf, "--scale-x", "0.8"}, 2, "--scale-x must be a number from 0.9 to 1.1"},
+      {"scale too large", {"--print-pdf", pdf, "--scale-y", "1.2"}, 2, "--scale-y must be a number from 0.9 to 1.1"},
+      {"scale empty", {"--print-pdf", pdf, "--scale-y", ""}, 2, "--scale-y must be"},
+      {"calibration page, bad scale", {"--print-pdf", pdf, "--calibration-page", "--scale-x", "2"}, 2, "--scale-x"},
   };
   for (const auto& r : rows) {
     SCOPED_TRACE(r.name);
@@ -162,8 +181,10 @@ TEST(PrintCli, HelpListsTheOptions) {
   const CliResult res = Cli({"--help"});
   EXPECT_EQ(res.status, 0);
   EXPECT_EQ(res.err, "");
-  for (const char* option : {"--print-pdf", "--print-trace", "--printer", "--maker", "--media", "--serial", "--rotated",
-                             "--upright", "--no-colour", "--scheme", "--sheets", "--outlines", "--dpi", "--version"})
+  for (const char* option : {"--print-pdf", "--print-trace", "--printer", "--maker",     "--media",
+                             "--serial",    "--rotated",     "--upright", "--no-colour", "--scheme",
+                             "--sheets",    "--outlines",    "--dpi",     "--version",   "--start-label",
+                             "--offset-x",  "--offset-y",    "--scale-x", "--scale-y",   "--calibration-page"})
     EXPECT_NE(res.out.find(option), std::string::npos) << option;
   EXPECT_EQ(res.out.find("--screenshot"), std::string::npos) << "hidden";
 }
@@ -183,6 +204,47 @@ TEST(PrintCli, TraceOfTwoSheetsContinuesTheSerial) {
   const auto page2 = text.find("\npage 2\n");
   const auto firstDigit = text.find("text 633 429 \"1\"", page2);
   EXPECT_NE(firstDigit, std::string::npos);
+}
+
+// The trace of a corrected run is the plain trace moved and stretched; the
+// calibration page goes to the output asked for.
+TEST(PrintCli, CalibrationAndStartLabelReachTheTrace) {
+  QTemporaryDir dir;
+  const std::string plain = dir.filePath("plain.trace").toStdString();
+  const std::string moved = dir.filePath("moved.trace").toStdString();
+  ASSERT_EQ(Cli({"--print-trace", plain, "--start-label", "13", "--outlines"}).status, 0);
+  const CliResult res = Cli({"--print-trace", moved, "--start-label", "13", "--outlines", "--offset-x", "2.54",
+                             "--offset-y", "-1.27", "--scale-x", "1", "--scale-y", "1"});
+  ASSERT_EQ(res.status, 0) << res.err;
+  // At 300 dpi 2.54 mm is 30 dots and -1.27 mm is -15: label 13's outline (row 5, first column) moves so.
+  EXPECT_EQ(ReadFile(QString::fromStdString(plain)).find("page 1\nrect 260 1394 933 1642 pen=2"), 0u);
+  EXPECT_EQ(ReadFile(QString::fromStdString(moved)).find("page 1\nrect 290 1379 963 1627 pen=2"), 0u);
+
+  const std::string page = dir.filePath("calibration.trace").toStdString();
+  const CliResult cal = Cli({"--print-trace", page, "--calibration-page", "--dpi", "600"});
+  ASSERT_EQ(cal.status, 0) << cal.err;
+  EXPECT_NE(ReadFile(QString::fromStdString(page)).find("rect 945 1417 3307 3780 pen=5 brush=none"), std::string::npos)
+      << ReadFile(QString::fromStdString(page));
+  const QString pdf = dir.filePath("calibration.pdf");
+  const CliResult calPdf = Cli({"--print-pdf", pdf.toStdString(), "--calibration-page"});
+  ASSERT_EQ(calPdf.status, 0) << calPdf.err;
+  EXPECT_EQ(calPdf.out, "Printed the calibration page to " + pdf.toStdString() + "\n");
+}
+
+// Several sheets make one PDF of as many pages, whatever the start label.
+TEST(PrintCli, PdfOfSeveralSheetsFromAStartLabel) {
+  if (std::system("command -v pdfinfo >/dev/null 2>&1") != 0) GTEST_SKIP() << "pdfinfo missing";
+  QTemporaryDir dir;
+  const QString pdf = dir.filePath("three.pdf");
+  const CliResult res = Cli({"--print-pdf", pdf.toStdString(), "--sheets", "3", "--start-label", "13"});
+  ASSERT_EQ(res.status, 0) << res.err;
+  EXPECT_EQ(res.out, "Printed 3 sheets from 000000 to " + pdf.toStdString() + "\n");
+  const std::string info = dir.filePath("info.txt").toStdString();
+  ASSERT_EQ(std::system(("pdfinfo '" + pdf.toStdString() + "' > '" + info + "'").c_str()), 0);
+  const std::string text = ReadFile(QString::fromStdString(info));
+  const auto pages = text.find("Pages:");
+  ASSERT_NE(pages, std::string::npos) << text;
+  EXPECT_EQ(std::stoi(text.substr(pages + 6)), 3) << text;
 }
 
 TEST(PrintCli, PdfOfOneSheet) {

@@ -72,6 +72,40 @@ TEST_P(SheetScan, EveryLabelReadsBackInItsOwnPlace) {
   }
 }
 
+// A sheet started at label 13 and drawn through a calibration: labels 1 to
+// 12 hold nothing a reader finds, labels 13 to 30 read back where the
+// correction moved them, and nowhere else.
+TEST_P(SheetScan, StartLabelAndCalibrationReadBackWhereTheCorrectionPutsThem) {
+  if (!testing::HaveTool("pdftoppm") || !testing::HaveTool("zbarimg") || !testing::HaveTool("ZXingReader"))
+    GTEST_SKIP() << "pdftoppm, zbarimg or ZXingReader missing (scripts/install-deps installs them)";
+  const int dpi = GetParam();
+  const TCalibration c{3.0, -2.5, 1.02, 0.985};
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  const QString pdf = dir.filePath("sheet.pdf");
+  std::ostringstream out, err;
+  ASSERT_EQ(
+      RunPrintCli({"--media", "dlt4", "--serial", "000100", "--start-label", "13", "--offset-x", "3", "--offset-y",
+                   "-2.5", "--scale-x", "1.02", "--scale-y", "0.985", "--print-pdf", pdf.toStdString(), "--dpi", "600"},
+                  out, err),
+      0)
+      << err.str();
+  const QImage page = RasterisePdf(pdf.toStdString(), dpi, dir.filePath("page").toStdString());
+  ASSERT_FALSE(page.isNull());
+  for (int i = 0; i < 30; ++i) {
+    const QString png = dir.filePath(QString("label%1.png").arg(i));
+    ASSERT_TRUE(CutLabel(page, dpi, i, c).save(png));
+    const std::vector<std::string> expected =
+        i < 12 ? std::vector<std::string>{} : std::vector<std::string>{SerialAfter("000100", i - 12) + "D"};
+    EXPECT_EQ(Decode(Reader::Zbar, png.toStdString()), expected) << "zbarimg, label " << i + 1;
+    EXPECT_EQ(Decode(Reader::Zxing, png.toStdString()), expected) << "ZXingReader, label " << i + 1;
+  }
+  // Where the labels would be without the correction, the moved barcodes are cut off.
+  const QString uncorrected = dir.filePath("uncorrected.png");
+  ASSERT_TRUE(CutLabel(page, dpi, 29).save(uncorrected));
+  EXPECT_NE(Decode(Reader::Zbar, uncorrected.toStdString()), std::vector<std::string>{"000117D"});
+}
+
 INSTANTIATE_TEST_SUITE_P(Resolutions, SheetScan, ::testing::Values(300, 600));
 
 }  // namespace

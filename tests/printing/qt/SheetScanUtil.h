@@ -11,6 +11,7 @@
 #include <string>
 
 #include "printing/SheetLayouts.h"
+#include "surface/CorrectedSurface.h"
 #include "tools/ReaderUtil.h"
 
 namespace vantor::testing {
@@ -26,17 +27,22 @@ inline QImage RasterisePdf(const std::string& pdf, int dpi, const std::string& p
 // Label i (0..29, row by row) of a page rasterised at `dpi`: its place on the
 // tape-label grid, on a white margin of 5 mm that stands for the quiet zone the
 // neighbouring labels would cut into.
-inline QImage CutLabel(const QImage& page, int dpi, int i) {
+// With a calibration, the label is looked for where the correction puts it.
+inline QImage CutLabel(const QImage& page, int dpi, int i, const TCalibration& c = {}) {
   const TLabelGrid& g = kTapeLabelGrid;
   const TDots d = TDots::FromDpi(dpi, dpi);
   const int row = i / g.columns, col = i % g.columns;
-  const int left = d.X(g.left + g.pitchX * col), top = d.Y(g.top + g.pitchY * row);
+  const auto mm = [](TLength l) { return static_cast<double>(l.Micrometres()) / 1000; };
+  const auto dots = [&](double millimetres) { return RoundEven(millimetres * dpi / kMmPerInch); };
+  const int left = dots(c.offsetXMm + c.scaleX * mm(g.left + g.pitchX * col));
+  const int top = dots(c.offsetYMm + c.scaleY * mm(g.top + g.pitchY * row));
+  const int width = dots(c.scaleX * mm(g.width)), height = dots(c.scaleY * mm(g.height));
   const int margin = d.X(Mm(5));
-  QImage label(d.X(g.width) + 2 * margin, d.Y(g.height) + 2 * margin, QImage::Format_Grayscale8);
+  QImage label(width + 2 * margin, height + 2 * margin, QImage::Format_Grayscale8);
   label.fill(Qt::white);
   {
     QPainter p(&label);
-    p.drawImage(QPoint(margin, margin), page.copy(left, top, d.X(g.width), d.Y(g.height)));
+    p.drawImage(QPoint(margin, margin), page.copy(left, top, width, height));
   }
   return label;
 }

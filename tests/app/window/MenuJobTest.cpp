@@ -1,0 +1,424 @@
+// Print preview, a first sheet started part-way, many sheets from the window,
+// and printer calibration: the window's commands and the dialogs behind them.
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <sstream>
+
+#include "MenuFixture.h"
+#include "printing/PrintTrace.h"
+#include "printing/qt/CalibrationDialog.h"
+#include "printing/qt/CalibrationStore.h"
+#include "printing/qt/PrintPreview.h"
+#include "printing/qt/QtPrintJob.h"
+#include "surface/RecordingSurface.h"
+
+namespace vantor::test {
+namespace {
+
+using TButton = QRadioButton* TMainMenu::*;
+
+std::string Trace(const TRecordingSurface& page) {
+  std::ostringstream out;
+  WritePrintTrace(out, 1, page.Ops());
+  return out.str();
+}
+
+// A job that keeps every page it was given, as the preview's pages are kept.
+class TPagesJob : public TPrintJob {
+ public:
+  bool ShowDialog() override { return true; }
+  void SetPortrait() override {}
+  void SetTitle(const std::string&) override {}
+  void SetCopies(int) override {}
+  void BeginDoc() override { page.ClearOps(); }
+  TSurface& Page() override { return page; }
+  void NewPage() override {
+    pages.push_back(Trace(page));
+    page.ClearOps();
+  }
+  void EndDoc() override { pages.push_back(Trace(page)); }
+  TRecordingSurface page{300, 300};
+  std::vector<std::string> pages;
+};
+
+// Everything of the window the preview must leave alone.
+struct TWindowState {
+  std::string field, serial, barcode, labels;
+  std::vector<TColor> cells;
+  bool fieldEnabled;
+  friend bool operator==(const TWindowState&, const TWindowState&) = default;
+};
+
+class MenuJobTest : public MenuTest {
+ protected:
+  void SetUp() override {
+    MenuTest::SetUp();
+    made = 0;
+    menu->SetJobFactory([this] {
+      ++made;
+      return std::make_unique<TPagesJob>();
+    });
+  }
+  int made = 0;
+  TWindowState State() const {
+    return {Field(),  menu->LabelState().Serial(), menu->Barcode1->Bar_Caption(),
+            Labels(), CellsLeftToRight(),          menu->Seq_Num->isEnabled()};
+  }
+};
+
+// The preview draws what Print prints, page for page, and leaves the window
+// as it was; printing from the preview then moves on as Print does.
+TEST_F(MenuJobTest, PreviewPaintsWhatPrintPrintsAndChangesNothing) {
+  struct Row {
+    const char* name;
+    std::vector<TButton> clicks;
+    const char* typed;
+    int sheets, start;
+    const char* after;
+  };
+  const Row rows[] = {
+      {"one sheet", {}, "ABC100", 1, 1, "ABC130"},
+      {"three sheets from label 13", {}, "ABC100", 3, 13, "ABC178"},
+      {"cleaning, prefix forced by printing", {&TMainMenu::STK, &TMainMenu::STK_CLN}, "XYZ005", 2, 30, "CLN036"},
+      {"diagnostic, field disabled", {&TMainMenu::STK, &TMainMenu::STK_DGN}, nullptr, 1, 2, "DG 029"},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    SetUp();
+    for (TButton b : r.clicks) Click((*menu).*b);
+    if (r.typed) menu->Seq_Num->setText(QString::fromLatin1(r.typed));
+    menu->SheetOptions().sheets = r.sheets;
+    menu->SheetOptions().startLabel = r.start;
+    const TWindowState before = State();
+
+    TPagesJob preview;
+    menu->DrawJob(preview, true);
+    EXPECT_TRUE(State() == before) << "after the preview the field shows " << Field();
+    ASSERT_EQ(preview.pages.size(), static_cast<std::size_t>(r.sheets));
+
+    TPagesJob fromPreview;
+    menu->DrawJob(fromPreview, false);
+    EXPECT_EQ(fromPreview.pages, preview.pages);
+    EXPECT_EQ(Field(), r.after);
+    EXPECT_EQ(menu->SheetOptions().startLabel, 1) << "the used sheet is used up";
+    EXPECT_EQ(menu->SheetOptions().sheets, r.sheets);
+
+    // Print, from the same state, prints the same pages.
+    SetUp();
+    for (TButton b : r.clicks) Click((*menu).*b);
+    if (r.typed) menu->Seq_Num->setText(QString::fromLatin1(r.typed));
+    menu->SheetOptions().sheets = r.sheets;
+    menu->SheetOptions().startLabel = r.start;
+    auto printed = std::make_shared<TPagesJob>();
+    menu->SetJobFactory([printed]() -> std::unique_ptr<TPrintJob> {
+      // The window owns the job it is given; this one forwards to the shared record.
+      struct TForward : TPrintJob {
+        std::shared_ptr<TPagesJob> to;
+        bool ShowDialog() override { return true; }
+        void SetPortrait() override {}
+        void SetTitle(const std::string&) override {}
+        void SetCopies(int) override {}
+        void BeginDoc() override { to->BeginDoc(); }
+        TSurface& Page() override { return to->Page(); }
+        void NewPage() override { to->NewPage(); }
+        void EndDoc() override { to->EndDoc(); }
+      };
+      auto job = std::make_unique<TForward>();
+      job->to = printed;
+      return job;
+    });
+    Click(menu->Print_Btn);
+    EXPECT_TRUE(reported.warnings.empty());
+    EXPECT_EQ(printed->pages, preview.pages);
+    EXPECT_EQ(Field(), r.after);
+  }
+}
+
+TEST_F(MenuJobTest, RefusalCoversTheWholeJob) {
+  menu->Seq_Num->setText(QStringLiteral("ABC950"));
+  menu->SheetOptions().sheets = 2;
+  menu->SheetOptions().startLabel = 13;  // 48 labels: ABC950 to ABC997 fit
+  Click(menu->Print_Btn);
+  EXPECT_TRUE(reported.warnings.empty());
+  EXPECT_EQ(Field(), "ABC998");
+
+  menu->Seq_Num->setText(QStringLiteral("ABC960"));
+  menu->SheetOptions().sheets = 2;
+  Click(menu->Print_Btn);
+  ASSERT_EQ(reported.warnings.size(), 1u);
+  EXPECT_EQ(reported.warnings[0],
+            QStringLiteral("A sheet of 60 labels from ABC960 would need serials past ABC999. The last first serial "
+                           "that still fits is ABC940."));
+  EXPECT_EQ(made, 1) << "no job for the refused run";
+  EXPECT_EQ(Field(), "ABC960");
+}
+
+// The print dialog's Labels tab: a refused job keeps the dialog open.
+TEST(JobPrintDialog, RefusedJobKeepsTheDialogOpen) {
+  QPrinter printer(QPrinter::HighResolution);
+  TSheetOptions options;
+  options.sheets = 1;
+  TJobPrintDialog dialog(&printer, options, TLabelsTabFields{});
+  std::vector<QString> warnings;
+  dialog.SetWarning([&](const QString& t) { warnings.push_back(t); });
+  dialog.SetCheck([](const TSheetOptions& o) { return SheetRefusal("ABC960", o.sheets, o.startLabel); });
+  TLabelsTab* tab = dialog.Labels();
+  ASSERT_NE(tab->Sheets, nullptr);
+  EXPECT_EQ(tab->StartLabel->maximum(), 30);
+  tab->Sheets->setValue(2);
+  dialog.show();
+  dialog.accept();
+  ASSERT_EQ(warnings.size(), 1u);
+  EXPECT_TRUE(warnings[0].startsWith(QStringLiteral("A sheet of 60 labels from ABC960")));
+  EXPECT_TRUE(dialog.isVisible());
+  EXPECT_NE(dialog.result(), QDialog::Accepted);
+
+  tab->StartLabel->setValue(25);  // 36 labels: ABC960 to ABC995
+  tab->Outlines->setChecked(true);
+  dialog.accept();
+  EXPECT_EQ(warnings.size(), 1u);
+  EXPECT_EQ(dialog.result(), QDialog::Accepted);
+  const TSheetOptions chosen = tab->Options(options);
+  EXPECT_EQ(chosen.sheets, 2);
+  EXPECT_EQ(chosen.startLabel, 25);
+  EXPECT_TRUE(chosen.outlines);
+
+  TJobPrintDialog lto(&printer, options, TLabelsTabFields{.sheets = false, .labelsPerPage = 51});
+  EXPECT_EQ(lto.Labels()->Sheets, nullptr) << "a family that counts labels has no Sheets";
+  EXPECT_EQ(lto.Labels()->StartLabel->maximum(), 51);
+}
+
+// Qt's preview dialog on the window's printer: every page of the job, and the
+// window unchanged when it closes.
+TEST_F(MenuJobTest, PreviewDialogShowsEveryPage) {
+  menu->Seq_Num->setText(QStringLiteral("ABC100"));
+  menu->SheetOptions().sheets = 3;
+  menu->SheetOptions().startLabel = 13;
+  const TWindowState before = State();
+  int pages = -1;
+  QTimer::singleShot(0, [&] {
+    auto* dialog = qobject_cast<TPrintPreview*>(QApplication::activeModalWidget());
+    if (!dialog) return;
+    pages = dialog->PreviewWidget()->pageCount();
+    dialog->reject();
+  });
+  menu->PrintPreview();
+  EXPECT_EQ(pages, 3);
+  EXPECT_TRUE(State() == before);
+  EXPECT_TRUE(reported.errors.empty());
+  EXPECT_EQ(made, 0) << "nothing printed";
+}
+
+TEST_F(MenuJobTest, PreviewOfARefusedJobWarnsAndOpensNothing) {
+  menu->Seq_Num->setText(QStringLiteral("AB12C4"));
+  menu->PrintPreview();
+  ASSERT_EQ(reported.warnings.size(), 1u);
+  EXPECT_EQ(reported.warnings[0], QStringLiteral("Error in Sequence Number"));
+}
+
+TEST_F(MenuJobTest, PrinterCalibrationOpensTheDialogForTheRunsPrinter) {
+  QTemporaryDir dir;
+  menu->SetCalibrationStore(std::make_unique<TCalibrationStore>(dir.filePath("v.ini")));
+  QString printer;
+  QTimer::singleShot(0, [&] {
+    auto* dialog = qobject_cast<TCalibrationDialog*>(QApplication::activeModalWidget());
+    if (!dialog) return;
+    printer = dialog->PrinterName();
+    dialog->reject();
+  });
+  menu->PrinterCalibration();
+  EXPECT_EQ(printer, menu->Printer().printerName().trimmed());
+}
+
+// --- The calibration dialog and the kept calibrations ---------------------------
+
+class CalibrationDialogTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(dir.isValid());
+    file = dir.filePath("vantor.ini");
+    store = std::make_unique<TCalibrationStore>(file);
+    dialog = std::make_unique<TCalibrationDialog>(*store, QStringLiteral("Office/Laser 1"));
+    dialog->SetWarning([this](const QString& t) { warnings.push_back(t); });
+    dialog->SetPagePrinter([this](const QString& p) { pagesPrinted.push_back(p); });
+  }
+  void Set(QLineEdit* e, const char* text) { e->setText(QString::fromLatin1(text)); }
+
+  QTemporaryDir dir;
+  QString file;
+  std::unique_ptr<TCalibrationStore> store;
+  std::unique_ptr<TCalibrationDialog> dialog;
+  std::vector<QString> warnings;
+  std::vector<QString> pagesPrinted;
+};
+
+TEST_F(CalibrationDialogTest, MeasuredComputedSavedShownAndReset) {
+  EXPECT_EQ(dialog->OffsetX->text(), "0.00");
+  EXPECT_EQ(dialog->ScaleY->text(), "1.0000");
+  QTest::mouseClick(dialog->PrintPage, Qt::LeftButton);
+  EXPECT_EQ(pagesPrinted, std::vector<QString>{QStringLiteral("Office/Laser 1")});
+
+  // The printer put A 2 mm right and 1 mm up, and stretched across by 1 %.
+  Set(dialog->AFromLeft, "42");
+  Set(dialog->AFromTop, "59");
+  Set(dialog->AToB, "101");
+  Set(dialog->AToC, "100");
+  QTest::mouseClick(dialog->Compute, Qt::LeftButton);
+  EXPECT_TRUE(warnings.empty());
+  EXPECT_EQ(dialog->OffsetX->text(), "-1.58");  // 40 - 42 / 1.01
+  EXPECT_EQ(dialog->OffsetY->text(), "1.00");
+  EXPECT_EQ(dialog->ScaleX->text(), "0.9901");
+  EXPECT_EQ(dialog->ScaleY->text(), "1.0000");
+  QTest::mouseClick(dialog->Save, Qt::LeftButton);
+  ASSERT_TRUE(warnings.empty()) << warnings[0].toStdString();
+  const TStoredCalibration kept = store->Load(QStringLiteral("Office/Laser 1"));
+  EXPECT_TRUE(kept.warning.isEmpty());
+  EXPECT_DOUBLE_EQ(kept.calibration.offsetXMm, -1.58);
+  EXPECT_DOUBLE_EQ(kept.calibration.scaleX, 0.9901);
+  EXPECT_TRUE(store->Load(QStringLiteral("Office")).calibration.IsIdentity()) << "kept for that printer alone";
+
+  // A new dialog shows what is kept; Reset forgets it.
+  TCalibrationDialog again(*store, QStringLiteral("Office/Laser 1"));
+  EXPECT_EQ(again.OffsetX->text(), "-1.58");
+  QTest::mouseClick(again.Reset, Qt::LeftButton);
+  EXPECT_EQ(again.OffsetX->text(), "0.00");
+  EXPECT_TRUE(store->Load(QStringLiteral("Office/Laser 1")).calibration.IsIdentity());
+}
+
+TEST_F(CalibrationDialogTest, NonsenseIsRefusedAndNothingIsSaved) {
+  ASSERT_TRUE(store->Save(QStringLiteral("Office/Laser 1"), {1, 1, 1, 1}).isEmpty());
+  struct Row {
+    const char* name;
+    const char* offsetX;
+    const char* scaleY;
+    const char* warning;
+  };
+  const Row rows[] = {
+      {"not a number", "abc", "1", "Offset across: \"abc\" is not a number."},
+      {"empty", "", "1", "Offset across: \"\" is not a number."},
+      {"offset beyond 20 mm", "20.5", "1",
+       "The offset across must be a number of millimetres from -20 to 20. Nothing was saved."},
+      {"scale below 0.9", "0", "0.85", "The scale down must be a number from 0.9 to 1.1. Nothing was saved."},
+      {"scale infinite", "0", "inf", "Scale down: \"inf\" is not a number."},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    warnings.clear();
+    Set(dialog->OffsetX, r.offsetX);
+    Set(dialog->OffsetY, "0");
+    Set(dialog->ScaleX, "1");
+    Set(dialog->ScaleY, r.scaleY);
+    QTest::mouseClick(dialog->Save, Qt::LeftButton);
+    ASSERT_EQ(warnings.size(), 1u);
+    EXPECT_EQ(warnings[0], QString::fromLatin1(r.warning));
+    EXPECT_TRUE(store->Load(QStringLiteral("Office/Laser 1")).calibration == (TCalibration{1, 1, 1, 1}));
+  }
+  // Measurements that give a scale out of range change nothing either.
+  warnings.clear();
+  Set(dialog->OffsetX, "1");
+  Set(dialog->AFromLeft, "40");
+  Set(dialog->AFromTop, "60");
+  Set(dialog->AToB, "150");
+  Set(dialog->AToC, "100");
+  QTest::mouseClick(dialog->Compute, Qt::LeftButton);
+  ASSERT_EQ(warnings.size(), 1u);
+  EXPECT_TRUE(warnings[0].startsWith(QStringLiteral("These measurements give a correction out of range.")));
+  EXPECT_EQ(dialog->OffsetX->text(), "1");
+}
+
+// A settings file that cannot be read or holds garbage is ignored with a
+// warning: the printer prints uncorrected, nothing crashes.
+TEST(CalibrationStore, UnreadableOrGarbageIsIgnoredWithAWarning) {
+  QTemporaryDir dir;
+  struct Row {
+    const char* name;
+    QByteArray contents;  // written as the file
+    bool folder;          // the settings path is a folder instead
+    const char* warning;  // part of it; nullptr: no warning
+  };
+  const QByteArray group = "[PrinterCalibration]\n";
+  const Row rows[] = {
+      {"no file", {}, false, nullptr},
+      {"a folder where the file should be", {}, true, "cannot be read"},
+      {"binary garbage", QByteArray("\x00\xff\xfe[[[=\n\x01", 9), false, nullptr},
+      {"a value that is not a number", group + "P\\offsetX=abc\nP\\offsetY=0\nP\\scaleX=1\nP\\scaleY=1\n", false,
+       "holds \"abc\" for offsetX, not a number"},
+      {"a value missing", group + "P\\offsetX=1\n", false, "not a number"},
+      {"out of range", group + "P\\offsetX=0\nP\\offsetY=0\nP\\scaleX=5\nP\\scaleY=1\n", false, "out of range"},
+      {"infinite", group + "P\\offsetX=inf\nP\\offsetY=0\nP\\scaleX=1\nP\\scaleY=1\n", false, "not a number"},
+      {"good", group + "P\\offsetX=1.5\nP\\offsetY=-2\nP\\scaleX=1.01\nP\\scaleY=0.99\n", false, nullptr},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    const QString path = dir.filePath(QString::fromLatin1(r.name).replace(' ', '_') + ".ini");
+    if (r.folder) {
+      ASSERT_TRUE(QDir().mkpath(path));
+    } else if (!r.contents.isNull()) {
+      QFile f(path);
+      ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+      f.write(r.contents);
+    }
+    TCalibrationStore store(path);
+    const TStoredCalibration got = store.Load(QStringLiteral("P"));
+    if (r.warning) {
+      EXPECT_TRUE(got.warning.contains(QString::fromLatin1(r.warning))) << got.warning.toStdString();
+      EXPECT_TRUE(got.calibration.IsIdentity());
+    } else {
+      EXPECT_TRUE(got.warning.isEmpty()) << got.warning.toStdString();
+    }
+    if (std::string(r.name) == "good") {
+      EXPECT_TRUE(got.calibration == (TCalibration{1.5, -2, 1.01, 0.99}));
+    }
+    // The dialog opens on it and says so.
+    TCalibrationDialog dialog(store, QStringLiteral("P"));
+    if (r.warning) {
+      EXPECT_EQ(dialog.Status->text(), got.warning);
+    }
+  }
+}
+
+// The first calibration kept makes the settings file, folder and all.
+TEST(CalibrationStore, FirstSaveMakesTheFile) {
+  QTemporaryDir dir;
+  TCalibrationStore store(dir.filePath("not/yet/there.ini"));
+  EXPECT_TRUE(store.Load(QStringLiteral("P")).warning.isEmpty());
+  EXPECT_EQ(store.Save(QStringLiteral("P"), {1, 2, 1.01, 0.99}), QString());
+  EXPECT_TRUE(store.Load(QStringLiteral("P")).calibration == (TCalibration{1, 2, 1.01, 0.99}));
+  // A folder where the file should be: nothing is saved, and it says why.
+  ASSERT_TRUE(QDir().mkpath(dir.filePath("folder.ini")));
+  TCalibrationStore blocked(dir.filePath("folder.ini"));
+  EXPECT_FALSE(blocked.Save(QStringLiteral("P"), {1, 2, 1.01, 0.99}).isEmpty());
+}
+
+// A printer job draws through the calibration kept for its printer's name.
+TEST(CalibrationStore, PrinterJobDrawsThroughThePrintersCalibration) {
+  QTemporaryDir dir;
+  const QString pdf = dir.filePath("out.pdf");
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(pdf);
+  TSheetOptions options;
+  TNamedPrinterJob job(printer, options);
+  const TCalibration c{1, 2, 1.01, 0.99};
+  QString asked;
+  job.SetCalibrationSource([&](const QString& name) {
+    asked = name;
+    return c;
+  });
+  job.BeginDoc();
+  EXPECT_TRUE(job.Calibration() == c);
+  EXPECT_NE(dynamic_cast<TCorrectedSurface*>(&job.Page()), nullptr);
+  job.EndDoc();
+  EXPECT_EQ(asked, printer.printerName());
+}
+
+}  // namespace
+}  // namespace vantor::test
