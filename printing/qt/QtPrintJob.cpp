@@ -92,7 +92,7 @@ void TPrinterJob::AbortDoc() {
   }
 }
 
-TPdfJob::TPdfJob(const QString& path, int dpi) : path_(path), dpi_(dpi) {}
+TPdfJob::TPdfJob(const QString& path, int dpi, const QPageSize& page) : path_(path), dpi_(dpi), page_(page) {}
 
 TPdfJob::~TPdfJob() {
   if (painter_ || file_) Discard();
@@ -124,7 +124,7 @@ void TPdfJob::BeginDoc() {
   writer_->setResolution(dpi_);
   writer_->setTitle(title_);
   writer_->setCreator("Vantor");
-  writer_->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+  writer_->setPageLayout(QPageLayout(page_, QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
   painter_ = std::make_unique<QPainter>();
   if (!painter_->begin(writer_.get())) {
     Discard();

@@ -2,6 +2,7 @@
 // included), a named printer without a dialog, and PDF files.
 #pragma once
 
+#include <QPageSize>
 #include <QString>
 #include <memory>
 
@@ -53,12 +54,13 @@ class TNamedPrinterJob : public TPrinterJob {
   bool ShowDialog() override { return true; }
 };
 
-// Sheets into one PDF file at a chosen resolution, one page a sheet. The file
+// Sheets into one PDF file at a chosen resolution and page size (A4 unless
+// given), one page a sheet. The file
 // appears only when Finish succeeds (written beside it first, then renamed), so
 // a failure never leaves a partial file behind.
 class TPdfJob : public TPrintJob {
  public:
-  explicit TPdfJob(const QString& path, int dpi = 600);
+  explicit TPdfJob(const QString& path, int dpi = 600, const QPageSize& page = QPageSize(QPageSize::A4));
   ~TPdfJob() override;
 
   bool ShowDialog() override { return true; }
@@ -81,6 +83,7 @@ class TPdfJob : public TPrintJob {
   QString path_;
   QString tempPath_;
   int dpi_;
+  QPageSize page_;
   QString title_ = "Vantor";
   std::unique_ptr<QFile> file_;
   std::unique_ptr<QPdfWriter> writer_;
