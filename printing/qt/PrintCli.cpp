@@ -177,13 +177,6 @@ class TLtoPrinterOutput : public TPrinterOutput {
   TSheetOptions sheet_;
 };
 
-// A template's page; standard sizes (A4, Letter) keep their names.
-QPageSize PageSizeOf(TPageSize page) {
-  return QPageSize(QSizeF(static_cast<double>(page.width.Micrometres()) / 1000,
-                          static_cast<double>(page.height.Micrometres()) / 1000),
-                   QPageSize::Millimeter, QString(), QPageSize::ExactMatch);
-}
-
 // The trace is written only when every sheet is drawn, replacing the file at
 // once or not at all.
 class TTraceOutput : public TSheetOutput {
@@ -303,14 +296,14 @@ std::unique_ptr<TSheetOutput> TQtPrintJobFactory::Open(const TPrintOptions& o, i
 std::unique_ptr<TSheetOutput> TQtLtoOutputFactory::Open(TPrintOutput output, const std::string& target, int dpi,
                                                         TPageSize page) {
   switch (output) {
-    case TPrintOutput::Pdf: return std::make_unique<TPdfOutput>(target, dpi, PageSizeOf(page));
+    case TPrintOutput::Pdf: return std::make_unique<TPdfOutput>(target, dpi, TemplatePageSize(page));
     case TPrintOutput::Trace: return std::make_unique<TTraceOutput>(target, dpi);
     case TPrintOutput::Printer: break;
   }
   const QPrinterInfo info = QPrinterInfo::printerInfo(QString::fromStdString(target));
   if (info.isNull()) throw std::runtime_error("no printer named \"" + target + "\"");
   auto printer = std::make_unique<TLtoPrinterOutput>(info);
-  printer->Printer().setPageSize(PageSizeOf(page));
+  printer->Printer().setPageSize(TemplatePageSize(page));
   if (dpi > 0) printer->Printer().setResolution(dpi);
   return printer;
 }

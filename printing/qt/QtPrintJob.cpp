@@ -31,6 +31,12 @@ std::runtime_error CannotWrite(const QString& path, const QString& reason = {}) 
 }
 }  // namespace
 
+QPageSize TemplatePageSize(TPageSize page) {
+  return QPageSize(QSizeF(static_cast<double>(page.width.Micrometres()) / 1000,
+                          static_cast<double>(page.height.Micrometres()) / 1000),
+                   QPageSize::Millimeter, QString(), QPageSize::ExactMatch);
+}
+
 TPrinterJob::TPrinterJob(QPrinter& printer, TSheetOptions& options, QWidget* parent)
     : printer_(printer), options_(options), parent_(parent) {}
 

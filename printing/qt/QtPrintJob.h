@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "printing/Sheet.h"
+#include "templates/SheetTemplate.h"
 
 class QFile;
 class QPainter;
@@ -20,6 +21,10 @@ namespace vantor {
 class TQtSurface;
 
 inline constexpr const char* kOutlinesCaption = "Print label outlines";
+
+// A sheet template's page for QPrinter and QPdfWriter; standard sizes (A4,
+// Letter) keep their names.
+QPageSize TemplatePageSize(TPageSize page);
 
 // The print dialog and the printer chosen there. The dialog carries an extra
 // tab with "Print label outlines"; its state is kept in `options` for the run.
