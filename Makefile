@@ -59,7 +59,7 @@ test-sanitize: deps
 # libFuzzer targets (clang, address and undefined-behaviour sanitizers), each
 # run for FUZZ_SECONDS from its seed corpus in fuzz/corpus/<target>/.
 FUZZ_SECONDS ?= 60
-FUZZ_TARGETS ?= fuzz_encode fuzz_draw fuzz_code128_stream fuzz_rtf_reader fuzz_serial
+FUZZ_TARGETS ?= fuzz_encode fuzz_draw fuzz_code128_stream fuzz_rtf_reader fuzz_serial fuzz_template
 fuzz: deps
 	@CC=clang CXX=clang++ cmake -S . -B build-fuzz -DVANTOR_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 	@cmake --build build-fuzz -j $(JOBS)

@@ -1,7 +1,8 @@
-// Sheet timings: one sheet of each layout on the recording surface, and whole
-// processes printing 1 and 100 sheets to PDF at 600 dpi, against GNU barcode
-// writing the same 100 pages of 30 Code 39 labels as PostScript plus ps2pdf
-// turning them into PDF, timed in the same run.
+// Sheet timings: one sheet of each layout and one LTO sheet on the recording
+// surface, and whole processes printing 1 and 100 sheets to PDF at 600 dpi
+// (tape-label sheets, and LTO sheets of the A4 2 x 15 template), against GNU
+// barcode writing the same 100 pages of Code 39 labels as PostScript plus
+// ps2pdf turning them into PDF, timed in the same run.
 #include <benchmark/benchmark.h>
 
 #include <chrono>
@@ -10,6 +11,7 @@
 #include <fstream>
 #include <string>
 
+#include "lto/LtoSheet.h"
 #include "printing/HeadlessHost.h"
 #include "printing/RecordingJob.h"
 #include "printing/Sheet.h"
@@ -31,6 +33,18 @@ void BM_SheetOnRecordingSurface(benchmark::State& state, TSheetLayout layout, in
     PrintSheet(layout, host, job);
     benchmark::DoNotOptimize(host.State().Serial());
   }
+}
+
+// One sheet of the A4 2 x 15 LTO template, 30 labels, at 600 dpi.
+void BM_LtoSheetOnRecordingSurface(benchmark::State& state) {
+  const TVolserRunResult volsers = VolserRunByCount("ABC100", 30);
+  const TLtoRun run{BuiltInTemplates().front(), "L8", *volsers.run, *FindLtoPalette("lto")};
+  TRecordingJob job(600);
+  for (auto _ : state) {
+    PrintLtoRun(run, job);
+    benchmark::DoNotOptimize(job.Recording().OpCount());
+  }
+  state.counters["ops"] = static_cast<double>(job.Recording().OpCount());
 }
 
 // Runs a shell command and reports its wall time as the iteration time.
@@ -86,6 +100,33 @@ void BM_GnuBarcodePs2Pdf(benchmark::State& state) {
                          kOut + "-gnu.pdf");
 }
 
+// LTO: the run counts in its last four digits, so 100 sheets are one process.
+void BM_VantorLtoPdf(benchmark::State& state) {
+  const int labels = static_cast<int>(state.range(0)) * 30;
+  TimeCommand(state, "QT_QPA_PLATFORM=offscreen " VANTOR_BUILD_DIR
+                     "/vantor --lto --media-id L8 --serial A00000 --count " +
+                         std::to_string(labels) + " --print-pdf " + kOut + "-lto.pdf --dpi 600 >/dev/null");
+}
+
+// The same 3,000 eight-character labels, 2 x 15 on A4, no check character.
+void BM_GnuBarcodeLtoPs2Pdf(benchmark::State& state) {
+  if (!HaveGnuBarcode()) {
+    state.SkipWithError("GNU barcode or ps2pdf missing (scripts/install-deps installs them)");
+    return;
+  }
+  const int labels = static_cast<int>(state.range(0)) * 30;
+  {
+    std::ofstream input(kOut + "-lto.txt");
+    for (int i = 0; i < labels; ++i) {
+      char text[16];
+      std::snprintf(text, sizeof text, "A%05dL8", i);
+      input << text << '\n';
+    }
+  }
+  TimeCommand(state, "barcode -t 2x15 -e 39 -c -p a4 -i " + kOut + "-lto.txt -o " + kOut + "-lto.ps && ps2pdf " + kOut +
+                         "-lto.ps " + kOut + "-lto-gnu.pdf");
+}
+
 int RegisterAll() {
   struct Layout {
     const char* name;
@@ -105,6 +146,7 @@ int RegisterAll() {
     benchmark::RegisterBenchmark((std::string("recording/") + l.name).c_str(), BM_SheetOnRecordingSurface, l.layout,
                                  l.mode, l.rotated)
         ->Unit(benchmark::kMicrosecond);
+  benchmark::RegisterBenchmark("recording/lto-a4-2x15", BM_LtoSheetOnRecordingSurface)->Unit(benchmark::kMicrosecond);
   benchmark::RegisterBenchmark("pdf600/vantor", BM_VantorPdf)
       ->Arg(1)
       ->Arg(100)
@@ -112,6 +154,16 @@ int RegisterAll() {
       ->Iterations(3)
       ->Unit(benchmark::kMillisecond);
   benchmark::RegisterBenchmark("pdf/gnu-barcode+ps2pdf", BM_GnuBarcodePs2Pdf)
+      ->Arg(100)
+      ->UseManualTime()
+      ->Iterations(3)
+      ->Unit(benchmark::kMillisecond);
+  benchmark::RegisterBenchmark("pdf600/vantor-lto-a4-2x15", BM_VantorLtoPdf)
+      ->Arg(100)
+      ->UseManualTime()
+      ->Iterations(3)
+      ->Unit(benchmark::kMillisecond);
+  benchmark::RegisterBenchmark("pdf/gnu-barcode+ps2pdf-lto-2x15", BM_GnuBarcodeLtoPs2Pdf)
       ->Arg(100)
       ->UseManualTime()
       ->Iterations(3)

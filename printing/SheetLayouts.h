@@ -1,6 +1,7 @@
-// The sheet layouts as data: where the labels sit on the page (the grid) and
-// what each label holds (the content), in millimetres. One painter
-// (SheetPainter) draws any of them; a layout is one constexpr description.
+// The sheet layouts as data: where the labels sit on the page (the grid, in
+// templates/LabelGrid.h, shared with the sheet templates) and what each label
+// holds (the content), in millimetres. One painter (SheetPainter) draws any of
+// them; a layout is one constexpr description.
 //
 // Positions are measured as the sheets always have been: a chain of steps, each
 // rounded to the nearest dot from the previous whole dot (TDots::StepX/StepY).
@@ -14,19 +15,9 @@
 
 #include "printing/Sheet.h"
 #include "surface/Units.h"
+#include "templates/LabelGrid.h"
 
 namespace vantor {
-
-// The page part: a grid of equal labels, filled row by row.
-struct TLabelGrid {
-  TLength left{}, top{};       // the first label's top-left corner, from the paper's corner
-  TLength width{}, height{};   // one label
-  TLength pitchX{}, pitchY{};  // from one label's corner to the next one's, across and down
-  int columns = 0;
-  int rows = 0;
-
-  constexpr int Labels() const { return columns * rows; }
-};
 
 // The label part: what each label holds, positions from the label's corner.
 
@@ -105,13 +96,9 @@ struct TSheetLayoutSpec {
 // The description of a layout.
 const TSheetLayoutSpec& LayoutSpec(TSheetLayout layout);
 
-// --- The tape-label sheet: 3 x 10 labels of 57 x 21 mm ----------------------
+// --- The tape-label sheet: 3 x 10 labels of 57 x 21 mm (kTapeLabelGrid) -----
 
 // clang-format off
-inline constexpr TLabelGrid kTapeLabelGrid = {
-    .left = Mm(22), .top = Mm(34), .width = Mm(57), .height = Mm(21), .pitchX = Mm(57), .pitchY = Mm(21),
-    .columns = 3, .rows = 10};
-
 inline constexpr TCells kTapeLabelCells = {
     .x = Mm(1.2), .y = Mm(2), .width = Mm(9), .height = Mm(5), .pitch = Mm(9), .count = 6};
 

@@ -92,16 +92,6 @@ as options.</source>
 Fensters wird als Optionen angegeben.</translation>
     </message>
     <message>
-        <source>Usage: vantor [--print-pdf FILE | --print-trace FILE | --printer NAME] [options]</source>
-        <translation>Aufruf: vantor [--print-pdf DATEI | --print-trace DATEI | --printer NAME] [Optionen]</translation>
-    </message>
-    <message>
-        <source>Exit status: 0 done, 1 refused or failed, 2 bad command line.
-</source>
-        <translation>Rückgabewert: 0 erledigt, 1 abgelehnt oder fehlgeschlagen, 2 fehlerhafte Befehlszeile.
-</translation>
-    </message>
-    <message>
         <source>Barcode type: %1.</source>
         <translation>Barcode-Typ: %1.</translation>
     </message>
@@ -205,6 +195,102 @@ ihn in eine Bilddatei (--out).</translation>
         <translation>Rückgabewert: 0 erledigt, 1 Daten oder Wert abgelehnt oder Datei nicht geschrieben, 2 fehlerhafte Befehlszeile.
 </translation>
     </message>
+    <message>
+        <source>Start the first sheet at label K, 1 to 30 (row by row); the labels before it stay blank.</source>
+        <translation>Den ersten Bogen bei Etikett K beginnen, 1 bis 30 (zeilenweise); die Etiketten davor bleiben leer.</translation>
+    </message>
+    <message>
+        <source>K</source>
+        <translation>K</translation>
+    </message>
+    <message>
+        <source>Calibration: move everything MM millimetres right (-20 to 20; negative: left).</source>
+        <translation>Kalibrierung: alles um MM Millimeter nach rechts verschieben (-20 bis 20; negativ: nach links).</translation>
+    </message>
+    <message>
+        <source>MM</source>
+        <translation>MM</translation>
+    </message>
+    <message>
+        <source>Calibration: move everything MM millimetres down (-20 to 20; negative: up).</source>
+        <translation>Kalibrierung: alles um MM Millimeter nach unten verschieben (-20 bis 20; negativ: nach oben).</translation>
+    </message>
+    <message>
+        <source>Calibration: stretch positions across by S, 0.9 to 1.1.</source>
+        <translation>Kalibrierung: Positionen waagrecht um den Faktor S strecken, 0,9 bis 1,1.</translation>
+    </message>
+    <message>
+        <source>S</source>
+        <translation>S</translation>
+    </message>
+    <message>
+        <source>Calibration: stretch positions down by S, 0.9 to 1.1.</source>
+        <translation>Kalibrierung: Positionen senkrecht um den Faktor S strecken, 0,9 bis 1,1.</translation>
+    </message>
+    <message>
+        <source>Print the printer calibration page instead of labels.</source>
+        <translation>Statt Etiketten die Kalibrierseite des Druckers drucken.</translation>
+    </message>
+    <message>
+        <source>Print LTO Ultrium labels: --media-id, --serial, --count or --last, --template, --palette.</source>
+        <translation>LTO-Ultrium-Etiketten drucken: --media-id, --serial, --count oder --last, --template, --palette.</translation>
+    </message>
+    <message>
+        <source>LTO: the media ID, L1..L9, LT..LZ, M8, CU or any two characters A-Z, 0-9.</source>
+        <translation>LTO: die Medienkennung, L1..L9, LT..LZ, M8, CU oder zwei beliebige Zeichen A-Z, 0-9.</translation>
+    </message>
+    <message>
+        <source>ID</source>
+        <translation>ID</translation>
+    </message>
+    <message>
+        <source>LTO: the number of labels, 1 to 1000000 (default: one sheet).</source>
+        <translation>LTO: die Anzahl der Etiketten, 1 bis 1000000 (Vorgabe: ein Bogen).</translation>
+    </message>
+    <message>
+        <source>LTO: the last volser of the run, instead of --count.</source>
+        <translation>LTO: die letzte Volser der Folge, statt --count.</translation>
+    </message>
+    <message>
+        <source>VOLSER</source>
+        <translation>VOLSER</translation>
+    </message>
+    <message>
+        <source>LTO: the sheet template (default lto-a4-2x15); see --list-templates.</source>
+        <translation>LTO: die Bogenvorlage (Vorgabe lto-a4-2x15); siehe --list-templates.</translation>
+    </message>
+    <message>
+        <source>LTO: the cell colours: lto (default), a colour scheme&apos;s caption, or none.</source>
+        <translation>LTO: die Zellenfarben: lto (Vorgabe), der Name eines Farbschemas oder none.</translation>
+    </message>
+    <message>
+        <source>List the sheet templates, one name a line.</source>
+        <translation>Die Bogenvorlagen auflisten, ein Name je Zeile.</translation>
+    </message>
+    <message>
+        <source>Print a sheet template as JSON: its page and its labels in fill order.</source>
+        <translation>Eine Bogenvorlage als JSON ausgeben: ihre Seite und ihre Etiketten in Füllreihenfolge.</translation>
+    </message>
+    <message>
+        <source>Usage: vantor [--print-pdf FILE | --print-trace FILE | --printer NAME] [options]
+       vantor --lto --media-id ID --serial VOLSER [--count N | --last VOLSER]
+              [--template NAME] [--palette NAME | --no-colour] [--dpi N]
+              (--print-pdf FILE | --print-trace FILE | --printer NAME)
+       vantor --list-templates | --describe-template NAME</source>
+        <translation>Aufruf: vantor [--print-pdf DATEI | --print-trace DATEI | --printer NAME] [Optionen]
+        vantor --lto --media-id ID --serial VOLSER [--count N | --last VOLSER]
+               [--template NAME] [--palette NAME | --no-colour] [--dpi N]
+               (--print-pdf DATEI | --print-trace DATEI | --printer NAME)
+        vantor --list-templates | --describe-template NAME</translation>
+    </message>
+    <message>
+        <source>Exit status: 0 done, 1 refused or failed, 2 bad command line (and with --lto: an unknown
+template, palette or media ID).
+</source>
+        <translation>Rückgabewert: 0 erledigt, 1 abgelehnt oder fehlgeschlagen, 2 fehlerhafte Befehlszeile (und mit
+--lto: unbekannte Vorlage, Palette oder Medienkennung).
+</translation>
+    </message>
 </context>
 <context>
     <name>vantor::MessageBox</name>
@@ -216,10 +302,6 @@ ihn in eine Bilddatei (--out).</translation>
 <context>
     <name>vantor::PrintJob</name>
     <message>
-        <source>Labels</source>
-        <translation>Etiketten</translation>
-    </message>
-    <message>
         <source>Cannot start printing on &quot;%1&quot;</source>
         <translation>Der Druck auf „%1“ kann nicht beginnen</translation>
     </message>
@@ -230,6 +312,22 @@ ihn in eine Bilddatei (--out).</translation>
     <message>
         <source>Print label outlines</source>
         <translation>Umrisse der Etiketten drucken</translation>
+    </message>
+    <message>
+        <source>Sheets</source>
+        <translation>Bögen</translation>
+    </message>
+    <message>
+        <source>Start at label</source>
+        <translation>Beginnen bei Etikett</translation>
+    </message>
+    <message>
+        <source>Labels</source>
+        <translation>Etiketten</translation>
+    </message>
+    <message>
+        <source>The first page starts at this label, in the order the labels are filled; the labels before it stay blank. Later pages start at label 1.</source>
+        <translation>Die erste Seite beginnt bei diesem Etikett, in der Reihenfolge, in der die Etiketten gefüllt werden; die Etiketten davor bleiben leer. Weitere Seiten beginnen bei Etikett 1.</translation>
     </message>
 </context>
 <context>
@@ -276,6 +374,129 @@ ihn in eine Bilddatei (--out).</translation>
     </message>
 </context>
 <context>
+    <name>vantor::TCalibrationDialog</name>
+    <message>
+        <source>Printer Calibration</source>
+        <translation>Druckerkalibrierung</translation>
+    </message>
+    <message>
+        <source>Printer</source>
+        <translation>Drucker</translation>
+    </message>
+    <message>
+        <source>Print calibration page</source>
+        <translation>Kalibrierseite drucken</translation>
+    </message>
+    <message>
+        <source>Measured on the calibration page (mm)</source>
+        <translation>Auf der Kalibrierseite gemessen (mm)</translation>
+    </message>
+    <message>
+        <source>A from the left edge</source>
+        <translation>A vom linken Rand</translation>
+    </message>
+    <message>
+        <source>A from the top edge</source>
+        <translation>A vom oberen Rand</translation>
+    </message>
+    <message>
+        <source>A to B (across)</source>
+        <translation>A bis B (waagrecht)</translation>
+    </message>
+    <message>
+        <source>A to C (down)</source>
+        <translation>A bis C (senkrecht)</translation>
+    </message>
+    <message>
+        <source>Compute</source>
+        <translation>Berechnen</translation>
+    </message>
+    <message>
+        <source>Correction for this printer</source>
+        <translation>Korrektur für diesen Drucker</translation>
+    </message>
+    <message>
+        <source>Offset across (mm)</source>
+        <translation>Versatz waagrecht (mm)</translation>
+    </message>
+    <message>
+        <source>Offset down (mm)</source>
+        <translation>Versatz senkrecht (mm)</translation>
+    </message>
+    <message>
+        <source>Scale across</source>
+        <translation>Maßstab waagrecht</translation>
+    </message>
+    <message>
+        <source>Scale down</source>
+        <translation>Maßstab senkrecht</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Speichern</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Zurücksetzen</translation>
+    </message>
+    <message>
+        <source>No correction kept.</source>
+        <translation>Keine Korrektur gespeichert.</translation>
+    </message>
+    <message>
+        <source>The kept correction.</source>
+        <translation>Die gespeicherte Korrektur.</translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; is not a number.</source>
+        <translation>%1: „%2“ ist keine Zahl.</translation>
+    </message>
+    <message>
+        <source>Offset across</source>
+        <translation>Versatz waagrecht</translation>
+    </message>
+    <message>
+        <source>Offset down</source>
+        <translation>Versatz senkrecht</translation>
+    </message>
+    <message>
+        <source>The calibration page went to &quot;%1&quot;. Measure it and enter the values.</source>
+        <translation>Die Kalibrierseite ging an „%1“. Messen Sie sie aus und geben Sie die Werte ein.</translation>
+    </message>
+    <message>
+        <source>A to B</source>
+        <translation>A bis B</translation>
+    </message>
+    <message>
+        <source>A to C</source>
+        <translation>A bis C</translation>
+    </message>
+    <message>
+        <source>These measurements give a correction out of range. %1 Measure again on a page printed without correction.</source>
+        <translation>Diese Messwerte ergeben eine Korrektur außerhalb des zulässigen Bereichs. %1 Messen Sie erneut auf einer ohne Korrektur gedruckten Seite.</translation>
+    </message>
+    <message>
+        <source>Computed; Save keeps it for &quot;%1&quot;.</source>
+        <translation>Berechnet; Speichern behält sie für „%1“.</translation>
+    </message>
+    <message>
+        <source>Nothing was saved.</source>
+        <translation>Es wurde nichts gespeichert.</translation>
+    </message>
+    <message>
+        <source>Saved for &quot;%1&quot;.</source>
+        <translation>Für „%1“ gespeichert.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; prints without correction.</source>
+        <translation>„%1“ druckt ohne Korrektur.</translation>
+    </message>
+    <message>
+        <source>No printer named &quot;%1&quot;.</source>
+        <translation>Kein Drucker namens „%1“.</translation>
+    </message>
+</context>
+<context>
     <name>vantor::TMainMenu</name>
     <message>
         <source>Error in Sequence Number</source>
@@ -312,6 +533,14 @@ ihn in eine Bilddatei (--out).</translation>
     <message>
         <source>&amp;About Vantor</source>
         <translation>Ü&amp;ber Vantor</translation>
+    </message>
+    <message>
+        <source>Print Pre&amp;view...</source>
+        <translation>Druck&amp;vorschau...</translation>
+    </message>
+    <message>
+        <source>Printer &amp;Calibration...</source>
+        <translation>Drucker&amp;kalibrierung...</translation>
     </message>
 </context>
 </TS>

@@ -97,19 +97,22 @@ int main(int argc, char** argv) {
       return 0;
     }
     case TVantorCommandLine::TAction::Version: std::cout << command.text; return 0;
+    case TVantorCommandLine::TAction::ListTemplates:
+    case TVantorCommandLine::TAction::DescribeTemplate:
+      return vantor::RunHeadlessCommand(command, std::cout, std::cerr);
     case TVantorCommandLine::TAction::Print:
+    case TVantorCommandLine::TAction::Lto:
     case TVantorCommandLine::TAction::Window: break;
   }
   const bool display = HaveDisplay();
 
-  if (command.action == TVantorCommandLine::TAction::Print) {
+  if (command.action == TVantorCommandLine::TAction::Print || command.action == TVantorCommandLine::TAction::Lto) {
     // Printing needs no screen; without one Qt would refuse to start.
     if (!display) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     qInstallMessageHandler(QuietHandler);
     QApplication app(qtArgc, qtArgv);
     QApplication::setApplicationName(QStringLiteral("Vantor"));
-    vantor::TQtPrintJobFactory factory;
-    return vantor::RunPrint(command.print, factory, std::cout, std::cerr);
+    return vantor::RunHeadlessCommand(command, std::cout, std::cerr);
   }
 
   if (!display) {

@@ -38,7 +38,7 @@ void PrintPageOn(const QString& name) {
   const QPrinterInfo info = QPrinterInfo::printerInfo(name);
   if (info.isNull())
     throw std::runtime_error(
-        QCoreApplication::translate("TCalibrationDialog", "No printer named \"%1\".").arg(name).toStdString());
+        QCoreApplication::translate("vantor::TCalibrationDialog", "No printer named \"%1\".").arg(name).toStdString());
   QPrinter printer(info, QPrinter::HighResolution);
   TSheetOptions options;
   TNamedPrinterJob job(printer, options);

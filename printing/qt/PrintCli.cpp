@@ -2,6 +2,7 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QPageSize>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QSaveFile>
@@ -9,6 +10,7 @@
 #include <cstdlib>
 #include <stdexcept>
 
+#include "lto/LtoLabel.h"
 #include "printing/qt/QtPrintJob.h"
 #include "qt/CommandLine.h"
 #include "qt/OutputFile.h"
@@ -21,10 +23,15 @@ constexpr const char* kProgram = "vantor";
 
 // Options that only printing uses; given without a print output they are a
 // mistake, not a way to set up the window.
-constexpr const char* kPrintOnly[] = {"print-pdf", "print-trace", "printer", "maker",           "media",
-                                      "serial",    "rotated",     "upright", "no-colour",       "scheme",
-                                      "sheets",    "outlines",    "dpi",     "start-label",     "offset-x",
-                                      "offset-y",  "scale-x",     "scale-y", "calibration-page"};
+constexpr const char* kPrintOnly[] = {
+    "print-pdf", "print-trace", "printer",          "maker",    "media",    "serial",      "rotated",  "upright",
+    "no-colour", "scheme",      "sheets",           "outlines", "dpi",      "start-label", "offset-x", "offset-y",
+    "scale-x",   "scale-y",     "calibration-page", "lto",      "media-id", "count",       "last",     "template",
+    "palette"};
+constexpr const char* kDltOnly[] = {"maker", "media", "rotated", "upright", "scheme", "sheets", "outlines",
+                                    // not yet for LTO labels: refused rather than ignored
+                                    "start-label", "offset-x", "offset-y", "scale-x", "scale-y", "calibration-page"};
+constexpr const char* kLtoOnly[] = {"media-id", "count", "last", "template", "palette"};
 
 void AddOptions(QCommandLineParser& p) {
   AddHelpAndVersion(p);
@@ -85,13 +92,37 @@ void AddOptions(QCommandLineParser& p) {
       QT_TRANSLATE_NOOP("vantor::CommandLine", "S"));
   add({"calibration-page"},
       QT_TRANSLATE_NOOP("vantor::CommandLine", "Print the printer calibration page instead of labels."));
+  add({"lto"},
+      QT_TRANSLATE_NOOP("vantor::CommandLine",
+                        "Print LTO Ultrium labels: --media-id, --serial, --count or --last, --template, --palette."));
+  add({"media-id"},
+      QT_TRANSLATE_NOOP("vantor::CommandLine",
+                        "LTO: the media ID, L1..L9, LT..LZ, M8, CU or any two characters A-Z, 0-9."),
+      QT_TRANSLATE_NOOP("vantor::CommandLine", "ID"));
+  add({"count"},
+      QT_TRANSLATE_NOOP("vantor::CommandLine", "LTO: the number of labels, 1 to 1000000 (default: one sheet)."),
+      QT_TRANSLATE_NOOP("vantor::CommandLine", "N"));
+  add({"last"}, QT_TRANSLATE_NOOP("vantor::CommandLine", "LTO: the last volser of the run, instead of --count."),
+      QT_TRANSLATE_NOOP("vantor::CommandLine", "VOLSER"));
+  add({"template"},
+      QT_TRANSLATE_NOOP("vantor::CommandLine", "LTO: the sheet template (default lto-a4-2x15); see --list-templates."),
+      QT_TRANSLATE_NOOP("vantor::CommandLine", "NAME"));
+  add({"palette"},
+      QT_TRANSLATE_NOOP("vantor::CommandLine",
+                        "LTO: the cell colours: lto (default), a colour scheme's caption, or none."),
+      QT_TRANSLATE_NOOP("vantor::CommandLine", "NAME"));
+  add({"list-templates"}, QT_TRANSLATE_NOOP("vantor::CommandLine", "List the sheet templates, one name a line."));
+  add({"describe-template"},
+      QT_TRANSLATE_NOOP("vantor::CommandLine",
+                        "Print a sheet template as JSON: its page and its labels in fill order."),
+      QT_TRANSLATE_NOOP("vantor::CommandLine", "NAME"));
   QCommandLineOption screenshot(QStringLiteral("screenshot"), QString(), QStringLiteral("FILE"));
   screenshot.setFlags(QCommandLineOption::HiddenFromHelp);
   p.addOption(screenshot);
 }
 
-std::optional<int> ParseCount(const std::string& s, int lo, int hi) {
-  if (s.empty() || s.size() > 6) return std::nullopt;
+std::optional<int> ParseCount(const std::string& s, int lo, int hi, std::size_t maxDigits = 6) {
+  if (s.empty() || s.size() > maxDigits) return std::nullopt;
   for (char c : s)
     if (c < '0' || c > '9') return std::nullopt;
   const int v = std::stoi(s);
@@ -189,6 +220,37 @@ std::optional<std::string> ReadPrintOptions(const QCommandLineParser& p, TPrintO
   return std::nullopt;
 }
 
+// Reads an LTO run's options into `o`; the first problem, or nothing.
+std::optional<std::string> ReadLtoOptions(const QCommandLineParser& p, TLtoPrintOptions& o) {
+  const auto value = [&](const char* name) { return OptionValue(p, QString::fromLatin1(name)); };
+  const auto isSet = [&](const char* name) { return p.isSet(QString::fromLatin1(name)); };
+  for (const char* name : kDltOnly)
+    if (isSet(name)) return std::string("--") + name + " does not go with --lto";
+  if (isSet("dpi")) {
+    const std::string v = value("dpi");
+    const auto n = ParseCount(v, 72, 4800);
+    if (!n) return "--dpi must be a number from 72 to 4800, not '" + v + "'";
+    o.dpi = *n;
+  }
+  if (!isSet("media-id")) return std::string("--lto needs --media-id");
+  o.mediaId = value("media-id");
+  if (!isSet("serial")) return std::string("--lto needs --serial, the first volser");
+  o.serial = value("serial");
+  if (isSet("count") && isSet("last")) return std::string("give --count or --last, not both");
+  if (isSet("count")) {
+    const std::string v = value("count");
+    const auto n = ParseCount(v, 1, 1000000, 7);
+    if (!n) return "--count must be a number from 1 to 1000000, not '" + v + "'";
+    o.count = *n;
+  }
+  if (isSet("last")) o.last = value("last");
+  if (isSet("template")) o.templateName = value("template");
+  if (isSet("palette") && isSet("no-colour")) return std::string("give --palette or --no-colour, not both");
+  if (isSet("palette")) o.palette = value("palette");
+  if (isSet("no-colour")) o.palette = kNoColourPalette;
+  return std::nullopt;
+}
+
 TVantorCommandLine Error(std::string_view problem) {
   TVantorCommandLine result;
   result.text = CommandLineError(kProgram, problem);
@@ -197,7 +259,8 @@ TVantorCommandLine Error(std::string_view problem) {
 
 class TPdfOutput : public TSheetOutput {
  public:
-  TPdfOutput(const std::string& path, int dpi, const TCalibration& c) : job_(QString::fromStdString(path), dpi, c) {}
+  TPdfOutput(const std::string& path, int dpi, const TCalibration& c, const QPageSize& page = QPageSize(QPageSize::A4))
+      : job_(QString::fromStdString(path), dpi, c, page) {}
   TPrintJob& Job() override { return job_; }
   void Finish() override { job_.Finish(); }
 
@@ -213,10 +276,20 @@ class TPrinterOutput : public TSheetOutput {
     if (c) job_.SetCalibrationSource([c = *c](const QString&) { return c; });
   }
   TPrintJob& Job() override { return job_; }
+  QPrinter& Printer() { return printer_; }
 
  private:
   QPrinter printer_;
   TNamedPrinterJob job_;
+};
+
+// An LTO run on a named printer: its sheet options stay at their defaults.
+class TLtoPrinterOutput : public TPrinterOutput {
+ public:
+  explicit TLtoPrinterOutput(const QPrinterInfo& info) : TPrinterOutput(info, sheet_, std::nullopt) {}
+
+ private:
+  TSheetOptions sheet_;
 };
 
 // The trace is written only when every sheet is drawn, replacing the file at
@@ -258,9 +331,15 @@ TVantorCommandLine ParseVantorCommandLine(const std::vector<std::string>& args) 
     result.text = HelpText(
         p,
         Tr(QT_TRANSLATE_NOOP("vantor::CommandLine",
-                             "Usage: vantor [--print-pdf FILE | --print-trace FILE | --printer NAME] [options]")),
-        Tr(QT_TRANSLATE_NOOP("vantor::CommandLine",
-                             "Exit status: 0 done, 1 refused or failed, 2 bad command line.\n")));
+                             "Usage: vantor [--print-pdf FILE | --print-trace FILE | --printer NAME] [options]\n"
+                             "       vantor --lto --media-id ID --serial VOLSER [--count N | --last VOLSER]\n"
+                             "              [--template NAME] [--palette NAME | --no-colour] [--dpi N]\n"
+                             "              (--print-pdf FILE | --print-trace FILE | --printer NAME)\n"
+                             "       vantor --list-templates | --describe-template NAME")),
+        Tr(QT_TRANSLATE_NOOP(
+            "vantor::CommandLine",
+            "Exit status: 0 done, 1 refused or failed, 2 bad command line (and with --lto: an unknown\n"
+            "template, palette or media ID).\n")));
     return result;
   }
   if (p.isSet(QStringLiteral("version"))) {
@@ -268,6 +347,19 @@ TVantorCommandLine ParseVantorCommandLine(const std::vector<std::string>& args) 
     result.text = std::string(kProgram) + " " + VANTOR_VERSION + "\n";
     return result;
   }
+
+  const bool list = p.isSet(QStringLiteral("list-templates"));
+  const bool describe = p.isSet(QStringLiteral("describe-template"));
+  if (list || describe) {
+    if (p.optionNames().size() != 1) return Error("--list-templates and --describe-template go alone");
+    result.action = list ? TVantorCommandLine::TAction::ListTemplates : TVantorCommandLine::TAction::DescribeTemplate;
+    result.templateName = OptionValue(p, QStringLiteral("describe-template"));
+    return result;
+  }
+  const bool lto = p.isSet(QStringLiteral("lto"));
+  if (!lto)
+    for (const char* name : kLtoOnly)
+      if (p.isSet(QString::fromLatin1(name))) return Error(std::string("--") + name + " needs --lto");
 
   TPrintOptions& o = result.print;
   const std::pair<const char*, TPrintOutput> outputs[] = {
@@ -296,6 +388,14 @@ TVantorCommandLine ParseVantorCommandLine(const std::vector<std::string>& args) 
     result.action = TVantorCommandLine::TAction::Window;
     return result;
   }
+  if (lto) {
+    if (auto problem = ReadLtoOptions(p, result.lto)) return Error(*problem);
+    if (given != 1) return Error("give exactly one of --print-pdf, --print-trace and --printer");
+    result.lto.output = o.output;
+    result.lto.target = o.target;
+    result.action = TVantorCommandLine::TAction::Lto;
+    return result;
+  }
   if (auto problem = ReadPrintOptions(p, o)) return Error(*problem);
   if (given != 1) return Error("give exactly one of --print-pdf, --print-trace and --printer");
   result.action = TVantorCommandLine::TAction::Print;
@@ -314,13 +414,47 @@ std::unique_ptr<TSheetOutput> TQtPrintJobFactory::Open(const TPrintOptions& o, i
   return std::make_unique<TPrinterOutput>(info, sheet, o.calibration);
 }
 
-int RunPrintCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  TVantorCommandLine command = ParseVantorCommandLine(args);
+std::unique_ptr<TSheetOutput> TQtLtoOutputFactory::Open(TPrintOutput output, const std::string& target, int dpi,
+                                                        TPageSize page) {
+  switch (output) {
+    case TPrintOutput::Pdf: return std::make_unique<TPdfOutput>(target, dpi, TCalibration{}, TemplatePageSize(page));
+    case TPrintOutput::Trace: return std::make_unique<TTraceOutput>(target, dpi, TCalibration{});
+    case TPrintOutput::Printer: break;
+  }
+  const QPrinterInfo info = QPrinterInfo::printerInfo(QString::fromStdString(target));
+  if (info.isNull()) throw std::runtime_error("no printer named \"" + target + "\"");
+  auto printer = std::make_unique<TLtoPrinterOutput>(info);
+  printer->Printer().setPageSize(TemplatePageSize(page));
+  if (dpi > 0) printer->Printer().setResolution(dpi);
+  return printer;
+}
+
+int RunHeadlessCommand(const TVantorCommandLine& command, std::ostream& out, std::ostream& err) {
   switch (command.action) {
     case TVantorCommandLine::TAction::Print: {
       TQtPrintJobFactory factory;
       return RunPrint(command.print, factory, out, err);
     }
+    case TVantorCommandLine::TAction::Lto: {
+      TQtLtoOutputFactory factory;
+      return RunLtoPrint(command.lto, LoadTemplateCatalogue(), factory, out, err);
+    }
+    case TVantorCommandLine::TAction::ListTemplates: return RunListTemplates(LoadTemplateCatalogue(), out, err);
+    case TVantorCommandLine::TAction::DescribeTemplate:
+      return RunDescribeTemplate(command.templateName, LoadTemplateCatalogue(), out, err);
+    default: break;
+  }
+  err << CommandLineError(kProgram, "give exactly one of --print-pdf, --print-trace and --printer") << '\n';
+  return 2;
+}
+
+int RunPrintCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  TVantorCommandLine command = ParseVantorCommandLine(args);
+  switch (command.action) {
+    case TVantorCommandLine::TAction::Print:
+    case TVantorCommandLine::TAction::Lto:
+    case TVantorCommandLine::TAction::ListTemplates:
+    case TVantorCommandLine::TAction::DescribeTemplate: return RunHeadlessCommand(command, out, err);
     case TVantorCommandLine::TAction::Help:
     case TVantorCommandLine::TAction::Version: out << command.text; return 0;
     case TVantorCommandLine::TAction::Window:

@@ -6,16 +6,19 @@
 #include <string>
 #include <vector>
 
+#include "lto/LtoCommand.h"
 #include "printing/PrintCommand.h"
 
 namespace vantor {
 
 struct TVantorCommandLine {
-  enum class TAction { Window, Print, Help, Version, Error };
+  enum class TAction { Window, Print, Lto, ListTemplates, DescribeTemplate, Help, Version, Error };
   TAction action = TAction::Error;
-  TPrintOptions print;     // Print
-  std::string screenshot;  // Window: save the window as this PNG and quit (hidden option for `make screenshot`)
-  std::string text;        // Help, Version: for stdout; Error: the one line for stderr
+  TPrintOptions print;       // Print
+  TLtoPrintOptions lto;      // Lto
+  std::string templateName;  // DescribeTemplate
+  std::string screenshot;    // Window: save the window as this PNG and quit (hidden option for `make screenshot`)
+  std::string text;          // Help, Version: for stdout; Error: the one line for stderr
 };
 
 // `args` without the program name. Needs no QCoreApplication, so the options
@@ -27,6 +30,18 @@ class TQtPrintJobFactory : public TPrintJobFactory {
  public:
   std::unique_ptr<TSheetOutput> Open(const TPrintOptions& options, int dpi, TSheetOptions& sheet) override;
 };
+
+// LTO sheets to PDF files, named printers and trace files on Qt, the pages
+// the template's size.
+class TQtLtoOutputFactory : public TLtoOutputFactory {
+ public:
+  std::unique_ptr<TSheetOutput> Open(TPrintOutput output, const std::string& target, int dpi, TPageSize page) override;
+};
+
+// The actions that need no window: Print, Lto (both need a QGuiApplication
+// for their fonts and PDF writer), ListTemplates and DescribeTemplate, the
+// templates read from the user's folder. Exit status as the runners'.
+int RunHeadlessCommand(const TVantorCommandLine& command, std::ostream& out, std::ostream& err);
 
 // The print command in-process: parse, then help, version or the print run
 // through TQtPrintJobFactory. Exit status as RunPrint's, 2 for a bad command

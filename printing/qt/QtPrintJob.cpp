@@ -42,7 +42,7 @@ QString Tr(const char* text) { return QCoreApplication::translate("vantor::Print
 
 TLabelsTab::TLabelsTab(const TSheetOptions& options, const TLabelsTabFields& fields, QWidget* parent)
     : QWidget(parent) {
-  setWindowTitle(Tr("Labels"));
+  setWindowTitle(QCoreApplication::translate("vantor::PrintJob", "Labels"));
   auto* layout = new QVBoxLayout(this);
   Outlines = new QCheckBox(Tr(kOutlinesCaption), this);
   Outlines->setObjectName("PrintOutlines");
@@ -61,8 +61,9 @@ TLabelsTab::TLabelsTab(const TSheetOptions& options, const TLabelsTabFields& fie
   StartLabel->setRange(1, fields.labelsPerPage);
   StartLabel->setValue(options.startLabel);
   StartLabel->setToolTip(
-      Tr("The first page starts at this label, in the order the labels are filled; the labels "
-         "before it stay blank. Later pages start at label 1."));
+      QCoreApplication::translate("vantor::PrintJob",
+                                  "The first page starts at this label, in the order the labels are filled; the labels "
+                                  "before it stay blank. Later pages start at label 1."));
   form->addRow(Tr(kStartLabelCaption), StartLabel);
   layout->addLayout(form);
   layout->addStretch();
@@ -93,6 +94,12 @@ void TJobPrintDialog::accept() {
     }
   }
   QPrintDialog::accept();
+}
+
+QPageSize TemplatePageSize(TPageSize page) {
+  return QPageSize(QSizeF(static_cast<double>(page.width.Micrometres()) / 1000,
+                          static_cast<double>(page.height.Micrometres()) / 1000),
+                   QPageSize::Millimeter, QString(), QPageSize::ExactMatch);
 }
 
 TPrinterJob::TPrinterJob(QPrinter& printer, TSheetOptions& options, QWidget* parent)
@@ -162,8 +169,8 @@ void TPrinterJob::AbortDoc() {
   }
 }
 
-TPdfJob::TPdfJob(const QString& path, int dpi, const TCalibration& calibration)
-    : path_(path), dpi_(dpi), calibration_(calibration) {}
+TPdfJob::TPdfJob(const QString& path, int dpi, const TCalibration& calibration, const QPageSize& page)
+    : path_(path), dpi_(dpi), page_(page), calibration_(calibration) {}
 
 TPdfJob::~TPdfJob() {
   if (painter_ || file_) Discard();
@@ -197,7 +204,7 @@ void TPdfJob::BeginDoc() {
   writer_->setResolution(dpi_);
   writer_->setTitle(title_);
   writer_->setCreator("Vantor");
-  writer_->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+  writer_->setPageLayout(QPageLayout(page_, QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
   painter_ = std::make_unique<QPainter>();
   if (!painter_->begin(writer_.get())) {
     Discard();

@@ -2,6 +2,7 @@
 // included), a named printer without a dialog, and PDF files.
 #pragma once
 
+#include <QPageSize>
 #include <QPrintDialog>
 #include <QString>
 #include <QWidget>
@@ -12,6 +13,7 @@
 
 #include "printing/Sheet.h"
 #include "surface/CorrectedSurface.h"
+#include "templates/SheetTemplate.h"
 
 class QFile;
 class QPainter;
@@ -74,6 +76,10 @@ class TJobPrintDialog : public QPrintDialog {
   std::function<void(const QString&)> warn_;
 };
 
+// A sheet template's page for QPrinter and QPdfWriter; standard sizes (A4,
+// Letter) keep their names.
+QPageSize TemplatePageSize(TPageSize page);
+
 // The print dialog and the printer chosen there. The dialog carries an extra
 // "Labels" tab (outlines, sheets, start label); its state is kept in
 // `options` for the run. A job of several pages is one document. Pages are
@@ -124,13 +130,15 @@ class TNamedPrinterJob : public TPrinterJob {
   bool ShowDialog() override { return true; }
 };
 
-// Sheets into one PDF file at a chosen resolution, one page a sheet. The file
+// Sheets into one PDF file at a chosen resolution and page size (A4 unless
+// given), one page a sheet. The file
 // appears only when Finish succeeds (written beside it first, then renamed), so
 // a failure never leaves a partial file behind.
 class TPdfJob : public TPrintJob {
  public:
   // Pages are drawn through `calibration` when it is other than none.
-  explicit TPdfJob(const QString& path, int dpi = 600, const TCalibration& calibration = {});
+  explicit TPdfJob(const QString& path, int dpi = 600, const TCalibration& calibration = {},
+                   const QPageSize& page = QPageSize(QPageSize::A4));
   ~TPdfJob() override;
 
   bool ShowDialog() override { return true; }
@@ -153,6 +161,7 @@ class TPdfJob : public TPrintJob {
   QString path_;
   QString tempPath_;
   int dpi_;
+  QPageSize page_;
   QString title_ = "Vantor";
   std::unique_ptr<QFile> file_;
   std::unique_ptr<QPdfWriter> writer_;

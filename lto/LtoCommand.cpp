@@ -1,0 +1,102 @@
+#include "lto/LtoCommand.h"
+
+#include <cctype>
+
+#include "lto/LtoSheet.h"
+#include "lto/MediaId.h"
+
+namespace vantor {
+
+namespace {
+
+constexpr const char* kProgram = "vantor: ";
+
+std::string Upper(std::string s) {
+  for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return s;
+}
+
+// The template of that name, or the exit-2 message saying why there is none.
+const TSheetTemplate* FindTemplate(const std::string& name, const TTemplateCatalogue& templates, std::ostream& err) {
+  if (const TSheetTemplate* t = templates.Find(name)) return t;
+  if (const auto refusal = templates.RefusalOf(name))
+    err << kProgram << "template '" << name << "' is refused: " << *refusal << '\n';
+  else
+    err << kProgram << "unknown template '" << name << "'; see vantor --list-templates\n";
+  return nullptr;
+}
+
+}  // namespace
+
+int RunLtoPrint(const TLtoPrintOptions& o, const TTemplateCatalogue& templates, TLtoOutputFactory& factory,
+                std::ostream& out, std::ostream& err) {
+  const TSheetTemplate* sheet = FindTemplate(o.templateName, templates, err);
+  if (!sheet) return 2;
+  const TLtoPalette* palette = FindLtoPalette(o.palette);
+  if (!palette) {
+    err << kProgram << "unknown palette '" << o.palette << "'; see vantor --help\n";
+    return 2;
+  }
+  const std::string mediaId = Upper(o.mediaId);
+  if (const auto problem = MediaIdProblem(mediaId)) {
+    err << kProgram << "unknown media ID '" << o.mediaId << "': " << *problem << '\n';
+    return 2;
+  }
+
+  // As the volser field takes typing: letters in upper case.
+  const std::string first = Upper(o.serial);
+  const TVolserRunResult volsers = o.last ? VolserRunByLast(first, Upper(*o.last))
+                                          : VolserRunByCount(first, o.count.value_or(sheet->LabelsPerPage()));
+  if (!volsers.run) {
+    err << volsers.refusal << '\n';
+    return 1;
+  }
+  TLtoRun run{*sheet, mediaId, *volsers.run, *palette};
+  if (const auto problem = LtoRunProblem(run)) {
+    err << *problem << '\n';
+    return 1;
+  }
+  const int dpi = o.dpi ? o.dpi : o.output == TPrintOutput::Trace ? 300 : o.output == TPrintOutput::Pdf ? 600 : 0;
+  if (dpi > 0) {
+    // Known before anything is opened; a printer's is checked once it is.
+    const TLtoBarPlan plan = PlanLtoBars(run.layout, dpi, dpi, sheet->labels);
+    if (!plan.bars) {
+      err << plan.refusal << '\n';
+      return 1;
+    }
+  }
+  try {
+    const std::unique_ptr<TSheetOutput> output = factory.Open(o.output, o.target, dpi, sheet->page);
+    PrintLtoRun(run, output->Job());
+    output->Finish();
+  } catch (const ELtoRefused& e) {
+    err << e.what() << '\n';
+    return 1;
+  } catch (const std::exception& e) {
+    err << kProgram << e.what() << '\n';
+    return 1;
+  }
+  const int pages = run.Pages();
+  const std::string what = std::to_string(run.volsers.count) + (run.volsers.count == 1 ? " label" : " labels") +
+                           " on " + std::to_string(pages) + (pages == 1 ? " page" : " pages") + " from " +
+                           run.volsers.First() + mediaId + " to " + run.volsers.Last() + mediaId;
+  if (o.output == TPrintOutput::Pdf) out << "Printed " << what << " to " << o.target << '\n';
+  if (o.output == TPrintOutput::Printer) out << "Printed " << what << " on " << o.target << '\n';
+  return 0;
+}
+
+int RunListTemplates(const TTemplateCatalogue& templates, std::ostream& out, std::ostream& err) {
+  for (const TSheetTemplate& t : templates.templates) out << t.name << '\n';
+  for (const std::string& problem : templates.problems) err << kProgram << "not offered: " << problem << '\n';
+  return 0;
+}
+
+int RunDescribeTemplate(const std::string& name, const TTemplateCatalogue& templates, std::ostream& out,
+                        std::ostream& err) {
+  const TSheetTemplate* t = FindTemplate(name, templates, err);
+  if (!t) return 2;
+  out << DescribeTemplateJson(*t);
+  return 0;
+}
+
+}  // namespace vantor

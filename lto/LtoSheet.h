@@ -1,0 +1,53 @@
+// A run of LTO labels on the sheets of a template: one page a sheet, printed
+// through the same print jobs as the tape-label sheets (PDF, printer, trace).
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+#include "lto/LtoLabel.h"
+#include "lto/Volser.h"
+#include "printing/Sheet.h"
+#include "templates/SheetTemplate.h"
+
+namespace vantor {
+
+struct TLtoRun {
+  TSheetTemplate sheet;
+  std::string mediaId;  // two characters of A-Z, 0-9
+  TVolserRun volsers;
+  TLtoPalette palette;
+  // The first page's first label (1-based): the labels before it stay empty,
+  // so a sheet used in part can be fed again.
+  int startLabel = 1;
+  TLtoLabelLayout layout = kLtoLabelLayout;
+
+  int Pages() const;
+  // Where label i of the run (0 = first) goes: its page and its place there.
+  int PageOf(int i) const;
+  int PlaceOf(int i) const;
+};
+
+// Why the run cannot be printed at all (a bad media ID or volser, a start
+// label off the template), or nothing. The resolution's own refusal comes
+// from PlanLtoBars.
+std::optional<std::string> LtoRunProblem(const TLtoRun& run);
+
+// A refusal found once the printer's resolution is known: nothing was printed.
+class ELtoRefused : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// Draws page `page` (0-based) of the run: the origin moved by the printing
+// offset, every label the page holds. `bars` from PlanLtoBars at the
+// surface's resolution.
+void DrawLtoPage(const TLtoRun& run, int page, const TBarWidths& bars, TSurface& surface);
+
+// The whole run: the dialog, the job settings, then each page from BeginDoc to
+// EndDoc. Throws ELtoRefused (before anything is drawn) when the run or the
+// printer's resolution is refused; a failure part-way aborts the document and
+// passes the exception on.
+TSheetResult PrintLtoRun(const TLtoRun& run, TPrintJob& job);
+
+}  // namespace vantor
