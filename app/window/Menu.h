@@ -66,7 +66,7 @@ class TMainMenu : public QWidget, public TSheetHost {
   // --- Menu bar ----------------------------------------------------------------
   QMenuBar* MenuBar = nullptr;
   QMenu* FileMenu = nullptr;
-  QAction* PrintAction = nullptr;  // "Print...": the Print button's handler
+  QAction* PrintAction = nullptr;         // "Print...": the Print button's handler
   QAction* PrintPreviewAction = nullptr;  // Qt's print preview of the job Print would print
   QAction* CalibrationAction = nullptr;   // the printer calibration dialog
   QAction* QuitAction = nullptr;

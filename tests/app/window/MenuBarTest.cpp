@@ -38,7 +38,8 @@ TEST_F(MenuTest, MenuBarHoldsFileLabelsAndHelpInThatOrder) {
   QStringList titles;
   for (const QAction* a : menu->MenuBar->actions()) titles << a->text();
   EXPECT_EQ(titles, QStringList({"&File", "&Labels", "&Help"}));
-  EXPECT_EQ(ItemTexts(menu->FileMenu), QStringList({"&Print...", "Print Pre&view...", "Printer &Calibration...", "&Quit"}));
+  EXPECT_EQ(ItemTexts(menu->FileMenu),
+            QStringList({"&Print...", "Print Pre&view...", "Printer &Calibration...", "&Quit"}));
   EXPECT_EQ(ItemTexts(menu->LabelsMenu), QStringList({"&LTO Ultrium labels..."}));
   EXPECT_EQ(ItemTexts(menu->HelpMenu), QStringList({"&Contents", "&About Vantor"}));
 }
