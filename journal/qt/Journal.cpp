@@ -11,7 +11,11 @@
 #include <QUrl>
 #include <QUrlQuery>
 #include <QVariant>
+#include <unistd.h>
+
 #include <atomic>
+#include <cerrno>
+#include <cstring>
 #include <chrono>
 #include <cstdlib>
 #include <map>
@@ -241,6 +245,15 @@ void TJournal::Connect() {
     if (file.exists() && !file.isFile()) throw TJournalError("journal " + where_.path + ": not a file");
     if (!file.exists() && !QDir().mkpath(file.absolutePath()))
       throw TJournalError("journal " + where_.path + ": cannot make the folder " + file.absolutePath().toStdString());
+    // SQLite would open a read-only file and fail only at the first change,
+    // and needs its folder for the write-ahead log; access() also sees
+    // read-only mounts, which root's permissions do not.
+    const std::string folder = file.absolutePath().toStdString();
+    if (access(folder.c_str(), W_OK) != 0)
+      throw TJournalError("journal " + where_.path + ": the journal's folder is read-only (" +
+                          std::strerror(errno) + ")");
+    if (file.exists() && access(where_.path.c_str(), R_OK | W_OK) != 0)
+      throw TJournalError("journal " + where_.path + ": the journal is read-only (" + std::strerror(errno) + ")");
     db.setDatabaseName(Q(where_.path));
     db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(options_.busyTimeoutMs));
     if (!db.open()) Fail("cannot open", db.lastError());
