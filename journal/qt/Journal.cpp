@@ -1,5 +1,6 @@
 #include "journal/qt/Journal.h"
 
+#include <unistd.h>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -11,13 +12,12 @@
 #include <QUrl>
 #include <QUrlQuery>
 #include <QVariant>
-#include <unistd.h>
 
 #include <atomic>
 #include <cerrno>
-#include <cstring>
 #include <chrono>
 #include <cstdlib>
+#include <cstring>
 #include <map>
 #include <set>
 
@@ -250,8 +250,8 @@ void TJournal::Connect() {
     // read-only mounts, which root's permissions do not.
     const std::string folder = file.absolutePath().toStdString();
     if (access(folder.c_str(), W_OK) != 0)
-      throw TJournalError("journal " + where_.path + ": the journal's folder is read-only (" +
-                          std::strerror(errno) + ")");
+      throw TJournalError("journal " + where_.path + ": the journal's folder is read-only (" + std::strerror(errno) +
+                          ")");
     if (file.exists() && access(where_.path.c_str(), R_OK | W_OK) != 0)
       throw TJournalError("journal " + where_.path + ": the journal is read-only (" + std::strerror(errno) + ")");
     db.setDatabaseName(Q(where_.path));
@@ -491,6 +491,7 @@ TReservation TJournal::Reserve(const TJobRequest& request) {
   result.conflicts = FindConflicts(merged, true);
   bool blocked = false;
   for (const TConflict& c : result.conflicts) blocked = blocked || !request.reprint || c.HeldByRunningJob();
+  if (options_.betweenCheckAndRecord) options_.betweenCheckAndRecord();
   if (blocked) {
     t.Commit();  // keeps the interruptions found on the way
     return result;

@@ -81,6 +81,9 @@ class TJournal {
     std::optional<TProcessIdentity> self;  // default: this process
     std::function<std::int64_t()> clock;   // default: the system clock
     int busyTimeoutMs = 10000;             // SQLite: how long to wait for another writer
+    // Runs inside Reserve between the check and the record; the tests widen
+    // the window there to show that a second process cannot slip in.
+    std::function<void()> betweenCheckAndRecord;
   };
 
   static constexpr int kSchemaVersion = 1;

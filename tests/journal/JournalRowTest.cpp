@@ -10,8 +10,8 @@ namespace vantor::journal {
 namespace {
 
 TRawJobRow GoodJob() {
-  return {"12",  "1796133720", "1796133780", "1796134620", "ops", "tapehost", "4242", "boot:99", "DLT", "dlt4",
-          "printer", "Office-1", "printed", "0"};
+  return {"12",      "1796133720", "1796133780", "1796134620", "ops",      "tapehost", "4242",
+          "boot:99", "DLT",        "dlt4",       "printer",    "Office-1", "printed",  "0"};
 }
 
 TEST(JournalRow, AWellFormedJobRowReadsBack) {
@@ -56,10 +56,12 @@ TEST(JournalRow, MalformedJobRowsAreRefusedNamingTheFault) {
        "journal job row 12: host 'tape\\xc3' is empty or not printable text"},
       {"empty_target", [](TRawJobRow& r) { r.outputTarget = ""; },
        "journal job row 12: output_target '' is empty or not printable text"},
-      {"unknown_family", [](TRawJobRow& r) { r.family = "dlt"; }, "journal job row 12: family 'dlt' is not a known value"},
+      {"unknown_family", [](TRawJobRow& r) { r.family = "dlt"; },
+       "journal job row 12: family 'dlt' is not a known value"},
       {"unknown_output", [](TRawJobRow& r) { r.outputKind = "fax"; },
        "journal job row 12: output_kind 'fax' is not a known value"},
-      {"reprint_two", [](TRawJobRow& r) { r.reprint = "2"; }, "journal job row 12: reprint '2' is not a number from 0 to 1"},
+      {"reprint_two", [](TRawJobRow& r) { r.reprint = "2"; },
+       "journal job row 12: reprint '2' is not a number from 0 to 1"},
       {"finished_but_running", [](TRawJobRow& r) { r.outcome = "reserved"; },
        "journal job row 12: finished_at 1796133780 does not go with the outcome reserved"},
       {"ended_without_time", [](TRawJobRow& r) { r.finishedAt = "0"; },
@@ -88,16 +90,21 @@ TEST(JournalRow, RangeRowsAreHeldToTheSerialRules) {
     TRawRangeRow raw;
     const char* error;
   } rows[] = {
-      {"prefix_ends_in_digit", {"12", "AB1", "3", "1", "2", "sent"},
+      {"prefix_ends_in_digit",
+       {"12", "AB1", "3", "1", "2", "sent"},
        "journal range row 12 (job 12): prefix 'AB1', width 3, numbers 1 to 2 are no range of serials"},
-      {"number_wider_than_width", {"12", "ABC", "3", "100", "1000", "sent"},
+      {"number_wider_than_width",
+       {"12", "ABC", "3", "100", "1000", "sent"},
        "journal range row 12 (job 12): prefix 'ABC', width 3, numbers 100 to 1000 are no range"},
       {"backwards", {"12", "ABC", "3", "129", "100", "sent"}, "journal range row 12 (job 12): prefix 'ABC', width 3"},
       {"too_long", {"12", "ABCDE", "3", "1", "2", "sent"}, "journal range row 12 (job 12): prefix 'ABCDE'"},
       {"too_wide", {"12", "", "7", "1", "2", "sent"}, "journal range row 12 (job 12): width '7' is not a number"},
-      {"span", {"12", "X", "5", "1000", "2000", "sent"},
+      {"span",
+       {"12", "X", "5", "1000", "2000", "sent"},
        "journal range row 12 (job 12): numbers 1000 to 2000 span more than 1000"},
-      {"state", {"12", "ABC", "3", "1", "2", "printed"}, "journal range row 12 (job 12): state 'printed' is not a known"},
+      {"state",
+       {"12", "ABC", "3", "1", "2", "printed"},
+       "journal range row 12 (job 12): state 'printed' is not a known"},
       {"null_prefix", {"12", std::nullopt, "3", "1", "2", "sent"}, "journal range row 12 (job 12): prefix is missing"},
       {"lower_case", {"12", "abc", "3", "1", "2", "sent"}, "journal range row 12 (job 12): prefix 'abc', width 3"},
   };
@@ -111,7 +118,8 @@ TEST(JournalRow, RangeRowsAreHeldToTheSerialRules) {
 TEST(JournalRow, AJobHoldsEachSerialOnce) {
   TJobRecord job;
   job.id = 3;
-  EXPECT_FALSE(AttachPieces(job, {{{"ABC", 3, 100, 129}, TPieceState::Sent}, {{"ABC", 3, 130, 135}, TPieceState::Freed}}));
+  EXPECT_FALSE(
+      AttachPieces(job, {{{"ABC", 3, 100, 129}, TPieceState::Sent}, {{"ABC", 3, 130, 135}, TPieceState::Freed}}));
   EXPECT_EQ(AttachPieces(job, {{{"ABC", 3, 100, 129}, TPieceState::Sent}, {{"ABC", 3, 129, 135}, TPieceState::Freed}}),
             "journal job row 3: serial ABC129 is recorded twice");
 }
@@ -120,10 +128,18 @@ TEST(JournalRow, DisplayText) {
   struct TRow {
     const char* text;
     bool ok;
-  } rows[] = {{"Office-1", true},       {"Büro 2", true},       {"\xe6\x97\xa5\xe6\x9c\xac", true},
-              {"a\tb", false},          {"a\nb", false},        {"\x7f", false},
-              {"\xc2\x9b", false},      {"\xc0\xaf", false},    {"\xed\xa0\x80", false},
-              {"\xe2\x80\xae", false},  {"\xf4\x90\x80\x80", false}, {"\xe6\x97", false}};
+  } rows[] = {{"Office-1", true},
+              {"Büro 2", true},
+              {"\xe6\x97\xa5\xe6\x9c\xac", true},
+              {"a\tb", false},
+              {"a\nb", false},
+              {"\x7f", false},
+              {"\xc2\x9b", false},
+              {"\xc0\xaf", false},
+              {"\xed\xa0\x80", false},
+              {"\xe2\x80\xae", false},
+              {"\xf4\x90\x80\x80", false},
+              {"\xe6\x97", false}};
   for (const TRow& row : rows) EXPECT_EQ(IsDisplayText(row.text), row.ok) << row.text;
 }
 

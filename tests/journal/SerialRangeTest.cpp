@@ -66,7 +66,10 @@ TEST(SerialRange, OverlapIntersectionAndSubtraction) {
     std::optional<TSerialRange> both;
     std::vector<TSerialRange> aLessB;
   } rows[] = {
-      {"inside", R("ABC", 3, 100, 129), R("ABC", 3, 110, 115), R("ABC", 3, 110, 115),
+      {"inside",
+       R("ABC", 3, 100, 129),
+       R("ABC", 3, 110, 115),
+       R("ABC", 3, 110, 115),
        {R("ABC", 3, 100, 109), R("ABC", 3, 116, 129)}},
       {"touching_end", R("ABC", 3, 100, 129), R("ABC", 3, 129, 140), R("ABC", 3, 129, 129), {R("ABC", 3, 100, 128)}},
       {"adjacent", R("ABC", 3, 100, 129), R("ABC", 3, 130, 140), std::nullopt, {R("ABC", 3, 100, 129)}},
@@ -120,9 +123,13 @@ TEST(JobPieces, MarkingSplitsPiecesAndFinishingFreesOrKeepsThem) {
     std::vector<TSerialRange> sent, sending, freed;
   } rows[] = {
       {TJobOutcome::Printed, {R("ABC", 3, 100, 135), R("ABC", 3, 158, 159)}, {}, {R("ABC", 3, 136, 157)}},
-      {TJobOutcome::Failed, {R("ABC", 3, 100, 129), R("ABC", 3, 158, 159)}, {R("ABC", 3, 130, 135)},
+      {TJobOutcome::Failed,
+       {R("ABC", 3, 100, 129), R("ABC", 3, 158, 159)},
+       {R("ABC", 3, 130, 135)},
        {R("ABC", 3, 136, 157)}},
-      {TJobOutcome::Interrupted, {R("ABC", 3, 100, 129), R("ABC", 3, 158, 159)}, {R("ABC", 3, 130, 135)},
+      {TJobOutcome::Interrupted,
+       {R("ABC", 3, 100, 129), R("ABC", 3, 158, 159)},
+       {R("ABC", 3, 130, 135)},
        {R("ABC", 3, 136, 157)}},
   };
   for (const TRow& row : rows) {
@@ -160,7 +167,8 @@ TEST(Conflict, MessagesForEveryOutputAndState) {
   } rows[] = {
       {{R("ABC", 3, 110, 115), TPieceState::Sent, job},
        "ABC110 to ABC115 were printed on 2026-12-01 14:02 by ops on tapehost to printer Office-1"},
-      {{R("ABC", 3, 110, 110), TPieceState::Sent, with(TOutputKind::Pdf, "/home/ops/a.pdf", TJobOutcome::Failed, false)},
+      {{R("ABC", 3, 110, 110), TPieceState::Sent,
+        with(TOutputKind::Pdf, "/home/ops/a.pdf", TJobOutcome::Failed, false)},
        "ABC110 was printed on 2026-12-01 14:02 by ops on tapehost to the PDF file /home/ops/a.pdf"},
       {{R("ABC", 3, 110, 111), TPieceState::Sent, with(TOutputKind::Trace, "t.trace", TJobOutcome::Printed, true)},
        "ABC110 to ABC111 were reprinted on 2026-12-01 14:02 by ops on tapehost to the trace file t.trace"},

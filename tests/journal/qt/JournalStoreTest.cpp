@@ -315,8 +315,7 @@ TEST_P(JournalStore, MalformedRowsFromASharedJournalAreRefusedWithAMessage) {
   j->List({});
   EXPECT_EQ(j->List({}).size(), 1u);
   ASSERT_EQ(j->Problems().size(), 1u);
-  EXPECT_NE(j->Problems()[0].find("outcome 'exploded' is not a known value"), std::string::npos)
-      << j->Problems()[0];
+  EXPECT_NE(j->Problems()[0].find("outcome 'exploded' is not a known value"), std::string::npos) << j->Problems()[0];
   // A reservation touching the bad row is refused, not guessed at.
   try {
     j->Reserve(Request({Range("ABC", 3, 305, 305)}));
