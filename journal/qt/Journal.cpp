@@ -1,0 +1,618 @@
+#include "journal/qt/Journal.h"
+
+#include <unistd.h>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QSqlDatabase>
+#include <QSqlDriver>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QStandardPaths>
+#include <QUrl>
+#include <QUrlQuery>
+#include <QVariant>
+
+#include <atomic>
+#include <cerrno>
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <map>
+#include <set>
+
+namespace vantor::journal {
+
+namespace {
+
+// Any fixed number: the key of the advisory lock every writer takes.
+constexpr qint64 kWriteLockKey = 0x56414e544f52;  // "VANTOR"
+
+const char* const kJobColumns =
+    "id, started_at, finished_at, lease_until, user_name, host, pid, process_token, family, media, output_kind, "
+    "output_target, outcome, reprint";
+const char* const kRangeColumns = "job_id, prefix, width, first_number, last_number, state";
+
+// The schema, one list of statements a version; [0] makes version 1. The id
+// column is the one place the two dialects differ.
+std::vector<std::vector<std::string>> Migrations(bool postgres) {
+  const std::string id = postgres ? "BIGSERIAL PRIMARY KEY" : "INTEGER PRIMARY KEY AUTOINCREMENT";
+  return {{
+      "CREATE TABLE job (id " + id +
+          ", started_at BIGINT NOT NULL, finished_at BIGINT, lease_until BIGINT NOT NULL,"
+          " user_name TEXT NOT NULL, host TEXT NOT NULL, pid BIGINT NOT NULL, process_token TEXT NOT NULL,"
+          " family TEXT NOT NULL, media TEXT NOT NULL, output_kind TEXT NOT NULL, output_target TEXT NOT NULL,"
+          " outcome TEXT NOT NULL, reprint INTEGER NOT NULL)",
+      "CREATE TABLE job_range (job_id BIGINT NOT NULL REFERENCES job(id), prefix TEXT NOT NULL,"
+      " width INTEGER NOT NULL, first_number INTEGER NOT NULL, last_number INTEGER NOT NULL, state TEXT NOT NULL)",
+      "CREATE INDEX job_range_serials ON job_range (prefix, width, first_number)",
+      "CREATE INDEX job_range_job ON job_range (job_id)",
+      "CREATE INDEX job_started ON job (started_at)",
+      "CREATE INDEX job_outcome ON job (outcome)",
+  }};
+}
+
+std::optional<std::string> Column(const QSqlQuery& q, int i) {
+  const QVariant v = q.value(i);
+  if (v.isNull()) return std::nullopt;
+  return v.toString().toStdString();
+}
+
+TRawJobRow RawJob(const QSqlQuery& q) {
+  TRawJobRow r;
+  std::optional<std::string>* fields[] = {&r.id,         &r.startedAt,    &r.finishedAt,   &r.leaseUntil, &r.user,
+                                          &r.host,       &r.pid,          &r.processToken, &r.family,     &r.media,
+                                          &r.outputKind, &r.outputTarget, &r.outcome,      &r.reprint};
+  for (int i = 0; i < 14; ++i) *fields[i] = Column(q, i);
+  return r;
+}
+
+TRawRangeRow RawRange(const QSqlQuery& q) {
+  return {Column(q, 0), Column(q, 1), Column(q, 2), Column(q, 3), Column(q, 4), Column(q, 5)};
+}
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+// What an SQLite or PostgreSQL error means for the operator.
+std::string Cause(const QSqlError& e, bool postgres) {
+  const QString text = e.text().trimmed();
+  const auto has = [&](const char* s) { return text.contains(QLatin1String(s), Qt::CaseInsensitive); };
+  if (!postgres) {
+    bool ok = false;
+    const int code = e.nativeErrorCode().toInt(&ok) & 0xff;
+    if (ok) {
+      switch (code) {
+        case 5:
+        case 6: return "the journal is locked by another program";
+        case 8: return "the journal is read-only";
+        case 11:
+        case 26: return "the journal file is damaged or is not a journal";
+        case 13: return "the disk is full";
+        case 14: return "the journal file cannot be opened";
+        case 10: return "an input/output error on the journal file";
+        default: break;
+      }
+    }
+    if (has("locked")) return "the journal is locked by another program";
+    if (has("readonly") || has("read-only")) return "the journal is read-only";
+    if (has("not a database") || has("malformed")) return "the journal file is damaged or is not a journal";
+    if (has("disk is full") || has("full")) return "the disk is full";
+    return "the journal cannot be used";
+  }
+  if (has("password")) return "the journal server refused the password";
+  if (has("could not connect") || has("connection refused") || has("could not translate host") || has("timeout") ||
+      has("no route") || has("server closed"))
+    return "the journal server cannot be reached";
+  if (has("does not exist")) return "the journal database or user does not exist";
+  if (has("read-only") || has("read only")) return "the journal database is read-only";
+  if (has("no space") || has("disk full")) return "the journal server's disk is full";
+  if (e.type() == QSqlError::ConnectionError) return "the journal server cannot be reached";
+  return "the journal server refused a statement";
+}
+
+}  // namespace
+
+std::string TJournalLocation::Display() const {
+  if (kind == TKind::Sqlite) return path;
+  std::string url = "postgresql://" + user + "@" + host + ":" + std::to_string(port) + "/" + database;
+  if (!options.empty()) {
+    std::string query = options;
+    for (char& c : query)
+      if (c == ';') c = '&';
+    url += "?" + query;
+  }
+  return url;
+}
+
+TParsed<TJournalLocation> ParseJournalLocation(const std::string& text) {
+  TJournalLocation loc;
+  if (text.empty()) return {std::nullopt, "the journal location is empty"};
+  const std::string lower = QString::fromStdString(text).toLower().toStdString();
+  if (!lower.starts_with("postgresql://") && !lower.starts_with("postgres://")) {
+    if (lower.find("://") != std::string::npos && lower.find('/') > lower.find("://"))
+      return {std::nullopt, "'" + text + "' is neither a file nor a postgresql:// URL"};
+    loc.path = text;
+    return {loc, {}};
+  }
+  const QUrl url(QString::fromStdString(text), QUrl::StrictMode);
+  if (!url.isValid()) return {std::nullopt, "'" + text + "' is not a valid URL"};
+  if (!url.password().isEmpty())
+    return {std::nullopt, "the journal URL holds a password; give it in VANTOR_JOURNAL_PASSWORD or PGPASSWORD instead"};
+  loc.kind = TJournalLocation::TKind::Postgres;
+  loc.user = url.userName().toStdString();
+  loc.host = url.host().toStdString();
+  loc.port = url.port(5432);
+  loc.database = url.path().mid(1).toStdString();
+  if (loc.host.empty()) return {std::nullopt, "the journal URL names no host"};
+  if (loc.database.empty() || loc.database.find('/') != std::string::npos)
+    return {std::nullopt, "the journal URL names no database (postgresql://user@host:port/database)"};
+  if (loc.user.empty()) return {std::nullopt, "the journal URL names no user (postgresql://user@host:port/database)"};
+  const QUrlQuery query(url);
+  for (const auto& [key, value] : query.queryItems(QUrl::FullyDecoded)) {
+    static const std::set<QString> kAllowed = {QStringLiteral("sslmode"), QStringLiteral("connect_timeout"),
+                                               QStringLiteral("application_name")};
+    if (!kAllowed.count(key)) return {std::nullopt, "the journal URL's option '" + key.toStdString() + "' is unknown"};
+    if (value.contains(QLatin1Char(';')) || value.contains(QLatin1Char(' ')) || value.contains(QLatin1Char('\'')))
+      return {std::nullopt, "the journal URL's option '" + key.toStdString() + "' has a bad value"};
+    if (!loc.options.empty()) loc.options += ";";
+    loc.options += (key + QLatin1Char('=') + value).toStdString();
+  }
+  return {loc, {}};
+}
+
+std::string DefaultJournalPath() {
+  QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+  if (folder.isEmpty()) folder = QDir::homePath() + QStringLiteral("/.local/share/vantor");
+  return (folder + QStringLiteral("/journal.sqlite")).toStdString();
+}
+
+// One write transaction holding the journal's write lock; rolled back unless
+// committed.
+class TJournal::TTransaction {
+ public:
+  explicit TTransaction(TJournal& journal) : journal_(journal) {
+    QSqlDatabase db = QSqlDatabase::database(journal_.connection_, false);
+    QSqlQuery q(db);
+    if (journal_.where_.kind == TJournalLocation::TKind::Sqlite) {
+      if (!q.exec(QStringLiteral("BEGIN IMMEDIATE"))) journal_.Fail("cannot start a change", q.lastError());
+    } else {
+      if (!q.exec(QStringLiteral("BEGIN"))) journal_.Fail("cannot start a change", q.lastError());
+      open_ = true;
+      if (!q.exec(QStringLiteral("SELECT pg_advisory_xact_lock(%1)").arg(kWriteLockKey)))
+        journal_.Fail("cannot lock the journal", q.lastError());
+    }
+    open_ = true;
+  }
+  ~TTransaction() {
+    if (!open_) return;
+    QSqlQuery q(QSqlDatabase::database(journal_.connection_, false));
+    q.exec(QStringLiteral("ROLLBACK"));
+  }
+  void Commit() {
+    QSqlQuery q(QSqlDatabase::database(journal_.connection_, false));
+    if (!q.exec(QStringLiteral("COMMIT"))) journal_.Fail("cannot save the change", q.lastError());
+    open_ = false;
+  }
+
+ private:
+  TJournal& journal_;
+  bool open_ = false;
+};
+
+TJournal::TJournal(TJournalLocation where, TOptions options) : where_(std::move(where)), options_(std::move(options)) {
+  static std::atomic<int> counter{0};
+  connection_ = QStringLiteral("vantor-journal-%1").arg(counter++);
+  self_ = options_.self ? *options_.self : CurrentProcess();
+}
+
+TJournal::~TJournal() {
+  {
+    QSqlDatabase db = QSqlDatabase::database(connection_, false);
+    if (db.isOpen()) db.close();
+  }
+  QSqlDatabase::removeDatabase(connection_);
+}
+
+std::unique_ptr<TJournal> TJournal::Open(const TJournalLocation& where, TOptions options) {
+  std::unique_ptr<TJournal> journal(new TJournal(where, std::move(options)));
+  journal->Connect();
+  journal->Migrate();
+  journal->SweepAbandoned();
+  return journal;
+}
+
+std::int64_t TJournal::Now() const {
+  if (options_.clock) return options_.clock();
+  return std::chrono::duration_cast<std::chrono::seconds>(std::chrono::system_clock::now().time_since_epoch()).count();
+}
+
+void TJournal::Fail(const std::string& doing, const QSqlError& error) const {
+  const bool postgres = where_.kind == TJournalLocation::TKind::Postgres;
+  std::string detail = error.text().trimmed().toStdString();
+  throw TJournalError("journal " + where_.Display() + ": " + doing + ": " + Cause(error, postgres) +
+                      (detail.empty() ? "" : " (" + detail + ")"));
+}
+
+void TJournal::Connect() {
+  const bool postgres = where_.kind == TJournalLocation::TKind::Postgres;
+  const QString driver = postgres ? QStringLiteral("QPSQL") : QStringLiteral("QSQLITE");
+  if (!QSqlDatabase::isDriverAvailable(driver))
+    throw TJournalError("journal " + where_.Display() + ": the Qt SQL driver " + driver.toStdString() +
+                        " is not installed (Debian: " + (postgres ? "libqt6sql6-psql" : "libqt6sql6-sqlite") + ")");
+  QSqlDatabase db = QSqlDatabase::addDatabase(driver, connection_);
+  if (!postgres) {
+    const QFileInfo file(Q(where_.path));
+    if (file.exists() && !file.isFile()) throw TJournalError("journal " + where_.path + ": not a file");
+    if (!file.exists() && !QDir().mkpath(file.absolutePath()))
+      throw TJournalError("journal " + where_.path + ": cannot make the folder " + file.absolutePath().toStdString());
+    // SQLite would open a read-only file and fail only at the first change,
+    // and needs its folder for the write-ahead log; access() also sees
+    // read-only mounts, which root's permissions do not.
+    const std::string folder = file.absolutePath().toStdString();
+    if (access(folder.c_str(), W_OK) != 0)
+      throw TJournalError("journal " + where_.path + ": the journal's folder is read-only (" + std::strerror(errno) +
+                          ")");
+    if (file.exists() && access(where_.path.c_str(), R_OK | W_OK) != 0)
+      throw TJournalError("journal " + where_.path + ": the journal is read-only (" + std::strerror(errno) + ")");
+    db.setDatabaseName(Q(where_.path));
+    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(options_.busyTimeoutMs));
+    if (!db.open()) Fail("cannot open", db.lastError());
+    QSqlQuery q(db);
+    // WAL: readers never wait for the writer; FULL: a commit survives a crash.
+    for (const char* pragma : {"PRAGMA journal_mode=WAL", "PRAGMA synchronous=FULL", "PRAGMA foreign_keys=ON"})
+      if (!q.exec(QString::fromLatin1(pragma))) Fail("cannot open", q.lastError());
+    return;
+  }
+  db.setHostName(Q(where_.host));
+  db.setPort(where_.port);
+  db.setDatabaseName(Q(where_.database));
+  db.setUserName(Q(where_.user));
+  QString connectOptions = Q(where_.options);
+  if (!connectOptions.contains(QLatin1String("connect_timeout")))
+    connectOptions += QLatin1String(connectOptions.isEmpty() ? "" : ";") + QStringLiteral("connect_timeout=5");
+  db.setConnectOptions(connectOptions);
+  // libpq reads PGPASSWORD itself; ours goes first when both are set.
+  if (const char* pw = std::getenv("VANTOR_JOURNAL_PASSWORD"); pw && *pw) db.setPassword(QString::fromUtf8(pw));
+  if (db.open()) return;
+  const QSqlError first = db.lastError();
+  if (options_.passwordPrompt && first.text().contains(QLatin1String("password"), Qt::CaseInsensitive)) {
+    if (const auto pw = options_.passwordPrompt(where_.Display())) {
+      db.setPassword(Q(*pw));
+      const bool ok = db.open();
+      db.setPassword(QString());  // kept only as long as the connection needs it
+      if (ok) return;
+      Fail("cannot connect", db.lastError());
+    }
+  }
+  Fail("cannot connect", first);
+}
+
+void TJournal::Migrate() {
+  const bool postgres = where_.kind == TJournalLocation::TKind::Postgres;
+  QSqlDatabase db = QSqlDatabase::database(connection_, false);
+  TTransaction t(*this);
+  QSqlQuery q(db);
+  if (!q.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS schema_version (version INTEGER NOT NULL)")))
+    Fail("cannot read the schema version", q.lastError());
+  if (!q.exec(QStringLiteral("SELECT MAX(version) FROM schema_version")) || !q.next())
+    Fail("cannot read the schema version", q.lastError());
+  const QVariant found = q.value(0);
+  q.finish();
+  bool ok = true;
+  const int version = found.isNull() ? 0 : found.toString().toInt(&ok);
+  if (!ok || version < 0)
+    throw TJournalError("journal " + where_.Display() + ": the schema version '" + found.toString().toStdString() +
+                        "' is not a number");
+  if (version > kSchemaVersion)
+    throw TJournalError("journal " + where_.Display() + ": its schema version " + std::to_string(version) +
+                        " is newer than this Vantor knows (" + std::to_string(kSchemaVersion) +
+                        "); use a newer Vantor");
+  const auto steps = Migrations(postgres);
+  for (int v = version; v < kSchemaVersion; ++v) {
+    for (const std::string& statement : steps[static_cast<std::size_t>(v)])
+      if (!q.exec(Q(statement))) Fail("cannot create the journal's tables", q.lastError());
+    q.prepare(version == 0 && v == 0 ? QStringLiteral("INSERT INTO schema_version (version) VALUES (?)")
+                                     : QStringLiteral("UPDATE schema_version SET version = ?"));
+    q.addBindValue(v + 1);
+    if (!q.exec()) Fail("cannot record the schema version", q.lastError());
+  }
+  q.finish();
+  t.Commit();
+}
+
+int TJournal::SchemaVersion() {
+  QSqlQuery q(QSqlDatabase::database(connection_, false));
+  if (!q.exec(QStringLiteral("SELECT MAX(version) FROM schema_version")) || !q.next())
+    Fail("cannot read the schema version", q.lastError());
+  return q.value(0).toInt();
+}
+
+TJobRecord TJournal::LoadJob(std::int64_t id, bool withPieces) {
+  QSqlDatabase db = QSqlDatabase::database(connection_, false);
+  QSqlQuery q(db);
+  q.prepare(QStringLiteral("SELECT %1 FROM job WHERE id = ?").arg(QLatin1String(kJobColumns)));
+  q.addBindValue(QVariant::fromValue<qint64>(id));
+  if (!q.exec()) Fail("cannot read job " + std::to_string(id), q.lastError());
+  if (!q.next()) throw TJournalError("journal " + where_.Display() + ": there is no job " + std::to_string(id));
+  TParsed<TJobRecord> job = ParseJobRow(RawJob(q));
+  q.finish();
+  if (!job.value) throw TJournalError("journal " + where_.Display() + ": " + job.error);
+  if (!withPieces) return *job.value;
+  q.prepare(QStringLiteral("SELECT %1 FROM job_range WHERE job_id = ?").arg(QLatin1String(kRangeColumns)));
+  q.addBindValue(QVariant::fromValue<qint64>(id));
+  if (!q.exec()) Fail("cannot read job " + std::to_string(id), q.lastError());
+  std::vector<TRangePiece> pieces;
+  while (q.next()) {
+    TParsed<TParsedRange> range = ParseRangeRow(RawRange(q));
+    if (!range.value) throw TJournalError("journal " + where_.Display() + ": " + range.error);
+    pieces.push_back(range.value->piece);
+  }
+  if (auto problem = AttachPieces(*job.value, std::move(pieces)))
+    throw TJournalError("journal " + where_.Display() + ": " + *problem);
+  return *job.value;
+}
+
+void TJournal::StorePieces(std::int64_t id, const std::vector<TRangePiece>& pieces) {
+  QSqlQuery q(QSqlDatabase::database(connection_, false));
+  q.prepare(QStringLiteral("DELETE FROM job_range WHERE job_id = ?"));
+  q.addBindValue(QVariant::fromValue<qint64>(id));
+  if (!q.exec()) Fail("cannot record job " + std::to_string(id), q.lastError());
+  q.prepare(QStringLiteral("INSERT INTO job_range (%1) VALUES (?, ?, ?, ?, ?, ?)").arg(QLatin1String(kRangeColumns)));
+  for (const TRangePiece& p : pieces) {
+    for (const TSerialRange& row : SplitForRows(p.range)) {
+      q.addBindValue(QVariant::fromValue<qint64>(id));
+      q.addBindValue(Q(row.prefix));
+      q.addBindValue(row.width);
+      q.addBindValue(row.first);
+      q.addBindValue(row.last);
+      q.addBindValue(QString::fromLatin1(NameOf(p.state).data(), static_cast<qsizetype>(NameOf(p.state).size())));
+      if (!q.exec()) Fail("cannot record job " + std::to_string(id), q.lastError());
+    }
+  }
+}
+
+void TJournal::StoreJobState(const TJobRecord& job) {
+  QSqlQuery q(QSqlDatabase::database(connection_, false));
+  q.prepare(QStringLiteral("UPDATE job SET outcome = ?, finished_at = ?, lease_until = ? WHERE id = ?"));
+  const std::string_view outcome = NameOf(job.outcome);
+  q.addBindValue(QString::fromLatin1(outcome.data(), static_cast<qsizetype>(outcome.size())));
+  q.addBindValue(job.finishedAt ? QVariant::fromValue<qint64>(job.finishedAt)
+                                : QVariant(QMetaType::fromType<qint64>()));
+  q.addBindValue(QVariant::fromValue<qint64>(job.leaseUntil));
+  q.addBindValue(QVariant::fromValue<qint64>(job.id));
+  if (!q.exec()) Fail("cannot record job " + std::to_string(job.id), q.lastError());
+}
+
+void TJournal::Interrupt(TJobRecord& job) {
+  job.outcome = TJobOutcome::Interrupted;
+  job.finishedAt = std::max(Now(), job.startedAt);
+  FinishPieces(job.pieces, job.outcome);
+  StorePieces(job.id, job.pieces);
+  StoreJobState(job);
+}
+
+void TJournal::SweepAbandoned() {
+  TTransaction t(*this);
+  std::vector<std::int64_t> running;
+  {
+    QSqlQuery q(QSqlDatabase::database(connection_, false));
+    if (!q.exec(QStringLiteral("SELECT id FROM job WHERE outcome IN ('reserved', 'printing')")))
+      Fail("cannot read the running jobs", q.lastError());
+    while (q.next()) running.push_back(q.value(0).toLongLong());
+  }
+  const std::int64_t now = Now();
+  for (std::int64_t id : running) {
+    TJobRecord job;
+    try {
+      job = LoadJob(id, true);
+    } catch (const TJournalError& e) {
+      problems_.push_back(e.what());  // a malformed row is left as it is, not guessed at
+      continue;
+    }
+    if (!IsAbandoned(job, self_, now)) continue;
+    Interrupt(job);
+    interrupted_.push_back(job);
+  }
+  t.Commit();
+}
+
+std::vector<TConflict> TJournal::FindConflicts(const std::vector<TSerialRange>& ranges, bool sweep) {
+  struct THit {
+    std::int64_t job;
+    TRangePiece piece;
+  };
+  std::vector<THit> hits;
+  QSqlQuery q(QSqlDatabase::database(connection_, false));
+  // The index on (prefix, width, first_number) and rows of at most
+  // kMaxRowSpan numbers bound the scan to the rows starting in
+  // [first - kMaxRowSpan + 1, last].
+  q.prepare(QStringLiteral("SELECT %1 FROM job_range WHERE prefix = ? AND width = ? AND first_number >= ?"
+                           " AND first_number <= ? AND last_number >= ? AND state <> 'freed'")
+                .arg(QLatin1String(kRangeColumns)));
+  for (const TSerialRange& r : ranges) {
+    q.addBindValue(Q(r.prefix));
+    q.addBindValue(r.width);
+    q.addBindValue(r.first - kMaxRowSpan + 1);
+    q.addBindValue(r.last);
+    q.addBindValue(r.first);
+    if (!q.exec()) Fail("cannot check the serials", q.lastError());
+    while (q.next()) {
+      TParsed<TParsedRange> row = ParseRangeRow(RawRange(q));
+      if (!row.value) throw TJournalError("journal " + where_.Display() + ": " + row.error);
+      if (const auto cut = Intersection(row.value->piece.range, r))
+        hits.push_back({row.value->jobId, {*cut, row.value->piece.state}});
+    }
+  }
+  q.finish();
+  std::map<std::int64_t, TJobRecord> jobs;
+  const std::int64_t now = Now();
+  for (const THit& h : hits) {
+    if (jobs.count(h.job)) continue;
+    TJobRecord job = LoadJob(h.job, false);
+    if (sweep && IsAbandoned(job, self_, now)) {
+      job = LoadJob(h.job, true);
+      Interrupt(job);
+      interrupted_.push_back(job);
+    }
+    job.pieces.clear();
+    jobs[h.job] = job;
+  }
+  // One conflict for each job and state, its serials joined.
+  std::map<std::pair<std::int64_t, TPieceState>, std::vector<TSerialRange>> grouped;
+  for (const THit& h : hits) {
+    TPieceState state = h.piece.state;
+    const TJobRecord& job = jobs[h.job];
+    if (job.outcome == TJobOutcome::Interrupted && state == TPieceState::Reserved && sweep) continue;  // just freed
+    grouped[{h.job, state}].push_back(h.piece.range);
+  }
+  std::vector<TConflict> out;
+  for (auto& [key, serials] : grouped)
+    for (const TSerialRange& r : Merge(std::move(serials))) out.push_back({r, key.second, jobs[key.first]});
+  return out;
+}
+
+std::vector<TConflict> TJournal::Check(const std::vector<TSerialRange>& ranges) { return FindConflicts(ranges, false); }
+
+TReservation TJournal::Reserve(const TJobRequest& request) {
+  if (request.ranges.empty()) throw TJournalError("journal: a job without serials cannot be reserved");
+  for (const TSerialRange& r : request.ranges)
+    if (!IsCanonical(r))
+      throw TJournalError("journal: '" + r.prefix + "' with " + std::to_string(r.width) + " digits, " +
+                          std::to_string(r.first) + " to " + std::to_string(r.last) + " is no range of serials");
+  const std::vector<TSerialRange> merged = Merge(request.ranges);
+  std::size_t total = 0;
+  for (const TSerialRange& r : request.ranges) total += static_cast<std::size_t>(r.Count());
+  std::size_t distinct = 0;
+  for (const TSerialRange& r : merged) distinct += static_cast<std::size_t>(r.Count());
+  if (total != distinct) throw TJournalError("journal: the job names some serials twice");
+
+  TTransaction t(*this);
+  TReservation result;
+  result.conflicts = FindConflicts(merged, true);
+  bool blocked = false;
+  for (const TConflict& c : result.conflicts) blocked = blocked || !request.reprint || c.HeldByRunningJob();
+  if (options_.betweenCheckAndRecord) options_.betweenCheckAndRecord();
+  if (blocked) {
+    t.Commit();  // keeps the interruptions found on the way
+    return result;
+  }
+  const std::int64_t now = Now();
+  QSqlQuery q(QSqlDatabase::database(connection_, false));
+  q.prepare(
+      QStringLiteral("INSERT INTO job (started_at, finished_at, lease_until, user_name, host, pid, "
+                     "process_token, family, media, output_kind, output_target, outcome, reprint) "
+                     "VALUES (?, NULL, ?, ?, ?, ?, ?, ?, ?, ?, ?, 'reserved', ?) RETURNING id"));
+  const auto word = [](std::string_view w) { return QString::fromLatin1(w.data(), static_cast<qsizetype>(w.size())); };
+  q.addBindValue(QVariant::fromValue<qint64>(now));
+  q.addBindValue(QVariant::fromValue<qint64>(now + kLeaseSeconds));
+  q.addBindValue(Q(self_.user));
+  q.addBindValue(Q(self_.host));
+  q.addBindValue(QVariant::fromValue<qint64>(self_.pid));
+  q.addBindValue(Q(self_.token));
+  q.addBindValue(word(NameOf(request.family)));
+  q.addBindValue(Q(request.media));
+  q.addBindValue(word(NameOf(request.output)));
+  q.addBindValue(Q(request.target));
+  q.addBindValue(request.reprint ? 1 : 0);
+  if (!q.exec() || !q.next()) Fail("cannot record the job", q.lastError());
+  result.jobId = q.value(0).toLongLong();
+  q.finish();
+  std::vector<TRangePiece> pieces;
+  for (const TSerialRange& r : merged) pieces.push_back({r, TPieceState::Reserved});
+  StorePieces(result.jobId, pieces);
+  t.Commit();
+  return result;
+}
+
+void TJournal::Mark(std::int64_t jobId, const TSerialRange& serials, TPieceState to) {
+  TTransaction t(*this);
+  TJobRecord job = LoadJob(jobId, true);
+  const std::vector<TSerialRange> outside = MarkPieces(job.pieces, serials, to);
+  if (!outside.empty())
+    throw TJournalError("journal: " + DescribeRange(outside.front()) + " is not a serial of job " +
+                        std::to_string(jobId));
+  if (job.outcome == TJobOutcome::Reserved) job.outcome = TJobOutcome::Printing;
+  if (IsRunning(job.outcome)) job.leaseUntil = Now() + kLeaseSeconds;
+  StorePieces(jobId, job.pieces);
+  StoreJobState(job);
+  t.Commit();
+}
+
+void TJournal::MarkSending(std::int64_t jobId, const TSerialRange& serials) {
+  Mark(jobId, serials, TPieceState::Sending);
+}
+void TJournal::MarkSent(std::int64_t jobId, const TSerialRange& serials) { Mark(jobId, serials, TPieceState::Sent); }
+
+void TJournal::Renew(std::int64_t jobId) {
+  TTransaction t(*this);
+  TJobRecord job = LoadJob(jobId, false);
+  if (!IsRunning(job.outcome)) return;
+  job.leaseUntil = Now() + kLeaseSeconds;
+  StoreJobState(job);
+  t.Commit();
+}
+
+void TJournal::Finish(std::int64_t jobId, TJobOutcome outcome) {
+  if (IsRunning(outcome) || outcome == TJobOutcome::Interrupted)
+    throw TJournalError("journal: a job ends printed, failed or cancelled, not " + std::string(NameOf(outcome)));
+  TTransaction t(*this);
+  TJobRecord job = LoadJob(jobId, true);
+  FinishPieces(job.pieces, outcome);
+  job.outcome = outcome;
+  job.finishedAt = std::max(Now(), job.startedAt);
+  StorePieces(jobId, job.pieces);
+  StoreJobState(job);
+  t.Commit();
+}
+
+std::optional<TJobRecord> TJournal::Job(std::int64_t jobId) {
+  QSqlQuery q(QSqlDatabase::database(connection_, false));
+  q.prepare(QStringLiteral("SELECT id FROM job WHERE id = ?"));
+  q.addBindValue(QVariant::fromValue<qint64>(jobId));
+  if (!q.exec()) Fail("cannot read job " + std::to_string(jobId), q.lastError());
+  if (!q.next()) return std::nullopt;
+  q.finish();
+  return LoadJob(jobId, true);
+}
+
+std::vector<TJobRecord> TJournal::List(const TJobFilter& filter) {
+  problems_.clear();
+  QString sql = QStringLiteral("SELECT id FROM job WHERE 1 = 1");
+  std::optional<TSerialRange> serial;
+  if (filter.serial) {
+    serial = SplitSerial(*filter.serial);
+    if (!serial) throw TJournalError("journal: '" + *filter.serial + "' is not a volume serial");
+    sql += QStringLiteral(
+        " AND id IN (SELECT job_id FROM job_range WHERE prefix = ? AND width = ? AND first_number >= ?"
+        " AND first_number <= ? AND last_number >= ?)");
+  }
+  if (filter.from) sql += QStringLiteral(" AND started_at >= ?");
+  if (filter.to) sql += QStringLiteral(" AND started_at <= ?");
+  sql += QStringLiteral(" ORDER BY started_at DESC, id DESC LIMIT %1").arg(std::max(0, filter.limit));
+  QSqlQuery q(QSqlDatabase::database(connection_, false));
+  q.prepare(sql);
+  if (serial) {
+    q.addBindValue(Q(serial->prefix));
+    q.addBindValue(serial->width);
+    q.addBindValue(serial->first - kMaxRowSpan + 1);
+    q.addBindValue(serial->first);
+    q.addBindValue(serial->first);
+  }
+  if (filter.from) q.addBindValue(QVariant::fromValue<qint64>(*filter.from));
+  if (filter.to) q.addBindValue(QVariant::fromValue<qint64>(*filter.to));
+  if (!q.exec()) Fail("cannot list the jobs", q.lastError());
+  std::vector<std::int64_t> ids;
+  while (q.next()) ids.push_back(q.value(0).toLongLong());
+  q.finish();
+  std::vector<TJobRecord> jobs;
+  for (std::int64_t id : ids) {
+    try {
+      jobs.push_back(LoadJob(id, true));
+    } catch (const TJournalError& e) {
+      problems_.push_back(e.what());
+    }
+  }
+  return jobs;
+}
+
+}  // namespace vantor::journal

@@ -1,0 +1,148 @@
+// The print journal's store on Qt SQL: SQLite in the user's data folder by
+// default (write-ahead log), or a shared PostgreSQL server; the same schema
+// and queries on both. Every change is one transaction that takes the
+// journal's write lock first (SQLite: BEGIN IMMEDIATE; PostgreSQL: a
+// transaction-scoped advisory lock), so two processes checking and reserving
+// the same serials at once are served one after the other.
+//
+// A print path calls Reserve before anything prints, MarkSending before a
+// page's serials are handed to the output and MarkSent once the output has
+// them, and Finish at the end. Storage faults throw TJournalError naming the
+// cause; a refused reservation is a normal result listing the conflicts.
+#pragma once
+
+#include <QSqlError>
+#include <QString>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "journal/JobRecord.h"
+#include "journal/JournalRow.h"
+#include "journal/Process.h"
+
+namespace vantor::journal {
+
+class TJournalError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+struct TJournalLocation {
+  enum class TKind { Sqlite, Postgres };
+  TKind kind = TKind::Sqlite;
+  std::string path;  // SQLite
+  std::string host, database, user;
+  int port = 5432;
+  std::string options;  // libpq connection options from the URL's query, "k=v;k=v"
+
+  // The path, or the URL (it never holds a password).
+  std::string Display() const;
+};
+
+// A file path, or postgresql://user@host[:port]/database[?sslmode=...&connect_timeout=N]
+// (postgres:// too). A password in the URL is refused: it would end up in
+// settings and shell histories.
+TParsed<TJournalLocation> ParseJournalLocation(const std::string& text);
+// journal.sqlite in the user's data folder (QStandardPaths::AppDataLocation).
+std::string DefaultJournalPath();
+
+struct TJobRequest {
+  TTapeFamily family = TTapeFamily::Dlt;
+  std::string media;
+  TOutputKind output = TOutputKind::Pdf;
+  std::string target;
+  std::vector<TSerialRange> ranges;
+  bool reprint = false;  // deliberate: serials printed before may print again
+};
+
+struct TReservation {
+  std::int64_t jobId = 0;  // 0: refused
+  std::vector<TConflict> conflicts;
+  bool Granted() const { return jobId != 0; }
+};
+
+struct TJobFilter {
+  std::optional<std::string> serial;     // jobs holding this serial in any state
+  std::optional<std::int64_t> from, to;  // started within [from, to], Unix seconds
+  int limit = 1000;
+};
+
+class TJournal {
+ public:
+  struct TOptions {
+    // Asked when the server wants a password and neither VANTOR_JOURNAL_PASSWORD
+    // nor PGPASSWORD gives it; returns nothing to give up. Never stored.
+    std::function<std::optional<std::string>(const std::string& where)> passwordPrompt;
+    std::optional<TProcessIdentity> self;  // default: this process
+    std::function<std::int64_t()> clock;   // default: the system clock
+    int busyTimeoutMs = 10000;             // SQLite: how long to wait for another writer
+    // Runs inside Reserve between the check and the record; the tests widen
+    // the window there to show that a second process cannot slip in.
+    std::function<void()> betweenCheckAndRecord;
+  };
+
+  static constexpr int kSchemaVersion = 1;
+
+  // Opens (creating or migrating the schema) and marks jobs left reserved or
+  // printing by dead processes as interrupted. Throws TJournalError.
+  static std::unique_ptr<TJournal> Open(const TJournalLocation& where, TOptions options);
+  static std::unique_ptr<TJournal> Open(const TJournalLocation& where) { return Open(where, TOptions()); }
+  ~TJournal();
+  TJournal(const TJournal&) = delete;
+  TJournal& operator=(const TJournal&) = delete;
+
+  const TJournalLocation& Location() const { return where_; }
+  // Jobs this Open found abandoned and marked interrupted, with their pieces.
+  const std::vector<TJobRecord>& Interrupted() const { return interrupted_; }
+  // Rows refused as malformed by the last List, one message each.
+  const std::vector<std::string>& Problems() const { return problems_; }
+
+  // The serials' conflicts without reserving anything.
+  std::vector<TConflict> Check(const std::vector<TSerialRange>& ranges);
+  // Reserves every serial of the job in one transaction, or none: refused
+  // when one was printed (or may have been) unless the request is a
+  // deliberate reprint, and always when a running job holds one.
+  TReservation Reserve(const TJobRequest& request);
+  // Serials handed to the output (sending) and confirmed by it (sent). Throws
+  // when a serial is not the job's.
+  void MarkSending(std::int64_t jobId, const TSerialRange& serials);
+  void MarkSent(std::int64_t jobId, const TSerialRange& serials);
+  // Keeps a running job's lease (MarkSending and MarkSent renew it too).
+  void Renew(std::int64_t jobId);
+  // printed, failed or cancelled: reserved serials are freed.
+  void Finish(std::int64_t jobId, TJobOutcome outcome);
+
+  std::optional<TJobRecord> Job(std::int64_t jobId);
+  // Newest first.
+  std::vector<TJobRecord> List(const TJobFilter& filter);
+  int SchemaVersion();
+
+ private:
+  class TTransaction;
+  TJournal(TJournalLocation where, TOptions options);
+  void Connect();
+  void Migrate();
+  void SweepAbandoned();
+  std::int64_t Now() const;
+  TJobRecord LoadJob(std::int64_t id, bool withPieces);
+  void StorePieces(std::int64_t id, const std::vector<TRangePiece>& pieces);
+  void StoreJobState(const TJobRecord& job);
+  void Interrupt(TJobRecord& job);
+  std::vector<TConflict> FindConflicts(const std::vector<TSerialRange>& ranges, bool sweep);
+  void Mark(std::int64_t jobId, const TSerialRange& serials, TPieceState to);
+  [[noreturn]] void Fail(const std::string& doing, const QSqlError& error) const;
+
+  TJournalLocation where_;
+  TOptions options_;
+  TProcessIdentity self_;
+  QString connection_;
+  std::vector<TJobRecord> interrupted_;
+  std::vector<std::string> problems_;
+};
+
+}  // namespace vantor::journal
