@@ -35,11 +35,13 @@ std::optional<std::int64_t> ParseInteger(const std::string& text, std::int64_t l
   std::size_t i = 0;
   const bool negative = text[0] == '-';
   if (negative) i = 1;
-  if (i == text.size()) return std::nullopt;
+  // 18 digits at most, so the sum below cannot overflow; every bound the
+  // columns use is far smaller.
+  if (i == text.size() || text.size() - i > 18) return std::nullopt;
   std::int64_t v = 0;
   for (; i < text.size(); ++i) {
     if (text[i] < '0' || text[i] > '9') return std::nullopt;
-    v = v * 10 + (text[i] - '0');  // at most 18 digits: no overflow
+    v = v * 10 + (text[i] - '0');
   }
   if (negative) v = -v;
   if (v < lo || v > hi) return std::nullopt;

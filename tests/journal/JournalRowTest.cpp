@@ -47,6 +47,9 @@ TEST(JournalRow, MalformedJobRowsAreRefusedNamingTheFault) {
        "journal job row 12: started_at '1.5' is not a number from 0 to 253402300799"},
       {"huge_number", [](TRawJobRow& r) { r.pid = "99999999999999999999999"; },
        "journal job row 12: pid '99999999999999999999999' is not a number from 0 to 2147483647"},
+      // 19 digits overflowed a 64-bit sum before the bound was checked.
+      {"nineteen_digits", [](TRawJobRow& r) { r.pid = "9999999999999994242"; },
+       "journal job row 12: pid '9999999999999994242' is not a number from 0 to 2147483647"},
       {"negative_pid", [](TRawJobRow& r) { r.pid = "-1"; },
        "journal job row 12: pid '-1' is not a number from 0 to 2147483647"},
       {"bad_id", [](TRawJobRow& r) { r.id = "x"; }, "a journal job row: id 'x' is not a number from 1 to"},
