@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "app/window/AboutBox.h"
+#include "app/window/LtoLabels.h"
 #include "app/window/Menu.h"
 #include "app/window/help.h"
 #include "colours/widgets/Color.h"
@@ -135,6 +136,7 @@ int main(int argc, char** argv) {
   // and hidden afterwards, so its state carries over between openings.
   vantor::TColorBox colours(window.LabelState().Colors, {}, &window);
   window.AttachColorBox(colours);
+  vantor::AttachLtoWindow(window);
 
   if (!command.screenshot.empty()) return SaveScreenshot(window, QString::fromStdString(command.screenshot));
   window.show();
