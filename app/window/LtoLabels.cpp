@@ -5,11 +5,11 @@
 
 namespace vantor {
 
-QPointer<TLtoWindow> ShownLtoWindow(TMainMenu& menu) { return menu.findChild<TLtoWindow*>(); }
+QWidget* ShownLtoWindow(TMainMenu& menu) { return menu.findChild<TLtoWindow*>(); }
 
 void AttachLtoWindow(TMainMenu& menu) {
   menu.SetLtoLabelsHook([&menu] {
-    TLtoWindow* window = ShownLtoWindow(menu);
+    TLtoWindow* window = menu.findChild<TLtoWindow*>();
     if (!window) {
       window = new TLtoWindow(&menu);
       window->setAttribute(Qt::WA_DeleteOnClose);

@@ -1,17 +1,16 @@
 // Labels > LTO Ultrium labels... opens the LTO window.
 #pragma once
 
-#include <QPointer>
+class QWidget;
 
 namespace vantor {
 
 class TMainMenu;
-class TLtoWindow;
 
 // Sets the menu item's hook: it shows the LTO window, made anew (templates
 // and settings read again) once the last one was closed, else raised.
-// Returns the window shown last, for tests.
 void AttachLtoWindow(TMainMenu& menu);
-QPointer<TLtoWindow> ShownLtoWindow(TMainMenu& menu);
+// The LTO window the menu opened and is still there, or null.
+QWidget* ShownLtoWindow(TMainMenu& menu);
 
 }  // namespace vantor
