@@ -120,7 +120,12 @@ QSize TLtoPreview::sizeHint() const {
 void TLtoPreview::paintEvent(QPaintEvent*) {
   QPainter p(this);
   p.fillRect(rect(), palette().window());
-  if (!drawing_ || paper_.width.Micrometres() <= 0 || paper_.height.Micrometres() <= 0) return;
+  if (!drawing_ || paper_.width.Micrometres() <= 0 || paper_.height.Micrometres() <= 0) {
+    p.setPen(palette().color(QPalette::Disabled, QPalette::WindowText));
+    p.drawText(rect().adjusted(8, 8, -8, -8), Qt::AlignCenter | Qt::TextWordWrap,
+               tr("Nothing to show while a field is at fault."));
+    return;
+  }
   const double w = MmOf(paper_.width), h = MmOf(paper_.height);
   QSizeF scale;
   if (pxPerMm_) {
@@ -323,6 +328,7 @@ TLtoWindow::TLtoWindow(TTemplateCatalogue templates, QWidget* parent)
   auto* labelLayout = new QVBoxLayout(labelBox);
   LabelPreview = new TLtoPreview(labelBox);
   LabelPreview->setObjectName(QStringLiteral("LabelPreview"));
+  LabelPreview->setFixedSize(320, 72);  // until a label gives it its true size
   labelLayout->addWidget(LabelPreview, 0, Qt::AlignLeft);
 
   auto* sheetBox = new QGroupBox(tr("First sheet"), this);
@@ -580,7 +586,8 @@ QPrinter& TLtoWindow::Printer() {
 std::unique_ptr<TSheetOutput> TLtoWindow::DefaultPrinterOutput(const TLtoRun& run) {
   Printer().setPageSize(TemplatePageSize(run.sheet.page));
   auto job = std::make_unique<TPrinterJob>(Printer(), jobOptions_, this);
-  job->SetLabelsTabFields({.sheets = false, .labelsPerPage = run.sheet.LabelsPerPage()});
+  // LTO labels draw no outlines: their quiet zones reach the label's edges.
+  job->SetLabelsTabFields({.sheets = false, .labelsPerPage = run.sheet.LabelsPerPage(), .outlines = false});
   // The run as the dialog's start label would place it: refused before the dialog closes.
   job->SetJobCheck([this](const TSheetOptions& o) -> std::optional<std::string> {
     const TFields f = Evaluate(o.startLabel);

@@ -2,6 +2,7 @@
 // what a print leaves in the fields, and what the window keeps between runs.
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
@@ -24,6 +25,7 @@
 #include "lto/widgets/LtoWindow.h"
 #include "printing/RecordingJob.h"
 #include "printing/qt/CalibrationStore.h"
+#include "printing/qt/QtPrintJob.h"
 
 namespace vantor {
 namespace {
@@ -358,6 +360,27 @@ TEST_F(LtoWindowTest, MediaIdTemplateAndPaletteAreRememberedAcrossWindows) {
   EXPECT_TRUE(status.contains(QStringLiteral("is not on offer; lto-a4-2x15 is used"))) << status.toStdString();
   EXPECT_TRUE(status.contains(QStringLiteral("\"neon\", is not one; lto is used"))) << status.toStdString();
   EXPECT_TRUE(OutputsEnabled(*w));
+}
+
+// The print dialog's Labels tab as the LTO window asks for it: no sheets, no
+// outlines, the start label over the template's labels.
+TEST(LtoLabelsTab, OffersOnlyTheStartLabelOverTheTemplatesLabels) {
+  TSheetOptions options;
+  options.startLabel = 7;
+  TLabelsTab tab(options, {.sheets = false, .labelsPerPage = 51, .outlines = false});
+  tab.show();
+  EXPECT_EQ(tab.Sheets, nullptr);
+  EXPECT_FALSE(tab.Outlines->isVisible());
+  EXPECT_EQ(tab.StartLabel->maximum(), 51);
+  EXPECT_EQ(tab.StartLabel->value(), 7);
+  tab.StartLabel->setValue(51);
+  EXPECT_EQ(tab.Options(options).startLabel, 51);
+  EXPECT_FALSE(tab.Options(options).outlines);
+
+  TLabelsTab tapeLabels(options, {});
+  tapeLabels.show();
+  EXPECT_TRUE(tapeLabels.Outlines->isVisible()) << "the tape-label sheets keep theirs";
+  EXPECT_NE(tapeLabels.Sheets, nullptr);
 }
 
 // Without an organisation name Qt reports every settings read and write as
