@@ -4,6 +4,7 @@
 
 #include "lto/LtoSheet.h"
 #include "lto/MediaId.h"
+#include "printing/CalibrationPage.h"
 
 namespace vantor {
 
@@ -26,12 +27,49 @@ const TSheetTemplate* FindTemplate(const std::string& name, const TTemplateCatal
   return nullptr;
 }
 
+int OutputDpi(const TLtoPrintOptions& o) {
+  return o.dpi ? o.dpi : o.output == TPrintOutput::Trace ? 300 : o.output == TPrintOutput::Pdf ? 600 : 0;
+}
+
+// The calibration page on the template's page, for the stock the printer holds.
+int RunLtoCalibrationPage(const TLtoPrintOptions& o, const TSheetTemplate& sheet, TLtoOutputFactory& factory,
+                          std::ostream& out, std::ostream& err) {
+  if (sheet.page.width < kCalibrationPageMin.width || sheet.page.height < kCalibrationPageMin.height) {
+    err << "The calibration page needs a page of at least " << MmText(kCalibrationPageMin.width) << " x "
+        << MmText(kCalibrationPageMin.height) << " mm; " << sheet.name << " is " << MmText(sheet.page.width) << " x "
+        << MmText(sheet.page.height) << " mm.\n";
+    return 1;
+  }
+  try {
+    const std::unique_ptr<TSheetOutput> output =
+        factory.Open(o.output, o.target, OutputDpi(o), sheet.page, o.calibration);
+    PrintCalibrationPage(output->Job());
+    output->Finish();
+  } catch (const std::exception& e) {
+    err << kProgram << e.what() << '\n';
+    return 1;
+  }
+  if (o.output == TPrintOutput::Pdf) out << "Printed the calibration page to " << o.target << '\n';
+  if (o.output == TPrintOutput::Printer) out << "Printed the calibration page on " << o.target << '\n';
+  return 0;
+}
+
 }  // namespace
 
 int RunLtoPrint(const TLtoPrintOptions& o, const TTemplateCatalogue& templates, TLtoOutputFactory& factory,
                 std::ostream& out, std::ostream& err) {
   const TSheetTemplate* sheet = FindTemplate(o.templateName, templates, err);
   if (!sheet) return 2;
+  if (o.calibration && CalibrationFault(*o.calibration) != TCalibrationField::None) {
+    err << kProgram << "the calibration is out of range (offsets up to 20 mm, scales 0.9 to 1.1)\n";
+    return 2;
+  }
+  if (o.calibrationPage) return RunLtoCalibrationPage(o, *sheet, factory, out, err);
+  if (!StartLabelUsable(o.startLabel, sheet->LabelsPerPage())) {
+    err << kProgram << "the start label must be from 1 to " << sheet->LabelsPerPage() << " on " << sheet->name
+        << ", not " << o.startLabel << '\n';
+    return 2;
+  }
   const TLtoPalette* palette = FindLtoPalette(o.palette);
   if (!palette) {
     err << kProgram << "unknown palette '" << o.palette << "'; see vantor --help\n";
@@ -45,18 +83,19 @@ int RunLtoPrint(const TLtoPrintOptions& o, const TTemplateCatalogue& templates, 
 
   // As the volser field takes typing: letters in upper case.
   const std::string first = Upper(o.serial);
-  const TVolserRunResult volsers = o.last ? VolserRunByLast(first, Upper(*o.last))
-                                          : VolserRunByCount(first, o.count.value_or(sheet->LabelsPerPage()));
+  const TVolserRunResult volsers =
+      o.last ? VolserRunByLast(first, Upper(*o.last))
+             : VolserRunByCount(first, o.count.value_or(JobLabels(sheet->LabelsPerPage(), 1, o.startLabel)));
   if (!volsers.run) {
     err << volsers.refusal << '\n';
     return 1;
   }
-  TLtoRun run{*sheet, mediaId, *volsers.run, *palette};
+  TLtoRun run{*sheet, mediaId, *volsers.run, *palette, o.startLabel};
   if (const auto problem = LtoRunProblem(run)) {
     err << *problem << '\n';
     return 1;
   }
-  const int dpi = o.dpi ? o.dpi : o.output == TPrintOutput::Trace ? 300 : o.output == TPrintOutput::Pdf ? 600 : 0;
+  const int dpi = OutputDpi(o);
   if (dpi > 0) {
     // Known before anything is opened; a printer's is checked once it is.
     const TLtoBarPlan plan = PlanLtoBars(run.layout, dpi, dpi, sheet->labels);
@@ -66,7 +105,7 @@ int RunLtoPrint(const TLtoPrintOptions& o, const TTemplateCatalogue& templates, 
     }
   }
   try {
-    const std::unique_ptr<TSheetOutput> output = factory.Open(o.output, o.target, dpi, sheet->page);
+    const std::unique_ptr<TSheetOutput> output = factory.Open(o.output, o.target, dpi, sheet->page, o.calibration);
     PrintLtoRun(run, output->Job());
     output->Finish();
   } catch (const ELtoRefused& e) {

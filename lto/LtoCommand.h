@@ -19,24 +19,36 @@ struct TLtoPrintOptions {
   std::string mediaId;              // as typed
   std::string serial;               // the first volser, as typed
   std::optional<int> count;         // labels in the run ...
-  std::optional<std::string> last;  // ... or the last volser; neither: one sheet
+  std::optional<std::string> last;  // ... or the last volser; neither: the rest of one sheet
   std::string templateName = kDefaultLtoTemplate;
   std::string palette = "lto";
-  int dpi = 0;  // 0: the output's own (PDF 600, trace 300, a printer its own)
+  int dpi = 0;         // 0: the output's own (PDF 600, trace 300, a printer its own)
+  int startLabel = 1;  // the first page's first label, 1 to the template's labels a page
+  // The correction to draw through. Empty: none for PDF and trace, the one
+  // kept for the printer for a printer.
+  std::optional<TCalibration> calibration;
+  bool calibrationPage = false;  // the calibration page on the template's page instead of labels
 };
+
+// The smallest page the calibration page fits on: the square, its crosses and
+// the values to measure below it.
+inline constexpr TPageSize kCalibrationPageMin = {Mm(150), Mm(210)};
 
 class TLtoOutputFactory {
  public:
   virtual ~TLtoOutputFactory() = default;
-  // The output for `output` and `target` at `dpi` with pages of `page`.
-  // Throws std::runtime_error when there is none (no printer of that name).
-  virtual std::unique_ptr<TSheetOutput> Open(TPrintOutput output, const std::string& target, int dpi,
-                                             TPageSize page) = 0;
+  // The output for `output` and `target` at `dpi` with pages of `page`,
+  // drawn through `calibration` (empty: none for files, the printer's kept
+  // one for a printer). Throws std::runtime_error when there is none (no
+  // printer of that name).
+  virtual std::unique_ptr<TSheetOutput> Open(TPrintOutput output, const std::string& target, int dpi, TPageSize page,
+                                             const std::optional<TCalibration>& calibration) = 0;
 };
 
 // Exit status: 0 printed; 1 refused (a bad volser, a carry, a label too small
-// for the barcode) or failed; 2 an unknown template, palette or media ID.
-// Nothing is printed when refused. Messages on `err`.
+// for the barcode, a page too small for the calibration page) or failed; 2 an
+// unknown template, palette or media ID, a start label off the template or a
+// calibration out of range. Nothing is printed when refused. Messages on `err`.
 int RunLtoPrint(const TLtoPrintOptions& options, const TTemplateCatalogue& templates, TLtoOutputFactory& factory,
                 std::ostream& out, std::ostream& err);
 

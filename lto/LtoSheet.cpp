@@ -41,40 +41,28 @@ void DrawLtoPage(const TLtoRun& run, int page, const TBarWidths& bars, TSurface&
     painter.Draw(run.sheet.labels[static_cast<std::size_t>(run.PlaceOf(i))], run.volsers.At(i), run.mediaId);
 }
 
+void DrawLtoJob(const TLtoRun& run, TPrintJob& job) {
+  std::optional<TBarWidths> bars;
+  DrawPages(job, run.Pages(), [&](TSurface& surface, int page) {
+    if (!bars) {
+      // The printer's resolution is known only now.
+      const int dpiX = surface.DpiX() > 0 ? surface.DpiX() : ScreenDpiX();
+      const int dpiY = surface.DpiY() > 0 ? surface.DpiY() : ScreenDpiY();
+      TLtoBarPlan plan = PlanLtoBars(run.layout, dpiX, dpiY, run.sheet.labels);
+      if (!plan.bars) throw ELtoRefused(plan.refusal);
+      bars = plan.bars;
+    }
+    DrawLtoPage(run, page, *bars, surface);
+  });
+}
+
 TSheetResult PrintLtoRun(const TLtoRun& run, TPrintJob& job) {
   if (auto problem = LtoRunProblem(run)) throw ELtoRefused(*problem);
   if (!job.ShowDialog()) return TSheetResult::Cancelled;
   job.SetPortrait();
   job.SetTitle(kJobTitle);
   job.SetCopies(1);
-  bool begun = false;
-  try {
-    std::optional<TBarWidths> bars;
-    for (int page = 0; page < run.Pages(); ++page) {
-      job.BeginDoc();
-      begun = true;
-      TSurface& surface = job.Page();
-      if (!bars) {
-        // The printer's resolution is known only now.
-        const int dpiX = surface.DpiX() > 0 ? surface.DpiX() : ScreenDpiX();
-        const int dpiY = surface.DpiY() > 0 ? surface.DpiY() : ScreenDpiY();
-        TLtoBarPlan plan = PlanLtoBars(run.layout, dpiX, dpiY, run.sheet.labels);
-        if (!plan.bars) throw ELtoRefused(plan.refusal);
-        bars = plan.bars;
-      }
-      DrawLtoPage(run, page, *bars, surface);
-      job.EndDoc();
-    }
-  } catch (...) {
-    // Nothing of a failed run is kept.
-    if (begun) {
-      try {
-        job.AbortDoc();
-      } catch (...) {
-      }
-    }
-    throw;
-  }
+  DrawLtoJob(run, job);
   return TSheetResult::Printed;
 }
 

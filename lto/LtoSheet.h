@@ -44,10 +44,15 @@ class ELtoRefused : public std::runtime_error {
 // surface's resolution.
 void DrawLtoPage(const TLtoRun& run, int page, const TBarWidths& bars, TSurface& surface);
 
-// The whole run: the dialog, the job settings, then each page from BeginDoc to
-// EndDoc. Throws ELtoRefused (before anything is drawn) when the run or the
-// printer's resolution is refused; a failure part-way aborts the document and
-// passes the exception on.
+// Every page of the run as one document on a job whose dialog is done, so a
+// printer gets one job and a preview every page. The bars are planned at the
+// first page's resolution; a refusal there (ELtoRefused), like any failure,
+// aborts the document and is passed on.
+void DrawLtoJob(const TLtoRun& run, TPrintJob& job);
+
+// The whole run: the dialog, the job settings, then DrawLtoJob. Throws
+// ELtoRefused (before anything is drawn) when the run or the printer's
+// resolution is refused.
 TSheetResult PrintLtoRun(const TLtoRun& run, TPrintJob& job);
 
 }  // namespace vantor

@@ -196,10 +196,6 @@ ihn in eine Bilddatei (--out).</translation>
 </translation>
     </message>
     <message>
-        <source>Start the first sheet at label K, 1 to 30 (row by row); the labels before it stay blank.</source>
-        <translation>Den ersten Bogen bei Etikett K beginnen, 1 bis 30 (zeilenweise); die Etiketten davor bleiben leer.</translation>
-    </message>
-    <message>
         <source>K</source>
         <translation>K</translation>
     </message>
@@ -272,24 +268,34 @@ ihn in eine Bilddatei (--out).</translation>
         <translation>Eine Bogenvorlage als JSON ausgeben: ihre Seite und ihre Etiketten in Füllreihenfolge.</translation>
     </message>
     <message>
-        <source>Usage: vantor [--print-pdf FILE | --print-trace FILE | --printer NAME] [options]
-       vantor --lto --media-id ID --serial VOLSER [--count N | --last VOLSER]
-              [--template NAME] [--palette NAME | --no-colour] [--dpi N]
-              (--print-pdf FILE | --print-trace FILE | --printer NAME)
-       vantor --list-templates | --describe-template NAME</source>
-        <translation>Aufruf: vantor [--print-pdf DATEI | --print-trace DATEI | --printer NAME] [Optionen]
-        vantor --lto --media-id ID --serial VOLSER [--count N | --last VOLSER]
-               [--template NAME] [--palette NAME | --no-colour] [--dpi N]
-               (--print-pdf DATEI | --print-trace DATEI | --printer NAME)
-        vantor --list-templates | --describe-template NAME</translation>
-    </message>
-    <message>
         <source>Exit status: 0 done, 1 refused or failed, 2 bad command line (and with --lto: an unknown
 template, palette or media ID).
 </source>
         <translation>Rückgabewert: 0 erledigt, 1 abgelehnt oder fehlgeschlagen, 2 fehlerhafte Befehlszeile (und mit
 --lto: unbekannte Vorlage, Palette oder Medienkennung).
 </translation>
+    </message>
+    <message>
+        <source>Start the first sheet at label K, 1 to 30 (row by row; with --lto 1 to the template&apos;s labels a page, in its fill order); the labels before it stay blank.</source>
+        <translation>Den ersten Bogen bei Etikett K beginnen, 1 bis 30 (zeilenweise; mit --lto 1 bis zur Zahl der Etiketten je Seite der Vorlage, in ihrer Füllreihenfolge); die Etiketten davor bleiben leer.</translation>
+    </message>
+    <message>
+        <source>Usage: vantor [--print-pdf FILE | --print-trace FILE | --printer NAME] [options]
+       vantor --lto --media-id ID --serial VOLSER [--count N | --last VOLSER]
+              [--template NAME] [--palette NAME | --no-colour] [--dpi N]
+              [--start-label K] [--offset-x MM --offset-y MM --scale-x S --scale-y S]
+              (--print-pdf FILE | --print-trace FILE | --printer NAME)
+       vantor --lto --calibration-page [--template NAME]
+              (--print-pdf FILE | --print-trace FILE | --printer NAME)
+       vantor --list-templates | --describe-template NAME</source>
+        <translation>Aufruf: vantor [--print-pdf DATEI | --print-trace DATEI | --printer NAME] [Optionen]
+        vantor --lto --media-id ID --serial VOLSER [--count N | --last VOLSER]
+               [--template NAME] [--palette NAME | --no-colour] [--dpi N]
+               [--start-label K] [--offset-x MM --offset-y MM --scale-x S --scale-y S]
+               (--print-pdf DATEI | --print-trace DATEI | --printer NAME)
+        vantor --lto --calibration-page [--template NAME]
+               (--print-pdf DATEI | --print-trace DATEI | --printer NAME)
+        vantor --list-templates | --describe-template NAME</translation>
     </message>
 </context>
 <context>
@@ -494,6 +500,184 @@ template, palette or media ID).
     <message>
         <source>No printer named &quot;%1&quot;.</source>
         <translation>Kein Drucker namens „%1“.</translation>
+    </message>
+</context>
+<context>
+    <name>vantor::TLtoPreview</name>
+    <message>
+        <source>Nothing to show while a field is at fault.</source>
+        <translation>Keine Vorschau, solange ein Feld fehlerhaft ist.</translation>
+    </message>
+</context>
+<context>
+    <name>vantor::TLtoWindow</name>
+    <message>
+        <source>LTO Ultrium labels</source>
+        <translation>LTO-Ultrium-Etiketten</translation>
+    </message>
+    <message>
+        <source>Data</source>
+        <translation>Daten</translation>
+    </message>
+    <message>
+        <source>WORM</source>
+        <translation>WORM</translation>
+    </message>
+    <message>
+        <source>Type M</source>
+        <translation>Typ M</translation>
+    </message>
+    <message>
+        <source>Cleaning</source>
+        <translation>Reinigung</translation>
+    </message>
+    <message>
+        <source>Custom</source>
+        <translation>Eigene</translation>
+    </message>
+    <message>
+        <source>LTO-%1 WORM</source>
+        <translation>LTO-%1 WORM</translation>
+    </message>
+    <message>
+        <source>LTO-%1 cartridge initialised as Type M</source>
+        <translation>LTO-%1-Kassette, als Typ M initialisiert</translation>
+    </message>
+    <message>
+        <source>Universal cleaning cartridge</source>
+        <translation>Universal-Reinigungskassette</translation>
+    </message>
+    <message>
+        <source>Two characters of your own</source>
+        <translation>Zwei eigene Zeichen</translation>
+    </message>
+    <message>
+        <source>A media ID the list does not hold: two characters, A-Z and 0-9.</source>
+        <translation>Eine Medienkennung, die die Liste nicht enthält: zwei Zeichen, A-Z und 0-9.</translation>
+    </message>
+    <message>
+        <source>Media ID</source>
+        <translation>Medienkennung</translation>
+    </message>
+    <message>
+        <source>Six characters, A-Z and 0-9; the digits at the end count up.</source>
+        <translation>Sechs Zeichen, A-Z und 0-9; die Ziffern am Ende zählen hoch.</translation>
+    </message>
+    <message>
+        <source>First volser</source>
+        <translation>Erste Volser</translation>
+    </message>
+    <message>
+        <source>Count</source>
+        <translation>Anzahl</translation>
+    </message>
+    <message>
+        <source>Last volser</source>
+        <translation>Letzte Volser</translation>
+    </message>
+    <message>
+        <source>Template</source>
+        <translation>Vorlage</translation>
+    </message>
+    <message>
+        <source>Not offered: %1 (point here for why)</source>
+        <translation>Nicht angeboten: %1 (Grund im Tooltip)</translation>
+    </message>
+    <message>
+        <source>No colour</source>
+        <translation>Keine Farbe</translation>
+    </message>
+    <message>
+        <source>LTO (the colours common to LTO labels)</source>
+        <translation>LTO (die auf LTO-Etiketten üblichen Farben)</translation>
+    </message>
+    <message>
+        <source>Palette</source>
+        <translation>Palette</translation>
+    </message>
+    <message>
+        <source>The first page starts at this label, in the order the template fills them; the labels before it stay blank, so a sheet used in part can be fed again.</source>
+        <translation>Die erste Seite beginnt bei diesem Etikett, in der Reihenfolge, in der die Vorlage sie füllt; die Etiketten davor bleiben leer, sodass ein angebrochener Bogen wieder eingelegt werden kann.</translation>
+    </message>
+    <message>
+        <source>Start at label</source>
+        <translation>Beginnen bei Etikett</translation>
+    </message>
+    <message>
+        <source>One label, true size</source>
+        <translation>Ein Etikett in Originalgröße</translation>
+    </message>
+    <message>
+        <source>First sheet</source>
+        <translation>Erster Bogen</translation>
+    </message>
+    <message>
+        <source>Pre&amp;view...</source>
+        <translation>&amp;Vorschau …</translation>
+    </message>
+    <message>
+        <source>&amp;Export PDF...</source>
+        <translation>PDF &amp;exportieren …</translation>
+    </message>
+    <message>
+        <source>&amp;Print...</source>
+        <translation>&amp;Drucken …</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>of %1</source>
+        <translation>von %1</translation>
+    </message>
+    <message>
+        <source>No template is on offer.</source>
+        <translation>Es wird keine Vorlage angeboten.</translation>
+    </message>
+    <message>
+        <source>Choose a palette.</source>
+        <translation>Wählen Sie eine Palette.</translation>
+    </message>
+    <message>
+        <source>Printed %1 to %2.</source>
+        <translation>%1 bis %2 gedruckt.</translation>
+    </message>
+    <message>
+        <source>No volser follows %1 without changing the characters before its digits; type the next first volser.</source>
+        <translation>Auf %1 folgt keine Volser, ohne die Zeichen vor ihren Ziffern zu ändern; geben Sie die nächste erste Volser ein.</translation>
+    </message>
+    <message>
+        <source>The next run starts at %1.</source>
+        <translation>Die nächste Folge beginnt bei %1.</translation>
+    </message>
+    <message>
+        <source>Export PDF</source>
+        <translation>PDF exportieren</translation>
+    </message>
+    <message>
+        <source>PDF files (*.pdf)</source>
+        <translation>PDF-Dateien (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Written to %1.</source>
+        <translation>In %1 geschrieben.</translation>
+    </message>
+    <message>
+        <source>The settings file &quot;%1&quot; cannot be read; the LTO window starts with its defaults.</source>
+        <translation>Die Einstellungsdatei „%1“ kann nicht gelesen werden; das LTO-Fenster beginnt mit seinen Vorgaben.</translation>
+    </message>
+    <message>
+        <source>The media ID kept in the settings, &quot;%1&quot;, is not one; %2 is used.</source>
+        <translation>Die in den Einstellungen gespeicherte Medienkennung „%1“ ist keine; %2 wird verwendet.</translation>
+    </message>
+    <message>
+        <source>The template kept in the settings, &quot;%1&quot;, is not on offer; %2 is used.</source>
+        <translation>Die in den Einstellungen gespeicherte Vorlage „%1“ wird nicht angeboten; %2 wird verwendet.</translation>
+    </message>
+    <message>
+        <source>The palette kept in the settings, &quot;%1&quot;, is not one; %2 is used.</source>
+        <translation>Die in den Einstellungen gespeicherte Palette „%1“ ist keine; %2 wird verwendet.</translation>
     </message>
 </context>
 <context>

@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "app/window/AboutBox.h"
+#include "app/window/LtoLabels.h"
 #include "app/window/Menu.h"
 #include "app/window/help.h"
 #include "colours/widgets/Color.h"
@@ -48,8 +49,8 @@ void QuietHandler(QtMsgType type, const QMessageLogContext&, const QString& mess
   std::cerr << message.toLocal8Bit().constData() << '\n';
 }
 
-// Saves the window as first shown to `path`, then its About dialog beside it
-// (the name with "-about" before the suffix).
+// Saves the window as first shown to `path`, then its About dialog and the LTO
+// window beside it (the name with "-about" and "-lto" before the suffix).
 int SaveScreenshot(vantor::TMainMenu& window, const QString& path) {
   window.show();
   int status = 0;
@@ -67,9 +68,16 @@ int SaveScreenshot(vantor::TMainMenu& window, const QString& path) {
     window.AboutClick();
     QTimer::singleShot(0, &window, [&] {
       const QFileInfo info(path);
-      save(*window.AboutBox(), info.dir().filePath(info.completeBaseName() + QStringLiteral("-about.png")),
-           "About dialog");
-      QApplication::quit();
+      const auto beside = [info](const char* suffix) {
+        return info.dir().filePath(info.completeBaseName() + QLatin1String(suffix));
+      };
+      save(*window.AboutBox(), beside("-about.png"), "About dialog");
+      window.AboutBox()->hide();
+      window.LtoLabelsAction->trigger();
+      QTimer::singleShot(0, &window, [&, beside] {
+        if (QWidget* lto = vantor::ShownLtoWindow(window)) save(*lto, beside("-lto.png"), "LTO window");
+        QApplication::quit();
+      });
     });
   });
   QApplication::exec();
@@ -135,6 +143,7 @@ int main(int argc, char** argv) {
   // and hidden afterwards, so its state carries over between openings.
   vantor::TColorBox colours(window.LabelState().Colors, {}, &window);
   window.AttachColorBox(colours);
+  vantor::AttachLtoWindow(window);
 
   if (!command.screenshot.empty()) return SaveScreenshot(window, QString::fromStdString(command.screenshot));
   window.show();

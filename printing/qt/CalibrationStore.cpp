@@ -32,6 +32,13 @@ QString Tr(const char* text) { return QCoreApplication::translate("TCalibrationS
 
 }  // namespace
 
+std::unique_ptr<QSettings> OpenProgramSettings() {
+  const QString application = QCoreApplication::applicationName();
+  const QString organisation = QCoreApplication::organizationName();
+  return std::make_unique<QSettings>(QSettings::UserScope, organisation.isEmpty() ? application : organisation,
+                                     application);
+}
+
 QString CalibrationProblem(const TCalibration& c) {
   switch (CalibrationFault(c)) {
     case TCalibrationField::None: return {};
@@ -48,7 +55,7 @@ TCalibrationStore::TCalibrationStore(const QString& iniFile) : file_(iniFile) {}
 TCalibrationStore::~TCalibrationStore() = default;
 
 std::unique_ptr<QSettings> TCalibrationStore::Open() const {
-  if (file_.isEmpty()) return std::make_unique<QSettings>();
+  if (file_.isEmpty()) return OpenProgramSettings();
   return std::make_unique<QSettings>(file_, QSettings::IniFormat);
 }
 

@@ -28,9 +28,7 @@ constexpr const char* kPrintOnly[] = {
     "no-colour", "scheme",      "sheets",           "outlines", "dpi",      "start-label", "offset-x", "offset-y",
     "scale-x",   "scale-y",     "calibration-page", "lto",      "media-id", "count",       "last",     "template",
     "palette"};
-constexpr const char* kDltOnly[] = {"maker", "media", "rotated", "upright", "scheme", "sheets", "outlines",
-                                    // not yet for LTO labels: refused rather than ignored
-                                    "start-label", "offset-x", "offset-y", "scale-x", "scale-y", "calibration-page"};
+constexpr const char* kDltOnly[] = {"maker", "media", "rotated", "upright", "scheme", "sheets", "outlines"};
 constexpr const char* kLtoOnly[] = {"media-id", "count", "last", "template", "palette"};
 
 void AddOptions(QCommandLineParser& p) {
@@ -74,7 +72,8 @@ void AddOptions(QCommandLineParser& p) {
   add({"outlines"}, QT_TRANSLATE_NOOP("vantor::CommandLine", "Draw the label outlines."));
   add({"start-label"},
       QT_TRANSLATE_NOOP("vantor::CommandLine",
-                        "Start the first sheet at label K, 1 to 30 (row by row); the labels before it stay blank."),
+                        "Start the first sheet at label K, 1 to 30 (row by row; with --lto 1 to the template's "
+                        "labels a page, in its fill order); the labels before it stay blank."),
       QT_TRANSLATE_NOOP("vantor::CommandLine", "K"));
   add({"dpi"}, QT_TRANSLATE_NOOP("vantor::CommandLine", "Resolution of the PDF or trace, 72 to 4800."),
       QT_TRANSLATE_NOOP("vantor::CommandLine", "N"));
@@ -143,7 +142,7 @@ std::optional<double> ParseNumber(const std::string& s) {
 
 // The calibration options; the first problem, or nothing. Any one given makes
 // a calibration, the others keeping their neutral values.
-std::optional<std::string> ReadCalibration(const QCommandLineParser& p, TPrintOptions& o) {
+std::optional<std::string> ReadCalibration(const QCommandLineParser& p, std::optional<TCalibration>& calibration) {
   struct TField {
     const char* name;
     bool offset;
@@ -168,7 +167,7 @@ std::optional<std::string> ReadCalibration(const QCommandLineParser& p, TPrintOp
     }
     c.*f.value = *n;
   }
-  if (given) o.calibration = c;
+  if (given) calibration = c;
   return std::nullopt;
 }
 
@@ -189,7 +188,7 @@ std::optional<std::string> ReadPrintOptions(const QCommandLineParser& p, TPrintO
     if (!n) return "--start-label must be a number from 1 to 30, not '" + v + "'";
     o.startLabel = *n;
   }
-  if (auto problem = ReadCalibration(p, o)) return problem;
+  if (auto problem = ReadCalibration(p, o.calibration)) return problem;
   o.calibrationPage = isSet("calibration-page");
   if (isSet("dpi")) {
     const std::string v = value("dpi");
@@ -232,6 +231,18 @@ std::optional<std::string> ReadLtoOptions(const QCommandLineParser& p, TLtoPrint
     if (!n) return "--dpi must be a number from 72 to 4800, not '" + v + "'";
     o.dpi = *n;
   }
+  if (isSet("start-label")) {
+    // Held to the template's labels a page once the template is known.
+    const std::string v = value("start-label");
+    const auto n = ParseCount(v, 1, kMaxLabelsPerPage);
+    if (!n) return "--start-label must be a number from 1 to the template's labels a page, not '" + v + "'";
+    o.startLabel = *n;
+  }
+  if (auto problem = ReadCalibration(p, o.calibration)) return problem;
+  if (isSet("template")) o.templateName = value("template");
+  // The calibration page replaces the labels: only the template's page counts.
+  o.calibrationPage = isSet("calibration-page");
+  if (o.calibrationPage) return std::nullopt;
   if (!isSet("media-id")) return std::string("--lto needs --media-id");
   o.mediaId = value("media-id");
   if (!isSet("serial")) return std::string("--lto needs --serial, the first volser");
@@ -244,7 +255,6 @@ std::optional<std::string> ReadLtoOptions(const QCommandLineParser& p, TLtoPrint
     o.count = *n;
   }
   if (isSet("last")) o.last = value("last");
-  if (isSet("template")) o.templateName = value("template");
   if (isSet("palette") && isSet("no-colour")) return std::string("give --palette or --no-colour, not both");
   if (isSet("palette")) o.palette = value("palette");
   if (isSet("no-colour")) o.palette = kNoColourPalette;
@@ -286,7 +296,7 @@ class TPrinterOutput : public TSheetOutput {
 // An LTO run on a named printer: its sheet options stay at their defaults.
 class TLtoPrinterOutput : public TPrinterOutput {
  public:
-  explicit TLtoPrinterOutput(const QPrinterInfo& info) : TPrinterOutput(info, sheet_, std::nullopt) {}
+  TLtoPrinterOutput(const QPrinterInfo& info, const std::optional<TCalibration>& c) : TPrinterOutput(info, sheet_, c) {}
 
  private:
   TSheetOptions sheet_;
@@ -334,6 +344,9 @@ TVantorCommandLine ParseVantorCommandLine(const std::vector<std::string>& args) 
                              "Usage: vantor [--print-pdf FILE | --print-trace FILE | --printer NAME] [options]\n"
                              "       vantor --lto --media-id ID --serial VOLSER [--count N | --last VOLSER]\n"
                              "              [--template NAME] [--palette NAME | --no-colour] [--dpi N]\n"
+                             "              [--start-label K] [--offset-x MM --offset-y MM --scale-x S --scale-y S]\n"
+                             "              (--print-pdf FILE | --print-trace FILE | --printer NAME)\n"
+                             "       vantor --lto --calibration-page [--template NAME]\n"
                              "              (--print-pdf FILE | --print-trace FILE | --printer NAME)\n"
                              "       vantor --list-templates | --describe-template NAME")),
         Tr(QT_TRANSLATE_NOOP(
@@ -415,15 +428,17 @@ std::unique_ptr<TSheetOutput> TQtPrintJobFactory::Open(const TPrintOptions& o, i
 }
 
 std::unique_ptr<TSheetOutput> TQtLtoOutputFactory::Open(TPrintOutput output, const std::string& target, int dpi,
-                                                        TPageSize page) {
+                                                        TPageSize page,
+                                                        const std::optional<TCalibration>& calibration) {
   switch (output) {
-    case TPrintOutput::Pdf: return std::make_unique<TPdfOutput>(target, dpi, TCalibration{}, TemplatePageSize(page));
-    case TPrintOutput::Trace: return std::make_unique<TTraceOutput>(target, dpi, TCalibration{});
+    case TPrintOutput::Pdf:
+      return std::make_unique<TPdfOutput>(target, dpi, calibration.value_or(TCalibration{}), TemplatePageSize(page));
+    case TPrintOutput::Trace: return std::make_unique<TTraceOutput>(target, dpi, calibration.value_or(TCalibration{}));
     case TPrintOutput::Printer: break;
   }
   const QPrinterInfo info = QPrinterInfo::printerInfo(QString::fromStdString(target));
   if (info.isNull()) throw std::runtime_error("no printer named \"" + target + "\"");
-  auto printer = std::make_unique<TLtoPrinterOutput>(info);
+  auto printer = std::make_unique<TLtoPrinterOutput>(info, calibration);
   printer->Printer().setPageSize(TemplatePageSize(page));
   if (dpi > 0) printer->Printer().setResolution(dpi);
   return printer;

@@ -35,7 +35,8 @@ class TQtPrintJobFactory : public TPrintJobFactory {
 // the template's size.
 class TQtLtoOutputFactory : public TLtoOutputFactory {
  public:
-  std::unique_ptr<TSheetOutput> Open(TPrintOutput output, const std::string& target, int dpi, TPageSize page) override;
+  std::unique_ptr<TSheetOutput> Open(TPrintOutput output, const std::string& target, int dpi, TPageSize page,
+                                     const std::optional<TCalibration>& calibration) override;
 };
 
 // The actions that need no window: Print, Lto (both need a QGuiApplication

@@ -47,6 +47,7 @@ TLabelsTab::TLabelsTab(const TSheetOptions& options, const TLabelsTabFields& fie
   Outlines = new QCheckBox(Tr(kOutlinesCaption), this);
   Outlines->setObjectName("PrintOutlines");
   Outlines->setChecked(options.outlines);
+  if (!fields.outlines) Outlines->hide();
   layout->addWidget(Outlines);
   auto* form = new QFormLayout;
   if (fields.sheets) {

@@ -34,6 +34,7 @@ inline constexpr const char* kStartLabelCaption = QT_TRANSLATE_NOOP("vantor::Pri
 struct TLabelsTabFields {
   bool sheets = true;                   // "Sheets": a job of whole pages (the label count sets it otherwise)
   int labelsPerPage = kLabelsPerSheet;  // "Start at label" runs from 1 to this
+  bool outlines = true;                 // "Print label outlines": for a family that draws them
 };
 
 // The print dialog's "Labels" tab.

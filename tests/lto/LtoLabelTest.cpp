@@ -387,6 +387,37 @@ TEST(LtoSheet, CellColoursFollowThePalette) {
   EXPECT_EQ(LtoPalettes().size(), 8u);  // LTO, the six schemes, no colour
 }
 
+// A run of several pages is one document: a printer gets one job, a preview every page.
+TEST(LtoSheet, ARunOfSeveralPagesIsOneDocument) {
+  class TCountingJob : public TPagesJob {
+   public:
+    using TPagesJob::TPagesJob;
+    void BeginDoc() override {
+      ++begun;
+      TPagesJob::BeginDoc();
+    }
+    void NewPage() override {
+      ++newPages;
+      EndPage();
+      TPagesJob::BeginDoc();
+    }
+    void EndDoc() override {
+      ++ended;
+      EndPage();
+    }
+    void EndPage() { TPagesJob::EndDoc(); }
+    int begun = 0, newPages = 0, ended = 0;
+  };
+  const TLtoRun run = MakeRun("lto-a4-2x15", "ABC100", 75);
+  TCountingJob job(300);
+  ASSERT_EQ(PrintLtoRun(run, job), TSheetResult::Printed);
+  EXPECT_EQ(job.begun, 1);
+  EXPECT_EQ(job.newPages, 2);
+  EXPECT_EQ(job.ended, 1);
+  ASSERT_EQ(job.pages.size(), 3u);
+  for (int page = 0; page < 3; ++page) CheckPage(job.pages[static_cast<std::size_t>(page)], run, page, 300);
+}
+
 TEST(LtoSheet, RefusalsComeBeforeAnythingIsDrawn) {
   TLtoRun tooNarrow = MakeRun("lto-roll-79x17", "ABC100", 1);
   tooNarrow.sheet.page = {Mm(40), Mm(17)};

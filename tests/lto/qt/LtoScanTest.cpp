@@ -15,6 +15,8 @@
 
 #include "lto/MediaId.h"
 #include "printing/qt/PrintCli.h"
+#include "surface/CorrectedSurface.h"
+#include "surface/Units.h"
 #include "templates/SheetTemplate.h"
 #include "tools/ReaderUtil.h"
 
@@ -153,6 +155,67 @@ TEST_P(LtoScan, EveryLabelReadsBackInItsOwnPlace) {
     }
     EXPECT_EQ(zbarRead, count);
     EXPECT_EQ(zxingRead, count);
+  }
+}
+
+// A run from label 20 of the 3 x 17 stock drawn through a calibration: labels 1
+// to 19 hold nothing a reader finds, the others read back where the
+// correction moved them.
+TEST(LtoScanCorrected, StartLabelAndCalibrationReadBackWhereTheCorrectionPutsThem) {
+  if (!testing::HaveTool("pdftoppm") || !testing::HaveTool("zbarimg") || !testing::HaveTool("ZXingReader"))
+    GTEST_SKIP() << "pdftoppm, zbarimg or ZXingReader missing (scripts/install-deps installs them)";
+  QImageReader::setAllocationLimit(1024);
+  constexpr int kDpi = 600, kStart = 20;
+  // The stock has no side margin: the correction keeps every label on the page.
+  const TCalibration c{0.5, -1.5, 0.995, 1.01};
+  const TSheetTemplate* t = nullptr;
+  for (const auto& b : BuiltInTemplates())
+    if (b.name == "lto-a4-3x17") t = &b;
+  ASSERT_NE(t, nullptr);
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  const std::string pdf = dir.filePath("sheet.pdf").toStdString();
+  std::ostringstream out, err;
+  ASSERT_EQ(RunPrintCli({"--lto",       "--media-id",    "LX",
+                         "--serial",    "CR0500",        "--template",
+                         "lto-a4-3x17", "--start-label", std::to_string(kStart),
+                         "--offset-x",  "0.5",           "--offset-y",
+                         "-1.5",        "--scale-x",     "0.995",
+                         "--scale-y",   "1.01",          "--print-pdf",
+                         pdf,           "--dpi",         std::to_string(kDpi)},
+                        out, err),
+            0)
+      << err.str();
+  const std::string prefix = dir.filePath("page").toStdString();
+  RunCommand("pdftoppm -r " + std::to_string(kDpi) + " -gray -png -singlefile " + ShellQuote(pdf) + " " +
+             ShellQuote(prefix) + " 2>/dev/null");
+  const QImage page(QString::fromStdString(prefix + ".png"));
+  ASSERT_FALSE(page.isNull());
+
+  const auto mm = [](TLength l) { return static_cast<double>(l.Micrometres()) / 1000; };
+  const auto dots = [](double millimetres) { return RoundEven(millimetres * kDpi / 25.4); };
+  const int margin = dots(5);
+  std::vector<std::string> files, expected;
+  for (int i = 0; i < t->LabelsPerPage(); ++i) {
+    const TLabelRect& r = t->labels[static_cast<std::size_t>(i)];
+    const int left = dots(c.offsetXMm + c.scaleX * mm(r.x)), top = dots(c.offsetYMm + c.scaleY * mm(r.y));
+    const int w = dots(c.scaleX * mm(r.width)), h = dots(c.scaleY * mm(r.height));
+    QImage label(w + 2 * margin, h + 2 * margin, QImage::Format_Grayscale8);
+    label.fill(Qt::white);
+    {
+      QPainter p(&label);
+      p.drawImage(QPoint(margin, margin), page.copy(left, top, w, h));
+    }
+    files.push_back(dir.filePath(QString("label%1.png").arg(i)).toStdString());
+    ASSERT_TRUE(label.save(QString::fromStdString(files.back())));
+    expected.push_back(i < kStart - 1 ? "" : "CR0" + std::to_string(500 + i - (kStart - 1)) + "LX");
+  }
+  auto zbar = ZbarRead(files), zxing = ZxingRead(files);
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    const std::vector<std::string> want =
+        expected[i].empty() ? std::vector<std::string>{} : std::vector<std::string>{expected[i]};
+    EXPECT_EQ(zbar[files[i]], want) << "zbarimg, label " << i + 1;
+    EXPECT_EQ(zxing[files[i]], want) << "ZXingReader, label " << i + 1;
   }
 }
 

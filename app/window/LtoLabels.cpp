@@ -1,0 +1,23 @@
+#include "app/window/LtoLabels.h"
+
+#include "app/window/Menu.h"
+#include "lto/widgets/LtoWindow.h"
+
+namespace vantor {
+
+QWidget* ShownLtoWindow(TMainMenu& menu) { return menu.findChild<TLtoWindow*>(); }
+
+void AttachLtoWindow(TMainMenu& menu) {
+  menu.SetLtoLabelsHook([&menu] {
+    TLtoWindow* window = menu.findChild<TLtoWindow*>();
+    if (!window) {
+      window = new TLtoWindow(&menu);
+      window->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    window->show();
+    window->raise();
+    window->activateWindow();
+  });
+}
+
+}  // namespace vantor
