@@ -23,6 +23,7 @@ struct TLtoPrintOptions {
   std::string templateName = kDefaultLtoTemplate;
   std::string palette = "lto";
   int dpi = 0;  // 0: the output's own (PDF 600, trace 300, a printer its own)
+  bool reprint = false;  // print volsers the journal holds as printed again, deliberately
 };
 
 class TLtoOutputFactory {
@@ -35,10 +36,11 @@ class TLtoOutputFactory {
 };
 
 // Exit status: 0 printed; 1 refused (a bad volser, a carry, a label too small
-// for the barcode) or failed; 2 an unknown template, palette or media ID.
+// for the barcode) or failed, the journal's faults included; 2 an unknown
+// template, palette or media ID; 3 refused by the journal (as RunPrint).
 // Nothing is printed when refused. Messages on `err`.
 int RunLtoPrint(const TLtoPrintOptions& options, const TTemplateCatalogue& templates, TLtoOutputFactory& factory,
-                std::ostream& out, std::ostream& err);
+                std::ostream& out, std::ostream& err, journal::TJobLog* journal = nullptr);
 
 // One template name a line; the refused files' problems on `err`. Exit 0.
 int RunListTemplates(const TTemplateCatalogue& templates, std::ostream& out, std::ostream& err);

@@ -7,6 +7,7 @@
 
 #include "lto/LtoLabel.h"
 #include "lto/Volser.h"
+#include "printing/JournalledJob.h"
 #include "printing/Sheet.h"
 #include "templates/SheetTemplate.h"
 
@@ -49,5 +50,12 @@ void DrawLtoPage(const TLtoRun& run, int page, const TBarWidths& bars, TSurface&
 // printer's resolution is refused; a failure part-way aborts the document and
 // passes the exception on.
 TSheetResult PrintLtoRun(const TLtoRun& run, TPrintJob& job);
+
+}  // namespace vantor
+
+namespace vantor {
+
+// The run's volsers page by page, for the print journal.
+TPageSerials LtoPageSerials(const TLtoRun& run);
 
 }  // namespace vantor

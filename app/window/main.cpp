@@ -97,6 +97,12 @@ int main(int argc, char** argv) {
       return 0;
     }
     case TVantorCommandLine::TAction::Version: std::cout << command.text; return 0;
+    case TVantorCommandLine::TAction::JournalList: {
+      // Qt SQL's drivers and the data folder need an application object, no display.
+      QCoreApplication app(qtArgc, qtArgv);
+      QCoreApplication::setApplicationName(QStringLiteral("Vantor"));
+      return vantor::RunHeadlessCommand(command, std::cout, std::cerr);
+    }
     case TVantorCommandLine::TAction::ListTemplates:
     case TVantorCommandLine::TAction::DescribeTemplate:
       return vantor::RunHeadlessCommand(command, std::cout, std::cerr);
