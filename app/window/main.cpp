@@ -143,6 +143,9 @@ int main(int argc, char** argv) {
   window.AttachColorBox(colours);
 
   if (!command.screenshot.empty()) return SaveScreenshot(window, QString::fromStdString(command.screenshot));
+  if (command.journal) window.SetJournalLocation(command.journal);
   window.show();
+  // Jobs a killed run left behind, once the window is up.
+  QTimer::singleShot(0, &window, [&window] { window.ShowInterruptedJobs(); });
   return QApplication::exec();
 }
