@@ -38,6 +38,9 @@ class TJobLog {
   // Serials handed to the output, and confirmed by it.
   virtual void MarkSending(std::int64_t jobId, const TSerialRange& serials) = 0;
   virtual void MarkSent(std::int64_t jobId, const TSerialRange& serials) = 0;
+  // Serials whose hand-over the output reported failed (it took nothing):
+  // back from sending to reserved, so the job's end frees them.
+  virtual void MarkRefused(std::int64_t jobId, const TSerialRange& serials) = 0;
   // printed, failed or cancelled: reserved serials are freed.
   virtual void Finish(std::int64_t jobId, TJobOutcome outcome) = 0;
 };

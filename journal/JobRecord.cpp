@@ -153,6 +153,7 @@ std::vector<TSerialRange> MarkPieces(std::vector<TRangePiece>& pieces, const TSe
   const auto moves = [to](TPieceState from) {
     if (to == TPieceState::Sending) return from == TPieceState::Reserved;
     if (to == TPieceState::Sent) return from != TPieceState::Sent;
+    if (to == TPieceState::Reserved) return from == TPieceState::Sending;
     return false;
   };
   std::vector<TSerialRange> outside{range};

@@ -93,7 +93,8 @@ std::string FormatJobLine(const TJobRecord& job);
 
 // Moves the serials of `range` in `pieces` to `to`: reserved to sending;
 // reserved, sending or freed to sent (what reached the output is recorded
-// even after the job was given up). Pieces are split where the range cuts
+// even after the job was given up); sending back to reserved (the output
+// reported that it took nothing). Pieces are split where the range cuts
 // them. Returns the part of `range` that is no piece of the job.
 std::vector<TSerialRange> MarkPieces(std::vector<TRangePiece>& pieces, const TSerialRange& range, TPieceState to);
 // The end of a job: reserved serials are freed; those sending become sent when

@@ -3,6 +3,7 @@
 #include <map>
 
 #include "app/LabelState.h"
+#include "journal/JournalRow.h"
 
 namespace vantor {
 
@@ -38,7 +39,19 @@ std::vector<TSerialRange> TJournalledJob::SerialsOf(int from, int to) const {
 void TJournalledJob::HandOver(int upTo, const std::function<void()>& hand) {
   for (const TSerialRange& r : SerialsOf(handed_, upTo)) log_.MarkSending(jobId_, r);
   handed_ = std::max(handed_, upTo);
-  hand();
+  try {
+    hand();
+  } catch (...) {
+    // The output says it took nothing (a failed job prints nothing, and the
+    // window prints the same labels again): those serials are not in doubt.
+    // Only a process that dies here leaves them sending.
+    try {
+      for (const TSerialRange& r : SerialsOf(sent_, upTo)) log_.MarkRefused(jobId_, r);
+      handed_ = sent_;
+    } catch (...) {
+    }
+    throw;
+  }
   for (const TSerialRange& r : SerialsOf(sent_, upTo)) log_.MarkSent(jobId_, r);
   sent_ = std::max(sent_, upTo);
 }
@@ -71,9 +84,21 @@ void TJournalledJob::Deliver(const std::function<void()>& put) {
   });
 }
 
+std::string JournalText(std::string text, const char* unnamed) {
+  // The journal holds only text it can show again (rows are checked when read
+  // back): control characters and bytes that are no UTF-8 become '?'.
+  for (char& c : text)
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) c = '?';
+  if (!journal::IsDisplayText(text))
+    for (char& c : text)
+      if (static_cast<unsigned char>(c) >= 0x80) c = '?';
+  return text.empty() ? unnamed : text;
+}
+
 TJournalledRun::TJournalledRun(journal::TJobLog* log, journal::TJobRequest request, TPageSerials pages)
     : log_(log), request_(std::move(request)), pages_(std::move(pages)) {
   if (request_.ranges.empty()) request_.ranges = AllSerials(pages_);
+  request_.target = JournalText(std::move(request_.target), "(unnamed)");
 }
 
 TJournalledRun::~TJournalledRun() {

@@ -36,8 +36,10 @@ journal::TOutputKind OutputKindOf(TJobDestination::TKind destination);
 
 // A job that records its pages in the journal as they reach the inner job's
 // output. A page's serials go sending before the page is handed over and
-// sent once the output has it; a journal that cannot record stops the job
-// (the exception is passed on) before the page is handed over.
+// sent once the output has it, or back to reserved when the output reports
+// that the hand-over failed (it took nothing); only a process that dies in
+// between leaves them sending, in doubt. A journal that cannot record stops
+// the job (the exception is passed on) before the page is handed over.
 class TJournalledJob : public TPrintJob {
  public:
   TJournalledJob(TPrintJob& inner, journal::TJobLog& log, std::int64_t jobId, TPageSerials pages, TDelivery delivery);
@@ -125,6 +127,9 @@ std::optional<int> DltMediaMode(const std::string& name);
 // options' sheets, start label and labels), or nothing when the serial is
 // no DLT serial or the job would run past the counter's end.
 std::optional<TPageSerials> DltPageSerials(const std::string& firstSerial, const TSheetOptions& options);
+// `text` as the journal can keep it: control characters and bytes that are
+// no UTF-8 replaced by '?', `unnamed` for nothing.
+std::string JournalText(std::string text, const char* unnamed);
 // All serials of a job, joined.
 std::vector<journal::TSerialRange> AllSerials(const TPageSerials& pages);
 

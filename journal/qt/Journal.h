@@ -98,6 +98,7 @@ class TJournal : public TJobLog {
   // when a serial is not the job's.
   void MarkSending(std::int64_t jobId, const TSerialRange& serials) override;
   void MarkSent(std::int64_t jobId, const TSerialRange& serials) override;
+  void MarkRefused(std::int64_t jobId, const TSerialRange& serials) override;
   // Keeps a running job's lease (MarkSending and MarkSent renew it too).
   void Renew(std::int64_t jobId);
   // printed, failed or cancelled: reserved serials are freed.
