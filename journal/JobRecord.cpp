@@ -4,8 +4,8 @@
 
 #include <algorithm>
 #include <array>
-#include <tuple>
 #include <ctime>
+#include <tuple>
 #include <utility>
 
 namespace vantor::journal {
@@ -127,15 +127,15 @@ std::string DescribeInterrupted(const TJobRecord& job) {
   };
   if (sent.empty() && doubt.empty()) return text + "nothing was sent.";
   if (!sent.empty()) text += list(sent) + (count(sent) == 1 ? " was sent" : " were sent");
-  if (!doubt.empty())
-    text += std::string(sent.empty() ? "" : "; ") + list(doubt) + " may have been sent";
+  if (!doubt.empty()) text += std::string(sent.empty() ? "" : "; ") + list(doubt) + " may have been sent";
   return text + ".";
 }
 
 std::string FormatJobLine(const TJobRecord& job) {
   std::vector<TRangePiece> pieces = job.pieces;
   std::sort(pieces.begin(), pieces.end(), [](const TRangePiece& a, const TRangePiece& b) {
-    return std::tie(a.range.prefix, a.range.width, a.range.first) < std::tie(b.range.prefix, b.range.width, b.range.first);
+    return std::tie(a.range.prefix, a.range.width, a.range.first) <
+           std::tie(b.range.prefix, b.range.width, b.range.first);
   });
   std::string serials;
   for (const TRangePiece& p : pieces) {

@@ -77,8 +77,8 @@ int RunLtoPrint(const TLtoPrintOptions& o, const TTemplateCatalogue& templates, 
       ReportJournalRefusal(journalled.Conflicts(), err);
       return kExitJournalRefused;
     }
-    PrintLtoRun(run, journalled.Job(output->Job(), o.output == TPrintOutput::Printer ? TDelivery::AtEndDoc
-                                                                                      : TDelivery::AfterEndDoc));
+    PrintLtoRun(run, journalled.Job(output->Job(),
+                                    o.output == TPrintOutput::Printer ? TDelivery::AtEndDoc : TDelivery::AfterEndDoc));
     journalled.Deliver([&] { output->Finish(); });
     journalled.End(journal::TJobOutcome::Printed);
   } catch (const ELtoRefused& e) {

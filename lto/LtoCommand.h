@@ -22,7 +22,7 @@ struct TLtoPrintOptions {
   std::optional<std::string> last;  // ... or the last volser; neither: one sheet
   std::string templateName = kDefaultLtoTemplate;
   std::string palette = "lto";
-  int dpi = 0;  // 0: the output's own (PDF 600, trace 300, a printer its own)
+  int dpi = 0;           // 0: the output's own (PDF 600, trace 300, a printer its own)
   bool reprint = false;  // print volsers the journal holds as printed again, deliberately
 };
 

@@ -135,8 +135,8 @@ int RunPrint(const TPrintOptions& o, TPrintJobFactory& factory, std::ostream& ou
       return kExitJournalRefused;
     }
     // One document: a printer gets the sheets as one job.
-    TPrintJob& job = run.Job(output->Job(), o.output == TPrintOutput::Printer ? TDelivery::AtEndDoc
-                                                                              : TDelivery::AfterEndDoc);
+    TPrintJob& job =
+        run.Job(output->Job(), o.output == TPrintOutput::Printer ? TDelivery::AtEndDoc : TDelivery::AfterEndDoc);
     PrintSheet(layout, host, job, sheet);
     run.Deliver([&] { output->Finish(); });
     run.End(journal::TJobOutcome::Printed);

@@ -152,7 +152,7 @@ class TMainMenu : public QWidget, public TSheetHost {
   void BitBtn4Click();  // colours
   void LtoLabelsClick();
   void JournalClick();  // opens the print journal's window, refreshed
-  void AboutClick();  // opens the About dialog window-modally, without waiting for it
+  void AboutClick();    // opens the About dialog window-modally, without waiting for it
 
   // --- Commands for the menu bar ----------------------------------------------
   // Qt's print preview of the job Print would print (the options of the last

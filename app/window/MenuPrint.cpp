@@ -91,12 +91,12 @@ void TMainMenu::DrawJob(TPrintJob& job, bool preview) {
     job.SetTitle(kJobTitle);
     job.SetCopies(1);
     // Qt's printers, files included, take the whole document when it ends.
-    const TWindowJournal::TResult result = Journal().Print(
-        journal::TTapeFamily::Dlt, DltMediaName(state_.MediaMode()), *pages, job, TDelivery::AtEndDoc,
-        [&](TPrintJob& journalled) {
-          DrawSheets(layout, *this, journalled, sheetOptions_);
-          return true;
-        });
+    const TWindowJournal::TResult result =
+        Journal().Print(journal::TTapeFamily::Dlt, DltMediaName(state_.MediaMode()), *pages, job, TDelivery::AtEndDoc,
+                        [&](TPrintJob& journalled) {
+                          DrawSheets(layout, *this, journalled, sheetOptions_);
+                          return true;
+                        });
     if (result == TWindowJournal::TResult::Printed) sheetOptions_.startLabel = 1;  // the partly used sheet is used up
     return;
   }

@@ -20,8 +20,8 @@ std::optional<std::string> StoreJournalLocation(const std::string& text) {
   else
     settings.setValue(QLatin1String(kJournalLocationKey), QString::fromStdString(text));
   settings.sync();
-  if (settings.status() != QSettings::NoError) return "the settings file " + settings.fileName().toStdString() +
-                                                       " cannot be written";
+  if (settings.status() != QSettings::NoError)
+    return "the settings file " + settings.fileName().toStdString() + " cannot be written";
   return std::nullopt;
 }
 

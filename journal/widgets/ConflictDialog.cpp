@@ -10,8 +10,7 @@
 
 namespace vantor {
 
-TConflictDialog::TConflictDialog(const std::vector<journal::TConflict>& conflicts, QWidget* parent)
-    : QDialog(parent) {
+TConflictDialog::TConflictDialog(const std::vector<journal::TConflict>& conflicts, QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("ConflictDialog"));
   setWindowTitle(tr("Printed before"));
   const bool canReprint = journal::ReprintWouldPass(conflicts);
@@ -27,8 +26,8 @@ TConflictDialog::TConflictDialog(const std::vector<journal::TConflict>& conflict
                                            "The job is recorded in the journal as a reprint.")
                                       : tr("A job still running holds some of these serials, so this job cannot "
                                            "print now. Nothing was printed.");
-  Text = new QLabel(tr("Some serials of this job are in the print journal already:") + QStringLiteral("\n\n") +
-                        lines + QLatin1Char('\n') + question,
+  Text = new QLabel(tr("Some serials of this job are in the print journal already:") + QStringLiteral("\n\n") + lines +
+                        QLatin1Char('\n') + question,
                     this);
   Text->setObjectName(QStringLiteral("ConflictText"));
   Text->setWordWrap(true);

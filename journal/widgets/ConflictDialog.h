@@ -23,7 +23,7 @@ class TConflictDialog : public QDialog {
   // Shows the dialog; true: reprint.
   static bool AskReprint(const std::vector<journal::TConflict>& conflicts, QWidget* parent);
 
-  QLabel* Text = nullptr;               // the conflicts, one a line
+  QLabel* Text = nullptr;                // the conflicts, one a line
   QPushButton* ReprintButton = nullptr;  // null when a running job holds serials
   QPushButton* CancelButton = nullptr;
 };

@@ -34,9 +34,12 @@ using journal::TPieceState;
 using journal::TSerialRange;
 
 constexpr const char* kOutcomes[] = {
-    QT_TRANSLATE_NOOP("vantor::TJournalWindow", "reserved"),  QT_TRANSLATE_NOOP("vantor::TJournalWindow", "printing"),
-    QT_TRANSLATE_NOOP("vantor::TJournalWindow", "printed"),   QT_TRANSLATE_NOOP("vantor::TJournalWindow", "failed"),
-    QT_TRANSLATE_NOOP("vantor::TJournalWindow", "cancelled"), QT_TRANSLATE_NOOP("vantor::TJournalWindow", "interrupted"),
+    QT_TRANSLATE_NOOP("vantor::TJournalWindow", "reserved"),
+    QT_TRANSLATE_NOOP("vantor::TJournalWindow", "printing"),
+    QT_TRANSLATE_NOOP("vantor::TJournalWindow", "printed"),
+    QT_TRANSLATE_NOOP("vantor::TJournalWindow", "failed"),
+    QT_TRANSLATE_NOOP("vantor::TJournalWindow", "cancelled"),
+    QT_TRANSLATE_NOOP("vantor::TJournalWindow", "interrupted"),
 };
 
 QString Ranges(const std::vector<TSerialRange>& ranges) {
@@ -77,8 +80,9 @@ TJournalWindow::TJournalWindow(TWindowJournal& journal, QWidget* parent)
   LocationEdit = new QLineEdit(QString::fromStdString(journal::StoredJournalLocation()), where);
   LocationEdit->setObjectName(QStringLiteral("LocationEdit"));
   LocationEdit->setPlaceholderText(QString::fromStdString(journal::DefaultJournalPath()));
-  LocationEdit->setToolTip(tr("A file, or postgresql://user@host:port/database for a journal the team shares. "
-                              "Empty: the file in your data folder. The password is asked for, never kept."));
+  LocationEdit->setToolTip(
+      tr("A file, or postgresql://user@host:port/database for a journal the team shares. "
+         "Empty: the file in your data folder. The password is asked for, never kept."));
   SaveLocationButton = new QPushButton(tr("&Use"), where);
   SaveLocationButton->setObjectName(QStringLiteral("SaveLocationButton"));
   whereLayout->addWidget(new QLabel(tr("Location:"), where));
@@ -222,7 +226,8 @@ void TJournalWindow::Refresh() {
     listed_ = j.List(filter);
     QStringList problems;
     for (const std::string& p : j.Problems()) problems << QString::fromStdString(p);
-    if (!problems.isEmpty()) Status->setText(tr("Rows left out:") + QLatin1Char(' ') + problems.join(QLatin1Char('\n')));
+    if (!problems.isEmpty())
+      Status->setText(tr("Rows left out:") + QLatin1Char(' ') + problems.join(QLatin1Char('\n')));
   } catch (const std::exception& e) {
     journal_.Access().Close();
     InUseLabel->setText(tr("In use: %1").arg(QString::fromStdString(journal_.Access().Where())));

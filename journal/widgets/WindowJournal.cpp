@@ -75,7 +75,9 @@ TWindowJournal::TResult TWindowJournal::Print(journal::TTapeFamily family, const
   if (auto problem = run.EndQuietly(journal::TJobOutcome::Printed)) {
     // The pages went out and were recorded sent; only the job's end is missing.
     access_.Close();
-    tell_(QCoreApplication::translate("vantor::TWindowJournal", "The labels were printed, but the print journal could not record the job's end:\n\n%1")
+    tell_(QCoreApplication::translate(
+              "vantor::TWindowJournal",
+              "The labels were printed, but the print journal could not record the job's end:\n\n%1")
               .arg(QString::fromStdString(*problem)));
   }
   return TResult::Printed;
@@ -92,8 +94,10 @@ std::vector<journal::TJobRecord> TWindowJournal::TakeInterrupted() {
 
 QString DescribeInterruptedJobs(const std::vector<journal::TJobRecord>& jobs) {
   if (jobs.empty()) return {};
-  QString text = QCoreApplication::translate("vantor::TWindowJournal", "These print jobs were interrupted (the program ended while they printed). Check the labels "
-                    "they may have printed:");
+  QString text = QCoreApplication::translate(
+      "vantor::TWindowJournal",
+      "These print jobs were interrupted (the program ended while they printed). Check the labels "
+      "they may have printed:");
   text += QLatin1Char('\n');
   for (const journal::TJobRecord& job : jobs)
     text += QLatin1Char('\n') + QStringLiteral("\u2022 ") + QString::fromStdString(journal::DescribeInterrupted(job));
@@ -106,7 +110,8 @@ std::function<std::optional<std::string>(const std::string&)> PasswordDialogProm
     bool ok = false;
     const QString password = QInputDialog::getText(
         owner, QCoreApplication::translate("vantor::TWindowJournal", "Print journal"),
-        QCoreApplication::translate("vantor::TWindowJournal", "Password for the print journal %1 (it is not kept):").arg(QString::fromStdString(where)),
+        QCoreApplication::translate("vantor::TWindowJournal", "Password for the print journal %1 (it is not kept):")
+            .arg(QString::fromStdString(where)),
         QLineEdit::Password, QString(), &ok);
     if (!ok) return std::nullopt;
     return password.toStdString();

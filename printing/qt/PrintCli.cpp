@@ -11,8 +11,8 @@
 #include <cstdlib>
 #include <stdexcept>
 
-#include "lto/LtoLabel.h"
 #include "journal/qt/JournalSettings.h"
+#include "lto/LtoLabel.h"
 #include "printing/qt/QtPrintJob.h"
 #include "qt/CommandLine.h"
 #include "qt/OutputFile.h"

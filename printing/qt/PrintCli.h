@@ -20,10 +20,10 @@ struct TVantorCommandLine {
   std::string templateName;  // DescribeTemplate
   // Print, Lto, JournalList, Window: --journal, the journal for this run.
   std::optional<std::string> journal;
-  bool noJournal = false;               // Print, Lto: --no-journal
+  bool noJournal = false;                 // Print, Lto: --no-journal
   std::optional<std::string> listSerial;  // JournalList: --serial
-  std::string screenshot;    // Window: save the window as this PNG and quit (hidden option for `make screenshot`)
-  std::string text;          // Help, Version: for stdout; Error: the one line for stderr
+  std::string screenshot;  // Window: save the window as this PNG and quit (hidden option for `make screenshot`)
+  std::string text;        // Help, Version: for stdout; Error: the one line for stderr
 };
 
 // `args` without the program name. Needs no QCoreApplication, so the options

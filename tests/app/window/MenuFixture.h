@@ -17,8 +17,8 @@
 #include "app/window/Menu.h"
 #include "app/window/MessageReporter.h"
 #include "app/window/Shape.h"
-#include "journal/widgets/WindowJournal.h"
 #include "barcode/widgets/Barcode.h"
+#include "journal/widgets/WindowJournal.h"
 #include "rotlabel/widgets/MyRotateWidget.h"
 
 namespace vantor::test {

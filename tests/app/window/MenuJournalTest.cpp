@@ -135,7 +135,8 @@ TEST_F(MenuJournalTest, UnusableJournalRefusesAndPreviewNeverTouchesIt) {
   }
   PrintFrom("DEF100");
   ASSERT_EQ(reported.errors.size(), 1u);
-  EXPECT_TRUE(reported.errors[0].startsWith(QStringLiteral("The print journal cannot be used, so nothing was printed.")))
+  EXPECT_TRUE(
+      reported.errors[0].startsWith(QStringLiteral("The print journal cannot be used, so nothing was printed.")))
       << reported.errors[0].toStdString();
   EXPECT_TRUE(reported.errors[0].contains(QStringLiteral("damaged or is not a journal")));
   EXPECT_TRUE(last->pages.empty());

@@ -15,9 +15,9 @@
 
 #include "lto/MediaId.h"
 #include "printing/qt/PrintCli.h"
+#include "support/ScratchDataHome.h"
 #include "templates/SheetTemplate.h"
 #include "tools/ReaderUtil.h"
-#include "support/ScratchDataHome.h"
 
 namespace vantor {
 namespace {

@@ -107,8 +107,8 @@ TEST_P(JournalCli, SameSerialsAgainAreRefusedUntilReprinted) {
 
 TEST_P(JournalCli, LtoVolsersAreJournalledPageByPage) {
   const auto lto = [&](const std::string& file, std::vector<std::string> more) {
-    std::vector<std::string> args{"--journal", journal_->Text(), "--lto",  "--media-id",       "L8",
-                                  "--serial",  "LTO100",         "--count", "35", "--print-pdf", File(file)};
+    std::vector<std::string> args{"--journal", journal_->Text(), "--lto", "--media-id",  "L8",      "--serial",
+                                  "LTO100",    "--count",        "35",    "--print-pdf", File(file)};
     args.insert(args.end(), more.begin(), more.end());
     return Cli(args);
   };
@@ -237,9 +237,9 @@ TEST_F(JournalCliFaults, DamagedJournal) {
 }
 
 TEST_F(JournalCliFaults, ReadOnlyJournal) {
-  ASSERT_EQ(Cli({"--journal", path_, "--print-pdf", dir_.filePath("first.pdf").toStdString(), "--serial", "FLT500"})
-                .status,
-            0);
+  ASSERT_EQ(
+      Cli({"--journal", path_, "--print-pdf", dir_.filePath("first.pdf").toStdString(), "--serial", "FLT500"}).status,
+      0);
   const std::string before = Bytes();
   std::string expected;
   if (geteuid() == 0) {
@@ -279,7 +279,8 @@ TEST_P(JournalCli, TwoProcessesAtOnceExactlyOneWins) {
   if (!QFileInfo::exists(vantor)) GTEST_SKIP() << "no vantor executable in VANTOR_BUILD_DIR";
   for (int round = 0; round < 5; ++round) {
     SCOPED_TRACE("round " + std::to_string(round));
-    const std::string first = "TWO" + std::to_string(100 + round * 100), second = "TWO" + std::to_string(120 + round * 100);
+    const std::string first = "TWO" + std::to_string(100 + round * 100),
+                      second = "TWO" + std::to_string(120 + round * 100);
     QProcess a, b;
     for (auto [p, serial, name] : {std::tuple{&a, first, "a"}, std::tuple{&b, second, "b"}}) {
       p->start(vantor, {QStringLiteral("--journal"), QString::fromStdString(journal_->Text()),
@@ -290,7 +291,8 @@ TEST_P(JournalCli, TwoProcessesAtOnceExactlyOneWins) {
     ASSERT_TRUE(b.waitForFinished(60000));
     const int sa = a.exitCode(), sb = b.exitCode();
     EXPECT_TRUE((sa == 0 && sb == 3) || (sa == 3 && sb == 0))
-        << sa << " " << sb << "\n" << a.readAllStandardError().toStdString() << b.readAllStandardError().toStdString();
+        << sa << " " << sb << "\n"
+        << a.readAllStandardError().toStdString() << b.readAllStandardError().toStdString();
     const QByteArray loserErr = (sa == 3 ? a : b).readAllStandardError();
     EXPECT_TRUE(loserErr.contains("were printed on") || loserErr.contains("reserved by a job still running"))
         << loserErr.toStdString();
