@@ -21,7 +21,8 @@ TWindowJournal::TWindowJournal(journal::TJournalAccess& access, QWidget* parent)
 
 TWindowJournal::TResult TWindowJournal::Print(journal::TTapeFamily family, const std::string& media, TPageSerials pages,
                                               TPrintJob& inner, TDelivery delivery,
-                                              const std::function<bool(TPrintJob&)>& draw, bool deliberate) {
+                                              const std::function<bool(TPrintJob&)>& draw, bool deliberate,
+                                              const std::function<void()>& put) {
   const TJobDestination destination = inner.Destination();
   journal::TJobRequest request;
   request.family = family;
@@ -62,7 +63,7 @@ TWindowJournal::TResult TWindowJournal::Print(journal::TTapeFamily family, const
   bool printed = false;
   try {
     printed = draw(run.Job(inner, delivery));
-    if (printed) run.Deliver(nullptr);
+    if (printed) run.Deliver(put);
   } catch (...) {
     run.EndQuietly(journal::TJobOutcome::Failed);
     access_.Close();

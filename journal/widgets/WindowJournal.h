@@ -51,9 +51,12 @@ class TWindowJournal {
   // `deliberate`: a reprint chosen as such (the journal window): no question
   // about serials printed before. `draw` returns false when nothing was
   // printed after all. Exceptions from `draw` or the journal during the job
-  // are passed on after the job is recorded failed.
+  // are passed on after the job is recorded failed. `put` puts a document
+  // delivered after EndDoc in place (TDelivery::AfterEndDoc: a TPdfJob's
+  // Finish); Qt's printers need none (TDelivery::AtEndDoc).
   TResult Print(journal::TTapeFamily family, const std::string& media, TPageSerials pages, TPrintJob& inner,
-                TDelivery delivery, const std::function<bool(TPrintJob& job)>& draw, bool deliberate = false);
+                TDelivery delivery, const std::function<bool(TPrintJob& job)>& draw, bool deliberate = false,
+                const std::function<void()>& put = {});
 
   // The jobs found interrupted since the journal was opened, once; the
   // journal is opened for it when it is not yet. Empty when it cannot be.
