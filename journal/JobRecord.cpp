@@ -1,7 +1,11 @@
 #include "journal/JobRecord.h"
 
+#include "journal/JobLog.h"
+
+#include <algorithm>
 #include <array>
 #include <ctime>
+#include <tuple>
 #include <utility>
 
 namespace vantor::journal {
@@ -62,6 +66,12 @@ bool TConflict::HeldByRunningJob() const {
   return IsRunning(job.outcome) && (state == TPieceState::Reserved || state == TPieceState::Sending);
 }
 
+bool ReprintWouldPass(const std::vector<TConflict>& conflicts) {
+  for (const TConflict& c : conflicts)
+    if (c.HeldByRunningJob()) return false;
+  return true;
+}
+
 std::string FormatMinute(std::int64_t unixSeconds) {
   const std::time_t t = static_cast<std::time_t>(unixSeconds);
   std::tm local{};
@@ -99,10 +109,51 @@ std::string DescribeConflict(const TConflict& c) {
          " before the output confirmed " + (one ? "it" : "them") + ")";
 }
 
+std::string DescribeInterrupted(const TJobRecord& job) {
+  std::string text = "Job " + std::to_string(job.id) + " (" + std::string(NameOf(job.family)) + " " + job.media +
+                     ", started on " + FormatMinute(job.startedAt) + " by " + job.user + " on " + job.host + " for " +
+                     DescribeOutput(job.output, job.target) + ") was interrupted: ";
+  const auto list = [](const std::vector<TSerialRange>& ranges) {
+    std::string out;
+    for (const TSerialRange& r : ranges) out += (out.empty() ? "" : ", ") + DescribeRange(r);
+    return out;
+  };
+  const std::vector<TSerialRange> sent = job.RangesIn(TPieceState::Sent);
+  const std::vector<TSerialRange> doubt = job.RangesIn(TPieceState::Sending);
+  const auto count = [](const std::vector<TSerialRange>& ranges) {
+    int n = 0;
+    for (const TSerialRange& r : ranges) n += r.Count();
+    return n;
+  };
+  if (sent.empty() && doubt.empty()) return text + "nothing was sent.";
+  if (!sent.empty()) text += list(sent) + (count(sent) == 1 ? " was sent" : " were sent");
+  if (!doubt.empty()) text += std::string(sent.empty() ? "" : "; ") + list(doubt) + " may have been sent";
+  return text + ".";
+}
+
+std::string FormatJobLine(const TJobRecord& job) {
+  std::vector<TRangePiece> pieces = job.pieces;
+  std::sort(pieces.begin(), pieces.end(), [](const TRangePiece& a, const TRangePiece& b) {
+    return std::tie(a.range.prefix, a.range.width, a.range.first) <
+           std::tie(b.range.prefix, b.range.width, b.range.first);
+  });
+  std::string serials;
+  for (const TRangePiece& p : pieces) {
+    if (!serials.empty()) serials += ' ';
+    serials += SerialAt(p.range, p.range.first);
+    if (p.range.last != p.range.first) serials += "-" + SerialAt(p.range, p.range.last);
+    serials += ":" + std::string(NameOf(p.state));
+  }
+  return std::to_string(job.id) + "\t" + FormatMinute(job.startedAt) + "\t" + job.user + "\t" + job.host + "\t" +
+         std::string(NameOf(job.family)) + "\t" + job.media + "\t" + serials + "\t" + std::string(NameOf(job.outcome)) +
+         "\t" + (job.reprint ? "reprint" : "-") + "\t" + std::string(NameOf(job.output)) + "\t" + job.target;
+}
+
 std::vector<TSerialRange> MarkPieces(std::vector<TRangePiece>& pieces, const TSerialRange& range, TPieceState to) {
   const auto moves = [to](TPieceState from) {
     if (to == TPieceState::Sending) return from == TPieceState::Reserved;
     if (to == TPieceState::Sent) return from != TPieceState::Sent;
+    if (to == TPieceState::Reserved) return from == TPieceState::Sending;
     return false;
   };
   std::vector<TSerialRange> outside{range};

@@ -80,9 +80,21 @@ std::string DescribeOutput(TOutputKind kind, const std::string& target);
 // 2026-12-01 14:02 by ops on tapehost to printer Office-1".
 std::string DescribeConflict(const TConflict& conflict);
 
+// A job the journal found interrupted, for the operator: "Job 12 (DLT dlt4,
+// started on 2026-12-01 14:02 by ops on tapehost for printer Office-1) was
+// interrupted: ABC100 to ABC129 were sent; ABC130 to ABC159 may have been
+// sent." (or "nothing was sent").
+std::string DescribeInterrupted(const TJobRecord& job);
+// One job a line for `vantor --journal-list`, fields separated by tabs: id,
+// started (YYYY-MM-DD HH:MM, local time), user, host, family, media, serials
+// (FIRST[-LAST]:STATE, separated by spaces), outcome, reprint or -, output
+// kind, output target.
+std::string FormatJobLine(const TJobRecord& job);
+
 // Moves the serials of `range` in `pieces` to `to`: reserved to sending;
 // reserved, sending or freed to sent (what reached the output is recorded
-// even after the job was given up). Pieces are split where the range cuts
+// even after the job was given up); sending back to reserved (the output
+// reported that it took nothing). Pieces are split where the range cuts
 // them. Returns the part of `range` that is no piece of the job.
 std::vector<TSerialRange> MarkPieces(std::vector<TRangePiece>& pieces, const TSerialRange& range, TPieceState to);
 // The end of a job: reserved serials are freed; those sending become sent when

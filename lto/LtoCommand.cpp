@@ -57,7 +57,7 @@ int RunLtoCalibrationPage(const TLtoPrintOptions& o, const TSheetTemplate& sheet
 }  // namespace
 
 int RunLtoPrint(const TLtoPrintOptions& o, const TTemplateCatalogue& templates, TLtoOutputFactory& factory,
-                std::ostream& out, std::ostream& err) {
+                std::ostream& out, std::ostream& err, journal::TJobLog* journal) {
   const TSheetTemplate* sheet = FindTemplate(o.templateName, templates, err);
   if (!sheet) return 2;
   if (o.calibration && CalibrationFault(*o.calibration) != TCalibrationField::None) {
@@ -104,15 +104,29 @@ int RunLtoPrint(const TLtoPrintOptions& o, const TTemplateCatalogue& templates, 
       return 1;
     }
   }
+  journal::TJobRequest request;
+  request.family = journal::TTapeFamily::Lto;
+  request.media = mediaId;
+  request.output = OutputKindOf(o.output);
+  request.target = JournalTarget(o.output, o.target);
+  TJournalledRun journalled(journal, request, LtoPageSerials(run));
   try {
     const std::unique_ptr<TSheetOutput> output = factory.Open(o.output, o.target, dpi, sheet->page, o.calibration);
-    PrintLtoRun(run, output->Job());
-    output->Finish();
+    if (!journalled.Reserve(o.reprint)) {
+      ReportJournalRefusal(journalled.Conflicts(), err);
+      return kExitJournalRefused;
+    }
+    PrintLtoRun(run, journalled.Job(output->Job(),
+                                    o.output == TPrintOutput::Printer ? TDelivery::AtEndDoc : TDelivery::AfterEndDoc));
+    journalled.Deliver([&] { output->Finish(); });
+    journalled.End(journal::TJobOutcome::Printed);
   } catch (const ELtoRefused& e) {
     err << e.what() << '\n';
+    journalled.EndQuietly(journal::TJobOutcome::Cancelled);
     return 1;
   } catch (const std::exception& e) {
     err << kProgram << e.what() << '\n';
+    if (auto problem = journalled.EndQuietly(journal::TJobOutcome::Failed)) err << kProgram << *problem << '\n';
     return 1;
   }
   const int pages = run.Pages();

@@ -28,6 +28,7 @@ struct TLtoPrintOptions {
   // kept for the printer for a printer.
   std::optional<TCalibration> calibration;
   bool calibrationPage = false;  // the calibration page on the template's page instead of labels
+  bool reprint = false;          // print volsers the journal holds as printed again, deliberately
 };
 
 // The smallest page the calibration page fits on: the square, its crosses and
@@ -46,11 +47,12 @@ class TLtoOutputFactory {
 };
 
 // Exit status: 0 printed; 1 refused (a bad volser, a carry, a label too small
-// for the barcode, a page too small for the calibration page) or failed; 2 an
-// unknown template, palette or media ID, a start label off the template or a
-// calibration out of range. Nothing is printed when refused. Messages on `err`.
+// for the barcode, a page too small for the calibration page) or failed, the
+// journal's faults included; 2 an unknown template, palette or media ID, a start
+// label off the template or a calibration out of range; 3 refused by the journal
+// (as RunPrint). Nothing is printed when refused. Messages on `err`.
 int RunLtoPrint(const TLtoPrintOptions& options, const TTemplateCatalogue& templates, TLtoOutputFactory& factory,
-                std::ostream& out, std::ostream& err);
+                std::ostream& out, std::ostream& err, journal::TJobLog* journal = nullptr);
 
 // One template name a line; the refused files' problems on `err`. Exit 0.
 int RunListTemplates(const TTemplateCatalogue& templates, std::ostream& out, std::ostream& err);

@@ -66,4 +66,17 @@ TSheetResult PrintLtoRun(const TLtoRun& run, TPrintJob& job) {
   return TSheetResult::Printed;
 }
 
+TPageSerials LtoPageSerials(const TLtoRun& run) {
+  TPageSerials pages(static_cast<std::size_t>(std::max(0, run.Pages())));
+  for (int i = 0; i < run.volsers.count;) {
+    const int page = run.PageOf(i);
+    int j = i;
+    while (j + 1 < run.volsers.count && run.PageOf(j + 1) == page) ++j;
+    journal::TSerialRange r{run.volsers.prefix, run.volsers.digits, run.volsers.first + i, run.volsers.first + j};
+    pages[static_cast<std::size_t>(page)].push_back(r);
+    i = j + 1;
+  }
+  return pages;
+}
+
 }  // namespace vantor

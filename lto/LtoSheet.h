@@ -7,6 +7,7 @@
 
 #include "lto/LtoLabel.h"
 #include "lto/Volser.h"
+#include "printing/JournalledJob.h"
 #include "printing/Sheet.h"
 #include "templates/SheetTemplate.h"
 
@@ -54,5 +55,12 @@ void DrawLtoJob(const TLtoRun& run, TPrintJob& job);
 // ELtoRefused (before anything is drawn) when the run or the printer's
 // resolution is refused.
 TSheetResult PrintLtoRun(const TLtoRun& run, TPrintJob& job);
+
+}  // namespace vantor
+
+namespace vantor {
+
+// The run's volsers page by page, for the print journal.
+TPageSerials LtoPageSerials(const TLtoRun& run);
 
 }  // namespace vantor

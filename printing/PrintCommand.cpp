@@ -1,12 +1,14 @@
 #include "printing/PrintCommand.h"
 
 #include <cctype>
+#include <filesystem>
 #include <map>
 #include <stdexcept>
 
 #include "app/MediaSetup.h"
 #include "printing/CalibrationPage.h"
 #include "printing/HeadlessHost.h"
+#include "printing/JournalledJob.h"
 #include "printing/PrintTrace.h"
 
 namespace vantor {
@@ -31,6 +33,30 @@ std::optional<int> MediaModeFor(const std::string& maker, const std::string& med
 
 void TTraceJob::EndDoc() { WritePrintTrace(text_, ++pages_, Recording().Ops()); }
 
+std::string JournalTarget(TPrintOutput output, const std::string& target) {
+  if (output == TPrintOutput::Printer || target.empty()) return target;
+  std::error_code ec;
+  const std::filesystem::path absolute = std::filesystem::absolute(target, ec);
+  return ec ? target : absolute.lexically_normal().string();
+}
+
+journal::TOutputKind OutputKindOf(TPrintOutput output) {
+  switch (output) {
+    case TPrintOutput::Pdf: return journal::TOutputKind::Pdf;
+    case TPrintOutput::Trace: return journal::TOutputKind::Trace;
+    case TPrintOutput::Printer: return journal::TOutputKind::Printer;
+  }
+  return journal::TOutputKind::Printer;
+}
+
+void ReportJournalRefusal(const std::vector<journal::TConflict>& conflicts, std::ostream& err) {
+  for (const journal::TConflict& c : conflicts) err << journal::DescribeConflict(c) << '\n';
+  if (journal::ReprintWouldPass(conflicts))
+    err << "vantor: nothing was printed; give --reprint to print them again deliberately (recorded as a reprint)\n";
+  else
+    err << "vantor: nothing was printed; a job still running holds serials of this one\n";
+}
+
 namespace {
 
 int RunCalibrationPage(const TPrintOptions& o, TPrintJobFactory& factory, std::ostream& out, std::ostream& err) {
@@ -51,7 +77,8 @@ int RunCalibrationPage(const TPrintOptions& o, TPrintJobFactory& factory, std::o
 
 }  // namespace
 
-int RunPrint(const TPrintOptions& o, TPrintJobFactory& factory, std::ostream& out, std::ostream& err) {
+int RunPrint(const TPrintOptions& o, TPrintJobFactory& factory, std::ostream& out, std::ostream& err,
+             journal::TJobLog* journal) {
   if (o.calibration && CalibrationFault(*o.calibration) != TCalibrationField::None) {
     err << "vantor: the calibration is out of range (offsets up to 20 mm, scales 0.9 to 1.1)\n";
     return 2;
@@ -89,14 +116,33 @@ int RunPrint(const TPrintOptions& o, TPrintJobFactory& factory, std::ostream& ou
   sheet.sheets = o.sheets;
   sheet.startLabel = o.startLabel;
   const std::string first = host.State().Serial();
+  std::optional<TPageSerials> pages = DltPageSerials(first, sheet);
+  if (journal && !pages) {
+    err << "vantor: the serials from " << first << " cannot be recorded in the journal\n";
+    return 1;
+  }
+  journal::TJobRequest request;
+  request.family = journal::TTapeFamily::Dlt;
+  request.media = DltMediaName(o.mediaMode);
+  request.output = OutputKindOf(o.output);
+  request.target = JournalTarget(o.output, o.target);
+  TJournalledRun run(journal, request, pages.value_or(TPageSerials{}));
   try {
     const int dpi = o.dpi ? o.dpi : o.output == TPrintOutput::Trace ? 300 : 600;
     const std::unique_ptr<TSheetOutput> output = factory.Open(o, dpi, sheet);
+    if (!run.Reserve(o.reprint)) {
+      ReportJournalRefusal(run.Conflicts(), err);
+      return kExitJournalRefused;
+    }
     // One document: a printer gets the sheets as one job.
-    PrintSheet(layout, host, output->Job(), sheet);
-    output->Finish();
+    TPrintJob& job =
+        run.Job(output->Job(), o.output == TPrintOutput::Printer ? TDelivery::AtEndDoc : TDelivery::AfterEndDoc);
+    PrintSheet(layout, host, job, sheet);
+    run.Deliver([&] { output->Finish(); });
+    run.End(journal::TJobOutcome::Printed);
   } catch (const std::exception& e) {
     err << "vantor: " << e.what() << '\n';
+    if (auto problem = run.EndQuietly(journal::TJobOutcome::Failed)) err << "vantor: " << *problem << '\n';
     return 1;
   }
   const char* const sheets = o.sheets == 1 ? " sheet" : " sheets";

@@ -12,6 +12,7 @@
 
 #include "app/LabelState.h"
 #include "colours/ColourSchemes.h"
+#include "journal/JobLog.h"
 #include "printing/RecordingJob.h"
 
 namespace vantor {
@@ -34,6 +35,7 @@ struct TPrintOptions {
   // kept for the printer for a printer.
   std::optional<TCalibration> calibration;
   bool calibrationPage = false;  // the calibration page instead of sheets
+  bool reprint = false;          // print serials the journal holds as printed again, deliberately
 };
 
 // The media mode for a maker (standard, storagetek, breece, other) and a
@@ -72,8 +74,23 @@ class TTraceJob : public TRecordingJob {
 };
 
 // Exit status: 0 printed; 1 refused (a bad serial, a run past the counter's
-// end) or failed (message on `err`); 2 for a start label or calibration out of
-// range (the command line checks them first). Nothing is printed when refused.
-int RunPrint(const TPrintOptions& options, TPrintJobFactory& factory, std::ostream& out, std::ostream& err);
+// end) or failed (message on `err`), the journal's faults included; 2 for a
+// start label or calibration out of range (the command line checks them
+// first); 3 refused by the journal: serials printed before (without
+// options.reprint) or held by a job still running. Nothing is printed when
+// refused. With a journal the sheets' serials are reserved before anything
+// prints and recorded page by page (the calibration page has none).
+int RunPrint(const TPrintOptions& options, TPrintJobFactory& factory, std::ostream& out, std::ostream& err,
+             journal::TJobLog* journal = nullptr);
+
+// The output the journal records: a printer's name as given, a file as an
+// absolute path (the journal outlives the working folder).
+std::string JournalTarget(TPrintOutput output, const std::string& target);
+// The output kind the journal records for a command line's output.
+journal::TOutputKind OutputKindOf(TPrintOutput output);
+// The lines on stderr for a job the journal refused: each conflict, then
+// what to do. Exit status 3 goes with them.
+void ReportJournalRefusal(const std::vector<journal::TConflict>& conflicts, std::ostream& err);
+inline constexpr int kExitJournalRefused = 3;
 
 }  // namespace vantor

@@ -24,8 +24,11 @@ class TRecordingJob : public TPrintJob {
   TSurface& Page() override { return corrected_ ? static_cast<TSurface&>(*corrected_) : page_; }
   void EndDoc() override {}
   TRecordingSurface& Recording() { return page_; }
+  TJobDestination Destination() const override { return destination_; }
+  void SetDestination(TJobDestination destination) { destination_ = std::move(destination); }
 
  private:
+  TJobDestination destination_{TJobDestination::TKind::Trace, {}};
   TRecordingSurface page_;
   std::optional<TCorrectedSurface> corrected_;
 };

@@ -99,9 +99,10 @@ void DrawSheets(TSheetLayout layout, TSheetHost& host, TPrintJob& job, const TSh
   try {
     DrawPages(job, options.sheets < 1 ? 1 : options.sheets, [&](TSurface& page, int index) {
       const int first = FirstLabelOnPage(index, options.startLabel);
+      const int end = EndLabelOnPage(index, options.startLabel, options.labels, kLabelsPerSheet);
       TSheetPainter painter(host, page, options);
-      painter.FramePass(spec, first);
-      painter.ContentPass(spec, first);
+      painter.FramePass(spec, first, end);
+      painter.ContentPass(spec, first, end);
     });
   } catch (...) {
     // Nothing of a failed job reaches paper: put the serial back, so the same

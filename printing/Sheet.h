@@ -29,6 +29,13 @@ class TSheetHost {
   virtual void DrawBarcode(TSurface& page, int x, int y) = 0;
 };
 
+// Where a job's pages go, as the print journal records it.
+struct TJobDestination {
+  enum class TKind { Printer, Pdf, Trace };
+  TKind kind = TKind::Printer;
+  std::string target;  // the printer's name, or the file
+};
+
 // A print job: the dialog, the job settings, one document of pages.
 class TPrintJob {
  public:
@@ -48,6 +55,8 @@ class TPrintJob {
   virtual void EndDoc() = 0;
   // Ends a document that failed part-way, so nothing half-printed is kept.
   virtual void AbortDoc() {}
+  // Where the pages go (known once the dialog is done).
+  virtual TJobDestination Destination() const { return {}; }
 };
 
 enum class TSheetLayout { StorageTek, StorageTekRotated, Standard, StandardRotated, BreeceHill, Other };
@@ -56,6 +65,9 @@ struct TSheetOptions {
   bool outlines = false;  // draw the 2-dot label outlines (readers need the quiet zone they cut into)
   int sheets = 1;         // pages in the job
   int startLabel = 1;     // the first page's first label, 1-based in fill order; later pages start at 1
+  // Labels in the job; 0: every label from the start label to the end of the
+  // last sheet. Fewer leave the labels after them blank (a reprint of a few).
+  int labels = 0;
 };
 
 inline constexpr int kLabelsPerSheet = 30;
@@ -70,6 +82,13 @@ constexpr int JobLabels(int perPage, int pages, int startLabel) {
 }
 // The 0-based index of the first label drawn on page `page` (0-based).
 constexpr int FirstLabelOnPage(int page, int startLabel) { return page == 0 && startLabel > 1 ? startLabel - 1 : 0; }
+// The 0-based index past the last label drawn on page `page`: the page's end
+// unless the job's `labels` (0: no limit) run out before it.
+constexpr int EndLabelOnPage(int page, int startLabel, int labels, int perPage) {
+  if (labels <= 0) return perPage;
+  const int end = (startLabel < 1 ? 0 : startLabel - 1) + labels - page * perPage;
+  return end < 0 ? 0 : end > perPage ? perPage : end;
+}
 constexpr bool StartLabelUsable(int startLabel, int perPage) { return startLabel >= 1 && startLabel <= perPage; }
 
 // Draws `pages` pages as one document on a job whose dialog is done:

@@ -55,7 +55,7 @@ void TSheetPainter::TextAt(int x, int y, char c, int escapement) {
   page_.SetFont(previous);
 }
 
-void TSheetPainter::FramePass(const TSheetLayoutSpec& layout, int firstLabel) {
+void TSheetPainter::FramePass(const TSheetLayoutSpec& layout, int firstLabel, int endLabel) {
   const TLabelGrid& g = layout.grid;
   const TLabelContent& label = layout.label;
   const bool cells = label.frame != TFramePass::Outlines;
@@ -69,7 +69,8 @@ void TSheetPainter::FramePass(const TSheetLayoutSpec& layout, int firstLabel) {
     const int bottom = d_.StepY(top, g.height);
     int left = d_.X(g.left);
     for (int col = 0; col < g.columns; ++col) {
-      const bool blank = row * g.columns + col < firstLabel;
+      const int index = row * g.columns + col;
+      const bool blank = index < firstLabel || index >= endLabel;
       if (options_.outlines && !blank) page_.Rectangle(left, top, d_.StepX(left, g.width), bottom);
       if (cells && !blank) {
         const int cellLeft = col == 0 ? d_.X(g.left + label.cells.x) : d_.StepX(left, label.cells.x);
@@ -108,7 +109,7 @@ void TSheetPainter::DrawCells(const TLabelContent& label, int left, int top, con
   }
 }
 
-void TSheetPainter::ContentPass(const TSheetLayoutSpec& layout, int firstLabel) {
+void TSheetPainter::ContentPass(const TSheetLayoutSpec& layout, int firstLabel, int endLabel) {
   const TLabelGrid& g = layout.grid;
   const TLabelContent& label = layout.label;
   const TCharacters& chars = label.characters;
@@ -125,8 +126,9 @@ void TSheetPainter::ContentPass(const TSheetLayoutSpec& layout, int firstLabel) 
     int x = d_.X(g.left + chars.x + (row > 0 ? chars.laterRowsShift : TLength()));
     int bx = d_.X(g.left + label.barcode.x);
     for (int col = 0; col < g.columns; ++col) {
-      if (row * g.columns + col < firstLabel) {
-        // A used label: the characters' run still steps across it.
+      const int index = row * g.columns + col;
+      if (index < firstLabel || index >= endLabel) {
+        // A used label (or one the job leaves out): the characters' run still steps across it.
         int last = x;
         for (const TLength step : chars.steps) last = d_.StepX(last, step);
         x = d_.StepX(last, toNextLabel);

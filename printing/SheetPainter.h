@@ -16,14 +16,14 @@ class TSheetPainter {
       : host_(host), page_(page), options_(options) {}
 
   // Both passes leave the labels before `firstLabel` (0-based, row by row)
-  // blank, and give them no serial; positions are worked out as if they were
+  // and from `endLabel` on blank, and give them no serial; positions are worked out as if they were
   // drawn, so every other label sits where it does on a full sheet.
 
   // The label outlines (when asked for) and the cells. Walks the sheet's serials
   // for the cell colours and puts the first one back afterwards.
-  void FramePass(const TSheetLayoutSpec& layout, int firstLabel = 0);
+  void FramePass(const TSheetLayoutSpec& layout, int firstLabel = 0, int endLabel = kLabelsPerSheet);
   // The barcodes and characters of every label, then the closing lines.
-  void ContentPass(const TSheetLayoutSpec& layout, int firstLabel = 0);
+  void ContentPass(const TSheetLayoutSpec& layout, int firstLabel = 0, int endLabel = kLabelsPerSheet);
 
  private:
   void PageSetUp();

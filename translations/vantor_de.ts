@@ -268,16 +268,28 @@ ihn in eine Bilddatei (--out).</translation>
         <translation>Eine Bogenvorlage als JSON ausgeben: ihre Seite und ihre Etiketten in Füllreihenfolge.</translation>
     </message>
     <message>
-        <source>Exit status: 0 done, 1 refused or failed, 2 bad command line (and with --lto: an unknown
-template, palette or media ID).
-</source>
-        <translation>Rückgabewert: 0 erledigt, 1 abgelehnt oder fehlgeschlagen, 2 fehlerhafte Befehlszeile (und mit
---lto: unbekannte Vorlage, Palette oder Medienkennung).
-</translation>
-    </message>
-    <message>
         <source>Start the first sheet at label K, 1 to 30 (row by row; with --lto 1 to the template&apos;s labels a page, in its fill order); the labels before it stay blank.</source>
         <translation>Den ersten Bogen bei Etikett K beginnen, 1 bis 30 (zeilenweise; mit --lto 1 bis zur Zahl der Etiketten je Seite der Vorlage, in ihrer Füllreihenfolge); die Etiketten davor bleiben leer.</translation>
+    </message>
+    <message>
+        <source>The print journal: a file, or postgresql://USER@HOST[:PORT]/DATABASE (default: the one in the settings, else journal.sqlite in the user&apos;s data folder).</source>
+        <translation>Das Druckjournal: eine Datei oder postgresql://BENUTZER@HOST[:PORT]/DATENBANK (Vorgabe: das in den Einstellungen, sonst journal.sqlite im Datenordner des Benutzers).</translation>
+    </message>
+    <message>
+        <source>PATH|URL</source>
+        <translation>PFAD|URL</translation>
+    </message>
+    <message>
+        <source>Print without the journal: the serials are neither checked nor recorded (said on stderr).</source>
+        <translation>Ohne Journal drucken: die Nummern werden weder geprüft noch eingetragen (wird auf stderr gemeldet).</translation>
+    </message>
+    <message>
+        <source>Print serials the journal holds as printed again, deliberately (recorded as a reprint).</source>
+        <translation>Nummern, die das Journal als gedruckt führt, bewusst noch einmal drucken (als Nachdruck eingetragen).</translation>
+    </message>
+    <message>
+        <source>List the journal&apos;s jobs, newest first, one a line (with --serial: the jobs holding it).</source>
+        <translation>Die Aufträge des Journals auflisten, die neuesten zuerst, einer je Zeile (mit --serial: die Aufträge mit dieser Nummer).</translation>
     </message>
     <message>
         <source>Usage: vantor [--print-pdf FILE | --print-trace FILE | --printer NAME] [options]
@@ -287,7 +299,8 @@ template, palette or media ID).
               (--print-pdf FILE | --print-trace FILE | --printer NAME)
        vantor --lto --calibration-page [--template NAME]
               (--print-pdf FILE | --print-trace FILE | --printer NAME)
-       vantor --list-templates | --describe-template NAME</source>
+       vantor --list-templates | --describe-template NAME
+       vantor --journal-list [--serial S] [--journal PATH|URL]</source>
         <translation>Aufruf: vantor [--print-pdf DATEI | --print-trace DATEI | --printer NAME] [Optionen]
         vantor --lto --media-id ID --serial VOLSER [--count N | --last VOLSER]
                [--template NAME] [--palette NAME | --no-colour] [--dpi N]
@@ -295,7 +308,18 @@ template, palette or media ID).
                (--print-pdf DATEI | --print-trace DATEI | --printer NAME)
         vantor --lto --calibration-page [--template NAME]
                (--print-pdf DATEI | --print-trace DATEI | --printer NAME)
-        vantor --list-templates | --describe-template NAME</translation>
+        vantor --list-templates | --describe-template NAME
+        vantor --journal-list [--serial S] [--journal PFAD|URL]</translation>
+    </message>
+    <message>
+        <source>Exit status: 0 done, 1 refused or failed (the journal&apos;s faults included), 2 bad command line
+(and with --lto: an unknown template, palette or media ID), 3 refused by the print journal:
+serials printed before (see --reprint) or held by a job still running.
+</source>
+        <translation>Rückgabewert: 0 erledigt, 1 abgelehnt oder fehlgeschlagen (auch Fehler des Journals), 2 fehlerhafte
+Befehlszeile (und mit --lto: unbekannte Vorlage, Palette oder Medienkennung), 3 vom Druckjournal
+abgelehnt: Nummern schon gedruckt (siehe --reprint) oder von einem laufenden Auftrag belegt.
+</translation>
     </message>
 </context>
 <context>
@@ -363,10 +387,6 @@ template, palette or media ID).
         <translation>Vantor verwendet:</translation>
     </message>
     <message>
-        <source>Qt %1 (Core, GUI, Widgets, Print Support)</source>
-        <translation>Qt %1 (Core, GUI, Widgets, Print Support)</translation>
-    </message>
-    <message>
         <source>Liberation fonts</source>
         <translation>Liberation-Schriften</translation>
     </message>
@@ -377,6 +397,22 @@ template, palette or media ID).
     <message>
         <source>GNU C library</source>
         <translation>GNU-C-Bibliothek</translation>
+    </message>
+    <message>
+        <source>Qt %1 (Core, GUI, Widgets, Print Support, SQL)</source>
+        <translation>Qt %1 (Core, GUI, Widgets, Print Support, SQL)</translation>
+    </message>
+    <message>
+        <source>SQLite (the print journal on this computer)</source>
+        <translation>SQLite (das Druckjournal auf diesem Rechner)</translation>
+    </message>
+    <message>
+        <source>PostgreSQL client library (a shared print journal)</source>
+        <translation>PostgreSQL-Clientbibliothek (ein gemeinsames Druckjournal)</translation>
+    </message>
+    <message>
+        <source>JSON for Modern C++ (sheet templates)</source>
+        <translation>JSON for Modern C++ (Bogenvorlagen)</translation>
     </message>
 </context>
 <context>
@@ -500,6 +536,204 @@ template, palette or media ID).
     <message>
         <source>No printer named &quot;%1&quot;.</source>
         <translation>Kein Drucker namens „%1“.</translation>
+    </message>
+</context>
+<context>
+    <name>vantor::TConflictDialog</name>
+    <message>
+        <source>Printed before</source>
+        <translation>Schon gedruckt</translation>
+    </message>
+    <message>
+        <source>Nothing has been printed yet. Print these serials again deliberately? The job is recorded in the journal as a reprint.</source>
+        <translation>Es wurde noch nichts gedruckt. Diese Nummern bewusst noch einmal drucken? Der Auftrag wird im Journal als Nachdruck eingetragen.</translation>
+    </message>
+    <message>
+        <source>A job still running holds some of these serials, so this job cannot print now. Nothing was printed.</source>
+        <translation>Ein noch laufender Auftrag belegt einige dieser Nummern, daher kann dieser Auftrag jetzt nicht drucken. Es wurde nichts gedruckt.</translation>
+    </message>
+    <message>
+        <source>Some serials of this job are in the print journal already:</source>
+        <translation>Einige Nummern dieses Auftrags stehen schon im Druckjournal:</translation>
+    </message>
+    <message>
+        <source>&amp;Reprint</source>
+        <translation>&amp;Nachdrucken</translation>
+    </message>
+</context>
+<context>
+    <name>vantor::TJournalWindow</name>
+    <message>
+        <source>reserved</source>
+        <translation>reserviert</translation>
+    </message>
+    <message>
+        <source>printing</source>
+        <translation>wird gedruckt</translation>
+    </message>
+    <message>
+        <source>printed</source>
+        <translation>gedruckt</translation>
+    </message>
+    <message>
+        <source>failed</source>
+        <translation>fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>cancelled</source>
+        <translation>abgebrochen</translation>
+    </message>
+    <message>
+        <source>interrupted</source>
+        <translation>unterbrochen</translation>
+    </message>
+    <message>
+        <source>Print Journal</source>
+        <translation>Druckjournal</translation>
+    </message>
+    <message>
+        <source>Journal</source>
+        <translation>Journal</translation>
+    </message>
+    <message>
+        <source>A file, or postgresql://user@host:port/database for a journal the team shares. Empty: the file in your data folder. The password is asked for, never kept.</source>
+        <translation>Eine Datei oder postgresql://benutzer@host:port/datenbank für ein Journal, das das Team teilt. Leer: die Datei in Ihrem Datenordner. Das Passwort wird abgefragt, nie gespeichert.</translation>
+    </message>
+    <message>
+        <source>&amp;Use</source>
+        <translation>&amp;Verwenden</translation>
+    </message>
+    <message>
+        <source>Location:</source>
+        <translation>Ort:</translation>
+    </message>
+    <message>
+        <source>any</source>
+        <translation>alle</translation>
+    </message>
+    <message>
+        <source>Started from</source>
+        <translation>Begonnen vom</translation>
+    </message>
+    <message>
+        <source>&amp;Search</source>
+        <translation>&amp;Suchen</translation>
+    </message>
+    <message>
+        <source>Serial:</source>
+        <translation>Nummer:</translation>
+    </message>
+    <message>
+        <source>to</source>
+        <translation>bis</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Zeit</translation>
+    </message>
+    <message>
+        <source>User</source>
+        <translation>Benutzer</translation>
+    </message>
+    <message>
+        <source>Host</source>
+        <translation>Rechner</translation>
+    </message>
+    <message>
+        <source>Family</source>
+        <translation>Familie</translation>
+    </message>
+    <message>
+        <source>Media</source>
+        <translation>Medium</translation>
+    </message>
+    <message>
+        <source>Serials</source>
+        <translation>Nummern</translation>
+    </message>
+    <message>
+        <source>Output</source>
+        <translation>Ausgabe</translation>
+    </message>
+    <message>
+        <source>Outcome</source>
+        <translation>Ergebnis</translation>
+    </message>
+    <message>
+        <source>Reprint</source>
+        <translation>Nachdruck</translation>
+    </message>
+    <message>
+        <source>Reprint labels of the selected job</source>
+        <translation>Etiketten des gewählten Auftrags nachdrucken</translation>
+    </message>
+    <message>
+        <source>&amp;Reprint...</source>
+        <translation>&amp;Nachdrucken …</translation>
+    </message>
+    <message>
+        <source>From serial:</source>
+        <translation>Ab Nummer:</translation>
+    </message>
+    <message>
+        <source>Labels:</source>
+        <translation>Etiketten:</translation>
+    </message>
+    <message>
+        <source>Start at label:</source>
+        <translation>Beginnen bei Etikett:</translation>
+    </message>
+    <message>
+        <source>LTO sheet:</source>
+        <translation>LTO-Bogen:</translation>
+    </message>
+    <message>
+        <source>The journal location was not kept: %1</source>
+        <translation>Der Ort des Journals wurde nicht gespeichert: %1</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is not a volume serial.</source>
+        <translation>„%1“ ist keine Datenträgernummer.</translation>
+    </message>
+    <message>
+        <source>In use: %1</source>
+        <translation>In Gebrauch: %1</translation>
+    </message>
+    <message>
+        <source>Rows left out:</source>
+        <translation>Ausgelassene Zeilen:</translation>
+    </message>
+    <message>
+        <source>The print journal cannot be read: %1</source>
+        <translation>Das Druckjournal kann nicht gelesen werden: %1</translation>
+    </message>
+    <message>
+        <source>maybe %1</source>
+        <translation>vielleicht %1</translation>
+    </message>
+    <message>
+        <source>reserved %1</source>
+        <translation>reserviert %1</translation>
+    </message>
+    <message>
+        <source>yes</source>
+        <translation>ja</translation>
+    </message>
+    <message>
+        <source>Choose a job in the list first.</source>
+        <translation>Wählen Sie zuerst einen Auftrag in der Liste.</translation>
+    </message>
+    <message>
+        <source>%1 labels from %2 were not printed by this job; a reprint takes serials the job printed.</source>
+        <translation>%1 Etiketten ab %2 wurden nicht von diesem Auftrag gedruckt; ein Nachdruck nimmt Nummern, die der Auftrag gedruckt hat.</translation>
+    </message>
+    <message>
+        <source>The job&apos;s media &apos;%1&apos; is not one this program prints.</source>
+        <translation>Das Medium „%1“ des Auftrags druckt dieses Programm nicht.</translation>
+    </message>
+    <message>
+        <source>Reprinted %1 from label %2.</source>
+        <translation>%1 ab Etikett %2 nachgedruckt.</translation>
     </message>
 </context>
 <context>
@@ -725,6 +959,41 @@ template, palette or media ID).
     <message>
         <source>Printer &amp;Calibration...</source>
         <translation>Drucker&amp;kalibrierung...</translation>
+    </message>
+    <message>
+        <source>Print &amp;Journal...</source>
+        <translation>Druck&amp;journal …</translation>
+    </message>
+</context>
+<context>
+    <name>vantor::TWindowJournal</name>
+    <message>
+        <source>The print journal cannot be used, so nothing was printed.
+
+%1</source>
+        <translation>Das Druckjournal kann nicht verwendet werden, daher wurde nichts gedruckt.
+
+%1</translation>
+    </message>
+    <message>
+        <source>The labels were printed, but the print journal could not record the job&apos;s end:
+
+%1</source>
+        <translation>Die Etiketten wurden gedruckt, aber das Druckjournal konnte das Ende des Auftrags nicht eintragen:
+
+%1</translation>
+    </message>
+    <message>
+        <source>These print jobs were interrupted (the program ended while they printed). Check the labels they may have printed:</source>
+        <translation>Diese Druckaufträge wurden unterbrochen (das Programm endete während des Drucks). Prüfen Sie die Etiketten, die sie gedruckt haben könnten:</translation>
+    </message>
+    <message>
+        <source>Print journal</source>
+        <translation>Druckjournal</translation>
+    </message>
+    <message>
+        <source>Password for the print journal %1 (it is not kept):</source>
+        <translation>Passwort für das Druckjournal %1 (es wird nicht gespeichert):</translation>
     </message>
 </context>
 </TS>

@@ -13,10 +13,14 @@ struct TLibraryNotice {
   const char* licence;  // an SPDX licence expression, the same in every language
 };
 
-// What the executables link at run time (readelf -d: NEEDED) and the fonts the
-// sheets are drawn in.
+// What the executables link at run time (readelf -d: NEEDED), the print
+// journal's database clients (Qt's SQL driver plugins), the JSON reader built
+// in, and the fonts the sheets are drawn in.
 inline constexpr TLibraryNotice kLibraryNotices[] = {
-    {QT_TRANSLATE_NOOP("vantor::TAboutBox", "Qt %1 (Core, GUI, Widgets, Print Support)"), "LGPL-3.0-only"},
+    {QT_TRANSLATE_NOOP("vantor::TAboutBox", "Qt %1 (Core, GUI, Widgets, Print Support, SQL)"), "LGPL-3.0-only"},
+    {QT_TRANSLATE_NOOP("vantor::TAboutBox", "SQLite (the print journal on this computer)"), "blessing"},
+    {QT_TRANSLATE_NOOP("vantor::TAboutBox", "PostgreSQL client library (a shared print journal)"), "PostgreSQL"},
+    {QT_TRANSLATE_NOOP("vantor::TAboutBox", "JSON for Modern C++ (sheet templates)"), "MIT"},
     {QT_TRANSLATE_NOOP("vantor::TAboutBox", "Liberation fonts"), "OFL-1.1"},
     {QT_TRANSLATE_NOOP("vantor::TAboutBox", "GNU C++ library and GCC run-time library"),
      "GPL-3.0-or-later WITH GCC-exception-3.1"},

@@ -12,6 +12,7 @@ void AttachLtoWindow(TMainMenu& menu) {
     TLtoWindow* window = menu.findChild<TLtoWindow*>();
     if (!window) {
       window = new TLtoWindow(&menu);
+      window->SetJournal(&menu.Journal());
       window->setAttribute(Qt::WA_DeleteOnClose);
     }
     window->show();

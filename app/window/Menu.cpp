@@ -1,6 +1,9 @@
 // The main window: start-up, the serial field and the preview.
 #include "app/window/Menu.h"
 
+#include "journal/qt/JournalSettings.h"
+#include "journal/widgets/WindowJournal.h"
+
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPrinter>

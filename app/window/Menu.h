@@ -42,7 +42,13 @@ class QStatusBar;
 
 namespace vantor {
 
+namespace journal {
+class TJournalAccess;
+}
+
 class TAboutBox;
+class TJournalWindow;
+class TWindowJournal;
 class TBarcode;
 class TCalibrationStore;
 class TColorBox;
@@ -72,6 +78,7 @@ class TMainMenu : public QWidget, public TSheetHost {
   QAction* QuitAction = nullptr;
   QMenu* LabelsMenu = nullptr;
   QAction* LtoLabelsAction = nullptr;  // disabled while no LTO labels hook is set
+  QAction* JournalAction = nullptr;    // the print journal's window
   QMenu* HelpMenu = nullptr;
   QAction* ContentsAction = nullptr;  // the Help button's handler
   QAction* AboutAction = nullptr;
@@ -144,7 +151,8 @@ class TMainMenu : public QWidget, public TSheetHost {
   void BitBtn3Click();  // help, modal
   void BitBtn4Click();  // colours
   void LtoLabelsClick();
-  void AboutClick();  // opens the About dialog window-modally, without waiting for it
+  void JournalClick();  // opens the print journal's window, refreshed
+  void AboutClick();    // opens the About dialog window-modally, without waiting for it
 
   // --- Commands for the menu bar ----------------------------------------------
   // Qt's print preview of the job Print would print (the options of the last
@@ -153,9 +161,13 @@ class TMainMenu : public QWidget, public TSheetHost {
   // The Printer Calibration dialog, for the run's printer.
   void PrinterCalibration();
   // Draws the job Print prints on `job`, which has shown its dialog (if any).
-  // preview: everything in the window is as before afterwards; otherwise the
-  // serial moves on as Print moves it, and the start label goes back to 1.
+  // preview: everything in the window is as before afterwards, and the
+  // journal is not touched; otherwise the job goes through the print journal
+  // (refused, or the operator asked, when its serials were printed before),
+  // the serial moves on as Print moves it, and the start label goes back to 1.
   void DrawJob(TPrintJob& job, bool preview);
+  // Tells the operator of jobs the journal found interrupted (once).
+  void ShowInterruptedJobs();
 
   // --- The sheet's view of the window ----------------------------------------
   std::string SerialText() const override;
@@ -189,6 +201,12 @@ class TMainMenu : public QWidget, public TSheetHost {
   // enabled only while one is set.
   void SetLtoLabelsHook(std::function<void()> hook);
   TAboutBox* AboutBox() const { return aboutBox_; }  // null until first opened
+  // The print journal every print of this window (and of the windows it
+  // opens) goes through; `given`: a location for this run (--journal),
+  // none: the settings' one.
+  TWindowJournal& Journal();
+  void SetJournalLocation(std::optional<std::string> given);
+  TJournalWindow* JournalWindow() const { return journalWindow_; }  // null until first opened
   // Called with a handler's name each time the handler starts; lets tests
   // check which handlers a change runs, and in which order.
   using THandlerTrace = std::function<void(const char* handler)>;
@@ -231,6 +249,9 @@ class TMainMenu : public QWidget, public TSheetHost {
   std::unique_ptr<QPrinter> printer_;
   TSheetOptions sheetOptions_;
   std::unique_ptr<TCalibrationStore> calibrations_;
+  std::unique_ptr<journal::TJournalAccess> journalAccess_;
+  std::unique_ptr<TWindowJournal> journal_;
+  TJournalWindow* journalWindow_ = nullptr;
 };
 
 }  // namespace vantor

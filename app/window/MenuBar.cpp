@@ -54,6 +54,9 @@ void TMainMenu::BuildLabelsMenu() {
   LtoLabelsAction->setObjectName(QStringLiteral("LtoLabelsAction"));
   LtoLabelsAction->setEnabled(false);  // until SetLtoLabelsHook gives it a window to open
   connect(LtoLabelsAction, &QAction::triggered, this, &TMainMenu::LtoLabelsClick);
+  JournalAction = LabelsMenu->addAction(tr("Print &Journal..."));
+  JournalAction->setObjectName(QStringLiteral("JournalAction"));
+  connect(JournalAction, &QAction::triggered, this, &TMainMenu::JournalClick);
 }
 
 void TMainMenu::BuildHelpMenu() {

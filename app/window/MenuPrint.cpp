@@ -10,6 +10,10 @@
 #include "app/window/Menu.h"
 #include "app/window/MessageReporter.h"
 #include "colours/widgets/Color.h"
+#include "journal/qt/JournalSettings.h"
+#include "journal/widgets/JournalWindow.h"
+#include "journal/widgets/WindowJournal.h"
+#include "printing/JournalledJob.h"
 #include "printing/qt/CalibrationDialog.h"
 #include "printing/qt/CalibrationStore.h"
 #include "printing/qt/PrintPreview.h"
@@ -33,9 +37,9 @@ void TMainMenu::Print_BtnClick() {
   try {
     std::unique_ptr<TPrintJob> job = jobFactory_ ? jobFactory_() : DefaultJob();
     if (!job) return;
-    if (PrintSheet(LayoutFor(state_.MediaMode(), Text_Rotate->isChecked()), *this, *job, sheetOptions_) ==
-        TSheetResult::Printed)
-      sheetOptions_.startLabel = 1;  // the partly used sheet is used up
+    EnableSerialField();
+    if (!job->ShowDialog()) return;
+    DrawJob(*job, false);
   } catch (const std::exception& e) {
     // The job has put the serial back; the operator can print again.
     reporter_->Error(QString::fromStdString(e.what()));
@@ -78,11 +82,22 @@ void TMainMenu::DrawJob(TPrintJob& job, bool preview) {
     // What Print does once its dialog has closed.
     EnableSerialField();
     state_.CheckSequence();
+    const std::optional<TPageSerials> pages = DltPageSerials(state_.Serial(), sheetOptions_);
+    if (!pages) {
+      reporter_->Warning(tr(kSequenceError));
+      return;
+    }
     job.SetPortrait();
     job.SetTitle(kJobTitle);
     job.SetCopies(1);
-    DrawSheets(layout, *this, job, sheetOptions_);
-    sheetOptions_.startLabel = 1;
+    // Qt's printers, files included, take the whole document when it ends.
+    const TWindowJournal::TResult result =
+        Journal().Print(journal::TTapeFamily::Dlt, DltMediaName(state_.MediaMode()), *pages, job, TDelivery::AtEndDoc,
+                        [&](TPrintJob& journalled) {
+                          DrawSheets(layout, *this, journalled, sheetOptions_);
+                          return true;
+                        });
+    if (result == TWindowJournal::TResult::Printed) sheetOptions_.startLabel = 1;  // the partly used sheet is used up
     return;
   }
   // The job moves the serial label by label (and forces a media kind's
@@ -135,6 +150,41 @@ void TMainMenu::PrinterCalibration() {
 }
 
 void TMainMenu::SetJobFactory(TJobFactory factory) { jobFactory_ = std::move(factory); }
+
+TWindowJournal& TMainMenu::Journal() {
+  if (!journal_) {
+    journalAccess_ = std::make_unique<journal::TJournalAccess>();
+    journalAccess_->SetPasswordPrompt(PasswordDialogPrompt(this));
+    journal_ = std::make_unique<TWindowJournal>(*journalAccess_, this);
+    journal_->SetTell([this](const QString& text) { reporter_->Error(text); });
+  }
+  return *journal_;
+}
+
+void TMainMenu::SetJournalLocation(std::optional<std::string> given) { Journal().Access().SetGiven(std::move(given)); }
+
+void TMainMenu::ShowInterruptedJobs() {
+  const QString text = DescribeInterruptedJobs(Journal().TakeInterrupted());
+  if (!text.isEmpty()) reporter_->Warning(text);
+}
+
+void TMainMenu::JournalClick() {
+  Trace("JournalClick");
+  if (!journalWindow_) {
+    journalWindow_ = new TJournalWindow(Journal(), this);
+    journalWindow_->setWindowFlag(Qt::Window);
+    // A DLT reprint looks like what this window prints now.
+    journalWindow_->SetDltLook([this](THeadlessChoice& choice, TColorTable& colours) {
+      choice.colored = Serial_Color->isChecked();
+      choice.rotated = Text_Rotate->isChecked();
+      choice.rotateBarcode = Bar_Rotate->isChecked();
+      colours = state_.Colors;
+    });
+  }
+  journalWindow_->show();
+  journalWindow_->raise();
+  journalWindow_->Refresh();
+}
 
 void TMainMenu::BitBtn3Click() {
   Trace("BitBtn3Click");

@@ -105,6 +105,12 @@ int main(int argc, char** argv) {
       return 0;
     }
     case TVantorCommandLine::TAction::Version: std::cout << command.text; return 0;
+    case TVantorCommandLine::TAction::JournalList: {
+      // Qt SQL's drivers and the data folder need an application object, no display.
+      QCoreApplication app(qtArgc, qtArgv);
+      QCoreApplication::setApplicationName(QStringLiteral("Vantor"));
+      return vantor::RunHeadlessCommand(command, std::cout, std::cerr);
+    }
     case TVantorCommandLine::TAction::ListTemplates:
     case TVantorCommandLine::TAction::DescribeTemplate:
       return vantor::RunHeadlessCommand(command, std::cout, std::cerr);
@@ -146,6 +152,9 @@ int main(int argc, char** argv) {
   vantor::AttachLtoWindow(window);
 
   if (!command.screenshot.empty()) return SaveScreenshot(window, QString::fromStdString(command.screenshot));
+  if (command.journal) window.SetJournalLocation(command.journal);
   window.show();
+  // Jobs a killed run left behind, once the window is up.
+  QTimer::singleShot(0, &window, [&window] { window.ShowInterruptedJobs(); });
   return QApplication::exec();
 }

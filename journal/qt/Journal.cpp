@@ -542,6 +542,9 @@ void TJournal::MarkSending(std::int64_t jobId, const TSerialRange& serials) {
   Mark(jobId, serials, TPieceState::Sending);
 }
 void TJournal::MarkSent(std::int64_t jobId, const TSerialRange& serials) { Mark(jobId, serials, TPieceState::Sent); }
+void TJournal::MarkRefused(std::int64_t jobId, const TSerialRange& serials) {
+  Mark(jobId, serials, TPieceState::Reserved);
+}
 
 void TJournal::Renew(std::int64_t jobId) {
   TTransaction t(*this);

@@ -21,6 +21,7 @@
 #include <string>
 #include <vector>
 
+#include "journal/JobLog.h"
 #include "journal/JobRecord.h"
 #include "journal/JournalRow.h"
 #include "journal/Process.h"
@@ -51,28 +52,13 @@ TParsed<TJournalLocation> ParseJournalLocation(const std::string& text);
 // journal.sqlite in the user's data folder (QStandardPaths::AppDataLocation).
 std::string DefaultJournalPath();
 
-struct TJobRequest {
-  TTapeFamily family = TTapeFamily::Dlt;
-  std::string media;
-  TOutputKind output = TOutputKind::Pdf;
-  std::string target;
-  std::vector<TSerialRange> ranges;
-  bool reprint = false;  // deliberate: serials printed before may print again
-};
-
-struct TReservation {
-  std::int64_t jobId = 0;  // 0: refused
-  std::vector<TConflict> conflicts;
-  bool Granted() const { return jobId != 0; }
-};
-
 struct TJobFilter {
   std::optional<std::string> serial;     // jobs holding this serial in any state
   std::optional<std::int64_t> from, to;  // started within [from, to], Unix seconds
   int limit = 1000;
 };
 
-class TJournal {
+class TJournal : public TJobLog {
  public:
   struct TOptions {
     // Asked when the server wants a password and neither VANTOR_JOURNAL_PASSWORD
@@ -92,7 +78,7 @@ class TJournal {
   // printing by dead processes as interrupted. Throws TJournalError.
   static std::unique_ptr<TJournal> Open(const TJournalLocation& where, TOptions options);
   static std::unique_ptr<TJournal> Open(const TJournalLocation& where) { return Open(where, TOptions()); }
-  ~TJournal();
+  ~TJournal() override;
   TJournal(const TJournal&) = delete;
   TJournal& operator=(const TJournal&) = delete;
 
@@ -107,15 +93,16 @@ class TJournal {
   // Reserves every serial of the job in one transaction, or none: refused
   // when one was printed (or may have been) unless the request is a
   // deliberate reprint, and always when a running job holds one.
-  TReservation Reserve(const TJobRequest& request);
+  TReservation Reserve(const TJobRequest& request) override;
   // Serials handed to the output (sending) and confirmed by it (sent). Throws
   // when a serial is not the job's.
-  void MarkSending(std::int64_t jobId, const TSerialRange& serials);
-  void MarkSent(std::int64_t jobId, const TSerialRange& serials);
+  void MarkSending(std::int64_t jobId, const TSerialRange& serials) override;
+  void MarkSent(std::int64_t jobId, const TSerialRange& serials) override;
+  void MarkRefused(std::int64_t jobId, const TSerialRange& serials) override;
   // Keeps a running job's lease (MarkSending and MarkSent renew it too).
   void Renew(std::int64_t jobId);
   // printed, failed or cancelled: reserved serials are freed.
-  void Finish(std::int64_t jobId, TJobOutcome outcome);
+  void Finish(std::int64_t jobId, TJobOutcome outcome) override;
 
   std::optional<TJobRecord> Job(std::int64_t jobId);
   // Newest first.

@@ -22,6 +22,7 @@
 #include <QVBoxLayout>
 #include <exception>
 
+#include "journal/widgets/WindowJournal.h"
 #include "lto/MediaId.h"
 #include "lto/Volser.h"
 #include "printing/qt/CalibrationStore.h"
@@ -537,8 +538,24 @@ TSheetResult TLtoWindow::PrintRun(TSheetOutput& output, const TLtoRun& run) {
   job.SetPortrait();
   job.SetTitle(kJobTitle);
   job.SetCopies(1);
-  DrawLtoJob(printed, job);
-  output.Finish();
+  if (!journal_) {
+    DrawLtoJob(printed, job);
+    output.Finish();
+  } else {
+    // Reserved before anything is drawn; a PDF counts as printed once its
+    // file is in place, a printer's document once it has ended.
+    const TDelivery delivery = DeliveryFor(job.Destination().kind);
+    const std::function<void()> put = [&output] { output.Finish(); };
+    const TWindowJournal::TResult result = journal_->Print(
+        journal::TTapeFamily::Lto, printed.mediaId, LtoPageSerials(printed), job, delivery,
+        [&](TPrintJob& journalled) {
+          DrawLtoJob(printed, journalled);
+          return true;
+        },
+        false, delivery == TDelivery::AfterEndDoc ? put : std::function<void()>{});
+    if (result != TWindowJournal::TResult::Printed) return TSheetResult::Cancelled;
+    if (delivery != TDelivery::AfterEndDoc) output.Finish();
+  }
   MoveOn(printed);
   return TSheetResult::Printed;
 }

@@ -25,6 +25,8 @@ class QSpinBox;
 
 namespace vantor {
 
+class TWindowJournal;
+
 // Pages and labels are drawn in dots of this resolution (the PDF's) and
 // scaled to the screen.
 inline constexpr int kLtoPreviewDpi = 600;
@@ -90,6 +92,9 @@ class TLtoWindow : public QWidget {
   void SetPdfPathChooser(std::function<QString()> choose) { choosePdf_ = std::move(choose); }
   // How a failure is told (default: a warning box); it is also on the status line.
   void SetErrorReporter(std::function<void(const QString&)> report) { reportError_ = std::move(report); }
+  // The print journal every run goes through (the main window's); none: runs
+  // are not journalled (a window on its own, as in some tests).
+  void SetJournal(TWindowJournal* journal) { journal_ = journal; }
 
   QComboBox* MediaId = nullptr;
   QLineEdit* CustomMediaId = nullptr;
@@ -146,6 +151,7 @@ class TLtoWindow : public QWidget {
   TOutputFactory printerOutput_;
   std::function<QString()> choosePdf_;
   std::function<void(const QString&)> reportError_;
+  TWindowJournal* journal_ = nullptr;
 };
 
 }  // namespace vantor

@@ -6,10 +6,12 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QSaveFile>
+#include <cctype>
 #include <cmath>
 #include <cstdlib>
 #include <stdexcept>
 
+#include "journal/qt/JournalSettings.h"
 #include "lto/LtoLabel.h"
 #include "printing/qt/QtPrintJob.h"
 #include "qt/CommandLine.h"
@@ -27,7 +29,7 @@ constexpr const char* kPrintOnly[] = {
     "print-pdf", "print-trace", "printer",          "maker",    "media",    "serial",      "rotated",  "upright",
     "no-colour", "scheme",      "sheets",           "outlines", "dpi",      "start-label", "offset-x", "offset-y",
     "scale-x",   "scale-y",     "calibration-page", "lto",      "media-id", "count",       "last",     "template",
-    "palette"};
+    "palette",   "no-journal",  "reprint"};
 constexpr const char* kDltOnly[] = {"maker", "media", "rotated", "upright", "scheme", "sheets", "outlines"};
 constexpr const char* kLtoOnly[] = {"media-id", "count", "last", "template", "palette"};
 
@@ -115,6 +117,20 @@ void AddOptions(QCommandLineParser& p) {
       QT_TRANSLATE_NOOP("vantor::CommandLine",
                         "Print a sheet template as JSON: its page and its labels in fill order."),
       QT_TRANSLATE_NOOP("vantor::CommandLine", "NAME"));
+  add({"journal"},
+      QT_TRANSLATE_NOOP("vantor::CommandLine",
+                        "The print journal: a file, or postgresql://USER@HOST[:PORT]/DATABASE (default: the one in the "
+                        "settings, else journal.sqlite in the user's data folder)."),
+      QT_TRANSLATE_NOOP("vantor::CommandLine", "PATH|URL"));
+  add({"no-journal"},
+      QT_TRANSLATE_NOOP("vantor::CommandLine",
+                        "Print without the journal: the serials are neither checked nor recorded (said on stderr)."));
+  add({"reprint"},
+      QT_TRANSLATE_NOOP("vantor::CommandLine",
+                        "Print serials the journal holds as printed again, deliberately (recorded as a reprint)."));
+  add({"journal-list"},
+      QT_TRANSLATE_NOOP("vantor::CommandLine",
+                        "List the journal's jobs, newest first, one a line (with --serial: the jobs holding it)."));
   QCommandLineOption screenshot(QStringLiteral("screenshot"), QString(), QStringLiteral("FILE"));
   screenshot.setFlags(QCommandLineOption::HiddenFromHelp);
   p.addOption(screenshot);
@@ -348,16 +364,40 @@ TVantorCommandLine ParseVantorCommandLine(const std::vector<std::string>& args) 
                              "              (--print-pdf FILE | --print-trace FILE | --printer NAME)\n"
                              "       vantor --lto --calibration-page [--template NAME]\n"
                              "              (--print-pdf FILE | --print-trace FILE | --printer NAME)\n"
-                             "       vantor --list-templates | --describe-template NAME")),
+                             "       vantor --list-templates | --describe-template NAME\n"
+                             "       vantor --journal-list [--serial S] [--journal PATH|URL]")),
         Tr(QT_TRANSLATE_NOOP(
             "vantor::CommandLine",
-            "Exit status: 0 done, 1 refused or failed, 2 bad command line (and with --lto: an unknown\n"
-            "template, palette or media ID).\n")));
+            "Exit status: 0 done, 1 refused or failed (the journal's faults included), 2 bad command line\n"
+            "(and with --lto: an unknown template, palette or media ID), 3 refused by the print journal:\n"
+            "serials printed before (see --reprint) or held by a job still running.\n")));
     return result;
   }
   if (p.isSet(QStringLiteral("version"))) {
     result.action = TVantorCommandLine::TAction::Version;
     result.text = std::string(kProgram) + " " + VANTOR_VERSION + "\n";
+    return result;
+  }
+
+  if (p.isSet(QStringLiteral("journal"))) {
+    result.journal = OptionValue(p, QStringLiteral("journal"));
+    if (result.journal->empty()) return Error("--journal needs a file or a postgresql:// URL");
+    if (p.isSet(QStringLiteral("no-journal"))) return Error("give --journal or --no-journal, not both");
+  }
+  result.noJournal = p.isSet(QStringLiteral("no-journal"));
+  if (result.noJournal && p.isSet(QStringLiteral("reprint")))
+    return Error("--reprint needs the journal; it does not go with --no-journal");
+  if (p.isSet(QStringLiteral("journal-list"))) {
+    for (const QString& name : p.optionNames())
+      if (name != QLatin1String("journal-list") && name != QLatin1String("journal") && name != QLatin1String("serial"))
+        return Error("--journal-list goes only with --journal and --serial");
+    result.action = TVantorCommandLine::TAction::JournalList;
+    if (p.isSet(QStringLiteral("serial"))) {
+      std::string serial = OptionValue(p, QStringLiteral("serial"));
+      for (char& c : serial) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+      if (!journal::SplitSerial(serial)) return Error("--serial '" + serial + "' is not a volume serial");
+      result.listSerial = serial;
+    }
     return result;
   }
 
@@ -406,11 +446,13 @@ TVantorCommandLine ParseVantorCommandLine(const std::vector<std::string>& args) 
     if (given != 1) return Error("give exactly one of --print-pdf, --print-trace and --printer");
     result.lto.output = o.output;
     result.lto.target = o.target;
+    result.lto.reprint = p.isSet(QStringLiteral("reprint"));
     result.action = TVantorCommandLine::TAction::Lto;
     return result;
   }
   if (auto problem = ReadPrintOptions(p, o)) return Error(*problem);
   if (given != 1) return Error("give exactly one of --print-pdf, --print-trace and --printer");
+  o.reprint = p.isSet(QStringLiteral("reprint"));
   result.action = TVantorCommandLine::TAction::Print;
   return result;
 }
@@ -444,16 +486,77 @@ std::unique_ptr<TSheetOutput> TQtLtoOutputFactory::Open(TPrintOutput output, con
   return printer;
 }
 
+namespace {
+
+// The journal a print run goes through; null when it goes without one, or
+// when the journal cannot be used (the message on `err`, `failed` set).
+std::unique_ptr<journal::TJournal> OpenRunJournal(const TVantorCommandLine& command, bool trace, std::ostream& err,
+                                                  bool& failed) {
+  failed = false;
+  if (command.noJournal) {
+    err << "vantor: not journalled (--no-journal): the serials are neither checked against nor recorded in the "
+           "print journal\n";
+    return nullptr;
+  }
+  // A trace is the drawing written down, no label: it is journalled only
+  // when a journal is asked for.
+  if (trace && !command.journal) return nullptr;
+  try {
+    const journal::TParsed<journal::TJournalLocation> where = journal::ResolveJournalLocation(command.journal);
+    if (!where.value) throw journal::TJournalError("journal: " + where.error);
+    std::unique_ptr<journal::TJournal> opened = journal::TJournal::Open(*where.value);
+    for (const journal::TJobRecord& job : opened->Interrupted())
+      err << "vantor: " << journal::DescribeInterrupted(job) << '\n';
+    return opened;
+  } catch (const std::exception& e) {
+    err << "vantor: " << e.what() << "; nothing was printed (--no-journal prints without the journal)\n";
+    failed = true;
+    return nullptr;
+  }
+}
+
+int RunJournalList(const TVantorCommandLine& command, std::ostream& out, std::ostream& err) {
+  try {
+    const journal::TParsed<journal::TJournalLocation> where = journal::ResolveJournalLocation(command.journal);
+    if (!where.value) throw journal::TJournalError("journal: " + where.error);
+    std::unique_ptr<journal::TJournal> opened = journal::TJournal::Open(*where.value);
+    for (const journal::TJobRecord& job : opened->Interrupted())
+      err << "vantor: " << journal::DescribeInterrupted(job) << '\n';
+    journal::TJobFilter filter;
+    filter.serial = command.listSerial;
+    filter.limit = 1000000;
+    for (const journal::TJobRecord& job : opened->List(filter)) out << journal::FormatJobLine(job) << '\n';
+    // Rows refused as malformed are left out: the list is incomplete.
+    for (const std::string& problem : opened->Problems()) err << "vantor: " << problem << '\n';
+    return opened->Problems().empty() ? 0 : 1;
+  } catch (const std::exception& e) {
+    err << "vantor: " << e.what() << '\n';
+    return 1;
+  }
+}
+
+}  // namespace
+
 int RunHeadlessCommand(const TVantorCommandLine& command, std::ostream& out, std::ostream& err) {
   switch (command.action) {
     case TVantorCommandLine::TAction::Print: {
       TQtPrintJobFactory factory;
-      return RunPrint(command.print, factory, out, err);
+      bool failed = false;
+      const bool journalled = !command.print.calibrationPage;  // the calibration page holds no serials
+      std::unique_ptr<journal::TJournal> journal =
+          journalled ? OpenRunJournal(command, command.print.output == TPrintOutput::Trace, err, failed) : nullptr;
+      if (failed) return 1;
+      return RunPrint(command.print, factory, out, err, journal.get());
     }
     case TVantorCommandLine::TAction::Lto: {
       TQtLtoOutputFactory factory;
-      return RunLtoPrint(command.lto, LoadTemplateCatalogue(), factory, out, err);
+      bool failed = false;
+      std::unique_ptr<journal::TJournal> journal =
+          OpenRunJournal(command, command.lto.output == TPrintOutput::Trace, err, failed);
+      if (failed) return 1;
+      return RunLtoPrint(command.lto, LoadTemplateCatalogue(), factory, out, err, journal.get());
     }
+    case TVantorCommandLine::TAction::JournalList: return RunJournalList(command, out, err);
     case TVantorCommandLine::TAction::ListTemplates: return RunListTemplates(LoadTemplateCatalogue(), out, err);
     case TVantorCommandLine::TAction::DescribeTemplate:
       return RunDescribeTemplate(command.templateName, LoadTemplateCatalogue(), out, err);
@@ -469,7 +572,8 @@ int RunPrintCli(const std::vector<std::string>& args, std::ostream& out, std::os
     case TVantorCommandLine::TAction::Print:
     case TVantorCommandLine::TAction::Lto:
     case TVantorCommandLine::TAction::ListTemplates:
-    case TVantorCommandLine::TAction::DescribeTemplate: return RunHeadlessCommand(command, out, err);
+    case TVantorCommandLine::TAction::DescribeTemplate:
+    case TVantorCommandLine::TAction::JournalList: return RunHeadlessCommand(command, out, err);
     case TVantorCommandLine::TAction::Help:
     case TVantorCommandLine::TAction::Version: out << command.text; return 0;
     case TVantorCommandLine::TAction::Window:

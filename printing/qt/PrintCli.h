@@ -2,6 +2,7 @@
 // headless printing (printing/PrintCommand.h) with the jobs on Qt.
 #pragma once
 
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -12,13 +13,17 @@
 namespace vantor {
 
 struct TVantorCommandLine {
-  enum class TAction { Window, Print, Lto, ListTemplates, DescribeTemplate, Help, Version, Error };
+  enum class TAction { Window, Print, Lto, ListTemplates, DescribeTemplate, JournalList, Help, Version, Error };
   TAction action = TAction::Error;
   TPrintOptions print;       // Print
   TLtoPrintOptions lto;      // Lto
   std::string templateName;  // DescribeTemplate
-  std::string screenshot;    // Window: save the window as this PNG and quit (hidden option for `make screenshot`)
-  std::string text;          // Help, Version: for stdout; Error: the one line for stderr
+  // Print, Lto, JournalList, Window: --journal, the journal for this run.
+  std::optional<std::string> journal;
+  bool noJournal = false;                 // Print, Lto: --no-journal
+  std::optional<std::string> listSerial;  // JournalList: --serial
+  std::string screenshot;  // Window: save the window as this PNG and quit (hidden option for `make screenshot`)
+  std::string text;        // Help, Version: for stdout; Error: the one line for stderr
 };
 
 // `args` without the program name. Needs no QCoreApplication, so the options
@@ -40,8 +45,11 @@ class TQtLtoOutputFactory : public TLtoOutputFactory {
 };
 
 // The actions that need no window: Print, Lto (both need a QGuiApplication
-// for their fonts and PDF writer), ListTemplates and DescribeTemplate, the
-// templates read from the user's folder. Exit status as the runners'.
+// for their fonts and PDF writer), ListTemplates, DescribeTemplate (the
+// templates read from the user's folder) and JournalList. Exit status as the
+// runners'. Print and Lto go through the print journal unless --no-journal
+// (which says so in the first line on `err`); a trace only with --journal.
+// The journal's faults exit 1, serials printed before exit 3.
 int RunHeadlessCommand(const TVantorCommandLine& command, std::ostream& out, std::ostream& err);
 
 // The print command in-process: parse, then help, version or the print run

@@ -107,6 +107,8 @@ class TPrinterJob : public TPrintJob {
   void NewPage() override;
   void EndDoc() override;
   void AbortDoc() override;
+  // The printer's name, or the PDF file when the dialog printed to a file.
+  TJobDestination Destination() const override;
 
  protected:
   QPrinter& printer_;
@@ -150,6 +152,7 @@ class TPdfJob : public TPrintJob {
   TSurface& Page() override;
   void EndDoc() override {}
   void AbortDoc() override;
+  TJobDestination Destination() const override { return {TJobDestination::TKind::Pdf, path_.toStdString()}; }
   // Closes the document and moves it into place. Throws with a message naming
   // the path (and the system's reason, where there is one) when the file
   // cannot be written; nothing is left behind then.

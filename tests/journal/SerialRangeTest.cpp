@@ -117,6 +117,16 @@ TEST(JobPieces, MarkingSplitsPiecesAndFinishingFreesOrKeepsThem) {
   job.pieces = pieces;
   EXPECT_EQ(job.RangesIn(TPieceState::Sent), (std::vector<TSerialRange>{R("ABC", 3, 100, 129), R("ABC", 3, 158, 159)}));
   EXPECT_EQ(job.RangesIn(TPieceState::Sending), std::vector<TSerialRange>{R("ABC", 3, 130, 135)});
+  {
+    // An output that took nothing: sending goes back to reserved, sent stays sent.
+    std::vector<TRangePiece> refused = pieces;
+    EXPECT_TRUE(MarkPieces(refused, R("ABC", 3, 125, 135), TPieceState::Reserved).empty());
+    TJobRecord back;
+    back.pieces = refused;
+    EXPECT_TRUE(back.RangesIn(TPieceState::Sending).empty());
+    EXPECT_EQ(back.RangesIn(TPieceState::Reserved), (std::vector<TSerialRange>{R("ABC", 3, 130, 157)}));
+    EXPECT_EQ(back.RangesIn(TPieceState::Sent), job.RangesIn(TPieceState::Sent));
+  }
 
   struct TRow {
     TJobOutcome outcome;

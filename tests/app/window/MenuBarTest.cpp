@@ -40,7 +40,7 @@ TEST_F(MenuTest, MenuBarHoldsFileLabelsAndHelpInThatOrder) {
   EXPECT_EQ(titles, QStringList({"&File", "&Labels", "&Help"}));
   EXPECT_EQ(ItemTexts(menu->FileMenu),
             QStringList({"&Print...", "Print Pre&view...", "Printer &Calibration...", "&Quit"}));
-  EXPECT_EQ(ItemTexts(menu->LabelsMenu), QStringList({"&LTO Ultrium labels..."}));
+  EXPECT_EQ(ItemTexts(menu->LabelsMenu), QStringList({"&LTO Ultrium labels...", "Print &Journal..."}));
   EXPECT_EQ(ItemTexts(menu->HelpMenu), QStringList({"&Contents", "&About Vantor"}));
 }
 

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QString>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -17,6 +18,7 @@
 #include "app/window/MessageReporter.h"
 #include "app/window/Shape.h"
 #include "barcode/widgets/Barcode.h"
+#include "journal/widgets/WindowJournal.h"
 #include "rotlabel/widgets/MyRotateWidget.h"
 
 namespace vantor::test {
@@ -24,6 +26,7 @@ namespace vantor::test {
 struct TReported {
   std::vector<QString> warnings;
   std::vector<QString> errors;
+  std::vector<std::vector<journal::TConflict>> conflicts;  // each time the journal's question was asked
 };
 
 class TRecordingReporter : public TMessageReporter {
@@ -39,14 +42,26 @@ class TRecordingReporter : public TMessageReporter {
 class MenuTest : public ::testing::Test {
  protected:
   // Also called again inside table-driven tests: each row gets a fresh window.
+  // Each window prints into an empty journal of its own, and the journal's
+  // question about serials printed before is recorded and answered with
+  // `reprintAnswer` instead of a dialog.
   void SetUp() override {
     menu.reset();
+    journalDir = std::make_unique<QTemporaryDir>();
     reported = {};
+    reprintAnswer = false;
     calls.clear();
     menu = std::make_unique<TMainMenu>();
     menu->SetReporter(std::make_unique<TRecordingReporter>(reported));
     menu->SetHandlerTrace([this](const char* h) { calls.emplace_back(h); });
+    menu->SetJournalLocation(JournalPath());
+    menu->Journal().SetAskReprint([this](const std::vector<journal::TConflict>& c) {
+      reported.conflicts.push_back(c);
+      return reprintAnswer;
+    });
   }
+  void TearDown() override { menu.reset(); }
+  std::string JournalPath() const { return journalDir->filePath(QStringLiteral("journal.sqlite")).toStdString(); }
 
   // How often `handler` ran since the last Reset.
   int Calls(const std::string& handler) const {
@@ -73,8 +88,10 @@ class MenuTest : public ::testing::Test {
   TColor Entry(std::size_t i) const { return menu->LabelState().Colors[i]; }
   std::string Field() const { return menu->Seq_Num->text().toStdString(); }
 
+  std::unique_ptr<QTemporaryDir> journalDir;
   std::unique_ptr<TMainMenu> menu;
   TReported reported;
+  bool reprintAnswer = false;
   std::vector<std::string> calls;
 };
 

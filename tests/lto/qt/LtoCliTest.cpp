@@ -11,6 +11,7 @@
 #include <sstream>
 
 #include "printing/qt/PrintCli.h"
+#include "support/ScratchDataHome.h"
 #include "surface/Units.h"
 #include "templates/SheetTemplate.h"
 
@@ -22,7 +23,9 @@ struct CliResult {
   std::string out, err;
 };
 
+// Each run with an empty journal of its own.
 CliResult Cli(const std::vector<std::string>& args) {
+  const test::TScratchDataHome data;
   std::ostringstream out, err;
   const int status = RunPrintCli(args, out, err);
   return {status, out.str(), err.str()};

@@ -15,6 +15,7 @@
 
 #include "lto/MediaId.h"
 #include "printing/qt/PrintCli.h"
+#include "support/ScratchDataHome.h"
 #include "surface/CorrectedSurface.h"
 #include "surface/Units.h"
 #include "templates/SheetTemplate.h"
@@ -111,6 +112,7 @@ TEST_P(LtoScan, EveryLabelReadsBackInItsOwnPlace) {
     SCOPED_TRACE(std::string(r.templ) + " at " + std::to_string(r.dpi) + " dpi from " + first + media);
     const std::string pdf = dir.filePath("sheet.pdf").toStdString();
     std::ostringstream out, err;
+    const test::TScratchDataHome data;  // an empty journal for each row
     ASSERT_EQ(RunPrintCli({"--lto", "--media-id", media, "--serial", first, "--template", r.templ, "--count",
                            std::to_string(count), "--print-pdf", pdf, "--dpi", std::to_string(r.dpi)},
                           out, err),

@@ -17,6 +17,7 @@
 
 #include "printing/qt/PrintCli.h"
 #include "support/FullFolder.h"
+#include "support/ScratchDataHome.h"
 
 namespace vantor {
 namespace {
@@ -26,7 +27,9 @@ struct CliResult {
   std::string out, err;
 };
 
+// Each run with an empty journal of its own.
 CliResult Cli(std::vector<std::string> args) {
+  const test::TScratchDataHome data;
   std::ostringstream out, err;
   const int status = RunPrintCli(args, out, err);
   return {status, out.str(), err.str()};

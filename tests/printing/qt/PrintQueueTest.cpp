@@ -16,6 +16,7 @@
 
 #include "printing/qt/PrintCli.h"
 #include "printing/qt/SheetScanUtil.h"
+#include "support/ScratchDataHome.h"
 
 namespace vantor {
 namespace {
@@ -64,6 +65,7 @@ TEST(PrintQueue, SheetOnTheCupsPdfQueueReadsBack) {
 
   QSet<QString> seen = PdfsIn(outDir);
   std::ostringstream out, err;
+  const test::TScratchDataHome data;  // an empty journal of its own
   ASSERT_EQ(RunPrintCli({"--printer", queue, "--media", "dlt4", "--upright", "--serial", first}, out, err), 0)
       << err.str();
   EXPECT_EQ(out.str(), "Printed 1 sheet from " + first + " on " + queue + "\n");

@@ -10,6 +10,7 @@
 
 #include "printing/qt/PrintCli.h"
 #include "printing/qt/SheetScanUtil.h"
+#include "support/ScratchDataHome.h"
 
 namespace vantor {
 namespace {
@@ -51,6 +52,7 @@ TEST_P(SheetScan, EveryLabelReadsBackInItsOwnPlace) {
     std::vector<std::string> args = r.options;
     args.insert(args.end(), {"--print-pdf", pdf.toStdString(), "--dpi", "600"});
     std::ostringstream out, err;
+    const test::TScratchDataHome data;  // an empty journal for each row
     ASSERT_EQ(RunPrintCli(args, out, err), 0) << err.str();
     const QImage page = RasterisePdf(pdf.toStdString(), dpi, dir.filePath("page").toStdString());
     ASSERT_FALSE(page.isNull());
@@ -84,6 +86,7 @@ TEST_P(SheetScan, StartLabelAndCalibrationReadBackWhereTheCorrectionPutsThem) {
   ASSERT_TRUE(dir.isValid());
   const QString pdf = dir.filePath("sheet.pdf");
   std::ostringstream out, err;
+  const test::TScratchDataHome data;
   ASSERT_EQ(
       RunPrintCli({"--media", "dlt4", "--serial", "000100", "--start-label", "13", "--offset-x", "3", "--offset-y",
                    "-2.5", "--scale-x", "1.02", "--scale-y", "0.985", "--print-pdf", pdf.toStdString(), "--dpi", "600"},

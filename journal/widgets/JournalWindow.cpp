@@ -1,0 +1,384 @@
+#include "journal/widgets/JournalWindow.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <cctype>
+
+#include "app/MediaSetup.h"
+#include "journal/qt/JournalSettings.h"
+#include "journal/widgets/WindowJournal.h"
+#include "lto/LtoSheet.h"
+#include "printing/JournalledJob.h"
+#include "printing/qt/QtPrintJob.h"
+
+namespace vantor {
+
+namespace {
+
+using journal::TJobRecord;
+using journal::TPieceState;
+using journal::TSerialRange;
+
+constexpr const char* kOutcomes[] = {
+    QT_TRANSLATE_NOOP("vantor::TJournalWindow", "reserved"),
+    QT_TRANSLATE_NOOP("vantor::TJournalWindow", "printing"),
+    QT_TRANSLATE_NOOP("vantor::TJournalWindow", "printed"),
+    QT_TRANSLATE_NOOP("vantor::TJournalWindow", "failed"),
+    QT_TRANSLATE_NOOP("vantor::TJournalWindow", "cancelled"),
+    QT_TRANSLATE_NOOP("vantor::TJournalWindow", "interrupted"),
+};
+
+QString Ranges(const std::vector<TSerialRange>& ranges) {
+  QStringList out;
+  for (const TSerialRange& r : ranges) out << QString::fromStdString(journal::DescribeRange(r));
+  return out.join(QStringLiteral(", "));
+}
+
+std::string Upper(std::string s) {
+  for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return s;
+}
+
+// Whether every serial of `wanted` went out in `job` (sent, or maybe sent).
+bool PrintedBy(const TJobRecord& job, const TSerialRange& wanted) {
+  std::vector<TSerialRange> left{wanted};
+  for (const journal::TRangePiece& p : job.pieces) {
+    if (p.state != TPieceState::Sent && p.state != TPieceState::Sending) continue;
+    std::vector<TSerialRange> next;
+    for (const TSerialRange& l : left)
+      for (TSerialRange& rest : journal::Subtract(l, p.range)) next.push_back(std::move(rest));
+    left = std::move(next);
+  }
+  return left.empty();
+}
+
+}  // namespace
+
+TJournalWindow::TJournalWindow(TWindowJournal& journal, QWidget* parent)
+    : QDialog(parent), journal_(journal), templates_(LoadTemplateCatalogue()) {
+  setObjectName(QStringLiteral("JournalWindow"));
+  setWindowTitle(tr("Print Journal"));
+  setWindowFlag(Qt::WindowMaximizeButtonHint);
+  auto* layout = new QVBoxLayout(this);
+
+  auto* where = new QGroupBox(tr("Journal"), this);
+  auto* whereLayout = new QHBoxLayout(where);
+  LocationEdit = new QLineEdit(QString::fromStdString(journal::StoredJournalLocation()), where);
+  LocationEdit->setObjectName(QStringLiteral("LocationEdit"));
+  LocationEdit->setPlaceholderText(QString::fromStdString(journal::DefaultJournalPath()));
+  LocationEdit->setToolTip(
+      tr("A file, or postgresql://user@host:port/database for a journal the team shares. "
+         "Empty: the file in your data folder. The password is asked for, never kept."));
+  SaveLocationButton = new QPushButton(tr("&Use"), where);
+  SaveLocationButton->setObjectName(QStringLiteral("SaveLocationButton"));
+  whereLayout->addWidget(new QLabel(tr("Location:"), where));
+  whereLayout->addWidget(LocationEdit, 1);
+  whereLayout->addWidget(SaveLocationButton);
+  InUseLabel = new QLabel(where);
+  InUseLabel->setObjectName(QStringLiteral("InUseLabel"));
+  auto* whereBox = new QVBoxLayout;
+  whereBox->addWidget(where);
+  whereBox->addWidget(InUseLabel);
+  layout->addLayout(whereBox);
+
+  auto* filters = new QHBoxLayout;
+  SerialFilter = new QLineEdit(this);
+  SerialFilter->setObjectName(QStringLiteral("SerialFilter"));
+  SerialFilter->setMaxLength(6);
+  SerialFilter->setPlaceholderText(tr("any"));
+  DateFilter = new QCheckBox(tr("Started from"), this);
+  DateFilter->setObjectName(QStringLiteral("DateFilter"));
+  FromDate = new QDateEdit(QDate::currentDate().addDays(-30), this);
+  ToDate = new QDateEdit(QDate::currentDate(), this);
+  for (QDateEdit* d : {FromDate, ToDate}) {
+    d->setCalendarPopup(true);
+    d->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
+    d->setEnabled(false);
+  }
+  SearchButton = new QPushButton(tr("&Search"), this);
+  SearchButton->setObjectName(QStringLiteral("SearchButton"));
+  filters->addWidget(new QLabel(tr("Serial:"), this));
+  filters->addWidget(SerialFilter);
+  filters->addWidget(DateFilter);
+  filters->addWidget(FromDate);
+  filters->addWidget(new QLabel(tr("to"), this));
+  filters->addWidget(ToDate);
+  filters->addStretch(1);
+  filters->addWidget(SearchButton);
+  layout->addLayout(filters);
+
+  Jobs = new QTableWidget(0, 9, this);
+  Jobs->setObjectName(QStringLiteral("Jobs"));
+  Jobs->setHorizontalHeaderLabels({tr("Time"), tr("User"), tr("Host"), tr("Family"), tr("Media"), tr("Serials"),
+                                   tr("Output"), tr("Outcome"), tr("Reprint")});
+  Jobs->setSelectionBehavior(QAbstractItemView::SelectRows);
+  Jobs->setSelectionMode(QAbstractItemView::SingleSelection);
+  Jobs->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  Jobs->verticalHeader()->hide();
+  Jobs->horizontalHeader()->setStretchLastSection(true);
+  layout->addWidget(Jobs, 1);
+
+  auto* reprint = new QGroupBox(tr("Reprint labels of the selected job"), this);
+  auto* form = new QHBoxLayout(reprint);
+  FirstSerial = new QLineEdit(reprint);
+  FirstSerial->setObjectName(QStringLiteral("FirstSerial"));
+  FirstSerial->setMaxLength(6);
+  Count = new QSpinBox(reprint);
+  Count->setObjectName(QStringLiteral("Count"));
+  Count->setRange(1, 1000);
+  StartLabel = new QSpinBox(reprint);
+  StartLabel->setObjectName(QStringLiteral("StartLabel"));
+  StartLabel->setRange(1, kLabelsPerSheet);
+  Template = new QComboBox(reprint);
+  Template->setObjectName(QStringLiteral("Template"));
+  for (const TSheetTemplate& t : templates_.templates) Template->addItem(QString::fromStdString(t.name));
+  Template->setCurrentText(QString::fromLatin1(kDefaultLtoTemplate));
+  ReprintButton = new QPushButton(tr("&Reprint..."), reprint);
+  ReprintButton->setObjectName(QStringLiteral("ReprintButton"));
+  form->addWidget(new QLabel(tr("From serial:"), reprint));
+  form->addWidget(FirstSerial);
+  form->addWidget(new QLabel(tr("Labels:"), reprint));
+  form->addWidget(Count);
+  form->addWidget(new QLabel(tr("Start at label:"), reprint));
+  form->addWidget(StartLabel);
+  form->addWidget(new QLabel(tr("LTO sheet:"), reprint));
+  form->addWidget(Template);
+  form->addStretch(1);
+  form->addWidget(ReprintButton);
+  layout->addWidget(reprint);
+  Status = new QLabel(this);
+  Status->setObjectName(QStringLiteral("Status"));
+  Status->setWordWrap(true);
+  layout->addWidget(Status);
+  resize(980, 560);
+
+  connect(SaveLocationButton, &QPushButton::clicked, this, &TJournalWindow::SaveLocation);
+  connect(SearchButton, &QPushButton::clicked, this, &TJournalWindow::Refresh);
+  connect(SerialFilter, &QLineEdit::returnPressed, this, &TJournalWindow::Refresh);
+  connect(DateFilter, &QCheckBox::toggled, this, [this](bool on) {
+    FromDate->setEnabled(on);
+    ToDate->setEnabled(on);
+  });
+  connect(Jobs, &QTableWidget::itemSelectionChanged, this, [this] { SelectJob(SelectedRow()); });
+  connect(Template, &QComboBox::currentTextChanged, this, [this] { UpdateReprintFields(); });
+  connect(ReprintButton, &QPushButton::clicked, this, [this] { Reprint(); });
+  UpdateReprintFields();
+}
+
+TJournalWindow::~TJournalWindow() = default;
+
+void TJournalWindow::Tell(const QString& text) {
+  if (tell_)
+    tell_(text);
+  else
+    QMessageBox::warning(this, windowTitle(), text, QMessageBox::Ok);
+}
+
+int TJournalWindow::SelectedRow() const {
+  const QList<QTableWidgetItem*> items = Jobs->selectedItems();
+  return items.isEmpty() ? -1 : items.front()->row();
+}
+
+void TJournalWindow::SaveLocation() {
+  const std::string text = LocationEdit->text().trimmed().toStdString();
+  if (const auto problem = journal::StoreJournalLocation(text)) {
+    Tell(tr("The journal location was not kept: %1").arg(QString::fromStdString(*problem)));
+    return;
+  }
+  journal_.Access().SetGiven(std::nullopt);
+  Refresh();
+}
+
+void TJournalWindow::Refresh() {
+  listed_.clear();
+  Jobs->setRowCount(0);
+  Status->clear();
+  journal::TJobFilter filter;
+  const std::string serial = Upper(SerialFilter->text().trimmed().toStdString());
+  if (!serial.empty()) {
+    if (!journal::SplitSerial(serial)) {
+      Status->setText(tr("'%1' is not a volume serial.").arg(QString::fromStdString(serial)));
+      return;
+    }
+    filter.serial = serial;
+  }
+  if (DateFilter->isChecked()) {
+    filter.from = FromDate->date().startOfDay().toSecsSinceEpoch();
+    filter.to = ToDate->date().endOfDay().toSecsSinceEpoch();
+  }
+  try {
+    journal::TJournal& j = journal_.Access().Get();
+    InUseLabel->setText(tr("In use: %1").arg(QString::fromStdString(j.Location().Display())));
+    listed_ = j.List(filter);
+    QStringList problems;
+    for (const std::string& p : j.Problems()) problems << QString::fromStdString(p);
+    if (!problems.isEmpty())
+      Status->setText(tr("Rows left out:") + QLatin1Char(' ') + problems.join(QLatin1Char('\n')));
+  } catch (const std::exception& e) {
+    journal_.Access().Close();
+    InUseLabel->setText(tr("In use: %1").arg(QString::fromStdString(journal_.Access().Where())));
+    Status->setText(tr("The print journal cannot be read: %1").arg(QString::fromStdString(e.what())));
+    return;
+  }
+  Jobs->setRowCount(static_cast<int>(listed_.size()));
+  for (int row = 0; row < static_cast<int>(listed_.size()); ++row) {
+    const TJobRecord& job = listed_[static_cast<std::size_t>(row)];
+    QString serials = Ranges(job.RangesIn(TPieceState::Sent));
+    if (const auto doubt = job.RangesIn(TPieceState::Sending); !doubt.empty())
+      serials += (serials.isEmpty() ? QString() : QStringLiteral("; ")) + tr("maybe %1").arg(Ranges(doubt));
+    if (const auto held = job.RangesIn(TPieceState::Reserved); !held.empty())
+      serials += (serials.isEmpty() ? QString() : QStringLiteral("; ")) + tr("reserved %1").arg(Ranges(held));
+    const auto outcome = static_cast<std::size_t>(job.outcome);
+    const QStringList cells = {
+        QString::fromStdString(journal::FormatMinute(job.startedAt)),
+        QString::fromStdString(job.user),
+        QString::fromStdString(job.host),
+        QString::fromStdString(std::string(journal::NameOf(job.family))),
+        QString::fromStdString(job.media),
+        serials,
+        QString::fromStdString(journal::DescribeOutput(job.output, job.target)),
+        outcome < std::size(kOutcomes) ? tr(kOutcomes[outcome]) : QString(),
+        job.reprint ? tr("yes") : QString(),
+    };
+    for (int col = 0; col < cells.size(); ++col) Jobs->setItem(row, col, new QTableWidgetItem(cells[col]));
+  }
+  Jobs->resizeColumnsToContents();
+}
+
+void TJournalWindow::SelectJob(int row) {
+  if (row < 0 || row >= static_cast<int>(listed_.size())) return;
+  if (SelectedRow() != row) Jobs->selectRow(row);
+  const TJobRecord& job = listed_[static_cast<std::size_t>(row)];
+  std::vector<TSerialRange> out = job.RangesIn(TPieceState::Sent);
+  for (const TSerialRange& r : job.RangesIn(TPieceState::Sending)) out.push_back(r);
+  out = journal::Merge(std::move(out));
+  if (!out.empty()) {
+    FirstSerial->setText(QString::fromStdString(journal::SerialAt(out.front(), out.front().first)));
+    Count->setValue(out.front().Count());
+  }
+  UpdateReprintFields();
+}
+
+void TJournalWindow::UpdateReprintFields() {
+  const int row = SelectedRow();
+  const bool lto = row >= 0 && listed_[static_cast<std::size_t>(row)].family == journal::TTapeFamily::Lto;
+  Template->setEnabled(lto);
+  int perPage = kLabelsPerSheet;
+  if (lto)
+    if (const TSheetTemplate* t = templates_.Find(Template->currentText().toStdString())) perPage = t->LabelsPerPage();
+  StartLabel->setMaximum(perPage);
+  ReprintButton->setEnabled(row >= 0);
+}
+
+std::unique_ptr<TPrintJob> TJournalWindow::DefaultJob(const TPageSize& page) {
+  if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  printer_->setPageSize(TemplatePageSize(page));
+  QPrintDialog dialog(printer_.get(), this);
+  if (dialog.exec() != QDialog::Accepted) return nullptr;
+  return std::make_unique<TNamedPrinterJob>(*printer_, sheetOptions_, this);
+}
+
+bool TJournalWindow::Reprint() {
+  const int row = SelectedRow();
+  if (row < 0) {
+    Tell(tr("Choose a job in the list first."));
+    return false;
+  }
+  const TJobRecord job = listed_[static_cast<std::size_t>(row)];
+  const std::string first = Upper(FirstSerial->text().trimmed().toStdString());
+  const int count = Count->value();
+  const int start = StartLabel->value();
+  const std::optional<TSerialRange> wanted = journal::RunOf(job.family, first, count);
+  if (!wanted || !PrintedBy(job, *wanted)) {
+    Tell(tr("%1 labels from %2 were not printed by this job; a reprint takes serials the job printed.")
+             .arg(count)
+             .arg(QString::fromStdString(first)));
+    return false;
+  }
+
+  std::function<bool(TPrintJob&)> draw;
+  TPageSerials pages;
+  TPageSize page = BuiltInTemplates().back().page;
+  std::optional<TLtoRun> run;
+  std::optional<THeadlessHost> host;
+  TSheetOptions options;
+  if (job.family == journal::TTapeFamily::Dlt) {
+    const std::optional<int> mode = DltMediaMode(job.media);
+    if (!mode) {
+      Tell(tr("The job's media '%1' is not one this program prints.").arg(QString::fromStdString(job.media)));
+      return false;
+    }
+    THeadlessChoice choice;
+    choice.mediaMode = *mode;
+    choice.rotated = MediaSetupFor(*mode).rotatedSequence.checked;
+    TColorTable colours{};
+    THeadlessHost probe(choice);
+    colours = probe.State().Colors;
+    if (look_) look_(choice, colours);
+    choice.mediaMode = *mode;
+    host.emplace(choice);
+    for (int digit = 0; digit < 10; ++digit)
+      host->State().Colors[static_cast<std::size_t>(digit)] = colours[static_cast<std::size_t>(digit)];
+    host->State().SetSerial(first);
+    host->State().CheckSequence();
+    host->RefreshPreview();
+    options.startLabel = start;
+    options.labels = count;
+    const std::optional<TPageSerials> serials = DltPageSerials(first, options);
+    if (!serials) return false;
+    pages = *serials;
+    options.sheets = static_cast<int>(pages.size());
+    if (const TSheetTemplate* dlt = templates_.Find("dlt-a4-3x10")) page = dlt->page;
+    draw = [&](TPrintJob& on) {
+      return PrintSheet(LayoutFor(*mode, host->Rotated()), *host, on, options) == TSheetResult::Printed;
+    };
+  } else {
+    const TSheetTemplate* sheet = templates_.Find(Template->currentText().toStdString());
+    const TLtoPalette* palette = FindLtoPalette("lto");
+    const TVolserRunResult volsers = VolserRunByCount(first, count);
+    if (!sheet || !palette || !volsers.run) {
+      Tell(QString::fromStdString(volsers.refusal));
+      return false;
+    }
+    run.emplace(TLtoRun{*sheet, job.media, *volsers.run, *palette});
+    run->startLabel = start;
+    if (const auto problem = LtoRunProblem(*run)) {
+      Tell(QString::fromStdString(*problem));
+      return false;
+    }
+    pages = LtoPageSerials(*run);
+    page = sheet->page;
+    draw = [&](TPrintJob& on) { return PrintLtoRun(*run, on) == TSheetResult::Printed; };
+  }
+
+  std::unique_ptr<TPrintJob> printJob = factory_ ? factory_(job.family, page) : DefaultJob(page);
+  if (!printJob) return false;
+  TWindowJournal::TResult result = TWindowJournal::TResult::Refused;
+  try {
+    result = journal_.Print(job.family, job.media, pages, *printJob, TDelivery::AtEndDoc, draw, true);
+  } catch (const std::exception& e) {
+    Tell(QString::fromStdString(e.what()));
+    return false;
+  }
+  if (result != TWindowJournal::TResult::Printed) return false;
+  Refresh();
+  Status->setText(
+      tr("Reprinted %1 from label %2.").arg(QString::fromStdString(journal::DescribeRange(*wanted))).arg(start));
+  return true;
+}
+
+}  // namespace vantor

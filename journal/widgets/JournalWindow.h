@@ -1,0 +1,94 @@
+// The print journal's window (Labels > Print Journal...): the jobs the
+// journal holds, filtered by serial and date; the reprint of one label or a
+// range of a listed job onto a chosen start label of a used sheet, through
+// the same journalled path as every print and recorded as a reprint; and
+// where the journal is (the settings' location).
+#pragma once
+
+#include <QDialog>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "app/LabelState.h"
+#include "journal/JobRecord.h"
+#include "printing/HeadlessHost.h"
+#include "printing/Sheet.h"
+#include "templates/SheetTemplate.h"
+
+class QCheckBox;
+class QComboBox;
+class QDateEdit;
+class QLabel;
+class QPrinter;
+class QLineEdit;
+class QPushButton;
+class QSpinBox;
+class QTableWidget;
+
+namespace vantor {
+
+class TWindowJournal;
+
+class TJournalWindow : public QDialog {
+  Q_OBJECT
+
+ public:
+  // `journal` must outlive the window.
+  TJournalWindow(TWindowJournal& journal, QWidget* parent = nullptr);
+  ~TJournalWindow() override;
+
+  // The job a reprint prints on, its dialog done; null: the operator
+  // cancelled. Default: the print dialog on a printer of the window's own.
+  using TJobFactory = std::function<std::unique_ptr<TPrintJob>(journal::TTapeFamily family, const TPageSize& page)>;
+  void SetJobFactory(TJobFactory factory) { factory_ = std::move(factory); }
+  // How a DLT reprint looks besides its media (rotated, coloured, the digit
+  // colours): the main window's current choice. Default: the media's start-up state.
+  using TDltLook = std::function<void(THeadlessChoice& choice, TColorTable& colours)>;
+  void SetDltLook(TDltLook look) { look_ = std::move(look); }
+  // Messages for the operator (default: message boxes).
+  void SetTell(std::function<void(const QString&)> tell) { tell_ = std::move(tell); }
+
+  // Lists the jobs the filters let through, newest first.
+  void Refresh();
+  const std::vector<journal::TJobRecord>& Listed() const { return listed_; }
+  // Selects a listed job: the reprint fields get its first printed serial and its count.
+  void SelectJob(int row);
+  // Reprints the serials in the reprint fields of the selected job. True when printed.
+  bool Reprint();
+  // The location field saved to the settings and used from now on.
+  void SaveLocation();
+
+  QLineEdit* LocationEdit = nullptr;
+  QPushButton* SaveLocationButton = nullptr;
+  QLabel* InUseLabel = nullptr;
+  QLineEdit* SerialFilter = nullptr;
+  QCheckBox* DateFilter = nullptr;
+  QDateEdit* FromDate = nullptr;
+  QDateEdit* ToDate = nullptr;
+  QPushButton* SearchButton = nullptr;
+  QTableWidget* Jobs = nullptr;
+  QLineEdit* FirstSerial = nullptr;
+  QSpinBox* Count = nullptr;
+  QSpinBox* StartLabel = nullptr;
+  QComboBox* Template = nullptr;  // LTO reprints: the sheet fed again
+  QPushButton* ReprintButton = nullptr;
+  QLabel* Status = nullptr;
+
+ private:
+  void Tell(const QString& text);
+  int SelectedRow() const;
+  std::unique_ptr<TPrintJob> DefaultJob(const TPageSize& page);
+  void UpdateReprintFields();
+
+  TWindowJournal& journal_;
+  TJobFactory factory_;
+  TDltLook look_;
+  std::function<void(const QString&)> tell_;
+  std::vector<journal::TJobRecord> listed_;
+  TTemplateCatalogue templates_;
+  std::unique_ptr<QPrinter> printer_;
+  TSheetOptions sheetOptions_;
+};
+
+}  // namespace vantor

@@ -1,0 +1,210 @@
+// Journalled jobs on a journal that writes down what it is told: when each
+// page's serials go sending and sent for each way of delivery, what a failed
+// hand-over and a failing journal leave, and the serials of DLT jobs page by
+// page.
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+#include "lto/LtoSheet.h"
+#include "printing/JournalledJob.h"
+#include "surface/RecordingSurface.h"
+
+namespace vantor {
+namespace {
+
+using journal::TSerialRange;
+
+class TLogStub : public journal::TJobLog {
+ public:
+  journal::TReservation Reserve(const journal::TJobRequest& r) override {
+    requests.push_back(r);
+    journal::TReservation out;
+    out.jobId = refuse ? 0 : 7;
+    if (refuse) out.conflicts.push_back({r.ranges.front(), journal::TPieceState::Sent, {}});
+    return out;
+  }
+  void MarkSending(std::int64_t, const TSerialRange& r) override {
+    if (failSending) throw std::runtime_error("journal: the disk is full");
+    events.push_back("sending " + journal::DescribeRange(r));
+  }
+  void MarkSent(std::int64_t, const TSerialRange& r) override { events.push_back("sent " + journal::DescribeRange(r)); }
+  void MarkRefused(std::int64_t, const TSerialRange& r) override {
+    events.push_back("refused " + journal::DescribeRange(r));
+  }
+  void Finish(std::int64_t, journal::TJobOutcome o) override {
+    events.push_back("end " + std::string(journal::NameOf(o)));
+  }
+  std::vector<journal::TJobRequest> requests;
+  std::vector<std::string> events;
+  bool refuse = false, failSending = false;
+};
+
+// Calls reach the journal's log too, so the order of both is seen.
+class TInnerStub : public TPrintJob {
+ public:
+  explicit TInnerStub(std::vector<std::string>& log) : log_(log) {}
+  bool ShowDialog() override { return true; }
+  void SetPortrait() override {}
+  void SetTitle(const std::string&) override {}
+  void SetCopies(int) override {}
+  void BeginDoc() override { log_.push_back("begin"); }
+  TSurface& Page() override { return page_; }
+  void NewPage() override { log_.push_back("newpage"); }
+  void EndDoc() override {
+    log_.push_back("enddoc");
+    if (failEnd) throw std::runtime_error("The printer is out of paper");
+  }
+  void AbortDoc() override { log_.push_back("abort"); }
+  bool failEnd = false;
+
+ private:
+  std::vector<std::string>& log_;
+  TRecordingSurface page_{300, 300};
+};
+
+const TPageSerials kTwoPages = {{{"ABC", 3, 100, 129}}, {{"ABC", 3, 130, 159}}};
+
+TEST(JournalledJob, PagesAreMarkedAsTheyReachTheOutput) {
+  struct Row {
+    const char* name;
+    TDelivery delivery;
+    bool pagePerDocument;  // BeginDoc .. EndDoc for each page, as LTO runs print
+    std::vector<std::string> events;
+  };
+  const Row rows[] = {
+      {"each page",
+       TDelivery::EachPage,
+       false,
+       {"begin", "sending ABC100 to ABC129", "newpage", "sent ABC100 to ABC129", "sending ABC130 to ABC159", "enddoc",
+        "sent ABC130 to ABC159", "put", "end printed"}},
+      {"printer: the document at its end",
+       TDelivery::AtEndDoc,
+       false,
+       {"begin", "newpage", "sending ABC100 to ABC159", "enddoc", "sent ABC100 to ABC159", "put", "end printed"}},
+      {"printer, a document a page",
+       TDelivery::AtEndDoc,
+       true,
+       {"begin", "sending ABC100 to ABC129", "enddoc", "sent ABC100 to ABC129", "begin", "sending ABC130 to ABC159",
+        "enddoc", "sent ABC130 to ABC159", "put", "end printed"}},
+      {"file put in place afterwards",
+       TDelivery::AfterEndDoc,
+       false,
+       {"begin", "newpage", "enddoc", "sending ABC100 to ABC159", "put", "sent ABC100 to ABC159", "end printed"}},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    TLogStub log;
+    TInnerStub inner(log.events);
+    TJournalledRun run(&log, {}, kTwoPages);
+    ASSERT_TRUE(run.Reserve());
+    ASSERT_EQ(log.requests.size(), 1u);
+    EXPECT_EQ(log.requests[0].ranges, (std::vector<TSerialRange>{{"ABC", 3, 100, 159}}));
+    EXPECT_EQ(log.requests[0].target, "(unnamed)");
+    TPrintJob& job = run.Job(inner, r.delivery);
+    if (r.pagePerDocument) {
+      for (int page = 0; page < 2; ++page) {
+        job.BeginDoc();
+        job.EndDoc();
+      }
+    } else {
+      DrawPages(job, 2, [](TSurface&, int) {});
+    }
+    run.Deliver([&] { log.events.push_back("put"); });
+    run.End(journal::TJobOutcome::Printed);
+    EXPECT_EQ(log.events, r.events);
+  }
+}
+
+TEST(JournalledJob, FailuresLeaveWhatReallyWentOut) {
+  {
+    SCOPED_TRACE("the printer refuses the document: nothing is in doubt");
+    TLogStub log;
+    TInnerStub inner(log.events);
+    inner.failEnd = true;
+    {
+      TJournalledRun run(&log, {}, kTwoPages);
+      ASSERT_TRUE(run.Reserve());
+      EXPECT_THROW(DrawPages(run.Job(inner, TDelivery::AtEndDoc), 2, [](TSurface&, int) {}), std::runtime_error);
+    }  // never ended: the run ends it failed
+    EXPECT_EQ(log.events, (std::vector<std::string>{"begin", "newpage", "sending ABC100 to ABC159", "enddoc",
+                                                    "refused ABC100 to ABC159", "abort", "end failed"}));
+  }
+  {
+    SCOPED_TRACE("the journal cannot record: the page is never handed over");
+    TLogStub log;
+    TInnerStub inner(log.events);
+    TJournalledRun run(&log, {}, kTwoPages);
+    ASSERT_TRUE(run.Reserve());
+    log.failSending = true;
+    EXPECT_THROW(DrawPages(run.Job(inner, TDelivery::EachPage), 2, [](TSurface&, int) {}), std::runtime_error);
+    EXPECT_EQ(log.events, (std::vector<std::string>{"begin", "abort"}));
+    EXPECT_EQ(run.EndQuietly(journal::TJobOutcome::Failed), std::nullopt);
+  }
+  {
+    SCOPED_TRACE("refused: no job to mark");
+    TLogStub log;
+    log.refuse = true;
+    TInnerStub inner(log.events);
+    TJournalledRun run(&log, {}, kTwoPages);
+    EXPECT_FALSE(run.Reserve());
+    EXPECT_EQ(run.Conflicts().size(), 1u);
+    EXPECT_EQ(&run.Job(inner, TDelivery::EachPage), &inner);
+  }
+}
+
+TEST(JournalledJob, WithoutAJournalEverythingPassesThrough) {
+  std::vector<std::string> events;
+  TInnerStub inner(events);
+  TJournalledRun run(nullptr, {}, kTwoPages);
+  EXPECT_TRUE(run.Reserve());
+  EXPECT_EQ(&run.Job(inner, TDelivery::EachPage), &inner);
+  bool put = false;
+  run.Deliver([&] { put = true; });
+  EXPECT_TRUE(put);
+  EXPECT_EQ(run.EndQuietly(journal::TJobOutcome::Printed), std::nullopt);
+}
+
+TEST(JournalledJob, DltSerialsPageByPage) {
+  struct Row {
+    const char* name;
+    std::string first;
+    TSheetOptions options;
+    std::optional<TPageSerials> pages;
+  };
+  const auto page = [](int first, int last) { return std::vector<TSerialRange>{{"ABC", 3, first, last}}; };
+  const Row rows[] = {
+      {"one sheet", "ABC100", {}, TPageSerials{page(100, 129)}},
+      {"two sheets from label 13", "ABC100", {false, 2, 13, 0}, TPageSerials{page(100, 117), page(118, 147)}},
+      {"one label at 7", "ABC105", {false, 1, 7, 1}, TPageSerials{page(105, 105)}},
+      {"a range over two sheets", "ABC100", {false, 2, 29, 5}, TPageSerials{page(100, 101), page(102, 104)}},
+      {"past the counter", "ABC990", {}, std::nullopt},
+      {"no DLT serial", "ABC10", {}, std::nullopt},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    EXPECT_EQ(DltPageSerials(r.first, r.options), r.pages);
+  }
+  EXPECT_EQ(DltPageSerials("DG 100", {}), (TPageSerials{{{"DG ", 3, 100, 129}}}));
+  EXPECT_EQ(DltPageSerials("AB1234", {}), (TPageSerials{{{"AB", 4, 1234, 1263}}}));
+}
+
+TEST(JournalledJob, LtoSerialsFollowTheTemplatesPages) {
+  const TSheetTemplate* sheet = nullptr;
+  for (const TSheetTemplate& t : BuiltInTemplates())
+    if (t.name == kDefaultLtoTemplate) sheet = &t;
+  ASSERT_NE(sheet, nullptr);
+  TLtoRun run{*sheet, "L8", *VolserRunByCount("LTO095", 40).run, *FindLtoPalette("lto")};
+  run.startLabel = 25;  // six places left on the first page, then 30, then 4
+  EXPECT_EQ(LtoPageSerials(run), (TPageSerials{{{"LTO", 3, 95, 100}}, {{"LTO", 3, 101, 130}}, {{"LTO", 3, 131, 134}}}));
+}
+
+TEST(JournalledJob, TextTheJournalCanShowAgain) {
+  EXPECT_EQ(JournalText("", "(unnamed)"), "(unnamed)");
+  EXPECT_EQ(JournalText("/tmp/a\nb.pdf", "-"), "/tmp/a?b.pdf");
+  EXPECT_EQ(JournalText("Büro-1", "-"), "Büro-1");
+  EXPECT_EQ(JournalText("Caf\xe9", "-"), "Caf?");
+}
+
+}  // namespace
+}  // namespace vantor
