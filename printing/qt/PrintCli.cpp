@@ -187,31 +187,34 @@ std::optional<std::string> ReadCalibration(const QCommandLineParser& p, std::opt
   return std::nullopt;
 }
 
+// Reads --name, when given, as a whole number from lo to hi (at most
+// `digits` digits) into `out`; the problem, or nothing. `range` words the
+// bounds when they are not plain numbers.
+template <typename T>
+std::optional<std::string> ReadCount(const QCommandLineParser& p, const char* name, int lo, int hi, T& out,
+                                     std::string range = {}, std::size_t digits = 6) {
+  const QString key = QString::fromLatin1(name);
+  if (!p.isSet(key)) return std::nullopt;
+  const std::string v = OptionValue(p, key);
+  const auto n = ParseCount(v, lo, hi, digits);
+  if (!n) {
+    if (range.empty()) range = std::to_string(lo) + " to " + std::to_string(hi);
+    return "--" + std::string(name) + " must be a number from " + range + ", not '" + v + "'";
+  }
+  out = *n;
+  return std::nullopt;
+}
+
 // Reads a print run's options into `o`; the first problem, or nothing.
 std::optional<std::string> ReadPrintOptions(const QCommandLineParser& p, TPrintOptions& o) {
   const auto value = [&](const char* name) { return OptionValue(p, QString::fromLatin1(name)); };
   const auto isSet = [&](const char* name) { return p.isSet(QString::fromLatin1(name)); };
 
-  if (isSet("sheets")) {
-    const std::string v = value("sheets");
-    const auto n = ParseCount(v, 1, 1000);
-    if (!n) return "--sheets must be a number from 1 to 1000, not '" + v + "'";
-    o.sheets = *n;
-  }
-  if (isSet("start-label")) {
-    const std::string v = value("start-label");
-    const auto n = ParseCount(v, 1, kLabelsPerSheet);
-    if (!n) return "--start-label must be a number from 1 to 30, not '" + v + "'";
-    o.startLabel = *n;
-  }
+  if (auto problem = ReadCount(p, "sheets", 1, 1000, o.sheets)) return problem;
+  if (auto problem = ReadCount(p, "start-label", 1, kLabelsPerSheet, o.startLabel)) return problem;
   if (auto problem = ReadCalibration(p, o.calibration)) return problem;
   o.calibrationPage = isSet("calibration-page");
-  if (isSet("dpi")) {
-    const std::string v = value("dpi");
-    const auto n = ParseCount(v, 72, 4800);
-    if (!n) return "--dpi must be a number from 72 to 4800, not '" + v + "'";
-    o.dpi = *n;
-  }
+  if (auto problem = ReadCount(p, "dpi", 72, 4800, o.dpi)) return problem;
 
   std::string maker = isSet("maker") ? value("maker") : "standard";
   const std::string media = value("media");
@@ -241,19 +244,11 @@ std::optional<std::string> ReadLtoOptions(const QCommandLineParser& p, TLtoPrint
   const auto isSet = [&](const char* name) { return p.isSet(QString::fromLatin1(name)); };
   for (const char* name : kDltOnly)
     if (isSet(name)) return std::string("--") + name + " does not go with --lto";
-  if (isSet("dpi")) {
-    const std::string v = value("dpi");
-    const auto n = ParseCount(v, 72, 4800);
-    if (!n) return "--dpi must be a number from 72 to 4800, not '" + v + "'";
-    o.dpi = *n;
-  }
-  if (isSet("start-label")) {
-    // Held to the template's labels a page once the template is known.
-    const std::string v = value("start-label");
-    const auto n = ParseCount(v, 1, kMaxLabelsPerPage);
-    if (!n) return "--start-label must be a number from 1 to the template's labels a page, not '" + v + "'";
-    o.startLabel = *n;
-  }
+  if (auto problem = ReadCount(p, "dpi", 72, 4800, o.dpi)) return problem;
+  // Held to the template's labels a page once the template is known.
+  if (auto problem =
+          ReadCount(p, "start-label", 1, kMaxLabelsPerPage, o.startLabel, "1 to the template's labels a page"))
+    return problem;
   if (auto problem = ReadCalibration(p, o.calibration)) return problem;
   if (isSet("template")) o.templateName = value("template");
   // The calibration page replaces the labels: only the template's page counts.
@@ -264,12 +259,7 @@ std::optional<std::string> ReadLtoOptions(const QCommandLineParser& p, TLtoPrint
   if (!isSet("serial")) return std::string("--lto needs --serial, the first volser");
   o.serial = value("serial");
   if (isSet("count") && isSet("last")) return std::string("give --count or --last, not both");
-  if (isSet("count")) {
-    const std::string v = value("count");
-    const auto n = ParseCount(v, 1, 1000000, 7);
-    if (!n) return "--count must be a number from 1 to 1000000, not '" + v + "'";
-    o.count = *n;
-  }
+  if (auto problem = ReadCount(p, "count", 1, 1000000, o.count, {}, 7)) return problem;
   if (isSet("last")) o.last = value("last");
   if (isSet("palette") && isSet("no-colour")) return std::string("give --palette or --no-colour, not both");
   if (isSet("palette")) o.palette = value("palette");

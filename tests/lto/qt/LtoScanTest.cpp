@@ -177,6 +177,7 @@ TEST(LtoScanCorrected, StartLabelAndCalibrationReadBackWhereTheCorrectionPutsThe
   QTemporaryDir dir;
   ASSERT_TRUE(dir.isValid());
   const std::string pdf = dir.filePath("sheet.pdf").toStdString();
+  const test::TScratchDataHome data;  // an empty journal: the run may be repeated
   std::ostringstream out, err;
   ASSERT_EQ(RunPrintCli({"--lto",       "--media-id",    "LX",
                          "--serial",    "CR0500",        "--template",
