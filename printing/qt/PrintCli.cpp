@@ -1,5 +1,8 @@
 #include "printing/qt/PrintCli.h"
 
+#include <fcntl.h>
+#include <termios.h>
+#include <unistd.h>
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QPageSize>
@@ -7,6 +10,7 @@
 #include <QPrinterInfo>
 #include <QSaveFile>
 #include <cctype>
+
 #include <cmath>
 #include <cstdlib>
 #include <stdexcept>
@@ -478,6 +482,47 @@ std::unique_ptr<TSheetOutput> TQtLtoOutputFactory::Open(TPrintOutput output, con
 
 namespace {
 
+// A PostgreSQL journal's password asked for on the terminal, without echo;
+// nothing when there is no terminal to ask on (a script), so the server's
+// refusal is reported instead of the run waiting for an answer.
+std::optional<std::string> TerminalPassword(const std::string& where) {
+  const int tty = ::open("/dev/tty", O_RDWR | O_NOCTTY | O_CLOEXEC);
+  if (tty < 0) return std::nullopt;
+  std::optional<std::string> password;
+  termios saved{};
+  if (::tcgetattr(tty, &saved) == 0) {
+    termios quiet = saved;
+    quiet.c_lflag &= ~static_cast<tcflag_t>(ECHO);
+    const std::string ask = "Password for the print journal " + where + ": ";
+    if (::write(tty, ask.data(), ask.size()) == static_cast<ssize_t>(ask.size()) &&
+        ::tcsetattr(tty, TCSANOW, &quiet) == 0) {
+      std::string line;
+      char c = 0;
+      while (::read(tty, &c, 1) == 1 && c != '\n') line += c;
+      ::tcsetattr(tty, TCSANOW, &saved);
+      if (::write(tty, "\n", 1) != 1) {
+        // the answer is read; a missing line break on the terminal is harmless
+      }
+      if (!line.empty()) password = std::move(line);
+    }
+  }
+  ::close(tty);
+  return password;
+}
+
+// The journal the command line names (or the settings' or the default), its
+// interrupted jobs told on `err`. Throws naming the cause.
+std::unique_ptr<journal::TJournal> OpenCommandJournal(const TVantorCommandLine& command, std::ostream& err) {
+  const journal::TParsed<journal::TJournalLocation> where = journal::ResolveJournalLocation(command.journal);
+  if (!where.value) throw journal::TJournalError("journal: " + where.error);
+  journal::TJournal::TOptions options;
+  options.passwordPrompt = TerminalPassword;
+  std::unique_ptr<journal::TJournal> opened = journal::TJournal::Open(*where.value, options);
+  for (const journal::TJobRecord& job : opened->Interrupted())
+    err << "vantor: " << journal::DescribeInterrupted(job) << '\n';
+  return opened;
+}
+
 // The journal a print run goes through; null when it goes without one, or
 // when the journal cannot be used (the message on `err`, `failed` set).
 std::unique_ptr<journal::TJournal> OpenRunJournal(const TVantorCommandLine& command, bool trace, std::ostream& err,
@@ -492,12 +537,7 @@ std::unique_ptr<journal::TJournal> OpenRunJournal(const TVantorCommandLine& comm
   // when a journal is asked for.
   if (trace && !command.journal) return nullptr;
   try {
-    const journal::TParsed<journal::TJournalLocation> where = journal::ResolveJournalLocation(command.journal);
-    if (!where.value) throw journal::TJournalError("journal: " + where.error);
-    std::unique_ptr<journal::TJournal> opened = journal::TJournal::Open(*where.value);
-    for (const journal::TJobRecord& job : opened->Interrupted())
-      err << "vantor: " << journal::DescribeInterrupted(job) << '\n';
-    return opened;
+    return OpenCommandJournal(command, err);
   } catch (const std::exception& e) {
     err << "vantor: " << e.what() << "; nothing was printed (--no-journal prints without the journal)\n";
     failed = true;
@@ -507,11 +547,7 @@ std::unique_ptr<journal::TJournal> OpenRunJournal(const TVantorCommandLine& comm
 
 int RunJournalList(const TVantorCommandLine& command, std::ostream& out, std::ostream& err) {
   try {
-    const journal::TParsed<journal::TJournalLocation> where = journal::ResolveJournalLocation(command.journal);
-    if (!where.value) throw journal::TJournalError("journal: " + where.error);
-    std::unique_ptr<journal::TJournal> opened = journal::TJournal::Open(*where.value);
-    for (const journal::TJobRecord& job : opened->Interrupted())
-      err << "vantor: " << journal::DescribeInterrupted(job) << '\n';
+    std::unique_ptr<journal::TJournal> opened = OpenCommandJournal(command, err);
     journal::TJobFilter filter;
     filter.serial = command.listSerial;
     filter.limit = 1000000;

@@ -6,8 +6,11 @@
 #include <sched.h>
 #include <sys/mount.h>
 #include <unistd.h>
+#include <QFileInfo>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 
 #include <filesystem>
 #include <fstream>
@@ -304,6 +307,65 @@ TEST_P(JournalCli, TwoProcessesAtOnceExactlyOneWins) {
   int printed = 0;
   for (const TJobRecord& job : Jobs()) printed += job.outcome == TJobOutcome::Printed;
   EXPECT_EQ(printed, 5);
+}
+
+}  // namespace
+}  // namespace vantor
+
+namespace vantor {
+namespace {
+
+// A PostgreSQL journal that wants a password the environment does not give:
+// asked for on the terminal without echo; with no terminal (a script) the
+// server's refusal is reported at once instead of the run waiting.
+TEST(JournalCliPassword, AskedOnTheTerminalOnlyWhenThereIsOne) {
+  const QString vantor = QString::fromLocal8Bit(qgetenv("VANTOR_BUILD_DIR")) + QStringLiteral("/vantor");
+  if (!QFileInfo::exists(vantor)) GTEST_SKIP() << "no vantor executable in VANTOR_BUILD_DIR";
+  const char* pgDir = std::getenv("VANTOR_PG_DIR");
+  std::ifstream in(std::string(pgDir && *pgDir ? pgDir : "/tmp/vantor-pg") + "/url-password");
+  std::string url;
+  if (!std::getline(in, url) || url.empty())
+    GTEST_SKIP() << "no PostgreSQL test server with a password role (scripts/pg-server starts one)";
+  if (QStandardPaths::findExecutable(QStringLiteral("script")).isEmpty())
+    GTEST_SKIP() << "no script(1) to give vantor a terminal";
+  QTemporaryDir home;  // no ~/.pgpass to answer for the operator
+  ASSERT_TRUE(home.isValid());
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.remove(QStringLiteral("PGPASSWORD"));
+  env.remove(QStringLiteral("VANTOR_JOURNAL_PASSWORD"));
+  env.insert(QStringLiteral("HOME"), home.path());
+  const QString list = vantor + QStringLiteral(" --journal-list --journal ") + QString::fromStdString(url);
+  struct TRow {
+    const char* name;
+    bool terminal;
+    const char* answer;
+    int status;
+    const char* said;  // on the terminal or stderr
+  } rows[] = {
+      {"right_password", true, "vantor-test\n", 0, "Password for the print journal "},
+      {"wrong_password", true, "guess\n", 1, "refused the password"},
+      {"no_terminal", false, "", 1, "refused the password"},
+  };
+  for (const TRow& row : rows) {
+    SCOPED_TRACE(row.name);
+    QProcess p;
+    p.setProcessEnvironment(env);
+    p.setProcessChannelMode(QProcess::MergedChannels);
+    if (row.terminal) {
+      p.start(QStringLiteral("script"), {QStringLiteral("-qec"), list, QStringLiteral("/dev/null")});
+    } else {
+      // setsid: no controlling terminal, as under cron or a CI runner.
+      p.start(QStringLiteral("setsid"), {QStringLiteral("-w"), vantor, QStringLiteral("--journal-list"),
+                                         QStringLiteral("--journal"), QString::fromStdString(url)});
+    }
+    ASSERT_TRUE(p.waitForStarted(10000));
+    p.write(row.answer);
+    p.closeWriteChannel();
+    ASSERT_TRUE(p.waitForFinished(30000)) << "vantor waited for an answer";
+    const std::string said = p.readAll().toStdString();
+    EXPECT_EQ(p.exitCode(), row.status) << said;
+    EXPECT_NE(said.find(row.said), std::string::npos) << said;
+  }
 }
 
 }  // namespace
