@@ -343,8 +343,9 @@ bool TJournalWindow::Reprint() {
     pages = *serials;
     options.sheets = static_cast<int>(pages.size());
     if (const TSheetTemplate* dlt = templates_.Find("dlt-a4-3x10")) page = dlt->page;
-    draw = [&](TPrintJob& on) {
-      return PrintSheet(LayoutFor(*mode, host->Rotated()), *host, on, options) == TSheetResult::Printed;
+    // The media mode by value: `mode` ends with this block, the drawing runs later.
+    draw = [&, mediaMode = *mode](TPrintJob& on) {
+      return PrintSheet(LayoutFor(mediaMode, host->Rotated()), *host, on, options) == TSheetResult::Printed;
     };
   } else {
     const TSheetTemplate* sheet = templates_.Find(Template->currentText().toStdString());
