@@ -15,6 +15,7 @@
 #include "app/window/Menu.h"
 #include "app/window/help.h"
 #include "colours/widgets/Color.h"
+#include "journal/widgets/JournalWindow.h"
 #include "printing/qt/PrintCli.h"
 #include "qt/QtSurface.h"
 #include "qt/Translations.h"
@@ -75,8 +76,15 @@ int SaveScreenshot(vantor::TMainMenu& window, const QString& path) {
       window.AboutBox()->hide();
       window.LtoLabelsAction->trigger();
       QTimer::singleShot(0, &window, [&, beside] {
-        if (QWidget* lto = vantor::ShownLtoWindow(window)) save(*lto, beside("-lto.png"), "LTO window");
-        QApplication::quit();
+        if (QWidget* lto = vantor::ShownLtoWindow(window)) {
+          save(*lto, beside("-lto.png"), "LTO window");
+          lto->hide();
+        }
+        window.JournalAction->trigger();
+        QTimer::singleShot(0, &window, [&, beside] {
+          if (QWidget* journal = window.JournalWindow()) save(*journal, beside("-journal.png"), "journal window");
+          QApplication::quit();
+        });
       });
     });
   });
