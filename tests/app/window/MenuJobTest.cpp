@@ -118,23 +118,7 @@ TEST_F(MenuJobTest, PreviewPaintsWhatPrintPrintsAndChangesNothing) {
     menu->SheetOptions().sheets = r.sheets;
     menu->SheetOptions().startLabel = r.start;
     auto printed = std::make_shared<TPagesJob>();
-    menu->SetJobFactory([printed]() -> std::unique_ptr<TPrintJob> {
-      // The window owns the job it is given; this one forwards to the shared record.
-      struct TForward : TPrintJob {
-        std::shared_ptr<TPagesJob> to;
-        bool ShowDialog() override { return true; }
-        void SetPortrait() override {}
-        void SetTitle(const std::string&) override {}
-        void SetCopies(int) override {}
-        void BeginDoc() override { to->BeginDoc(); }
-        TSurface& Page() override { return to->Page(); }
-        void NewPage() override { to->NewPage(); }
-        void EndDoc() override { to->EndDoc(); }
-      };
-      auto job = std::make_unique<TForward>();
-      job->to = printed;
-      return job;
-    });
+    menu->SetJobFactory([printed]() -> std::unique_ptr<TPrintJob> { return std::make_unique<TForwardJob>(printed); });
     Click(menu->Print_Btn);
     EXPECT_TRUE(reported.warnings.empty());
     EXPECT_EQ(printed->pages, preview.pages);

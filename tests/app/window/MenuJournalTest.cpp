@@ -65,22 +65,8 @@ class MenuJournalTest : public MenuTest {
     last = std::make_shared<TLinesJob>();
     menu->SetJobFactory([this]() -> std::unique_ptr<TPrintJob> {
       // The window owns its job; the pages go to `last` for the test.
-      struct TForward : TPrintJob {
-        std::shared_ptr<TLinesJob> to;
-        bool ShowDialog() override { return true; }
-        void SetPortrait() override {}
-        void SetTitle(const std::string&) override {}
-        void SetCopies(int) override {}
-        void BeginDoc() override { to->BeginDoc(); }
-        TSurface& Page() override { return to->Page(); }
-        void NewPage() override { to->NewPage(); }
-        void EndDoc() override { to->EndDoc(); }
-        TJobDestination Destination() const override { return to->Destination(); }
-      };
       last = std::make_shared<TLinesJob>();
-      auto job = std::make_unique<TForward>();
-      job->to = last;
-      return job;
+      return std::make_unique<TForwardJob>(last);
     });
   }
   std::vector<TJobRecord> Jobs() {
@@ -208,25 +194,11 @@ TEST_F(MenuJournalTest, JournalWindowReprintsOneLabelAtItsStartLabel) {
 
   // Keep the job the window prints on, to read its page afterwards.
   TLinesJob* kept = nullptr;
-  std::unique_ptr<TLinesJob> owner;
+  std::shared_ptr<TLinesJob> owner;
   window->SetJobFactory([&](journal::TTapeFamily, const TPageSize&) -> std::unique_ptr<TPrintJob> {
-    struct TKeep : TPrintJob {
-      TLinesJob* to;
-      bool ShowDialog() override { return true; }
-      void SetPortrait() override {}
-      void SetTitle(const std::string&) override {}
-      void SetCopies(int) override {}
-      void BeginDoc() override { to->BeginDoc(); }
-      TSurface& Page() override { return to->Page(); }
-      void NewPage() override { to->NewPage(); }
-      void EndDoc() override { to->EndDoc(); }
-      TJobDestination Destination() const override { return to->Destination(); }
-    };
-    owner = std::make_unique<TLinesJob>();
+    owner = std::make_shared<TLinesJob>();
     kept = owner.get();
-    auto job = std::make_unique<TKeep>();
-    job->to = kept;
-    return job;
+    return std::make_unique<TForwardJob>(owner);
   });
   window->SelectJob(0);
   EXPECT_EQ(window->FirstSerial->text(), QStringLiteral("ABC099"));
