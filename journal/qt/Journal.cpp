@@ -259,8 +259,21 @@ void TJournal::Connect() {
     if (!db.open()) Fail("cannot open", db.lastError());
     QSqlQuery q(db);
     // WAL: readers never wait for the writer; FULL: a commit survives a crash.
-    for (const char* pragma : {"PRAGMA journal_mode=WAL", "PRAGMA synchronous=FULL", "PRAGMA foreign_keys=ON"})
-      if (!q.exec(QString::fromLatin1(pragma))) Fail("cannot open", q.lastError());
+    // Turning a new file to WAL needs it to itself, and SQLite answers "locked"
+    // at once rather than waiting, so two programs opening a new journal
+    // together retry here for as long as a writer would be waited for.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(options_.busyTimeoutMs);
+    for (const char* pragma : {"PRAGMA journal_mode=WAL", "PRAGMA synchronous=FULL", "PRAGMA foreign_keys=ON"}) {
+      while (!q.exec(QString::fromLatin1(pragma))) {
+        const QSqlError error = q.lastError();
+        const bool locked = error.nativeErrorCode() == QLatin1String("5") ||
+                            error.nativeErrorCode() == QLatin1String("6") ||
+                            error.text().contains(QLatin1String("locked"), Qt::CaseInsensitive);
+        if (!locked || std::chrono::steady_clock::now() >= deadline) Fail("cannot open", error);
+        q.finish();
+        ::usleep(10000);
+      }
+    }
     return;
   }
   db.setHostName(Q(where_.host));
