@@ -14,8 +14,12 @@ configure: deps
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
+# The whole suite with the PostgreSQL server and print queue it needs, started
+# and stopped around it (scripts/test-services). STRICT=1: fail when one cannot
+# be started, instead of skipping its cases.
+STRICT ?= 0
 test: build
-	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	@STRICT=$(STRICT) scripts/test-services $(BUILD) -j $(JOBS)
 
 run: build
 	@scripts/run-vantor $(BUILD)
@@ -55,7 +59,7 @@ clean:
 test-sanitize: deps
 	@cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DVANTOR_SANITIZE=ON -DVANTOR_BUILD_BENCH=OFF >/dev/null
 	@cmake --build build-sanitize -j $(JOBS)
-	@cd build-sanitize && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
+	@ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 STRICT=$(STRICT) scripts/test-services build-sanitize -j $(JOBS)
 
 # libFuzzer targets (clang, address and undefined-behaviour sanitizers), each
 # run for FUZZ_SECONDS from its seed corpus in fuzz/corpus/<target>/.

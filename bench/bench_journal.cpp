@@ -1,6 +1,6 @@
 // The journal's overlap check against 100,000 recorded jobs, on SQLite and on
 // PostgreSQL (the server from scripts/pg-server, its URL in VANTOR_TEST_PG or
-// /tmp/vantor-pg/url; skipped without one). The jobs are written straight
+// $VANTOR_PG_DIR/url; skipped without one). The jobs are written straight
 // into the tables in large batches: 30 serials each, 33 to a prefix, over
 // 3031 prefixes, all printed. Cases: a job whose serials are free, one that
 // meets a printed job, and a whole reservation (check and record, then
@@ -132,7 +132,10 @@ int main(int argc, char** argv) {
 
   std::optional<TJournalLocation> pg;
   std::string url = std::getenv("VANTOR_TEST_PG") ? std::getenv("VANTOR_TEST_PG") : "";
-  if (url.empty()) std::getline(std::ifstream("/tmp/vantor-pg/url"), url);
+  if (const char* dir = std::getenv("VANTOR_PG_DIR"); url.empty() && dir) {
+    std::getline(std::ifstream(std::string(dir) + "/url"), url);
+    setenv("PGPASSFILE", (std::string(dir) + "/pgpass").c_str(), 0);
+  }
   QString dropPg;
   if (!url.empty() && ParseJournalLocation(url).value) {
     TJournalLocation admin = *ParseJournalLocation(url).value;

@@ -3,13 +3,14 @@
 #include <algorithm>
 #include <limits>
 #include <tuple>
+#include <vector>
 
 namespace vantor::journal {
 
 namespace {
 
-constexpr std::size_t kMaxName = 256;     // user, host, media, token
-constexpr std::size_t kMaxTarget = 4096;  // a printer name or a path
+constexpr std::size_t kMaxName = kMaxRowName;
+constexpr std::size_t kMaxTarget = kMaxRowTarget;
 // Times from 1970 to the year 9999.
 constexpr std::int64_t kMaxTime = 253402300799;
 
@@ -46,6 +47,47 @@ std::optional<std::int64_t> ParseInteger(const std::string& text, std::int64_t l
   if (negative) v = -v;
   if (v < lo || v > hi) return std::nullopt;
   return v;
+}
+
+struct TChar {
+  std::uint32_t cp = 0;
+  std::size_t size = 1;
+  bool valid = false;  // false: a byte that starts no UTF-8 character (size 1)
+};
+
+TChar DecodeAt(const std::string& text, std::size_t i) {
+  const auto c = static_cast<unsigned char>(text[i]);
+  if (c < 0x80) return {c, 1, true};
+  std::size_t extra = 0;
+  std::uint32_t cp = 0;
+  if ((c & 0xe0) == 0xc0) {
+    extra = 1;
+    cp = c & 0x1fu;
+  } else if ((c & 0xf0) == 0xe0) {
+    extra = 2;
+    cp = c & 0x0fu;
+  } else if ((c & 0xf8) == 0xf0) {
+    extra = 3;
+    cp = c & 0x07u;
+  } else {
+    return {};
+  }
+  if (i + extra >= text.size()) return {};  // cut short
+  for (std::size_t k = 1; k <= extra; ++k) {
+    const auto cc = static_cast<unsigned char>(text[i + k]);
+    if ((cc & 0xc0) != 0x80) return {};
+    cp = (cp << 6) | (cc & 0x3fu);
+  }
+  constexpr std::uint32_t kLeast[] = {0, 0x80, 0x800, 0x10000};
+  if (cp < kLeast[extra] || cp > 0x10ffff || (cp >= 0xd800 && cp <= 0xdfff)) return {};  // overlong, surrogate
+  return {cp, extra + 1, true};
+}
+
+// Not a control character, and nothing that would disguise what is shown
+// (line breaks, direction overrides).
+bool IsShown(std::uint32_t cp) {
+  if (cp < 0x20 || cp == 0x7f || (cp >= 0x80 && cp <= 0x9f)) return false;
+  return !(cp == 0x2028 || cp == 0x2029 || (cp >= 0x202a && cp <= 0x202e) || (cp >= 0x2066 && cp <= 0x2069));
 }
 
 // Reads columns of one row, keeping the first problem.
@@ -106,42 +148,86 @@ std::string RowName(const char* table, const std::optional<std::string>& id) {
 }  // namespace
 
 bool IsDisplayText(const std::string& text) {
-  std::size_t i = 0;
-  while (i < text.size()) {
-    const auto c = static_cast<unsigned char>(text[i]);
-    if (c < 0x80) {
-      if (c < 0x20 || c == 0x7f) return false;
-      ++i;
-      continue;
-    }
-    std::size_t extra = 0;
-    std::uint32_t cp = 0;
-    if ((c & 0xe0) == 0xc0) {
-      extra = 1;
-      cp = c & 0x1fu;
-    } else if ((c & 0xf0) == 0xe0) {
-      extra = 2;
-      cp = c & 0x0fu;
-    } else if ((c & 0xf8) == 0xf0) {
-      extra = 3;
-      cp = c & 0x07u;
-    } else {
-      return false;
-    }
-    if (i + extra >= text.size()) return false;  // cut short
-    for (std::size_t k = 1; k <= extra; ++k) {
-      const auto cc = static_cast<unsigned char>(text[i + k]);
-      if ((cc & 0xc0) != 0x80) return false;
-      cp = (cp << 6) | (cc & 0x3fu);
-    }
-    constexpr std::uint32_t kLeast[] = {0, 0x80, 0x800, 0x10000};
-    if (cp < kLeast[extra] || cp > 0x10ffff || (cp >= 0xd800 && cp <= 0xdfff)) return false;  // overlong, surrogate
-    if (cp >= 0x80 && cp <= 0x9f) return false;                                               // C1 controls
-    if (cp == 0x2028 || cp == 0x2029 || (cp >= 0x202a && cp <= 0x202e) || (cp >= 0x2066 && cp <= 0x2069))
-      return false;  // line breaks and direction overrides would disguise what is shown
-    i += extra + 1;
+  for (std::size_t i = 0; i < text.size();) {
+    const TChar c = DecodeAt(text, i);
+    if (!c.valid || !IsShown(c.cp)) return false;
+    i += c.size;
   }
   return true;
+}
+
+std::string StorableText(const std::string& text, std::size_t maxBytes, const char* empty) {
+  static const char hex[] = "0123456789abcdef";
+  std::string out;
+  std::vector<std::size_t> ends;  // where each character's text ends, to cut between them
+  for (std::size_t i = 0; i < text.size();) {
+    const TChar c = DecodeAt(text, i);
+    if (c.valid && IsShown(c.cp)) {
+      out.append(text, i, c.size);
+    } else if (!c.valid || c.cp < 0x80) {
+      const auto u = static_cast<unsigned char>(text[i]);
+      out += "\\x";
+      out += hex[u >> 4];
+      out += hex[u & 15];
+    } else {
+      std::string digits;
+      for (std::uint32_t v = c.cp; v; v >>= 4) digits.insert(digits.begin(), hex[v & 15]);
+      out += "\\u{" + digits + "}";
+    }
+    ends.push_back(out.size());
+    i += c.size;
+  }
+  if (out.empty()) return empty;
+  if (out.size() <= maxBytes) return out;
+  const std::size_t room = maxBytes < 3 ? 0 : maxBytes - 3;
+  std::size_t cut = 0;
+  for (std::size_t e : ends) {
+    if (e > room) break;
+    cut = e;
+  }
+  return out.substr(0, cut) + "...";
+}
+
+TRawJobRow NewJobRow(const TJobRequest& request, const TProcessIdentity& self, std::int64_t now) {
+  TRawJobRow row;
+  row.startedAt = std::to_string(now);
+  row.leaseUntil = std::to_string(now + kLeaseSeconds);
+  row.user = StorableText(self.user, kMaxName, "?");
+  row.host = StorableText(self.host, kMaxName, "?");
+  row.pid = std::to_string(std::clamp<std::int64_t>(self.pid, 0, std::numeric_limits<std::int32_t>::max()));
+  row.processToken = StorableText(self.token, kMaxName, "");
+  row.family = std::string(NameOf(request.family));
+  row.media = StorableText(request.media, kMaxName, "");
+  row.outputKind = std::string(NameOf(request.output));
+  row.outputTarget = StorableText(request.target, kMaxTarget, "(unnamed)");
+  row.outcome = std::string(NameOf(TJobOutcome::Reserved));
+  row.reprint = request.reprint ? "1" : "0";
+  return row;
+}
+
+TJobRecord UnreadableJob(const TRawJobRow& row, std::int64_t id) {
+  // Each field on its own: one bad column must not hide the others.
+  const auto field = [](auto read) {
+    TReader r("");
+    return read(r);
+  };
+  TJobRecord job;
+  job.id = id;
+  job.user = "unreadable row " + std::to_string(id);
+  job.startedAt = field([&](TReader& r) { return r.Integer(row.startedAt, "", 0, kMaxTime); }).value_or(0);
+  job.host = field([&](TReader& r) { return r.Text(row.host, "", kMaxName); }).value_or("?");
+  job.media = field([&](TReader& r) { return r.Text(row.media, "", kMaxName); }).value_or("?");
+  job.target = field([&](TReader& r) { return r.Text(row.outputTarget, "", kMaxTarget); }).value_or("?");
+  if (const auto f = field([&](TReader& r) { return r.Word<TTapeFamily>(row.family, "", FamilyNamed); }))
+    job.family = *f;
+  if (const auto o = field([&](TReader& r) { return r.Word<TOutputKind>(row.outputKind, "", OutputNamed); }))
+    job.output = *o;
+  job.reprint = field([&](TReader& r) { return r.Integer(row.reprint, "", 0, 1); }).value_or(0) == 1;
+  const auto outcome = field([&](TReader& r) { return r.Word<TJobOutcome>(row.outcome, "", OutcomeNamed); });
+  job.outcome = outcome && !IsRunning(*outcome) ? *outcome : TJobOutcome::Interrupted;
+  job.finishedAt = std::max(job.startedAt,
+                            field([&](TReader& r) { return r.Integer(row.finishedAt, "", 0, kMaxTime); }).value_or(0));
+  return job;
 }
 
 TParsed<TJobRecord> ParseJobRow(const TRawJobRow& row) {

@@ -10,9 +10,16 @@
 #include <string>
 #include <vector>
 
+#include "journal/JobLog.h"
 #include "journal/JobRecord.h"
+#include "journal/Process.h"
 
 namespace vantor::journal {
+
+// The longest text a row keeps, in bytes: user, host, media and token; a
+// printer's name or a file's path.
+inline constexpr std::size_t kMaxRowName = 256;
+inline constexpr std::size_t kMaxRowTarget = 4096;
 
 // Columns as text (NULL: nothing), in the order of the job table.
 struct TRawJobRow {
@@ -39,6 +46,20 @@ TParsed<TJobRecord> ParseJobRow(const TRawJobRow& row);
 TParsed<TParsedRange> ParseRangeRow(const TRawRangeRow& row);
 // Adds the pieces to the job: refused when two of them share a serial.
 std::optional<std::string> AttachPieces(TJobRecord& job, std::vector<TRangePiece> pieces);
+
+// A job whose row cannot be read, to show in its place: what parses is kept,
+// the user reads "unreadable row N", other text "?". Never taken for running:
+// nothing can tell whether its process lives, and a deliberate reprint must
+// stay possible.
+TJobRecord UnreadableJob(const TRawJobRow& row, std::int64_t id);
+
+// `text` as a row keeps it, so that it always reads back: characters
+// IsDisplayText refuses (and bytes that are no UTF-8) written as \xNN or
+// \u{NNNN}, cut to `maxBytes` with "..." at the end, `empty` for nothing.
+std::string StorableText(const std::string& text, std::size_t maxBytes, const char* empty);
+// The row a new job is stored as (id and finished_at NULL): every text field
+// storable.
+TRawJobRow NewJobRow(const TJobRequest& request, const TProcessIdentity& self, std::int64_t now);
 
 // Text that may be shown on a terminal or in a window: valid UTF-8, no control
 // characters (an escape sequence from a shared journal must not reach them).

@@ -700,8 +700,8 @@ abgelehnt: Nummern schon gedruckt (siehe --reprint) oder von einem laufenden Auf
         <translation>In Gebrauch: %1</translation>
     </message>
     <message>
-        <source>Rows left out:</source>
-        <translation>Ausgelassene Zeilen:</translation>
+        <source>Unreadable rows:</source>
+        <translation>Unlesbare Zeilen:</translation>
     </message>
     <message>
         <source>The print journal cannot be read: %1</source>

@@ -9,8 +9,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStandardPaths>
-#include <QUrl>
-#include <QUrlQuery>
+#include <QStringList>
 #include <QVariant>
 
 #include <atomic>
@@ -19,7 +18,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <map>
-#include <set>
 
 namespace vantor::journal {
 
@@ -73,6 +71,17 @@ TRawRangeRow RawRange(const QSqlQuery& q) {
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
+// A job whose rows do not parse: the message, and the record shown in its
+// place so one bad row neither hides the journal nor blocks its serials.
+class TUnreadableRow : public TJournalError {
+ public:
+  TUnreadableRow(const std::string& what, TJobRecord shown) : TJournalError(what), shown_(std::move(shown)) {}
+  const TJobRecord& Shown() const { return shown_; }
+
+ private:
+  TJobRecord shown_;
+};
+
 // What an SQLite or PostgreSQL error means for the operator.
 std::string Cause(const QSqlError& e, bool postgres) {
   const QString text = e.text().trimmed();
@@ -112,50 +121,212 @@ std::string Cause(const QSqlError& e, bool postgres) {
 
 }  // namespace
 
+namespace {
+
+bool IsControl(char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7f; }
+
+bool IsUnreserved(char c) {
+  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' || c == '.' ||
+         c == '_' || c == '~';
+}
+
+std::string PercentEncoded(const std::string& text) {
+  static const char hex[] = "0123456789ABCDEF";
+  std::string out;
+  for (char c : text) {
+    if (IsUnreserved(c)) {
+      out += c;
+      continue;
+    }
+    const auto u = static_cast<unsigned char>(c);
+    out += '%';
+    out += hex[u >> 4];
+    out += hex[u & 15];
+  }
+  return out;
+}
+
+int HexDigit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+std::optional<std::string> PercentDecoded(const std::string& text) {
+  std::string out;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '%') {
+      out += text[i];
+      continue;
+    }
+    if (i + 2 >= text.size()) return std::nullopt;
+    const int hi = HexDigit(text[i + 1]);
+    const int lo = HexDigit(text[i + 2]);
+    if (hi < 0 || lo < 0) return std::nullopt;
+    out += static_cast<char>(hi * 16 + lo);
+    i += 2;
+  }
+  return out;
+}
+
+// `text` with a URL's password as ***: from the first ':' after "//" to the
+// last '@'. A password may hold '@', '/' or '?', and a URL refused as
+// malformed cannot be trusted to say where its password ends: hiding a
+// little more than the password is the safe side.
+std::string WithoutPassword(const std::string& text) {
+  const std::size_t scheme = text.find("://");
+  if (scheme == std::string::npos) return text;
+  const std::size_t at = text.rfind('@');
+  const std::size_t colon = text.find(':', scheme + 3);
+  if (at == std::string::npos || colon == std::string::npos || colon > at) return text;
+  return text.substr(0, colon + 1) + "***" + text.substr(at);
+}
+
+// A location as a message may quote it: no password, no control character.
+std::string Quoted(const std::string& text) { return "'" + StorableText(WithoutPassword(text), 256, "") + "'"; }
+
+// Why `value` is no good for the connection parameter `key`, or nothing.
+std::optional<std::string> BadOptionValue(const std::string& key, const std::string& value) {
+  if (key == "sslmode") {
+    for (const char* mode : {"disable", "allow", "prefer", "require", "verify-ca", "verify-full"})
+      if (value == mode) return std::nullopt;
+    return "disable, allow, prefer, require, verify-ca or verify-full";
+  }
+  if (key == "connect_timeout") {
+    const bool digits =
+        !value.empty() && value.size() <= 4 && value.find_first_not_of("0123456789") == std::string::npos;
+    if (digits && std::stoi(value) >= 1 && std::stoi(value) <= 3600) return std::nullopt;
+    return "seconds from 1 to 3600";
+  }
+  // application_name: the server keeps 63 bytes; the Qt driver turns ';'
+  // into a space.
+  bool printable = !value.empty() && value.size() <= 63;
+  for (char c : value) printable = printable && c >= 0x20 && c <= 0x7e && c != ';';
+  if (printable) return std::nullopt;
+  return "printable ASCII without ';', at most 63 characters";
+}
+
+// The URL's parameters for the Qt PostgreSQL driver, which hands them to
+// libpq after the host, port, database and user it quotes itself: each value
+// quoted here too, so none can end early and start another parameter.
+QString DriverOptions(const TJournalLocation& where) {
+  QStringList parts;
+  bool timeout = false;
+  for (const auto& [key, value] : where.options) {
+    QString quoted = Q(value);
+    quoted.replace(QLatin1Char('\\'), QLatin1String("\\\\")).replace(QLatin1Char('\''), QLatin1String("\\'"));
+    parts << Q(key) + QLatin1String("='") + quoted + QLatin1Char('\'');
+    timeout = timeout || key == "connect_timeout";
+  }
+  if (!timeout) parts << QStringLiteral("connect_timeout=5");
+  return parts.join(QLatin1Char(';'));
+}
+
+}  // namespace
+
 std::string TJournalLocation::Display() const {
   if (kind == TKind::Sqlite) return path;
-  std::string url = "postgresql://" + user + "@" + host + ":" + std::to_string(port) + "/" + database;
-  if (!options.empty()) {
-    std::string query = options;
-    for (char& c : query)
-      if (c == ';') c = '&';
-    url += "?" + query;
-  }
+  const std::string shownHost = host.find(':') != std::string::npos ? "[" + host + "]" : host;
+  std::string url = "postgresql://" + PercentEncoded(user) + "@" + shownHost + ":" + std::to_string(port) + "/" +
+                    PercentEncoded(database);
+  for (std::size_t i = 0; i < options.size(); ++i)
+    url += (i == 0 ? "?" : "&") + options[i].first + "=" + PercentEncoded(options[i].second);
   return url;
 }
 
 TParsed<TJournalLocation> ParseJournalLocation(const std::string& text) {
+  using TResult = TParsed<TJournalLocation>;
   TJournalLocation loc;
   if (text.empty()) return {std::nullopt, "the journal location is empty"};
-  const std::string lower = QString::fromStdString(text).toLower().toStdString();
+  std::string lower = text;
+  for (char& c : lower)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
   if (!lower.starts_with("postgresql://") && !lower.starts_with("postgres://")) {
     if (lower.find("://") != std::string::npos && lower.find('/') > lower.find("://"))
-      return {std::nullopt, "'" + text + "' is neither a file nor a postgresql:// URL"};
+      return {std::nullopt, Quoted(text) + " is neither a file nor a postgresql:// URL"};
     loc.path = text;
     return {loc, {}};
   }
-  const QUrl url(QString::fromStdString(text), QUrl::StrictMode);
-  if (!url.isValid()) return {std::nullopt, "'" + text + "' is not a valid URL"};
-  if (!url.password().isEmpty())
+  const auto invalid = [&] { return TResult{std::nullopt, Quoted(text) + " is not a valid URL"}; };
+  const TResult control{std::nullopt,
+                        "the journal URL holds a control character (a tab or a line break, say), raw or "
+                        "percent-encoded"};
+  for (char c : text)
+    if (IsControl(c)) return control;
+  if (text.find('#') != std::string::npos) return invalid();
+  const std::string rest = text.substr(text.find("://") + 3);
+  const std::size_t query = rest.find('?');
+  const std::string beforeQuery = rest.substr(0, query);
+  const std::size_t slash = beforeQuery.find('/');
+  const std::string authority = beforeQuery.substr(0, slash);
+  const std::size_t at = authority.rfind('@');
+  const std::string userInfo = at == std::string::npos ? "" : authority.substr(0, at);
+  if (userInfo.find(':') != std::string::npos)
     return {std::nullopt, "the journal URL holds a password; give it in VANTOR_JOURNAL_PASSWORD or PGPASSWORD instead"};
+  std::string hostPort = at == std::string::npos ? authority : authority.substr(at + 1);
+  std::string portText;
+  if (hostPort.starts_with("[")) {
+    const std::size_t close = hostPort.find(']');
+    if (close == std::string::npos) return invalid();
+    loc.host = hostPort.substr(1, close - 1);
+    if (loc.host.empty() || loc.host.find_first_not_of("0123456789abcdefABCDEF:.") != std::string::npos)
+      return invalid();
+    const std::string after = hostPort.substr(close + 1);
+    if (!after.empty() && !after.starts_with(":")) return invalid();
+    if (!after.empty()) portText = after.substr(1);
+    if (after == ":") return invalid();
+  } else {
+    const std::size_t colon = hostPort.find(':');
+    loc.host = hostPort.substr(0, colon);
+    if (colon != std::string::npos) {
+      portText = hostPort.substr(colon + 1);
+      if (portText.empty()) return invalid();
+    }
+    for (char c : loc.host)
+      if (!IsUnreserved(c) || c == '~') return invalid();
+  }
+  if (!portText.empty()) {
+    if (portText.size() > 5 || portText.find_first_not_of("0123456789") != std::string::npos) return invalid();
+    loc.port = std::stoi(portText);
+    if (loc.port < 1 || loc.port > 65535) return invalid();
+  }
+  const auto user = PercentDecoded(userInfo);
+  const auto database = PercentDecoded(slash == std::string::npos ? std::string() : beforeQuery.substr(slash + 1));
+  if (!user || !database) return invalid();
+  for (const std::string* decoded : {&*user, &*database}) {
+    for (char c : *decoded)
+      if (IsControl(c)) return control;
+    if (!IsDisplayText(*decoded)) return invalid();
+  }
   loc.kind = TJournalLocation::TKind::Postgres;
-  loc.user = url.userName().toStdString();
-  loc.host = url.host().toStdString();
-  loc.port = url.port(5432);
-  loc.database = url.path().mid(1).toStdString();
+  loc.user = *user;
+  loc.database = *database;
   if (loc.host.empty()) return {std::nullopt, "the journal URL names no host"};
   if (loc.database.empty() || loc.database.find('/') != std::string::npos)
     return {std::nullopt, "the journal URL names no database (postgresql://user@host:port/database)"};
   if (loc.user.empty()) return {std::nullopt, "the journal URL names no user (postgresql://user@host:port/database)"};
-  const QUrlQuery query(url);
-  for (const auto& [key, value] : query.queryItems(QUrl::FullyDecoded)) {
-    static const std::set<QString> kAllowed = {QStringLiteral("sslmode"), QStringLiteral("connect_timeout"),
-                                               QStringLiteral("application_name")};
-    if (!kAllowed.count(key)) return {std::nullopt, "the journal URL's option '" + key.toStdString() + "' is unknown"};
-    if (value.contains(QLatin1Char(';')) || value.contains(QLatin1Char(' ')) || value.contains(QLatin1Char('\'')))
-      return {std::nullopt, "the journal URL's option '" + key.toStdString() + "' has a bad value"};
-    if (!loc.options.empty()) loc.options += ";";
-    loc.options += (key + QLatin1Char('=') + value).toStdString();
+  if (query == std::string::npos) return {loc, {}};
+  const std::string items = rest.substr(query + 1);
+  for (std::size_t begin = 0; begin <= items.size();) {
+    std::size_t end = items.find('&', begin);
+    if (end == std::string::npos) end = items.size();
+    const std::string item = items.substr(begin, end - begin);
+    begin = end + 1;
+    if (item.empty()) continue;
+    const std::size_t equals = item.find('=');
+    const auto key = PercentDecoded(item.substr(0, equals));
+    const auto value = PercentDecoded(equals == std::string::npos ? std::string() : item.substr(equals + 1));
+    if (!key || !value) return invalid();
+    for (char c : *key + *value)
+      if (IsControl(c)) return control;
+    if (*key != "sslmode" && *key != "connect_timeout" && *key != "application_name")
+      return {std::nullopt, "the journal URL's option " + Quoted(*key) + " is unknown"};
+    for (const auto& given : loc.options)
+      if (given.first == *key) return {std::nullopt, "the journal URL gives the option '" + *key + "' twice"};
+    if (const auto allowed = BadOptionValue(*key, *value))
+      return {std::nullopt, "the journal URL's option '" + *key + "' has a bad value (" + *allowed + ")"};
+    loc.options.emplace_back(*key, *value);
   }
   return {loc, {}};
 }
@@ -280,10 +451,7 @@ void TJournal::Connect() {
   db.setPort(where_.port);
   db.setDatabaseName(Q(where_.database));
   db.setUserName(Q(where_.user));
-  QString connectOptions = Q(where_.options);
-  if (!connectOptions.contains(QLatin1String("connect_timeout")))
-    connectOptions += QLatin1String(connectOptions.isEmpty() ? "" : ";") + QStringLiteral("connect_timeout=5");
-  db.setConnectOptions(connectOptions);
+  db.setConnectOptions(DriverOptions(where_));
   // libpq reads PGPASSWORD itself; ours goes first when both are set.
   if (const char* pw = std::getenv("VANTOR_JOURNAL_PASSWORD"); pw && *pw) db.setPassword(QString::fromUtf8(pw));
   if (db.open()) return;
@@ -347,21 +515,34 @@ TJobRecord TJournal::LoadJob(std::int64_t id, bool withPieces) {
   q.addBindValue(QVariant::fromValue<qint64>(id));
   if (!q.exec()) Fail("cannot read job " + std::to_string(id), q.lastError());
   if (!q.next()) throw TJournalError("journal " + where_.Display() + ": there is no job " + std::to_string(id));
-  TParsed<TJobRecord> job = ParseJobRow(RawJob(q));
+  const TRawJobRow raw = RawJob(q);
+  TParsed<TJobRecord> job = ParseJobRow(raw);
   q.finish();
-  if (!job.value) throw TJournalError("journal " + where_.Display() + ": " + job.error);
-  if (!withPieces) return *job.value;
-  q.prepare(QStringLiteral("SELECT %1 FROM job_range WHERE job_id = ?").arg(QLatin1String(kRangeColumns)));
-  q.addBindValue(QVariant::fromValue<qint64>(id));
-  if (!q.exec()) Fail("cannot read job " + std::to_string(id), q.lastError());
+  std::string why = job.error;
   std::vector<TRangePiece> pieces;
-  while (q.next()) {
-    TParsed<TParsedRange> range = ParseRangeRow(RawRange(q));
-    if (!range.value) throw TJournalError("journal " + where_.Display() + ": " + range.error);
-    pieces.push_back(range.value->piece);
+  if (withPieces) {
+    q.prepare(QStringLiteral("SELECT %1 FROM job_range WHERE job_id = ?").arg(QLatin1String(kRangeColumns)));
+    q.addBindValue(QVariant::fromValue<qint64>(id));
+    if (!q.exec()) Fail("cannot read job " + std::to_string(id), q.lastError());
+    while (q.next()) {
+      TParsed<TParsedRange> range = ParseRangeRow(RawRange(q));
+      if (range.value)
+        pieces.push_back(range.value->piece);
+      else if (why.empty())
+        why = range.error;
+    }
   }
-  if (auto problem = AttachPieces(*job.value, std::move(pieces)))
-    throw TJournalError("journal " + where_.Display() + ": " + *problem);
+  if (why.empty() && job.value) {
+    if (auto problem = AttachPieces(*job.value, pieces)) why = *problem;
+  }
+  if (!why.empty()) {
+    // Shown with the serials that could be read, so the listing still says
+    // which serials the row holds.
+    TJobRecord shown = UnreadableJob(raw, id);
+    AttachPieces(shown, std::move(pieces));
+    throw TUnreadableRow("journal " + where_.Display() + ": unreadable row " + std::to_string(id) + ": " + why,
+                         std::move(shown));
+  }
   return *job.value;
 }
 
@@ -461,7 +642,13 @@ std::vector<TConflict> TJournal::FindConflicts(const std::vector<TSerialRange>& 
   const std::int64_t now = Now();
   for (const THit& h : hits) {
     if (jobs.count(h.job)) continue;
-    TJobRecord job = LoadJob(h.job, false);
+    TJobRecord job;
+    try {
+      job = LoadJob(h.job, false);
+    } catch (const TUnreadableRow& e) {
+      jobs[h.job] = e.Shown();  // its serials stay taken; it is never swept
+      continue;
+    }
     if (sweep && IsAbandoned(job, self_, now)) {
       job = LoadJob(h.job, true);
       Interrupt(job);
@@ -515,17 +702,19 @@ TReservation TJournal::Reserve(const TJobRequest& request) {
       QStringLiteral("INSERT INTO job (started_at, finished_at, lease_until, user_name, host, pid, "
                      "process_token, family, media, output_kind, output_target, outcome, reprint) "
                      "VALUES (?, NULL, ?, ?, ?, ?, ?, ?, ?, ?, ?, 'reserved', ?) RETURNING id"));
-  const auto word = [](std::string_view w) { return QString::fromLatin1(w.data(), static_cast<qsizetype>(w.size())); };
+  // Stored in the form a row is read back in: no name or path can make the
+  // journal refuse its own row.
+  const TRawJobRow row = NewJobRow(request, self_, now);
   q.addBindValue(QVariant::fromValue<qint64>(now));
   q.addBindValue(QVariant::fromValue<qint64>(now + kLeaseSeconds));
-  q.addBindValue(Q(self_.user));
-  q.addBindValue(Q(self_.host));
-  q.addBindValue(QVariant::fromValue<qint64>(self_.pid));
-  q.addBindValue(Q(self_.token));
-  q.addBindValue(word(NameOf(request.family)));
-  q.addBindValue(Q(request.media));
-  q.addBindValue(word(NameOf(request.output)));
-  q.addBindValue(Q(request.target));
+  q.addBindValue(Q(*row.user));
+  q.addBindValue(Q(*row.host));
+  q.addBindValue(QVariant::fromValue<qint64>(std::stoll(*row.pid)));
+  q.addBindValue(Q(*row.processToken));
+  q.addBindValue(Q(*row.family));
+  q.addBindValue(Q(*row.media));
+  q.addBindValue(Q(*row.outputKind));
+  q.addBindValue(Q(*row.outputTarget));
   q.addBindValue(request.reprint ? 1 : 0);
   if (!q.exec() || !q.next()) Fail("cannot record the job", q.lastError());
   result.jobId = q.value(0).toLongLong();
@@ -624,6 +813,9 @@ std::vector<TJobRecord> TJournal::List(const TJobFilter& filter) {
   for (std::int64_t id : ids) {
     try {
       jobs.push_back(LoadJob(id, true));
+    } catch (const TUnreadableRow& e) {
+      jobs.push_back(e.Shown());
+      problems_.push_back(e.what());
     } catch (const TJournalError& e) {
       problems_.push_back(e.what());
     }

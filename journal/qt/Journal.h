@@ -19,6 +19,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "journal/JobLog.h"
@@ -39,15 +40,21 @@ struct TJournalLocation {
   std::string path;  // SQLite
   std::string host, database, user;
   int port = 5432;
-  std::string options;  // libpq connection options from the URL's query, "k=v;k=v"
+  // The URL's query, checked, in its order: sslmode, connect_timeout and
+  // application_name; nothing else reaches the server's client library.
+  std::vector<std::pair<std::string, std::string>> options;
 
-  // The path, or the URL (it never holds a password).
+  // The path, or the URL (it never holds a password), percent-encoded so it
+  // reads back as the same location.
   std::string Display() const;
 };
 
-// A file path, or postgresql://user@host[:port]/database[?sslmode=...&connect_timeout=N]
-// (postgres:// too). A password in the URL is refused: it would end up in
-// settings and shell histories.
+// A file path, or postgresql://user@host[:port]/database[?sslmode=MODE&
+// connect_timeout=SECONDS&application_name=TEXT] (postgres:// too). Refused:
+// a password in the URL (it would end up in settings and shell histories),
+// control characters, raw or percent-encoded (the client library would take
+// them as separators between its own parameters), any other parameter. An
+// error never shows a password: it reads ***.
 TParsed<TJournalLocation> ParseJournalLocation(const std::string& text);
 // journal.sqlite in the user's data folder (QStandardPaths::AppDataLocation).
 std::string DefaultJournalPath();
@@ -85,7 +92,8 @@ class TJournal : public TJobLog {
   const TJournalLocation& Location() const { return where_; }
   // Jobs this Open found abandoned and marked interrupted, with their pieces.
   const std::vector<TJobRecord>& Interrupted() const { return interrupted_; }
-  // Rows refused as malformed by the last List, one message each.
+  // Jobs the last List could not read, one message each; the list shows each
+  // as "unreadable row N" in its place.
   const std::vector<std::string>& Problems() const { return problems_; }
 
   // The serials' conflicts without reserving anything.

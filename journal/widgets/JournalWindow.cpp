@@ -227,7 +227,7 @@ void TJournalWindow::Refresh() {
     QStringList problems;
     for (const std::string& p : j.Problems()) problems << QString::fromStdString(p);
     if (!problems.isEmpty())
-      Status->setText(tr("Rows left out:") + QLatin1Char(' ') + problems.join(QLatin1Char('\n')));
+      Status->setText(tr("Unreadable rows:") + QLatin1Char(' ') + problems.join(QLatin1Char('\n')));
   } catch (const std::exception& e) {
     journal_.Access().Close();
     InUseLabel->setText(tr("In use: %1").arg(QString::fromStdString(journal_.Access().Where())));

@@ -376,6 +376,8 @@ TVantorCommandLine ParseVantorCommandLine(const std::vector<std::string>& args) 
   if (p.isSet(QStringLiteral("journal"))) {
     result.journal = OptionValue(p, QStringLiteral("journal"));
     if (result.journal->empty()) return Error("--journal needs a file or a postgresql:// URL");
+    if (const auto where = journal::ParseJournalLocation(*result.journal); !where.value)
+      return Error("--journal: " + where.error);
     if (p.isSet(QStringLiteral("no-journal"))) return Error("give --journal or --no-journal, not both");
   }
   result.noJournal = p.isSet(QStringLiteral("no-journal"));
@@ -552,9 +554,10 @@ int RunJournalList(const TVantorCommandLine& command, std::ostream& out, std::os
     filter.serial = command.listSerial;
     filter.limit = 1000000;
     for (const journal::TJobRecord& job : opened->List(filter)) out << journal::FormatJobLine(job) << '\n';
-    // Rows refused as malformed are left out: the list is incomplete.
+    // Every job is listed; one whose row cannot be read as "unreadable row N",
+    // with the reason here.
     for (const std::string& problem : opened->Problems()) err << "vantor: " << problem << '\n';
-    return opened->Problems().empty() ? 0 : 1;
+    return 0;
   } catch (const std::exception& e) {
     err << "vantor: " << e.what() << '\n';
     return 1;

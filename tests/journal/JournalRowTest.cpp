@@ -127,6 +127,85 @@ TEST(JournalRow, AJobHoldsEachSerialOnce) {
             "journal job row 3: serial ABC129 is recorded twice");
 }
 
+// Whatever names the process and the request carry, the row stored for them
+// reads back, each text in its bound; what had to change is marked.
+TEST(JournalRow, EveryRowTheJournalWritesReadsBack) {
+  const std::string longUser(300, 'u');
+  // 4095 bytes of 'p' then a two-byte character: the cut may not split it.
+  const std::string longTarget = std::string(4094, 'p') + "\xc3\xa4" + "tail";
+  struct TRow {
+    const char* name;
+    std::string user, host, media, target;
+    const char* storedUser;    // nullptr: not checked
+    const char* storedTarget;  // nullptr: not checked
+  } rows[] = {
+      {"plain", "ops", "tapehost", "dlt4", "Office-1", "ops", "Office-1"},
+      {"tab_in_user", "ops\tx", "tapehost", "dlt4", "Office-1", "ops\\x09x", nullptr},
+      {"newline_in_host", "ops", "tape\nhost", "dlt4", "Office-1", nullptr, nullptr},
+      {"escape_sequence", "ops\x1b[2J", "h", "L6", "/tmp/a\rb.pdf", "ops\\x1b[2J", "/tmp/a\\x0db.pdf"},
+      {"not_utf8", "ops\xff", "h\xc3", "dlt4", "P", "ops\\xff", nullptr},
+      {"direction_override", "ops\u202e", "h", "dlt4", "P", "ops\\u{202e}", nullptr},
+      {"c1_control", "ops\u0085", "h", "dlt4", "P", "ops\\u{85}", nullptr},
+      {"empty_names", "", "", "", "", "?", "(unnamed)"},
+      {"user_over_the_bound", longUser, "h", "dlt4", "P", nullptr, nullptr},
+      {"target_over_the_bound", "ops", "h", "dlt4", longTarget, nullptr, nullptr},
+  };
+  for (const TRow& row : rows) {
+    SCOPED_TRACE(row.name);
+    TProcessIdentity self{row.user, row.host, 4242, "boot:99"};
+    TJobRequest request;
+    request.media = row.media;
+    request.target = row.target;
+    TRawJobRow raw = NewJobRow(request, self, 1796133720);
+    raw.id = "1";
+    const auto parsed = ParseJobRow(raw);
+    ASSERT_TRUE(parsed.value) << parsed.error;
+    EXPECT_LE(parsed.value->user.size(), kMaxRowName);
+    EXPECT_LE(parsed.value->target.size(), kMaxRowTarget);
+    if (row.storedUser) {
+      EXPECT_EQ(parsed.value->user, row.storedUser);
+    }
+    if (row.storedTarget) {
+      EXPECT_EQ(parsed.value->target, row.storedTarget);
+    }
+  }
+  // Cut at the bound with a marker, never inside a character.
+  EXPECT_EQ(StorableText(longUser, kMaxRowName, "?"), std::string(253, 'u') + "...");
+  EXPECT_EQ(StorableText("ab\xc3\xa4", 6, "?"), "ab\xc3\xa4");
+  EXPECT_EQ(StorableText("abc\xc3\xa4xyz", 7, "?"), "abc...");
+  // What is stored once stays as it is when stored again.
+  for (const std::string& text : {std::string("a\tb\xff"), longUser, longTarget})
+    EXPECT_EQ(StorableText(StorableText(text, kMaxRowName, "?"), kMaxRowName, "?"),
+              StorableText(text, kMaxRowName, "?"));
+}
+
+// A row another client spoiled is shown in its place, with what still parses;
+// it never counts as running, so a deliberate reprint can pass it.
+TEST(JournalRow, AnUnreadableRowIsShownWithWhatParses) {
+  TRawJobRow raw = GoodJob();
+  raw.user = "ops\tx";
+  raw.outcome = "printing";
+  raw.finishedAt.reset();
+  const TJobRecord shown = UnreadableJob(raw, 12);
+  EXPECT_EQ(shown.id, 12);
+  EXPECT_EQ(shown.user, "unreadable row 12");
+  EXPECT_EQ(shown.host, "tapehost");
+  EXPECT_EQ(shown.startedAt, 1796133720);
+  EXPECT_EQ(shown.target, "Office-1");
+  EXPECT_EQ(shown.outcome, TJobOutcome::Interrupted);
+  EXPECT_EQ(shown.finishedAt, 1796133720);
+
+  TRawJobRow spoilt = GoodJob();
+  spoilt.host = "tape\nhost";
+  spoilt.outputTarget.reset();
+  spoilt.startedAt = "yesterday";
+  const TJobRecord rest = UnreadableJob(spoilt, 13);
+  EXPECT_EQ(rest.host, "?");
+  EXPECT_EQ(rest.target, "?");
+  EXPECT_EQ(rest.startedAt, 0);
+  EXPECT_EQ(rest.outcome, TJobOutcome::Printed);
+}
+
 TEST(JournalRow, DisplayText) {
   struct TRow {
     const char* text;

@@ -14,6 +14,7 @@
 namespace vantor::journal {
 namespace {
 
+using testing::ExecRaw;
 using testing::Range;
 using testing::TScratchJournal;
 
@@ -28,27 +29,6 @@ std::int64_t Utc(int y, int mo, int d, int h, int mi) {
   t.tm_hour = h;
   t.tm_min = mi;
   return static_cast<std::int64_t>(timegm(&t));
-}
-
-// Runs SQL on the journal behind the program's back, as another client would.
-void ExecRaw(const TJournalLocation& where, const std::vector<std::string>& statements) {
-  {
-    const bool pg = where.kind == TJournalLocation::TKind::Postgres;
-    QSqlDatabase db = QSqlDatabase::addDatabase(pg ? QStringLiteral("QPSQL") : QStringLiteral("QSQLITE"),
-                                                QStringLiteral("vantor-test-raw"));
-    if (pg) {
-      db.setHostName(QString::fromStdString(where.host));
-      db.setPort(where.port);
-      db.setUserName(QString::fromStdString(where.user));
-      db.setDatabaseName(QString::fromStdString(where.database));
-    } else {
-      db.setDatabaseName(QString::fromStdString(where.path));
-    }
-    ASSERT_TRUE(db.open());
-    QSqlQuery q(db);
-    for (const std::string& s : statements) ASSERT_TRUE(q.exec(QString::fromStdString(s))) << s;
-  }
-  QSqlDatabase::removeDatabase(QStringLiteral("vantor-test-raw"));
 }
 
 class JournalStore : public ::testing::TestWithParam<std::string> {
@@ -303,7 +283,7 @@ TEST_P(JournalStore, ListFiltersBySerialAndDate) {
   EXPECT_EQ(j->Check({Range("X", 5, 1999, 2000)}).size(), 1u);
 }
 
-TEST_P(JournalStore, MalformedRowsFromASharedJournalAreRefusedWithAMessage) {
+TEST_P(JournalStore, MalformedRowsFromASharedJournalAreShownAsUnreadable) {
   auto j = Open();
   const std::int64_t good = PrintAll(*j, Range("ABC", 3, 100, 129));
   ExecRaw(scratch_->Location(),
@@ -312,19 +292,49 @@ TEST_P(JournalStore, MalformedRowsFromASharedJournalAreRefusedWithAMessage) {
            " 'printer', 'P', 'exploded', 0)",
            "INSERT INTO job_range (job_id, prefix, width, first_number, last_number, state) VALUES"
            " ((SELECT MAX(id) FROM job), 'ABC', 3, 300, 310, 'sent')"});
-  j->List({});
-  EXPECT_EQ(j->List({}).size(), 1u);
+  // Listed in its place with the serials it holds, the reason told apart.
+  const std::vector<TJobRecord> listed = j->List({});
+  ASSERT_EQ(listed.size(), 2u);
+  const TJobRecord& bad = listed[1];
+  EXPECT_EQ(bad.user, "unreadable row " + std::to_string(bad.id));
+  EXPECT_EQ(bad.RangesIn(TPieceState::Sent), std::vector<TSerialRange>{Range("ABC", 3, 300, 310)});
   ASSERT_EQ(j->Problems().size(), 1u);
+  EXPECT_NE(j->Problems()[0].find("unreadable row " + std::to_string(bad.id) + ": "), std::string::npos);
   EXPECT_NE(j->Problems()[0].find("outcome 'exploded' is not a known value"), std::string::npos) << j->Problems()[0];
-  // A reservation touching the bad row is refused, not guessed at.
-  try {
-    j->Reserve(Request({Range("ABC", 3, 305, 305)}));
-    ADD_FAILURE() << "reserved over a malformed row";
-  } catch (const TJournalError& e) {
-    EXPECT_NE(std::string(e.what()).find("outcome 'exploded'"), std::string::npos) << e.what();
-  }
+  // Its serials stay taken: refused as printed before, passed by a
+  // deliberate reprint; the rest of the journal works on.
+  const TReservation refused = j->Reserve(Request({Range("ABC", 3, 305, 305)}));
+  EXPECT_FALSE(refused.Granted());
+  ASSERT_EQ(refused.conflicts.size(), 1u);
+  EXPECT_EQ(refused.conflicts[0].job.id, bad.id);
+  EXPECT_TRUE(j->Reserve(Request({Range("ABC", 3, 305, 305)}, true)).Granted());
   EXPECT_TRUE(j->Reserve(Request({Range("ABC", 3, 400, 410)})).Granted());
   EXPECT_EQ(j->Job(good)->outcome, TJobOutcome::Printed);
+}
+
+// Names with control characters or past the row's bounds, from the process
+// or the request, never make the journal refuse its own rows.
+TEST_P(JournalStore, ItsOwnRowsAlwaysReadBack) {
+  TProcessIdentity odd = ops_;
+  odd.user = "op\ts\n" + std::string(300, 'x');
+  odd.host = "tape\x1b[31mhost";
+  auto j = Open(odd);
+  TJobRequest request = Request({Range("ABC", 3, 100, 109)});
+  request.target = std::string(5000, 'p') + "\n";
+  const std::int64_t id = j->Reserve(request).jobId;
+  ASSERT_NE(id, 0);
+  j->MarkSending(id, Range("ABC", 3, 100, 109));
+  j->MarkSent(id, Range("ABC", 3, 100, 109));
+  j->Finish(id, TJobOutcome::Printed);
+  const std::vector<TJobRecord> listed = j->List({});
+  ASSERT_EQ(listed.size(), 1u);
+  EXPECT_TRUE(j->Problems().empty()) << j->Problems()[0];
+  EXPECT_EQ(listed[0].outcome, TJobOutcome::Printed);
+  EXPECT_TRUE(listed[0].user.starts_with("op\\x09s\\x0axxx")) << listed[0].user;
+  EXPECT_TRUE(listed[0].user.ends_with("...")) << listed[0].user;
+  EXPECT_EQ(listed[0].host, "tape\\x1b[31mhost");
+  // Another process on those serials gets the usual conflict.
+  EXPECT_EQ(Open()->Check({Range("ABC", 3, 105, 105)}).size(), 1u);
 }
 
 TEST_P(JournalStore, NewerSchemaIsRefusedAndLeftAlone) {

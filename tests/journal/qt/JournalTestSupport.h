@@ -1,6 +1,7 @@
 // Journals for the tests: a fresh SQLite file, or a fresh database on the
 // PostgreSQL server that scripts/pg-server started (its URL in VANTOR_TEST_PG,
-// else in $VANTOR_PG_DIR/url, default /tmp/vantor-pg/url).
+// else in url in its folder: $VANTOR_PG_DIR, else the one ~/.cache/vantor-pg-dir
+// names; the superuser's password from pgpass there).
 #pragma once
 
 #include <gtest/gtest.h>
@@ -21,10 +22,25 @@
 
 namespace vantor::journal::testing {
 
+// The folder of the test server, or nothing.
+inline std::string PostgresDir() {
+  if (const char* dir = std::getenv("VANTOR_PG_DIR"); dir && *dir) return dir;
+  const char* home = std::getenv("HOME");
+  std::ifstream pointer(std::string(home ? home : "") + "/.cache/vantor-pg-dir");
+  std::string dir;
+  std::getline(pointer, dir);
+  return dir;
+}
+
+// The test server's URL; its password file becomes PGPASSFILE (for the
+// programs the tests start too) unless one is set.
 inline std::string PostgresUrl() {
+  const std::string dir = PostgresDir();
+  if (!dir.empty() && !std::getenv("PGPASSFILE") && std::filesystem::exists(dir + "/pgpass"))
+    setenv("PGPASSFILE", (dir + "/pgpass").c_str(), 0);
   if (const char* url = std::getenv("VANTOR_TEST_PG"); url && *url) return url;
-  const char* dir = std::getenv("VANTOR_PG_DIR");
-  std::ifstream in(std::string(dir && *dir ? dir : "/tmp/vantor-pg") + "/url");
+  if (dir.empty()) return {};
+  std::ifstream in(dir + "/url");
   std::string url;
   std::getline(in, url);
   return url;
@@ -110,6 +126,27 @@ class TScratchJournal {
   TJournalLocation admin_;
   TJournalLocation location_;
 };
+
+// Runs SQL on the journal behind the program's back, as another client would.
+inline void ExecRaw(const TJournalLocation& where, const std::vector<std::string>& statements) {
+  {
+    const bool pg = where.kind == TJournalLocation::TKind::Postgres;
+    QSqlDatabase db = QSqlDatabase::addDatabase(pg ? QStringLiteral("QPSQL") : QStringLiteral("QSQLITE"),
+                                                QStringLiteral("vantor-test-raw"));
+    if (pg) {
+      db.setHostName(QString::fromStdString(where.host));
+      db.setPort(where.port);
+      db.setUserName(QString::fromStdString(where.user));
+      db.setDatabaseName(QString::fromStdString(where.database));
+    } else {
+      db.setDatabaseName(QString::fromStdString(where.path));
+    }
+    ASSERT_TRUE(db.open());
+    QSqlQuery q(db);
+    for (const std::string& s : statements) ASSERT_TRUE(q.exec(QString::fromStdString(s))) << s;
+  }
+  QSqlDatabase::removeDatabase(QStringLiteral("vantor-test-raw"));
+}
 
 inline TSerialRange Range(const std::string& prefix, int width, int first, int last) {
   return {prefix, width, first, last};

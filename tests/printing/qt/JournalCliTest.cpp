@@ -149,6 +149,17 @@ TEST_P(JournalCli, ListsJobsOneALine) {
   const CliResult one = Cli({"--journal-list", "--journal", journal_->Text(), "--serial", "lst129"});
   EXPECT_EQ(one.out, line(jobs[1], "LST100-LST129:sent", "standard", "a.pdf"));
   EXPECT_EQ(Cli({"--journal-list", "--journal", journal_->Text(), "--serial", "LST130"}).out, "");
+
+  // A row another client spoilt is listed in its place; the list is whole.
+  journal::testing::ExecRaw(journal_->Location(),
+                            {"UPDATE job SET user_name = 'a\tb' WHERE id = " + std::to_string(jobs[1].id)});
+  const CliResult spoilt = Cli({"--journal-list", "--journal", journal_->Text()});
+  EXPECT_EQ(spoilt.status, 0) << spoilt.err;
+  const std::string unreadable = "unreadable row " + std::to_string(jobs[1].id);
+  EXPECT_EQ(spoilt.out, line(jobs[0], "CLN500-CLN529:sent", "cleaning", "b.pdf") + std::to_string(jobs[1].id) + "\t" +
+                            journal::FormatMinute(jobs[1].startedAt) + "\t" + unreadable + "\t" + jobs[1].host +
+                            "\tDLT\tstandard\tLST100-LST129:sent\tprinted\t-\tpdf\t" + File("a.pdf") + "\n");
+  EXPECT_NE(spoilt.err.find(unreadable + ": journal job row"), std::string::npos) << spoilt.err;
 }
 
 TEST_P(JournalCli, NoJournalSaysSoFirstAndRecordsNothing) {
@@ -195,12 +206,25 @@ TEST(JournalCliOptions, Refusals) {
       {"list with print", {"--journal-list", "--print-pdf", "x.pdf"}, "--journal-list goes only with"},
       {"list bad serial", {"--journal-list", "--serial", "AB-1"}, "--serial 'AB-1' is not a volume serial"},
       {"reprint alone", {"--reprint"}, "give exactly one of"},
+      {"smuggled parameter",
+       {"--journal-list", "--journal", "postgresql://ops@127.0.0.1/t?application_name=x%09port=1"},
+       "--journal: the journal URL holds a control character"},
+      {"unknown parameter",
+       {"--print-pdf", "x.pdf", "--journal", "postgresql://ops@db/t?port=1"},
+       "--journal: the journal URL's option 'port' is unknown"},
+      {"password",
+       {"--journal-list", "--journal", "postgresql://ops:TopSecret@db:x/t"},
+       "--journal: the journal URL holds a password"},
+      {"password in a bad URL",
+       {"--journal-list", "--journal", "postgresql://ops:Top/Secret@db/t"},
+       "--journal: 'postgresql://ops:***@db/t' is not a valid URL"},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.name);
     const CliResult result = Cli(r.args);
     EXPECT_EQ(result.status, 2);
     EXPECT_NE(result.err.find(r.message), std::string::npos) << result.err;
+    EXPECT_EQ(result.err.find("Secret"), std::string::npos) << result.err;
   }
 }
 
@@ -321,8 +345,7 @@ namespace {
 TEST(JournalCliPassword, AskedOnTheTerminalOnlyWhenThereIsOne) {
   const QString vantor = QString::fromLocal8Bit(qgetenv("VANTOR_BUILD_DIR")) + QStringLiteral("/vantor");
   if (!QFileInfo::exists(vantor)) GTEST_SKIP() << "no vantor executable in VANTOR_BUILD_DIR";
-  const char* pgDir = std::getenv("VANTOR_PG_DIR");
-  std::ifstream in(std::string(pgDir && *pgDir ? pgDir : "/tmp/vantor-pg") + "/url-password");
+  std::ifstream in(journal::testing::PostgresDir() + "/url-password");
   std::string url;
   if (!std::getline(in, url) || url.empty())
     GTEST_SKIP() << "no PostgreSQL test server with a password role (scripts/pg-server starts one)";
