@@ -188,9 +188,62 @@ std::string QuotedList(const std::vector<std::string>& items) {
   return list;
 }
 
+bool IsFimLetter(char c) { return Upper(c) >= 'A' && Upper(c) <= 'C'; }
+
+// FIM reads the first character alone: A, B or C in any case picks its mark,
+// anything else picks FIM-C.
+std::vector<std::string> FimNotes(std::string_view data) {
+  std::vector<std::string> notes;
+  if (data.empty()) return notes;
+  const std::size_t len = CharacterLength(data, 0);
+  const std::string name(CodeTypeName(Postnet_FIM));
+  if (len > 1 || !IsFimLetter(data[0]))
+    notes.push_back(name + " takes only A, B or C; " + Quoted(data.substr(0, len)) + " was read as C");
+  if (data.size() > len)
+    notes.push_back(name + " reads only the first character; " + Quoted(data.substr(len)) + " was dropped");
+  return notes;
+}
+
+bool HasLengthRule(btCodeTypes type) {
+  return type == EAN_8 || type == EAN_13 || type == UPC_A || type == UPC_E || type == Postnet;
+}
+
+// The types with a length rule pad or cut the (filtered, so same-length) data
+// to n digits and append a check digit of their own; a digit typed in the
+// check digit's place counts as the check digit.
+std::vector<std::string> LengthNotes(btCodeTypes type, std::string_view data) {
+  std::vector<std::string> notes;
+  if (!HasLengthRule(type)) return notes;
+  TCaption caption(data);
+  char codeText[kCodeTextSize] = {};
+  TLLBarcode().AddProofchar(caption.bytes, codeText, type);
+  const std::size_t codeLength = std::strlen(codeText);
+  if (codeLength == 0) return notes;
+  const std::size_t n = codeLength - 1;
+  const std::string name(CodeTypeName(type));
+  const std::string typed(data.substr(0, caption.size));
+  if (typed.size() < n) {
+    const std::size_t zeros = n - typed.size();
+    const std::string takes = type == Postnet ? "5, 9 or 11" : std::to_string(n);
+    notes.push_back(name + " takes " + takes + " digits; " + Quoted(typed) + " was padded with " +
+                    std::to_string(zeros) + (zeros == 1 ? " zero" : " zeros"));
+  } else if (typed.size() == n + 1) {
+    char filtered[kCodeTextSize] = {};
+    TLLBarcode().TransfervalidChars(caption.bytes, filtered, type);
+    if (filtered[n] != codeText[n])
+      notes.push_back(name + " adds its own check digit; the last digit " + Quoted(std::string(1, filtered[n])) +
+                      " was replaced by " + Quoted(std::string(1, codeText[n])));
+  } else if (typed.size() > n + 1) {
+    notes.push_back(name + " keeps the first " + std::to_string(n) + " digits and adds its own check digit; " +
+                    Quoted(typed.substr(n)) + " was dropped");
+  }
+  return notes;
+}
+
 }  // namespace
 
 std::vector<std::string> EncodingNotes(btCodeTypes type, std::string_view data) {
+  if (type == Postnet_FIM) return FimNotes(data);
   TChanges changes;
   switch (type) {
     case Codabar: CodabarChanges(data, changes); break;
@@ -230,7 +283,33 @@ std::vector<std::string> EncodingNotes(btCodeTypes type, std::string_view data) 
                                     : " takes " + QuotedList(typed) + " only as the first or last character";
     notes.push_back(name + problem + "; " + subject + " replaced by " + replacement);
   }
+  for (std::string& note : LengthNotes(type, data)) notes.push_back(std::move(note));
   return notes;
+}
+
+std::optional<std::string> AddonNote(std::string_view addon) {
+  const std::string kept = AddonRule(addon);
+  if (kept == addon) return std::nullopt;
+  if (kept.empty()) return "--addon " + Quoted(addon) + " holds fewer than 2 digits; no add-on was drawn";
+  return "an add-on has 2 or 5 digits; --addon " + Quoted(addon) + " became " + Quoted(kept);
+}
+
+std::optional<std::string> Code128Refusal(btCodeTypes type, std::string_view data) {
+  if (type != CODE128_A && type != CODE128_B && type != CODE128_C) return std::nullopt;
+  std::vector<std::string> refused;
+  for (std::size_t i = 0; i < data.size();) {
+    const std::size_t len = CharacterLength(data, i);
+    const std::string typed(data.substr(i, len));
+    i += len;
+    const bool outside = std::any_of(typed.begin(), typed.end(), [](char ch) {
+      const auto b = static_cast<unsigned char>(ch);
+      return b < 32 || b > kC128Stop;
+    });
+    if (outside && std::find(refused.begin(), refused.end(), typed) == refused.end()) refused.push_back(typed);
+  }
+  if (refused.empty()) return std::nullopt;
+  return std::string(CodeTypeName(type)) + " cannot encode " + QuotedList(refused) +
+         "; Code 128 takes only the bytes 32 to 138 (printable ASCII and its own control bytes)";
 }
 
 std::string PrintableCodeText(const char* codeText) {
@@ -256,6 +335,12 @@ int RunBarcode(const TBarcodeOptions& o, std::ostream& out, std::ostream& err, T
     err << "vantor-barcode: image output is not available in this build\n";
     return 2;
   }
+  // Every type would draw something for no data (padding zeros, a bare start
+  // and stop), which is never what was meant.
+  if (o.data.empty()) {
+    err << "vantor-barcode: --data is empty; there is nothing to encode\n";
+    return 1;
+  }
   TLLBarcode bc;
   std::string listing;
   try {
@@ -271,10 +356,14 @@ int RunBarcode(const TBarcodeOptions& o, std::ostream& out, std::ostream& err, T
       }
     }
   } catch (const EOverflow& e) {
-    err << e.what() << '\n';
+    // The engine's Code 128 message does not say which character; ours does.
+    const std::optional<std::string> refusal = Code128Refusal(o.type, o.data);
+    err << "vantor-barcode: " << (refusal ? *refusal : std::string(e.what())) << '\n';
     return 1;
   }
   for (const std::string& note : EncodingNotes(o.type, o.data)) err << "vantor-barcode: " << note << '\n';
+  if (HasAddon(o.type))
+    if (const std::optional<std::string> note = AddonNote(o.addon)) err << "vantor-barcode: " << *note << '\n';
   if (o.modules) out << listing;
   return 0;
 }

@@ -27,8 +27,9 @@ class TImageExporter {
   virtual std::string Write(TLLBarcode& bc, const std::string& path, TImageFormat format, int dpi) = 0;
 };
 
-// One run's options. Numbers whose range the barcode properties check are
-// kept as given, so the refusal is the properties' own message (exit 1).
+// One run's options. The command line checks the numbers' ranges; a value
+// out of range that reaches the runner is refused with the properties' own
+// message (exit 1).
 struct TBarcodeOptions {
   btCodeTypes type = CODE39;
   std::string data;
@@ -48,10 +49,10 @@ struct TBarcodeOptions {
   bool noText = false;
 };
 
-// Exit status: 0 done; 1 the engine or a property range check refused the data,
-// or the file could not be written; 2 --out without an exporter. Characters of
-// the data that the symbol does not carry as given are named on `err` (see
-// EncodingNotes) and the run still succeeds.
+// Exit status: 0 done; 1 empty data, the engine or a property range check
+// refused the data, or the file could not be written; 2 --out without an
+// exporter. Every change to the data or the add-on on the way into the symbol
+// is named on `err` (see EncodingNotes, AddonNote) and the run still succeeds.
 int RunBarcode(const TBarcodeOptions& options, std::ostream& out, std::ostream& err,
                TImageExporter* exporter = nullptr);
 
@@ -63,8 +64,23 @@ std::string PrintableCodeText(const char* codeText);
 // given, one sentence a kind of change, e.g.
 //   CODE39 cannot encode "h", "e", "l", "o"; they were replaced by "0"
 //   Codabar cannot encode "!"; it was dropped
+// Then, for the types with a length rule (EAN, UPC, Postnet), the padding,
+// the digits cut off, or a typed check digit that was replaced:
+//   EAN_13 takes 12 digits; "12" was padded with 10 zeros
+//   EAN_13 adds its own check digit; the last digit "0" was replaced by "7"
 // Empty when every character is encoded as typed. Call with data the engine
 // has accepted (a Code 128 byte it refuses is not described here).
 std::vector<std::string> EncodingNotes(btCodeTypes type, std::string_view data);
+
+// The types that draw an add-on after the main symbol.
+constexpr bool HasAddon(btCodeTypes type) { return type == EAN_13 || type == UPC_A; }
+
+// What the add-on rule made of `addon`, when it changed it, e.g.
+//   an add-on has 2 or 5 digits; --addon "123" became "12"
+std::optional<std::string> AddonNote(std::string_view addon);
+
+// For a Code 128 type: the characters of `data` the engine refuses (a byte
+// below 32 or above 138), named in one sentence; nothing when there are none.
+std::optional<std::string> Code128Refusal(btCodeTypes type, std::string_view data);
 
 }  // namespace vantor

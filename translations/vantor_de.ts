@@ -96,20 +96,80 @@ Fensters wird als Optionen angegeben.</translation>
         <translation>Barcode-Typ: %1.</translation>
     </message>
     <message>
+        <source>7 digits and a check digit (retail goods)</source>
+        <translation>7 Ziffern und eine Prüfziffer (Handelswaren)</translation>
+    </message>
+    <message>
+        <source>12 digits and a check digit; add-on possible</source>
+        <translation>12 Ziffern und eine Prüfziffer; Zusatzcode möglich</translation>
+    </message>
+    <message>
+        <source>11 digits and a check digit; add-on possible</source>
+        <translation>11 Ziffern und eine Prüfziffer; Zusatzcode möglich</translation>
+    </message>
+    <message>
+        <source>6 digits and a check digit (short UPC)</source>
+        <translation>6 Ziffern und eine Prüfziffer (kurzer UPC)</translation>
+    </message>
+    <message>
+        <source>0-9, A-Z, space and - . $ / + %; the tape labels&apos; code</source>
+        <translation>0-9, A-Z, Leerzeichen und - . $ / + %; der Code der Bandetiketten</translation>
+    </message>
+    <message>
+        <source>Interleaved 2 of 5: digits; a check digit evens an odd count</source>
+        <translation>Interleaved 2 of 5: Ziffern; eine Prüfziffer macht eine ungerade Anzahl gerade</translation>
+    </message>
+    <message>
+        <source>the same with the postal check digit</source>
+        <translation>dasselbe mit der Prüfziffer der Post</translation>
+    </message>
+    <message>
+        <source>Code 128 from set A: capitals, digits, signs; a-z as controls</source>
+        <translation>Code 128 ab Zeichensatz A: Großbuchstaben, Ziffern, Zeichen; a-z als Steuerzeichen</translation>
+    </message>
+    <message>
+        <source>Code 128 from set B: printable ASCII</source>
+        <translation>Code 128 ab Zeichensatz B: druckbares ASCII</translation>
+    </message>
+    <message>
+        <source>Code 128 from set C: digits in pairs</source>
+        <translation>Code 128 ab Zeichensatz C: Ziffern paarweise</translation>
+    </message>
+    <message>
+        <source>digits and the MSI check digit</source>
+        <translation>Ziffern und die MSI-Prüfziffer</translation>
+    </message>
+    <message>
+        <source>0-9 and - $ : / . +; A-D start and stop</source>
+        <translation>0-9 und - $ : / . +; A-D als Start und Stopp</translation>
+    </message>
+    <message>
+        <source>US ZIP code: 5, 9 or 11 digits and a check digit</source>
+        <translation>US-Postleitzahl: 5, 9 oder 11 Ziffern und eine Prüfziffer</translation>
+    </message>
+    <message>
+        <source>US facing identification mark: A, B or C</source>
+        <translation>US-Ausrichtungsmarke (FIM): A, B oder C</translation>
+    </message>
+    <message>
+        <source>Barcode types (--type takes any case):</source>
+        <translation>Barcode-Typen (--type in beliebiger Schreibweise):</translation>
+    </message>
+    <message>
         <source>TYPE</source>
         <translation>TYP</translation>
     </message>
     <message>
-        <source>The text to encode (at most 50 characters).</source>
-        <translation>Der zu codierende Text (höchstens 50 Zeichen).</translation>
+        <source>The text to encode, at most 50 bytes. What the type changes is named on stderr.</source>
+        <translation>Der zu codierende Text, höchstens 50 Bytes. Was der Typ daran ändert, steht auf stderr.</translation>
     </message>
     <message>
         <source>TEXT</source>
         <translation>TEXT</translation>
     </message>
     <message>
-        <source>EAN-13 / UPC-A add-on: the digits of TEXT, 2 or 5 of them kept.</source>
-        <translation>Zusatzcode zu EAN-13 / UPC-A: die Ziffern von TEXT, davon 2 oder 5 behalten.</translation>
+        <source>EAN_13 / UPC_A add-on of 2 or 5 digits (of 3 or 4 the first 2 are kept).</source>
+        <translation>Zusatzcode zu EAN_13 / UPC_A aus 2 oder 5 Ziffern (von 3 oder 4 bleiben die ersten 2).</translation>
     </message>
     <message>
         <source>DIGITS</source>
@@ -190,9 +250,9 @@ ihn in eine Bilddatei (--out).</translation>
         <translation>Aufruf: vantor-barcode --type TYP --data TEXT (--modules | --out DATEI) [Optionen]</translation>
     </message>
     <message>
-        <source>Exit status: 0 done, 1 data or value refused or file not written, 2 bad command line.
+        <source>Exit status: 0 done, 1 data refused or file not written, 2 bad command line or option value.
 </source>
-        <translation>Rückgabewert: 0 erledigt, 1 Daten oder Wert abgelehnt oder Datei nicht geschrieben, 2 fehlerhafte Befehlszeile.
+        <translation>Rückgabewert: 0 erledigt, 1 Daten abgelehnt oder Datei nicht geschrieben, 2 fehlerhafte Befehlszeile oder Optionswert.
 </translation>
     </message>
     <message>

@@ -111,11 +111,11 @@ TEST(BarcodeCli, ExitStatusAndMessages) {
     std::string message;  // part of stderr
   };
   const std::vector<Row> rows = {
-      {{"--height", "19"}, 1, "Bar_HeightPercent must be in the range 20..200!"},
-      {{"--height", "201"}, 1, "Bar_HeightPercent must be in the range 20..200!"},
-      {{"--font-scale", "19"}, 1, "Bar_Fontscaling must be in the range 20..200!"},
-      {{"--font-scale", "201"}, 1, "Bar_Fontscaling must be in the range 20..200!"},
-      {{"--module", "SC10"}, 1, "Bar_SC_Size must be in the range 0..9!"},
+      {{"--height", "19"}, 2, "--height must be between 20 and 200, not 19"},
+      {{"--height", "201"}, 2, "--height must be between 20 and 200, not 201"},
+      {{"--font-scale", "19"}, 2, "--font-scale must be between 20 and 200, not 19"},
+      {{"--font-scale", "201"}, 2, "--font-scale must be between 20 and 200, not 201"},
+      {{"--module", "SC10"}, 2, "--module takes SC0 .. SC9, not 'SC10'"},
       {{"--module", "10"}, 2, "--module takes SC0 .. SC9"},
       {{"--module", "SCx"}, 2, "--module takes SC0 .. SC9"},
       {{"--rotate", "45"}, 2, "--rotate takes 0, 90, 180 or 270"},
@@ -161,10 +161,12 @@ TEST(BarcodeCli, EngineRefusalWritesNothing) {
   FakeExporter fake;
   CliRun r = Cli({"--type", "CODE128_B", "--data", "tab\there", "--out", "a.png"}, &fake);
   EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.err, "ZurizID: Code128 error\n");
+  EXPECT_EQ(r.err,
+            "vantor-barcode: CODE128_B cannot encode \"\\x09\"; Code 128 takes only the bytes 32 to 138 (printable "
+            "ASCII and its own control bytes)\n");
   r = Cli({"--type", "CODE39", "--data", std::string(51, 'A'), "--out", "a.png"}, &fake);
-  EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.err, "String exceeds maximum length\n");
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.err, "vantor-barcode: --data holds 51 characters; at most 50 fit; see vantor-barcode --help\n");
   EXPECT_EQ(fake.calls, 0);
 }
 

@@ -68,6 +68,20 @@ TEST(BarcodeCli, HelpListsEveryCodeType) {
   EXPECT_EQ(listed, all);
   for (const std::string& name : listed)
     EXPECT_EQ(RunCli({"--type", name, "--data", "1", "--modules"}).status, 0) << name;
+
+  // Below the options, each type again with a few words on what it takes.
+  std::istringstream lines(help.out.substr(help.out.find("Barcode types")));
+  std::string line;
+  std::getline(lines, line);
+  std::vector<std::string> explained;
+  while (std::getline(lines, line) && !line.empty()) {
+    std::istringstream words(line);
+    std::string name, firstWord;
+    words >> name >> firstWord;
+    EXPECT_FALSE(firstWord.empty()) << line;
+    explained.push_back(name);
+  }
+  EXPECT_EQ(explained, all);
 }
 
 TEST(BarcodeCli, Refusals) {
@@ -85,9 +99,12 @@ TEST(BarcodeCli, Refusals) {
       {"bad ratio", {"--type", "CODE39", "--data", "1", "--ratio", "4", "--modules"}, 2, "--ratio must be 2 or 3"},
       {"caption too long",
        {"--type", "CODE39", "--data", std::string(51, 'A'), "--modules"},
+       2,
+       "vantor-barcode: --data holds 51 characters; at most 50 fit; see vantor-barcode --help\n"},
+      {"Code 128 tab",
+       {"--type", "CODE128_B", "--data", "A\tB", "--modules"},
        1,
-       "String exceeds maximum length"},
-      {"Code 128 tab", {"--type", "CODE128_B", "--data", "A\tB", "--modules"}, 1, "ZurizID: Code128 error"},
+       "vantor-barcode: CODE128_B cannot encode \"\\x09\"; Code 128 takes only the bytes 32 to 138"},
   };
   for (const auto& r : rows) {
     SCOPED_TRACE(r.name);
@@ -114,17 +131,22 @@ TEST(BarcodeCli, NamesTheCharactersTheEngineReplacedOrDropped) {
       {"Code 39 all valid", CODE39, "AB-12 $", "", "*AB-12 $*"},
       {"Code 39 quote and backslash", CODE39, "A\"\\",
        "vantor-barcode: CODE39 cannot encode \"\\\"\", \"\\\\\"; they were replaced by \"0\"\n", "*A00*"},
-      {"EAN-13 one letter", EAN_13, "12a4", "vantor-barcode: EAN_13 cannot encode \"a\"; it was replaced by \"0\"\n",
+      {"EAN-13 one letter", EAN_13, "12a4",
+       "vantor-barcode: EAN_13 cannot encode \"a\"; it was replaced by \"0\"\n"
+       "vantor-barcode: EAN_13 takes 12 digits; \"12a4\" was padded with 8 zeros\n",
        "1204000000001"},
       {"EAN-8 two-byte character", EAN_8,
        "1\xC3\xB6"
        "2",
-       "vantor-barcode: EAN_8 cannot encode \"\xC3\xB6\"; it was replaced by \"0\", one for each byte\n", "10020005"},
+       "vantor-barcode: EAN_8 cannot encode \"\xC3\xB6\"; it was replaced by \"0\", one for each byte\n"
+       "vantor-barcode: EAN_8 takes 7 digits; \"1\xC3\xB6"
+       "2\" was padded with 3 zeros\n",
+       "10020005"},
       {"byte that is no UTF-8", CODE25i, "12\xF6",
        "vantor-barcode: CODE25i cannot encode \"\\xF6\"; it was replaced by \"0\"\n", nullptr},
       {"Postnet", Postnet, "123-4", "vantor-barcode: Postnet cannot encode \"-\"; it was replaced by \"0\"\n", nullptr},
-      {"FIM takes letters only", Postnet_FIM, "A1",
-       "vantor-barcode: Postnet_FIM cannot encode \"1\"; it was replaced by \"0\"\n", nullptr},
+      {"FIM reads one letter", Postnet_FIM, "A1",
+       "vantor-barcode: Postnet_FIM reads only the first character; \"1\" was dropped\n", "FIM-A"},
       {"Codabar drops", Codabar, "1x2!x", "vantor-barcode: Codabar cannot encode \"x\", \"!\"; they were dropped\n",
        "A12A"},
       {"Codabar start and stop in any case", Codabar, "a12b", "", "A12B"},
@@ -156,6 +178,135 @@ TEST(BarcodeCli, NamesTheCharactersTheEngineReplacedOrDropped) {
     if (row.codeText) {
       EXPECT_EQ(out.str().substr(0, out.str().find('\n')), row.codeText);
     }
+  }
+}
+
+// Whatever the tool does to the data or the add-on on the way into the symbol
+// is one line on stderr; what it refuses is named with its limit. The code
+// text is the engine's own, so each row also shows the change really happened.
+TEST(BarcodeCli, ChangesAndRefusalsOfTheWholeCommand) {
+  const std::string help = "; see vantor-barcode --help\n";
+  struct Row {
+    const char* name;
+    std::vector<std::string> args;  // --modules is added
+    int status;
+    std::string err;       // whole stderr
+    const char* codeText;  // first line of stdout; nullptr: none printed
+  };
+  const Row rows[] = {
+      {"EAN-13 wrong check digit",
+       {"--type", "EAN_13", "--data", "5901234123450"},
+       0,
+       "vantor-barcode: EAN_13 adds its own check digit; the last digit \"0\" was replaced by \"7\"\n",
+       "5901234123457"},
+      {"EAN-13 right check digit", {"--type", "EAN_13", "--data", "5901234123457"}, 0, "", "5901234123457"},
+      {"EAN-13 padded",
+       {"--type", "EAN_13", "--data", "12"},
+       0,
+       "vantor-barcode: EAN_13 takes 12 digits; \"12\" was padded with 10 zeros\n",
+       "1200000000003"},
+      {"EAN-8 extra digits",
+       {"--type", "EAN_8", "--data", "123456789"},
+       0,
+       "vantor-barcode: EAN_8 keeps the first 7 digits and adds its own check digit; \"89\" was dropped\n",
+       "12345670"},
+      {"UPC-E seventh digit",
+       {"--type", "UPC_E", "--data", "0123456"},
+       0,
+       "vantor-barcode: UPC_E adds its own check digit; the last digit \"6\" was replaced by \"7\"\n",
+       "0123457"},
+      {"UPC-E as eight digits",
+       {"--type", "UPC_E", "--data", "01234565"},
+       0,
+       "vantor-barcode: UPC_E keeps the first 6 digits and adds its own check digit; \"65\" was dropped\n",
+       "0123457"},
+      {"Postnet one zero",
+       {"--type", "Postnet", "--data", "1234"},
+       0,
+       "vantor-barcode: Postnet takes 5, 9 or 11 digits; \"1234\" was padded with 1 zero\n",
+       "123400"},
+      {"Postnet cut to 5",
+       {"--type", "Postnet", "--data", "1234567"},
+       0,
+       "vantor-barcode: Postnet keeps the first 5 digits and adds its own check digit; \"67\" was dropped\n",
+       "123455"},
+      {"Postnet tenth digit",
+       {"--type", "Postnet", "--data", "1234567890"},
+       0,
+       "vantor-barcode: Postnet adds its own check digit; the last digit \"0\" was replaced by \"5\"\n",
+       "1234567895"},
+      {"FIM letter any case, others dropped",
+       {"--type", "Postnet_FIM", "--data", "bC"},
+       0,
+       "vantor-barcode: Postnet_FIM reads only the first character; \"C\" was dropped\n",
+       "FIM-B"},
+      {"FIM without a letter",
+       {"--type", "Postnet_FIM", "--data", "\xC3\xB6"},
+       0,
+       "vantor-barcode: Postnet_FIM takes only A, B or C; \"\xC3\xB6\" was read as C\n",
+       "FIM-C"},
+      {"add-on of 3 digits",
+       {"--type", "EAN_13", "--data", "400638133393", "--addon", "123"},
+       0,
+       "vantor-barcode: an add-on has 2 or 5 digits; --addon \"123\" became \"12\"\n",
+       "4006381333931"},
+      {"add-on of 1 digit",
+       {"--type", "UPC_A", "--data", "03600029145", "--addon", "7"},
+       0,
+       "vantor-barcode: --addon \"7\" holds fewer than 2 digits; no add-on was drawn\n",
+       "036000291452"},
+      {"add-on as typed", {"--type", "UPC_A", "--data", "03600029145", "--addon", "12345"}, 0, "", "036000291452"},
+      {"type in lower case", {"--type", "code39", "--data", "A1"}, 0, "", "*A1*"},
+      {"empty data",
+       {"--type", "CODE39", "--data", ""},
+       1,
+       "vantor-barcode: --data is empty; there is nothing to encode\n",
+       nullptr},
+      {"Code 128 outside its bytes",
+       {"--type", "CODE128_B", "--data", "h\xC3\xA9ll\xC3\xA9\t"},
+       1,
+       "vantor-barcode: CODE128_B cannot encode \"\xC3\xA9\", \"\\x09\"; Code 128 takes only the bytes 32 to 138 "
+       "(printable ASCII and its own control bytes)\n",
+       nullptr},
+      {"add-on on a type without one",
+       {"--type", "CODE39", "--data", "1", "--addon", "12"},
+       2,
+       "vantor-barcode: --addon needs --type EAN_13 or UPC_A; CODE39 has no add-on" + help,
+       nullptr},
+      {"empty add-on on EAN-8",
+       {"--type", "ean_8", "--data", "1", "--addon", ""},
+       2,
+       "vantor-barcode: --addon needs --type EAN_13 or UPC_A; EAN_8 has no add-on" + help,
+       nullptr},
+      {"data of 51 bytes",
+       {"--type", "CODE39", "--data", std::string(25, 'A') + "\xC3\xA9" + std::string(24, 'A')},
+       2,
+       "vantor-barcode: --data holds 51 bytes; at most 50 fit (a character outside ASCII takes 2 to 4 of them)" + help,
+       nullptr},
+      {"module class 10",
+       {"--type", "CODE39", "--data", "1", "--module", "SC10"},
+       2,
+       "vantor-barcode: --module takes SC0 .. SC9, not 'SC10'" + help,
+       nullptr},
+      {"height below 20",
+       {"--type", "CODE39", "--data", "1", "--height", "19"},
+       2,
+       "vantor-barcode: --height must be between 20 and 200, not 19" + help,
+       nullptr},
+      {"font scale above 200",
+       {"--type", "CODE39", "--data", "1", "--font-scale", "201"},
+       2,
+       "vantor-barcode: --font-scale must be between 20 and 200, not 201" + help,
+       nullptr},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    std::vector<std::string> args = row.args;
+    args.push_back("--modules");
+    const Result r = RunCli(args);
+    EXPECT_EQ(r.status, row.status);
+    EXPECT_EQ(r.err, row.err);
+    EXPECT_EQ(r.out.substr(0, r.out.find('\n')), row.codeText ? row.codeText : "");
   }
 }
 

@@ -23,6 +23,40 @@ QString TypeList() {
   return names.join(QStringLiteral(", "));
 }
 
+// A few words on each type for --help, in the engine's order.
+constexpr const char* kTypeHelp[kCodeTypeCount] = {
+    QT_TRANSLATE_NOOP("vantor::CommandLine", "7 digits and a check digit (retail goods)"),
+    QT_TRANSLATE_NOOP("vantor::CommandLine", "12 digits and a check digit; add-on possible"),
+    QT_TRANSLATE_NOOP("vantor::CommandLine", "11 digits and a check digit; add-on possible"),
+    QT_TRANSLATE_NOOP("vantor::CommandLine", "6 digits and a check digit (short UPC)"),
+    QT_TRANSLATE_NOOP("vantor::CommandLine", "0-9, A-Z, space and - . $ / + %; the tape labels' code"),
+    QT_TRANSLATE_NOOP("vantor::CommandLine", "Interleaved 2 of 5: digits; a check digit evens an odd count"),
+    QT_TRANSLATE_NOOP("vantor::CommandLine", "the same with the postal check digit"),
+    QT_TRANSLATE_NOOP("vantor::CommandLine", "Code 128 from set A: capitals, digits, signs; a-z as controls"),
+    QT_TRANSLATE_NOOP("vantor::CommandLine", "Code 128 from set B: printable ASCII"),
+    QT_TRANSLATE_NOOP("vantor::CommandLine", "Code 128 from set C: digits in pairs"),
+    QT_TRANSLATE_NOOP("vantor::CommandLine", "digits and the MSI check digit"),
+    QT_TRANSLATE_NOOP("vantor::CommandLine", "0-9 and - $ : / . +; A-D start and stop"),
+    QT_TRANSLATE_NOOP("vantor::CommandLine", "US ZIP code: 5, 9 or 11 digits and a check digit"),
+    QT_TRANSLATE_NOOP("vantor::CommandLine", "US facing identification mark: A, B or C"),
+};
+
+// The types section of --help: one line each, the descriptions aligned.
+QString TypeHelp() {
+  int width = 0;
+  for (int t = 0; t < kCodeTypeCount; ++t)
+    width = std::max(width, static_cast<int>(CodeTypeName(static_cast<btCodeTypes>(t)).size()));
+  QString text =
+      Tr(QT_TRANSLATE_NOOP("vantor::CommandLine", "Barcode types (--type takes any case):")) + QLatin1Char('\n');
+  for (int t = 0; t < kCodeTypeCount; ++t) {
+    const std::string_view name = CodeTypeName(static_cast<btCodeTypes>(t));
+    text += QStringLiteral("  ") +
+            QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())).leftJustified(width + 2) +
+            Tr(kTypeHelp[t]) + QLatin1Char('\n');
+  }
+  return text;
+}
+
 void AddOptions(QCommandLineParser& p) {
   AddHelpAndVersion(p);
   const auto add = [&](const char* name, const QString& help, const char* value = nullptr) {
@@ -30,10 +64,13 @@ void AddOptions(QCommandLineParser& p) {
   };
   add("type", Tr(QT_TRANSLATE_NOOP("vantor::CommandLine", "Barcode type: %1.")).arg(TypeList()),
       QT_TRANSLATE_NOOP("vantor::CommandLine", "TYPE"));
-  add("data", Tr(QT_TRANSLATE_NOOP("vantor::CommandLine", "The text to encode (at most 50 characters).")),
+  add("data",
+      Tr(QT_TRANSLATE_NOOP("vantor::CommandLine",
+                           "The text to encode, at most 50 bytes. What the type changes is named on stderr.")),
       QT_TRANSLATE_NOOP("vantor::CommandLine", "TEXT"));
   add("addon",
-      Tr(QT_TRANSLATE_NOOP("vantor::CommandLine", "EAN-13 / UPC-A add-on: the digits of TEXT, 2 or 5 of them kept.")),
+      Tr(QT_TRANSLATE_NOOP("vantor::CommandLine",
+                           "EAN_13 / UPC_A add-on of 2 or 5 digits (of 3 or 4 the first 2 are kept).")),
       QT_TRANSLATE_NOOP("vantor::CommandLine", "DIGITS"));
   add("ratio", Tr(QT_TRANSLATE_NOOP("vantor::CommandLine", "Wide to narrow ratio, 2 or 3 (default 3).")),
       QT_TRANSLATE_NOOP("vantor::CommandLine", "2|3"));
@@ -75,6 +112,24 @@ std::optional<long long> ParseModuleClass(const std::string& s) {
   return ParseInteger(s.substr(2));
 }
 
+// A name of a barcode type in any case, e.g. "code39".
+std::optional<btCodeTypes> TypeFromName(const std::string& name) {
+  for (int t = 0; t < kCodeTypeCount; ++t) {
+    const std::string_view known = CodeTypeName(static_cast<btCodeTypes>(t));
+    const bool same =
+        known.size() == name.size() && std::equal(known.begin(), known.end(), name.begin(), [](char a, char b) {
+          return std::toupper(static_cast<unsigned char>(a)) == std::toupper(static_cast<unsigned char>(b));
+        });
+    if (same) return static_cast<btCodeTypes>(t);
+  }
+  return std::nullopt;
+}
+
+std::string OutOfRange(const char* option, long long value, long long lo, long long hi) {
+  return std::string("--") + option + " must be between " + std::to_string(lo) + " and " + std::to_string(hi) +
+         ", not " + std::to_string(value);
+}
+
 // Reads the options' values into `o`; the first problem, or nothing.
 std::optional<std::string> ReadOptions(const QCommandLineParser& p, TBarcodeOptions& o) {
   const auto value = [&](const char* name) { return OptionValue(p, QString::fromLatin1(name)); };
@@ -90,17 +145,23 @@ std::optional<std::string> ReadOptions(const QCommandLineParser& p, TBarcodeOpti
   std::optional<long long> dpi;
   if (auto problem = integer("dpi", dpi)) return problem;
   if (dpi) {
-    if (*dpi < 1 || *dpi > kMaxDpi)
-      return "--dpi must be between 1 and " + std::to_string(kMaxDpi) + ", not " + std::to_string(*dpi);
+    if (*dpi < 1 || *dpi > kMaxDpi) return OutOfRange("dpi", *dpi, 1, kMaxDpi);
     o.dpi = static_cast<int>(*dpi);
   }
   if (isSet("module")) {
     const std::string v = value("module");
     o.moduleWidth = ParseModuleClass(v);
-    if (!o.moduleWidth) return "--module takes SC0 .. SC9, not '" + v + "'";
+    if (!o.moduleWidth || *o.moduleWidth < SC0 || *o.moduleWidth > SC9)
+      return "--module takes SC0 .. SC9, not '" + v + "'";
   }
+  // The ranges are the barcode properties' own, checked here so that a value
+  // out of range is a bad command line like any other.
   if (auto problem = integer("height", o.heightPercent)) return problem;
+  if (o.heightPercent && (*o.heightPercent < kMinPercent || *o.heightPercent > kMaxPercent))
+    return OutOfRange("height", *o.heightPercent, kMinPercent, kMaxPercent);
   if (auto problem = integer("font-scale", o.fontScale)) return problem;
+  if (o.fontScale && (*o.fontScale < kMinPercent || *o.fontScale > kMaxPercent))
+    return OutOfRange("font-scale", *o.fontScale, kMinPercent, kMaxPercent);
   if (isSet("rotate")) {
     const std::string v = value("rotate");
     const char* const turns[] = {"0", "90", "180", "270"};
@@ -111,10 +172,20 @@ std::optional<std::string> ReadOptions(const QCommandLineParser& p, TBarcodeOpti
 
   if (!isSet("type") || !isSet("data")) return "--type and --data are required";
   const std::string type = value("type");
-  const std::optional<btCodeTypes> code = CodeTypeFromName(type);
+  const std::optional<btCodeTypes> code = TypeFromName(type);
   if (!code) return "unknown barcode type '" + type + "'";
   o.type = *code;
   o.data = value("data");
+  if (o.data.size() > kMaxControlCaption) {
+    const bool ascii =
+        std::all_of(o.data.begin(), o.data.end(), [](char c) { return static_cast<unsigned char>(c) < 128; });
+    const std::string size = std::to_string(o.data.size()), limit = std::to_string(kMaxControlCaption);
+    return ascii ? "--data holds " + size + " characters; at most " + limit + " fit"
+                 : "--data holds " + size + " bytes; at most " + limit +
+                       " fit (a character outside ASCII takes 2 to 4 of them)";
+  }
+  if (isSet("addon") && !HasAddon(o.type))
+    return "--addon needs --type EAN_13 or UPC_A; " + std::string(CodeTypeName(o.type)) + " has no add-on";
   o.addon = value("addon");
   if (isSet("ratio")) {
     const std::string ratio = value("ratio");
@@ -156,9 +227,10 @@ TBarcodeCommandLine ParseBarcodeCommandLine(const std::vector<std::string>& args
         parser,
         Tr(QT_TRANSLATE_NOOP("vantor::CommandLine",
                              "Usage: vantor-barcode --type TYPE --data TEXT (--modules | --out FILE) [options]")),
-        Tr(QT_TRANSLATE_NOOP(
-            "vantor::CommandLine",
-            "Exit status: 0 done, 1 data or value refused or file not written, 2 bad command line.\n")));
+        TypeHelp() + QLatin1Char('\n') +
+            Tr(QT_TRANSLATE_NOOP(
+                "vantor::CommandLine",
+                "Exit status: 0 done, 1 data refused or file not written, 2 bad command line or option value.\n")));
     return result;
   }
   if (parser.isSet(QStringLiteral("version"))) {
