@@ -45,12 +45,11 @@ int main(int argc, char** argv) {
   }
   const vantor::TOptionNames names = vantor::OptionNames();
   // A line that is only a marker becomes the list, its punctuation after it.
-  const std::pair<std::string, const std::vector<std::string>*> markers[] = {
-      {"%MAKERS%", &names.makers},
-      {"%MEDIA_KINDS%", &names.mediaKinds},
-      {"%SCHEMES%", &names.schemes},
-      {"%PALETTES%", &names.palettes},
-      {"%TEMPLATES%", &names.templates}};
+  const std::pair<std::string, const std::vector<std::string>*> markers[] = {{"%MAKERS%", &names.makers},
+                                                                             {"%MEDIA_KINDS%", &names.mediaKinds},
+                                                                             {"%SCHEMES%", &names.schemes},
+                                                                             {"%PALETTES%", &names.palettes},
+                                                                             {"%TEMPLATES%", &names.templates}};
   std::ostringstream out;
   std::string line;
   int filled = 0;

@@ -47,11 +47,13 @@ struct TMediaChoice {
   const char* media;  // empty: the maker has no media kinds
   int mode;
 };
-inline constexpr TMediaChoice kMediaChoices[] = {
-    {"standard", "", mmStandard3of9},           {"storagetek", "dlt4", mmStkDltIV},
-    {"storagetek", "dlt3xt", mmStkDltIIIXT},    {"storagetek", "cleaning", mmStkCleaning},
-    {"storagetek", "diagnostic", mmStkDiagnostic}, {"breece", "", mmBreeceHill},
-    {"other", "", mmOther}};
+inline constexpr TMediaChoice kMediaChoices[] = {{"standard", "", mmStandard3of9},
+                                                 {"storagetek", "dlt4", mmStkDltIV},
+                                                 {"storagetek", "dlt3xt", mmStkDltIIIXT},
+                                                 {"storagetek", "cleaning", mmStkCleaning},
+                                                 {"storagetek", "diagnostic", mmStkDiagnostic},
+                                                 {"breece", "", mmBreeceHill},
+                                                 {"other", "", mmOther}};
 inline constexpr const char* kDefaultMaker = "standard";  // the window's start-up choice
 // The makers, each once, and the media kinds, in the table's order.
 std::vector<std::string> MakerNames();

@@ -49,7 +49,9 @@ void AddOptions(QCommandLineParser& p) {
   const auto add = [&](QStringList optionNames, const char* help, const char* value = nullptr,
                        const std::vector<std::string>& choices = {}) {
     QString text = Tr(help);
-    if (!choices.empty()) text = text.arg(QString::fromStdString(JoinNames(choices, "or")));
+    if (!choices.empty())
+      text = text.arg(
+          QString::fromStdString(JoinNames(choices, Tr(QT_TRANSLATE_NOOP("vantor::CommandLine", "or")).toStdString())));
     p.addOption(QCommandLineOption(optionNames, text, value ? Tr(value) : QString()));
   };
   add({"print-pdf"}, QT_TRANSLATE_NOOP("vantor::CommandLine", "Print the sheets to a PDF file (600 dpi unless --dpi)."),
@@ -73,8 +75,7 @@ void AddOptions(QCommandLineParser& p) {
   add({"rotated"}, QT_TRANSLATE_NOOP("vantor::CommandLine", "\"Rotated sequence\" on, where the maker allows it."));
   add({"upright"}, QT_TRANSLATE_NOOP("vantor::CommandLine", "\"Rotated sequence\" off."));
   add({"no-colour", "no-color"}, QT_TRANSLATE_NOOP("vantor::CommandLine", "Clear \"Colored sequence\"."));
-  add({"scheme"},
-      QT_TRANSLATE_NOOP("vantor::CommandLine", "Digit colour scheme by its caption, any case: %1."),
+  add({"scheme"}, QT_TRANSLATE_NOOP("vantor::CommandLine", "Digit colour scheme by its caption, any case: %1."),
       QT_TRANSLATE_NOOP("vantor::CommandLine", "NAME"), names.schemes);
   add({"sheets"},
       QT_TRANSLATE_NOOP("vantor::CommandLine", "N sheets, 1 to 1000, the serial continuing from sheet to sheet."),
@@ -257,7 +258,8 @@ std::optional<std::string> ReadPrintOptions(const QCommandLineParser& p, TPrintO
   o.colored = !isSet("no-colour");
   if (const std::string caption = value("scheme"); !caption.empty()) {
     o.scheme = FindSchemeByCaption(caption);
-    if (!o.scheme) return "unknown colour scheme '" + caption + "'; the schemes are " + JoinNames(OptionNames().schemes);
+    if (!o.scheme)
+      return "unknown colour scheme '" + caption + "'; the schemes are " + JoinNames(OptionNames().schemes);
   }
   o.outlines = isSet("outlines");
   return std::nullopt;
@@ -449,8 +451,9 @@ TVantorCommandLine ParseVantorCommandLine(const std::vector<std::string>& args) 
     if (!p.isSet(key)) continue;
     const std::string target = OptionValue(p, key);
     if (target.empty())
-      return Error(std::string("--") + name + (output == TPrintOutput::Printer ? " needs a printer's name, not an empty one"
-                                                                             : " needs a file name, not an empty one"));
+      return Error(std::string("--") + name +
+                   (output == TPrintOutput::Printer ? " needs a printer's name, not an empty one"
+                                                    : " needs a file name, not an empty one"));
     ++given;
     o.output = output;
     o.target = target;

@@ -172,7 +172,11 @@ TEST(HelpWindow, TopicsFileFollowsTheHelpText) {
   };
   const Row rows[] = {
       {"topics", "{\\rtf1 Journal\\par}", "", "Help\n\nJournal"},
-      {"garbage", std::string("\x7f" "ELF\x02\0\0", 7), "Failed to Load Stream", "Help"},
+      {"garbage",
+       std::string("\x7f"
+                   "ELF\x02\0\0",
+                   7),
+       "Failed to Load Stream", "Help"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);

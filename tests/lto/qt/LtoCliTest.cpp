@@ -80,7 +80,8 @@ TEST_F(LtoCli, RefusalsAndTheirExitStatus) {
       {"carry",
        {"--serial", "ABC990", "--count", "30"},
        1,
-       "vantor: a run of 30 labels from ABC990 would need volsers past ABC999. The last first volser that still fits is "
+       "vantor: a run of 30 labels from ABC990 would need volsers past ABC999. The last first volser that still fits "
+       "is "
        "ABC970."},
       {"carry of a whole sheet", {"--serial", "ABC980"}, 1, "still fits is ABC970."},
       {"last before first", {"--serial", "ABC100", "--last", "ABC099"}, 1, "comes before the first"},
