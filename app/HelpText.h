@@ -11,6 +11,9 @@
 namespace vantor {
 
 inline constexpr std::string_view kHelpFileName = "Vantor.HLP";
+// Further pages (LTO labels, the journal, calibration, the start label), shown
+// after the help text; looked for beside the help file, left out when absent.
+inline constexpr std::string_view kHelpTopicsFileName = "Vantor-topics.HLP";
 // Larger files are refused rather than read whole into memory.
 inline constexpr std::size_t kMaxHelpFileSize = 16u * 1024u * 1024u;
 

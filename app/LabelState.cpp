@@ -1,5 +1,7 @@
 #include "app/LabelState.h"
 
+#include <cstdio>
+
 namespace vantor {
 
 namespace {
@@ -25,14 +27,56 @@ std::string_view ForcedPrefixFor(int mediaMode) {
   }
 }
 
-bool IsValidSerial(std::string_view s) {
-  if (s.size() != kSerialLength) return false;
-  for (std::size_t i = 0; i < 3; ++i)
-    if (!IsPrefixChar(s[i])) return false;
-  for (std::size_t i = 3; i < 6; ++i)
-    if (!IsCounterChar(s[i])) return false;
-  return true;
+const char* TSerialProblem::Rule() const {
+  switch (rule) {
+    case TSerialRule::Length: return kSerialLengthRule;
+    case TSerialRule::Prefix: return kSerialPrefixRule;
+    case TSerialRule::Counter: break;
+  }
+  return kSerialCounterRule;
 }
+
+std::string TSerialProblem::Text() const {
+  const std::string first = rule == TSerialRule::Length ? std::to_string(length) : SerialCharText(character);
+  const std::string second = std::to_string(position);
+  std::string text;
+  for (const char* p = Rule(); *p; ++p) {
+    if (p[0] == '%' && (p[1] == '1' || p[1] == '2')) {
+      text += p[1] == '1' ? first : second;
+      ++p;
+    } else {
+      text += *p;
+    }
+  }
+  return text;
+}
+
+std::string SerialCharText(char c) {
+  const auto byte = static_cast<unsigned char>(c);
+  if (byte >= 0x20 && byte < 0x7F) return std::string("'") + c + "'";
+  char text[16];
+  std::snprintf(text, sizeof text, "byte 0x%02X", byte);
+  return text;
+}
+
+std::optional<TSerialProblem> SerialProblem(std::string_view s) {
+  TSerialProblem problem;
+  if (s.size() != kSerialLength) {
+    problem.length = s.size();
+    return problem;
+  }
+  for (std::size_t i = 0; i < kSerialLength; ++i) {
+    const bool prefix = i < 3;
+    if (prefix ? IsPrefixChar(s[i]) : IsCounterChar(s[i])) continue;
+    problem.rule = prefix ? TSerialRule::Prefix : TSerialRule::Counter;
+    problem.position = i + 1;
+    problem.character = s[i];
+    return problem;
+  }
+  return std::nullopt;
+}
+
+bool IsValidSerial(std::string_view s) { return !SerialProblem(s); }
 
 std::optional<int> CounterOf(std::string_view s) {
   if (s.size() != kSerialLength) return std::nullopt;
@@ -78,6 +122,12 @@ bool TLabelState::CheckSequence() {
     SetSerial(std::string(forced) + tail);
   }
   return IsValidSerial(serial_);
+}
+
+std::optional<TSerialProblem> TLabelState::SequenceProblem() const {
+  const std::string_view forced = ForcedPrefixFor(MediaMode());
+  if (forced.empty()) return SerialProblem(serial_);
+  return SerialProblem(std::string(forced) + (serial_.size() > 3 ? serial_.substr(3, 3) : std::string()));
 }
 
 bool TLabelState::NextSequence() {

@@ -34,6 +34,28 @@ std::string_view MediaSuffixFor(int mediaMode);
 std::string_view ForcedPrefixFor(int mediaMode);
 // Six characters: prefix of space, digits and A-Z, counter of digits.
 bool IsValidSerial(std::string_view serial);
+
+// The first rule a serial breaks, for the operator: the window's status bar
+// and the command line show the same reason.
+enum class TSerialRule { Length, Prefix, Counter };
+// The rules' wording: %1 the length or the character (see SerialCharText),
+// %2 its position. The window shows them translated with the same fields.
+inline constexpr const char* kSerialLengthRule = "the serial needs six characters, not %1";
+inline constexpr const char* kSerialPrefixRule =
+    "%1 at position %2: the first three characters must be A-Z, 0-9 or a space";
+inline constexpr const char* kSerialCounterRule = "%1 at position %2: the last three characters must be digits";
+struct TSerialProblem {
+  TSerialRule rule = TSerialRule::Length;
+  std::size_t length = 0;    // Length: how many characters there are
+  std::size_t position = 0;  // Prefix, Counter: the refused character's, from 1
+  char character = 0;        // Prefix, Counter: the refused character
+  const char* Rule() const;  // the wording, fields unfilled
+  std::string Text() const;  // the wording filled in
+};
+// A character as the reasons show it: '#', ' ', or byte 0x1B when it cannot be shown.
+std::string SerialCharText(char c);
+// Why `serial` is not valid (IsValidSerial), or nothing when it is.
+std::optional<TSerialProblem> SerialProblem(std::string_view serial);
 // The counter of a valid serial, or nothing.
 std::optional<int> CounterOf(std::string_view serial);
 // The successor serial (same prefix, counter + 1), or nothing when the counter is
@@ -63,6 +85,9 @@ class TLabelState {
 
   // True when the serial may be printed; in modes 1 and 2 forces the prefix first.
   bool CheckSequence();
+  // Why CheckSequence would refuse the serial (the prefix of modes 1 and 2
+  // taken as forced), or nothing; changes nothing.
+  std::optional<TSerialProblem> SequenceProblem() const;
   // Advances the counter and rebuilds the barcode text. Returns false and changes
   // nothing when there is no six-character successor (counter 999), so a label
   // never gets a seven-character serial.

@@ -35,9 +35,9 @@ int OutputDpi(const TLtoPrintOptions& o) {
 int RunLtoCalibrationPage(const TLtoPrintOptions& o, const TSheetTemplate& sheet, TLtoOutputFactory& factory,
                           std::ostream& out, std::ostream& err) {
   if (sheet.page.width < kCalibrationPageMin.width || sheet.page.height < kCalibrationPageMin.height) {
-    err << "The calibration page needs a page of at least " << MmText(kCalibrationPageMin.width) << " x "
+    err << "vantor: the calibration page needs a page of at least " << MmText(kCalibrationPageMin.width) << " x "
         << MmText(kCalibrationPageMin.height) << " mm; " << sheet.name << " is " << MmText(sheet.page.width) << " x "
-        << MmText(sheet.page.height) << " mm.\n";
+        << MmText(sheet.page.height) << " mm\n";
     return 1;
   }
   try {
@@ -46,7 +46,7 @@ int RunLtoCalibrationPage(const TLtoPrintOptions& o, const TSheetTemplate& sheet
     PrintCalibrationPage(output->Job());
     output->Finish();
   } catch (const std::exception& e) {
-    err << kProgram << e.what() << '\n';
+    err << CliLine(e.what()) << '\n';
     return 1;
   }
   if (o.output == TPrintOutput::Pdf) out << "Printed the calibration page to " << o.target << '\n';
@@ -77,7 +77,7 @@ int RunLtoPrint(const TLtoPrintOptions& o, const TTemplateCatalogue& templates, 
   }
   const std::string mediaId = Upper(o.mediaId);
   if (const auto problem = MediaIdProblem(mediaId)) {
-    err << kProgram << "unknown media ID '" << o.mediaId << "': " << *problem << '\n';
+    err << CliLine(*problem) << '\n';
     return 2;
   }
 
@@ -87,12 +87,12 @@ int RunLtoPrint(const TLtoPrintOptions& o, const TTemplateCatalogue& templates, 
       o.last ? VolserRunByLast(first, Upper(*o.last))
              : VolserRunByCount(first, o.count.value_or(JobLabels(sheet->LabelsPerPage(), 1, o.startLabel)));
   if (!volsers.run) {
-    err << volsers.refusal << '\n';
+    err << CliLine(volsers.refusal) << '\n';
     return 1;
   }
   TLtoRun run{*sheet, mediaId, *volsers.run, *palette, o.startLabel};
   if (const auto problem = LtoRunProblem(run)) {
-    err << *problem << '\n';
+    err << CliLine(*problem) << '\n';
     return 1;
   }
   const int dpi = OutputDpi(o);
@@ -100,7 +100,7 @@ int RunLtoPrint(const TLtoPrintOptions& o, const TTemplateCatalogue& templates, 
     // Known before anything is opened; a printer's is checked once it is.
     const TLtoBarPlan plan = PlanLtoBars(run.layout, dpi, dpi, sheet->labels);
     if (!plan.bars) {
-      err << plan.refusal << '\n';
+      err << CliLine(plan.refusal) << '\n';
       return 1;
     }
   }
@@ -121,11 +121,11 @@ int RunLtoPrint(const TLtoPrintOptions& o, const TTemplateCatalogue& templates, 
     journalled.Deliver([&] { output->Finish(); });
     journalled.End(journal::TJobOutcome::Printed);
   } catch (const ELtoRefused& e) {
-    err << e.what() << '\n';
+    err << CliLine(e.what()) << '\n';
     journalled.EndQuietly(journal::TJobOutcome::Cancelled);
     return 1;
   } catch (const std::exception& e) {
-    err << kProgram << e.what() << '\n';
+    err << CliLine(e.what()) << '\n';
     if (auto problem = journalled.EndQuietly(journal::TJobOutcome::Failed)) err << kProgram << *problem << '\n';
     return 1;
   }
@@ -136,6 +136,16 @@ int RunLtoPrint(const TLtoPrintOptions& o, const TTemplateCatalogue& templates, 
   if (o.output == TPrintOutput::Pdf) out << "Printed " << what << " to " << o.target << '\n';
   if (o.output == TPrintOutput::Printer) out << "Printed " << what << " on " << o.target << '\n';
   return 0;
+}
+
+TOptionNames OptionNames() {
+  TOptionNames names;
+  names.makers = MakerNames();
+  names.mediaKinds = MediaKindNames();
+  for (const ColourScheme& scheme : ColourSchemes()) names.schemes.emplace_back(scheme.caption);
+  for (const TLtoPalette& palette : LtoPalettes()) names.palettes.push_back(palette.name);
+  for (const TSheetTemplate& t : BuiltInTemplates()) names.templates.push_back(t.name);
+  return names;
 }
 
 int RunListTemplates(const TTemplateCatalogue& templates, std::ostream& out, std::ostream& err) {

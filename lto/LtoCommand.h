@@ -7,6 +7,7 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "printing/PrintCommand.h"
 #include "templates/SheetTemplate.h"
@@ -53,6 +54,16 @@ class TLtoOutputFactory {
 // (as RunPrint). Nothing is printed when refused. Messages on `err`.
 int RunLtoPrint(const TLtoPrintOptions& options, const TTemplateCatalogue& templates, TLtoOutputFactory& factory,
                 std::ostream& out, std::ostream& err, journal::TJobLog* journal = nullptr);
+
+// The names the options take, read from the tables the options are read
+// with, for --help and the manual page.
+struct TOptionNames {
+  std::vector<std::string> makers, mediaKinds;  // --maker, --media
+  std::vector<std::string> schemes;             // --scheme: the captions
+  std::vector<std::string> palettes;            // --palette: the names
+  std::vector<std::string> templates;           // --template: the built-in ones
+};
+TOptionNames OptionNames();
 
 // One template name a line; the refused files' problems on `err`. Exit 0.
 int RunListTemplates(const TTemplateCatalogue& templates, std::ostream& out, std::ostream& err);

@@ -45,6 +45,9 @@ TVolserRun RunFrom(std::string_view first, int count) {
 // The refusal of a run that would count past its last number, worded as the
 // tape-label sheets word theirs.
 std::string CarryRefusal(const TVolserRun& run) {
+  if (run.digits == 0)
+    return "The volser " + run.prefix + " has no digits at the end to count, so a run of " + std::to_string(run.count) +
+           " labels cannot start from it; give a first volser that ends in digits.";
   const int max = Power10(run.digits) - 1;
   std::string text = "A run of " + std::to_string(run.count) + " labels from " + run.First() +
                      " would need volsers past " + run.prefix + Counter(run.digits, max) + ".";

@@ -1,5 +1,6 @@
 #include "printing/PrintCommand.h"
 
+#include <algorithm>
 #include <cctype>
 #include <filesystem>
 #include <map>
@@ -13,22 +14,59 @@
 
 namespace vantor {
 
-std::optional<int> MediaModeFor(const std::string& maker, const std::string& media) {
-  if (maker == "storagetek") {
-    static const std::map<std::string, int> kinds = {{"", mmStkDltIV},
-                                                     {"dlt4", mmStkDltIV},
-                                                     {"dlt3xt", mmStkDltIIIXT},
-                                                     {"cleaning", mmStkCleaning},
-                                                     {"diagnostic", mmStkDiagnostic}};
-    const auto it = kinds.find(media);
-    if (it == kinds.end()) return std::nullopt;
-    return it->second;
+std::vector<std::string> MakerNames() {
+  std::vector<std::string> names;
+  for (const TMediaChoice& c : kMediaChoices)
+    if (std::find(names.begin(), names.end(), c.maker) == names.end()) names.emplace_back(c.maker);
+  return names;
+}
+
+std::vector<std::string> MediaKindNames() {
+  std::vector<std::string> names;
+  for (const TMediaChoice& c : kMediaChoices)
+    if (*c.media) names.emplace_back(c.media);
+  return names;
+}
+
+std::string JoinNames(const std::vector<std::string>& names, const std::string& last) {
+  std::string text;
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    if (i > 0) text += i + 1 == names.size() ? " " + last + " " : ", ";
+    text += names[i];
   }
-  if (!media.empty()) return std::nullopt;
-  if (maker == "standard") return mmStandard3of9;
-  if (maker == "breece") return mmBreeceHill;
-  if (maker == "other") return mmOther;
+  return text;
+}
+
+std::optional<int> MediaModeFor(const std::string& maker, const std::string& media) {
+  for (const TMediaChoice& c : kMediaChoices)
+    if (maker == c.maker && (media == c.media || media.empty())) return c.mode;
   return std::nullopt;
+}
+
+std::string MediaChoiceProblem(const std::string& maker, const std::string& media) {
+  if (MediaModeFor(maker, media)) return {};
+  std::vector<std::string> makersWithKinds;
+  bool known = false;
+  for (const TMediaChoice& c : kMediaChoices) {
+    known = known || maker == c.maker;
+    if (*c.media && std::find(makersWithKinds.begin(), makersWithKinds.end(), c.maker) == makersWithKinds.end())
+      makersWithKinds.emplace_back(c.maker);
+  }
+  if (!known) return "unknown maker '" + maker + "'; the makers are " + JoinNames(MakerNames());
+  if (std::find(makersWithKinds.begin(), makersWithKinds.end(), maker) == makersWithKinds.end())
+    return "the maker " + maker + " has no media kinds; --media goes with --maker " + JoinNames(makersWithKinds, "or");
+  return "unknown media kind '" + media + "'; the media kinds are " + JoinNames(MediaKindNames()) +
+         " (LTO Ultrium labels: --lto)";
+}
+
+std::string CliLine(std::string_view message) {
+  std::string line = "vantor: " + std::string(message);
+  const std::size_t first = 8;
+  if (line.size() <= first || !std::isupper(static_cast<unsigned char>(line[first]))) return line;
+  for (std::size_t i = first + 1; i < line.size() && line[i] != ' '; ++i)
+    if (!std::islower(static_cast<unsigned char>(line[i]))) return line;
+  line[first] = static_cast<char>(std::tolower(static_cast<unsigned char>(line[first])));
+  return line;
 }
 
 void TTraceJob::EndDoc() { WritePrintTrace(text_, ++pages_, Recording().Ops()); }
@@ -50,7 +88,7 @@ journal::TOutputKind OutputKindOf(TPrintOutput output) {
 }
 
 void ReportJournalRefusal(const std::vector<journal::TConflict>& conflicts, std::ostream& err) {
-  for (const journal::TConflict& c : conflicts) err << journal::DescribeConflict(c) << '\n';
+  for (const journal::TConflict& c : conflicts) err << CliLine(journal::DescribeConflict(c)) << '\n';
   if (journal::ReprintWouldPass(conflicts))
     err << "vantor: nothing was printed; give --reprint to print them again deliberately (recorded as a reprint)\n";
   else
@@ -67,7 +105,7 @@ int RunCalibrationPage(const TPrintOptions& o, TPrintJobFactory& factory, std::o
     PrintCalibrationPage(output->Job());
     output->Finish();
   } catch (const std::exception& e) {
-    err << "vantor: " << e.what() << '\n';
+    err << CliLine(e.what()) << '\n';
     return 1;
   }
   if (o.output == TPrintOutput::Pdf) out << "Printed the calibration page to " << o.target << '\n';
@@ -100,12 +138,14 @@ int RunPrint(const TPrintOptions& o, TPrintJobFactory& factory, std::ostream& ou
     for (char& c : typed) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     host.State().SetSerial(typed);
   }
-  if (!host.State().CheckSequence()) {
-    err << "Error in Sequence Number\n";
+  if (const std::optional<TSerialProblem> problem = host.State().SequenceProblem()) {
+    host.State().CheckSequence();  // the window's Print forces the prefix even when it refuses
+    err << "vantor: " << kSequenceErrorCaption << ": " << problem->Text() << '\n';
     return 1;
   }
+  host.State().CheckSequence();
   if (const auto refusal = SheetRefusal(host.State().Serial(), o.sheets, o.startLabel)) {
-    err << *refusal << '\n';
+    err << CliLine(*refusal) << '\n';
     return 1;
   }
   host.RefreshPreview();
@@ -141,7 +181,7 @@ int RunPrint(const TPrintOptions& o, TPrintJobFactory& factory, std::ostream& ou
     run.Deliver([&] { output->Finish(); });
     run.End(journal::TJobOutcome::Printed);
   } catch (const std::exception& e) {
-    err << "vantor: " << e.what() << '\n';
+    err << CliLine(e.what()) << '\n';
     if (auto problem = run.EndQuietly(journal::TJobOutcome::Failed)) err << "vantor: " << *problem << '\n';
     return 1;
   }

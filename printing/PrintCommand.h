@@ -9,6 +9,8 @@
 #include <ostream>
 #include <sstream>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "app/LabelState.h"
 #include "colours/ColourSchemes.h"
@@ -38,10 +40,32 @@ struct TPrintOptions {
   bool reprint = false;          // print serials the journal holds as printed again, deliberately
 };
 
-// The media mode for a maker (standard, storagetek, breece, other) and a
-// StorageTek media kind (dlt4, dlt3xt, cleaning, diagnostic; empty: dlt4), or
-// nothing when they do not go together.
+// The makers --maker takes and the media kinds --media takes, in the window's
+// order; a maker with media kinds takes them all, the first when none is given.
+struct TMediaChoice {
+  const char* maker;
+  const char* media;  // empty: the maker has no media kinds
+  int mode;
+};
+inline constexpr TMediaChoice kMediaChoices[] = {{"standard", "", mmStandard3of9},
+                                                 {"storagetek", "dlt4", mmStkDltIV},
+                                                 {"storagetek", "dlt3xt", mmStkDltIIIXT},
+                                                 {"storagetek", "cleaning", mmStkCleaning},
+                                                 {"storagetek", "diagnostic", mmStkDiagnostic},
+                                                 {"breece", "", mmBreeceHill},
+                                                 {"other", "", mmOther}};
+inline constexpr const char* kDefaultMaker = "standard";  // the window's start-up choice
+// The makers, each once, and the media kinds, in the table's order.
+std::vector<std::string> MakerNames();
+std::vector<std::string> MediaKindNames();
+// "a, b, c and d"; "a or b" with `last` "or".
+std::string JoinNames(const std::vector<std::string>& names, const std::string& last = "and");
+
+// The media mode for a maker and a media kind (empty: the maker's first, if it
+// has any), or nothing when they do not go together.
 std::optional<int> MediaModeFor(const std::string& maker, const std::string& media);
+// Why MediaModeFor finds nothing, naming what there is; empty when it finds one.
+std::string MediaChoiceProblem(const std::string& maker, const std::string& media);
 
 // One run's print job, and what is left to do after its last sheet.
 class TSheetOutput {
@@ -82,6 +106,15 @@ class TTraceJob : public TRecordingJob {
 // prints and recorded page by page (the calibration page has none).
 int RunPrint(const TPrintOptions& options, TPrintJobFactory& factory, std::ostream& out, std::ostream& err,
              journal::TJobLog* journal = nullptr);
+
+// A line of the command line's on stderr: "vantor: " and `message`, its first
+// word in lower case as the command line's own lines have it (the label
+// models word their refusals as sentences for the windows). "LTO" and other
+// words in capitals stay as they are.
+std::string CliLine(std::string_view message);
+// The caption the print command refuses a serial with, on the window and on
+// the command line (there followed by the reason).
+inline constexpr const char* kSequenceErrorCaption = "Error in Sequence Number";
 
 // The output the journal records: a printer's name as given, a file as an
 // absolute path (the journal outlives the working folder).

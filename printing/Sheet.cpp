@@ -43,6 +43,14 @@ static_assert([] {
 
 const char* LayoutName(TSheetLayout layout) { return LayoutSpec(layout).name; }
 
+int SheetsThatFit(const std::string& serial, int startLabel) {
+  const std::optional<int> counter = CounterOf(serial);
+  if (!counter) return 0;
+  const int left = kMaxCounter - *counter + 1;
+  const int first = JobLabels(kLabelsPerSheet, 1, startLabel);
+  return left < first ? 0 : 1 + (left - first) / kLabelsPerSheet;
+}
+
 std::optional<std::string> SheetRefusal(const std::string& serial, int sheets, int startLabel) {
   const std::optional<int> counter = CounterOf(serial);
   if (!counter) return std::nullopt;  // validation reports bad serials itself
@@ -51,8 +59,18 @@ std::optional<std::string> SheetRefusal(const std::string& serial, int sheets, i
   if (last <= kMaxCounter) return std::nullopt;
   const int lastFirst = kMaxCounter - labels + 1;
   const std::string prefix = serial.substr(0, 3);
-  std::string text =
-      "A sheet of " + std::to_string(labels) + " labels from " + serial + " would need serials past " + prefix + "999.";
+  const std::string past = " from " + serial + " would need serials past " + prefix + "999";
+  std::string text;
+  if (sheets == 1) {
+    text = "A sheet of " + std::to_string(labels) + " labels" + past + ".";
+  } else {
+    // Several sheets: say how many of them fit, not only the labels.
+    const int fit = SheetsThatFit(serial, startLabel);
+    text = std::to_string(sheets) + " sheets (" + std::to_string(labels) + " labels)" + past + "; " +
+           (fit == 0   ? std::string("not one sheet fits.")
+            : fit == 1 ? std::string("only 1 sheet fits.")
+                       : "only " + std::to_string(fit) + " sheets fit.");
+  }
   if (lastFirst >= 0) {
     char counterText[12];
     std::snprintf(counterText, sizeof counterText, "%03d", lastFirst);

@@ -106,6 +106,9 @@ const char* LayoutName(TSheetLayout layout);
 // Why a job starting at `serial` cannot be printed (its labels would need a
 // counter past 999), or nothing when it fits.
 std::optional<std::string> SheetRefusal(const std::string& serial, int sheets = 1, int startLabel = 1);
+// How many whole sheets from `serial` (the first at `startLabel`) end at 999
+// or before; 0 for a serial without a three-digit counter.
+int SheetsThatFit(const std::string& serial, int startLabel = 1);
 
 enum class TSheetResult { Printed, Cancelled };
 

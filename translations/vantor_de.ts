@@ -28,16 +28,20 @@
         <translation>NAME</translation>
     </message>
     <message>
-        <source>The tape library maker: standard (the start-up choice), storagetek, breece or other.</source>
-        <translation>Der Hersteller der Bandbibliothek: standard (die Vorgabe beim Start), storagetek, breece oder other.</translation>
+        <source>The tape library maker: %1 (default: standard, the start-up choice).</source>
+        <translation>Der Hersteller der Bandbibliothek: %1 (Vorgabe: standard, die Wahl beim Start).</translation>
+    </message>
+    <message>
+        <source>or</source>
+        <translation>oder</translation>
     </message>
     <message>
         <source>MAKER</source>
         <translation>HERSTELLER</translation>
     </message>
     <message>
-        <source>The StorageTek media kind: dlt4, dlt3xt, cleaning or diagnostic; the maker is then storagetek.</source>
-        <translation>Die StorageTek-Medienart: dlt4, dlt3xt, cleaning oder diagnostic; der Hersteller ist dann storagetek.</translation>
+        <source>The StorageTek media kind: %1; the maker is then storagetek.</source>
+        <translation>Die StorageTek-Medienart: %1; der Hersteller ist dann storagetek.</translation>
     </message>
     <message>
         <source>KIND</source>
@@ -64,8 +68,8 @@
         <translation>„Colored sequence“ ausschalten.</translation>
     </message>
     <message>
-        <source>Digit colour scheme by its caption, any case, e.g. &quot;TAB OCR&quot;.</source>
-        <translation>Farbschema der Ziffern nach seiner Beschriftung, Groß-/Kleinschreibung beliebig, z. B. „TAB OCR“.</translation>
+        <source>Digit colour scheme by its caption, any case: %1.</source>
+        <translation>Farbschema der Ziffern nach seiner Beschriftung, Groß-/Kleinschreibung beliebig: %1.</translation>
     </message>
     <message>
         <source>N sheets, 1 to 1000, the serial continuing from sheet to sheet.</source>
@@ -312,12 +316,12 @@ ihn in eine Bilddatei (--out).</translation>
         <translation>VOLSER</translation>
     </message>
     <message>
-        <source>LTO: the sheet template (default lto-a4-2x15); see --list-templates.</source>
-        <translation>LTO: die Bogenvorlage (Vorgabe lto-a4-2x15); siehe --list-templates.</translation>
+        <source>LTO: the sheet template: %1 (default lto-a4-2x15), or one of the user&apos;s; see --list-templates.</source>
+        <translation>LTO: die Bogenvorlage: %1 (Vorgabe lto-a4-2x15) oder eine eigene des Benutzers; siehe --list-templates.</translation>
     </message>
     <message>
-        <source>LTO: the cell colours: lto (default), a colour scheme&apos;s caption, or none.</source>
-        <translation>LTO: die Zellenfarben: lto (Vorgabe), der Name eines Farbschemas oder none.</translation>
+        <source>LTO: the cell colours: %1 (default lto; a colour scheme&apos;s caption names it too).</source>
+        <translation>LTO: die Zellenfarben: %1 (Vorgabe lto; auch die Beschriftung eines Farbschemas wählt es).</translation>
     </message>
     <message>
         <source>List the sheet templates, one name a line.</source>
@@ -418,6 +422,21 @@ abgelehnt: Nummern schon gedruckt (siehe --reprint) oder von einem laufenden Auf
     <message>
         <source>The first page starts at this label, in the order the labels are filled; the labels before it stay blank. Later pages start at label 1.</source>
         <translation>Die erste Seite beginnt bei diesem Etikett, in der Reihenfolge, in der die Etiketten gefüllt werden; die Etiketten davor bleiben leer. Weitere Seiten beginnen bei Etikett 1.</translation>
+    </message>
+</context>
+<context>
+    <name>vantor::SerialRules</name>
+    <message>
+        <source>the serial needs six characters, not %1</source>
+        <translation>Die Seriennummer braucht sechs Zeichen, nicht %1</translation>
+    </message>
+    <message>
+        <source>%1 at position %2: the first three characters must be A-Z, 0-9 or a space</source>
+        <translation>%1 an Stelle %2: Die ersten drei Zeichen müssen A-Z, 0-9 oder ein Leerzeichen sein</translation>
+    </message>
+    <message>
+        <source>%1 at position %2: the last three characters must be digits</source>
+        <translation>%1 an Stelle %2: Die letzten drei Zeichen müssen Ziffern sein</translation>
     </message>
 </context>
 <context>

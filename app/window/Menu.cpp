@@ -5,9 +5,12 @@
 #include "journal/widgets/WindowJournal.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QPrinter>
 #include <QRadioButton>
+#include <QStatusBar>
+#include <string_view>
 
 #include "app/window/MessageReporter.h"
 #include "app/window/Shape.h"
@@ -20,6 +23,31 @@ namespace vantor {
 namespace {
 constexpr TColor kWhite = 0xFFFFFF;
 constexpr std::size_t kLetterColourEntry = 10;
+
+// The serial rules' wording as the label model has it, marked here for
+// translation; the asserts keep the two the same text.
+constexpr const char* kSerialRuleTexts[] = {
+    QT_TRANSLATE_NOOP("vantor::SerialRules", "the serial needs six characters, not %1"),
+    QT_TRANSLATE_NOOP("vantor::SerialRules",
+                      "%1 at position %2: the first three characters must be A-Z, 0-9 or a space"),
+    QT_TRANSLATE_NOOP("vantor::SerialRules", "%1 at position %2: the last three characters must be digits")};
+static_assert(std::string_view(kSerialRuleTexts[0]) == kSerialLengthRule);
+static_assert(std::string_view(kSerialRuleTexts[1]) == kSerialPrefixRule);
+static_assert(std::string_view(kSerialRuleTexts[2]) == kSerialCounterRule);
+
+// The reason in the operator's language, starting with a capital as the
+// status bar's other texts do.
+QString SerialProblemText(const TSerialProblem& problem) {
+  QString text = QCoreApplication::translate("vantor::SerialRules", problem.Rule());
+  if (problem.rule == TSerialRule::Length) {
+    text = text.arg(static_cast<qulonglong>(problem.length));
+  } else {
+    text = text.arg(QString::fromLatin1(SerialCharText(problem.character).c_str()))
+               .arg(static_cast<qulonglong>(problem.position));
+  }
+  if (!text.isEmpty()) text[0] = text[0].toUpper();
+  return text;
+}
 }  // namespace
 
 TMainMenu::TMainMenu(QWidget* parent) : QWidget(parent), reporter_(MakeMessageBoxReporter(this)) {
@@ -51,6 +79,16 @@ void TMainMenu::Seq_NumChange() {
   // Field -> model. The model's hook finds the field already holding the text.
   state_.SetSerial(Seq_Num->text().toStdString());
   if (state_.Serial().size() == kSerialLength) RefreshPreview();
+  ShowSerialProblem();
+}
+
+void TMainMenu::ShowSerialProblem() {
+  // The preview keeps the last printable serial; the status bar says why the
+  // one typed is not (Print refuses it with the same reason behind its caption).
+  if (const std::optional<TSerialProblem> problem = state_.SequenceProblem())
+    StatusBar1->showMessage(SerialProblemText(*problem));
+  else
+    StatusBar1->clearMessage();
 }
 
 void TMainMenu::RefreshPreview() {

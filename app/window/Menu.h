@@ -227,6 +227,8 @@ class TMainMenu : public QWidget, public TSheetHost {
   void SetupSerialField(int mode);
   void WhitenCells();
   void SyncBarcodeText(const std::string& text);
+  // The reason the serial cannot be printed in the status bar, or none.
+  void ShowSerialProblem();
   std::unique_ptr<TPrintJob> DefaultJob();
   // Why the job the options describe cannot print from the current serial, or nothing.
   std::optional<std::string> JobRefusal(const TSheetOptions& options) const;

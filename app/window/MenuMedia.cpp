@@ -140,6 +140,7 @@ void TMainMenu::SetupMedia() {
   Bar_Rotate->setEnabled(m.rotateBarcode.enabled);
 
   ColorCells();
+  ShowSerialProblem();  // a forced prefix can mend the serial, or a kind's default replace it
 }
 
 }  // namespace vantor

@@ -53,10 +53,9 @@ void ShowErrorBox(const QString& message) {
 
 }  // namespace
 
-void FillTextDocument(QTextDocument& target, const TRtfDocument& doc) {
-  target.clear();
-  QTextCursor cursor(&target);
-  bool first = true;
+namespace {
+
+void InsertDocument(QTextCursor& cursor, const TRtfDocument& doc, bool first) {
   for (const TRtfParagraph& para : doc.Paragraphs) {
     QTextBlockFormat bf;
     bf.setAlignment(ToQtAlignment(para.Align));
@@ -71,6 +70,20 @@ void FillTextDocument(QTextDocument& target, const TRtfDocument& doc) {
       cursor.insertText(text, ToCharFormat(run.Format));
     }
   }
+}
+
+}  // namespace
+
+void FillTextDocument(QTextDocument& target, const TRtfDocument& doc) {
+  target.clear();
+  QTextCursor cursor(&target);
+  InsertDocument(cursor, doc, true);
+}
+
+void AppendTextDocument(QTextDocument& target, const TRtfDocument& doc) {
+  QTextCursor cursor(&target);
+  cursor.movePosition(QTextCursor::End);
+  InsertDocument(cursor, doc, target.isEmpty());
 }
 
 QString InstalledHelpFolder() { return InstalledDataFolder(); }
@@ -135,6 +148,18 @@ void THelpBox::FormCreate() {
     return;
   }
   FillTextDocument(*richEdit1_->document(), help.Document);
+  // The further pages follow the help text, from their own paragraph.
+  const QString topicsPath = QFileInfo(path_).dir().filePath(
+      QString::fromUtf8(kHelpTopicsFileName.data(), static_cast<qsizetype>(kHelpTopicsFileName.size())));
+  if (QFileInfo(topicsPath).exists()) {
+    const THelpText topics = LoadHelpText(topicsPath.toStdString());
+    if (topics.Ok()) {
+      AppendTextDocument(*richEdit1_->document(), TRtfDocument{{TRtfParagraph{}}});
+      AppendTextDocument(*richEdit1_->document(), topics.Document);
+    } else {
+      reporter_(QString::fromStdString(topics.Error));
+    }
+  }
   richEdit1_->moveCursor(QTextCursor::Start);
 }
 

@@ -16,6 +16,8 @@ namespace vantor {
 
 // Fills `target` with the paragraphs and runs of `doc`, replacing its content.
 void FillTextDocument(QTextDocument& target, const TRtfDocument& doc);
+// Adds the paragraphs and runs of `doc` after what `target` holds, from a new paragraph.
+void AppendTextDocument(QTextDocument& target, const TRtfDocument& doc);
 
 // The folder the help text is installed to (<datadir>/vantor), fixed when
 // built; empty when the build did not say.

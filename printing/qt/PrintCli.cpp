@@ -15,6 +15,7 @@
 #include <cstdlib>
 #include <stdexcept>
 
+#include "app/MediaSetup.h"
 #include "journal/qt/JournalSettings.h"
 #include "lto/LtoLabel.h"
 #include "printing/qt/QtPrintJob.h"
@@ -42,8 +43,16 @@ void AddOptions(QCommandLineParser& p) {
   // Help texts and value names are marked for translation here and
   // translated when the parser is built (the help shows them in the
   // operator's language once the program has loaded a translation).
-  const auto add = [&](QStringList names, const char* help, const char* value = nullptr) {
-    p.addOption(QCommandLineOption(names, Tr(help), value ? Tr(value) : QString()));
+  // %1 in a help text: the names the option takes, from the tables it is
+  // read with.
+  const TOptionNames names = OptionNames();
+  const auto add = [&](QStringList optionNames, const char* help, const char* value = nullptr,
+                       const std::vector<std::string>& choices = {}) {
+    QString text = Tr(help);
+    if (!choices.empty())
+      text = text.arg(
+          QString::fromStdString(JoinNames(choices, Tr(QT_TRANSLATE_NOOP("vantor::CommandLine", "or")).toStdString())));
+    p.addOption(QCommandLineOption(optionNames, text, value ? Tr(value) : QString()));
   };
   add({"print-pdf"}, QT_TRANSLATE_NOOP("vantor::CommandLine", "Print the sheets to a PDF file (600 dpi unless --dpi)."),
       QT_TRANSLATE_NOOP("vantor::CommandLine", "FILE"));
@@ -55,23 +64,19 @@ void AddOptions(QCommandLineParser& p) {
       QT_TRANSLATE_NOOP("vantor::CommandLine", "Print on the named system printer, without the print dialog."),
       QT_TRANSLATE_NOOP("vantor::CommandLine", "NAME"));
   add({"maker"},
-      QT_TRANSLATE_NOOP("vantor::CommandLine",
-                        "The tape library maker: standard (the start-up choice), storagetek, breece or other."),
-      QT_TRANSLATE_NOOP("vantor::CommandLine", "MAKER"));
+      QT_TRANSLATE_NOOP("vantor::CommandLine", "The tape library maker: %1 (default: standard, the start-up choice)."),
+      QT_TRANSLATE_NOOP("vantor::CommandLine", "MAKER"), names.makers);
   add({"media"},
-      QT_TRANSLATE_NOOP(
-          "vantor::CommandLine",
-          "The StorageTek media kind: dlt4, dlt3xt, cleaning or diagnostic; the maker is then storagetek."),
-      QT_TRANSLATE_NOOP("vantor::CommandLine", "KIND"));
+      QT_TRANSLATE_NOOP("vantor::CommandLine", "The StorageTek media kind: %1; the maker is then storagetek."),
+      QT_TRANSLATE_NOOP("vantor::CommandLine", "KIND"), names.mediaKinds);
   add({"serial"},
       QT_TRANSLATE_NOOP("vantor::CommandLine", "The first volume serial (default: the media kind's default)."),
       QT_TRANSLATE_NOOP("vantor::CommandLine", "XXXNNN"));
   add({"rotated"}, QT_TRANSLATE_NOOP("vantor::CommandLine", "\"Rotated sequence\" on, where the maker allows it."));
   add({"upright"}, QT_TRANSLATE_NOOP("vantor::CommandLine", "\"Rotated sequence\" off."));
   add({"no-colour", "no-color"}, QT_TRANSLATE_NOOP("vantor::CommandLine", "Clear \"Colored sequence\"."));
-  add({"scheme"},
-      QT_TRANSLATE_NOOP("vantor::CommandLine", "Digit colour scheme by its caption, any case, e.g. \"TAB OCR\"."),
-      QT_TRANSLATE_NOOP("vantor::CommandLine", "NAME"));
+  add({"scheme"}, QT_TRANSLATE_NOOP("vantor::CommandLine", "Digit colour scheme by its caption, any case: %1."),
+      QT_TRANSLATE_NOOP("vantor::CommandLine", "NAME"), names.schemes);
   add({"sheets"},
       QT_TRANSLATE_NOOP("vantor::CommandLine", "N sheets, 1 to 1000, the serial continuing from sheet to sheet."),
       QT_TRANSLATE_NOOP("vantor::CommandLine", "N"));
@@ -110,12 +115,14 @@ void AddOptions(QCommandLineParser& p) {
   add({"last"}, QT_TRANSLATE_NOOP("vantor::CommandLine", "LTO: the last volser of the run, instead of --count."),
       QT_TRANSLATE_NOOP("vantor::CommandLine", "VOLSER"));
   add({"template"},
-      QT_TRANSLATE_NOOP("vantor::CommandLine", "LTO: the sheet template (default lto-a4-2x15); see --list-templates."),
-      QT_TRANSLATE_NOOP("vantor::CommandLine", "NAME"));
+      QT_TRANSLATE_NOOP("vantor::CommandLine",
+                        "LTO: the sheet template: %1 (default lto-a4-2x15), or one of the user's; see "
+                        "--list-templates."),
+      QT_TRANSLATE_NOOP("vantor::CommandLine", "NAME"), names.templates);
   add({"palette"},
       QT_TRANSLATE_NOOP("vantor::CommandLine",
-                        "LTO: the cell colours: lto (default), a colour scheme's caption, or none."),
-      QT_TRANSLATE_NOOP("vantor::CommandLine", "NAME"));
+                        "LTO: the cell colours: %1 (default lto; a colour scheme's caption names it too)."),
+      QT_TRANSLATE_NOOP("vantor::CommandLine", "NAME"), names.palettes);
   add({"list-templates"}, QT_TRANSLATE_NOOP("vantor::CommandLine", "List the sheet templates, one name a line."));
   add({"describe-template"},
       QT_TRANSLATE_NOOP("vantor::CommandLine",
@@ -220,14 +227,29 @@ std::optional<std::string> ReadPrintOptions(const QCommandLineParser& p, TPrintO
   o.calibrationPage = isSet("calibration-page");
   if (auto problem = ReadCount(p, "dpi", 72, 4800, o.dpi)) return problem;
 
-  std::string maker = isSet("maker") ? value("maker") : "standard";
+  std::string maker = isSet("maker") ? value("maker") : kDefaultMaker;
   const std::string media = value("media");
-  if (isSet("media") && maker == "standard") maker = "storagetek";
+  if (isSet("media") && maker == kDefaultMaker) maker = "storagetek";
   const std::optional<int> mode = MediaModeFor(maker, media);
-  if (!mode) return "unknown maker or media kind '" + maker + (media.empty() ? "" : " " + media) + "'";
+  if (!mode) return MediaChoiceProblem(maker, media);
   o.mediaMode = *mode;
 
   if (isSet("serial")) o.serial = value("serial");
+  if (isSet("sheets") && !o.calibrationPage) {
+    // More sheets than the serial can reach are refused here, with the number
+    // that fits; a serial that cannot print at all is left to the print run,
+    // which says why.
+    TLabelState state;
+    state.SetMediaMode(o.mediaMode);
+    std::string serial = o.serial ? *o.serial : std::string(MediaSetupFor(o.mediaMode).serial);
+    for (char& c : serial) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    state.SetSerial(serial);
+    const int fit = state.CheckSequence() ? SheetsThatFit(state.Serial(), o.startLabel) : 0;
+    if (fit >= 1 && fit < o.sheets)
+      return "--sheets " + std::to_string(o.sheets) + " is more than the serials from " + state.Serial() +
+             " can reach: " + std::to_string(fit) + (fit == 1 ? " sheet fits" : " sheets fit") + " before " +
+             state.Serial().substr(0, 3) + std::to_string(kMaxCounter);
+  }
   // The later of --rotated and --upright counts.
   for (const QString& name : p.optionNames()) {
     if (name == QLatin1String("rotated")) o.rotated = true;
@@ -236,7 +258,8 @@ std::optional<std::string> ReadPrintOptions(const QCommandLineParser& p, TPrintO
   o.colored = !isSet("no-colour");
   if (const std::string caption = value("scheme"); !caption.empty()) {
     o.scheme = FindSchemeByCaption(caption);
-    if (!o.scheme) return "unknown colour scheme '" + caption + "'";
+    if (!o.scheme)
+      return "unknown colour scheme '" + caption + "'; the schemes are " + JoinNames(OptionNames().schemes);
   }
   o.outlines = isSet("outlines");
   return std::nullopt;
@@ -344,6 +367,15 @@ TVantorCommandLine ParseVantorCommandLine(const std::vector<std::string>& args) 
       "as options.")));
   AddOptions(p);
   if (auto problem = ParseArguments(p, args)) return Error(*problem);
+  // An option given twice with a value would keep only the last; which one
+  // was meant is not ours to guess.
+  for (const QString& name : p.optionNames()) {
+    const QStringList values = p.values(name);
+    if (values.size() > 1)
+      return Error("--" + name.toStdString() + " is given " + std::to_string(values.size()) + " times ('" +
+                   values[0].toLatin1().toStdString() + "', '" + values[1].toLatin1().toStdString() +
+                   "'); give it once");
+  }
 
   TVantorCommandLine result;
   if (p.isSet(QStringLiteral("help"))) {
@@ -415,8 +447,13 @@ TVantorCommandLine ParseVantorCommandLine(const std::vector<std::string>& args) 
       {"print-pdf", TPrintOutput::Pdf}, {"print-trace", TPrintOutput::Trace}, {"printer", TPrintOutput::Printer}};
   int given = 0;
   for (const auto& [name, output] : outputs) {
-    const std::string target = OptionValue(p, QString::fromLatin1(name));
-    if (target.empty()) continue;  // an empty name counts as none
+    const QString key = QString::fromLatin1(name);
+    if (!p.isSet(key)) continue;
+    const std::string target = OptionValue(p, key);
+    if (target.empty())
+      return Error(std::string("--") + name +
+                   (output == TPrintOutput::Printer ? " needs a printer's name, not an empty one"
+                                                    : " needs a file name, not an empty one"));
     ++given;
     o.output = output;
     o.target = target;

@@ -48,40 +48,50 @@ struct CheckRow {
   int mode;
   std::string serial;
   bool valid;
-  std::string after;  // the serial after the check
+  std::string after;   // the serial after the check
+  std::string reason;  // why it is refused, as the window and the command line say; empty: valid
 };
 
 TEST(LabelState, CheckSequence) {
   const CheckRow rows[] = {
-      {"plain digits", 0, "000000", true, "000000"},
-      {"letters and digits", 4, "ABC123", true, "ABC123"},
-      {"space in position 3", 0, "AB 123", true, "AB 123"},
-      {"space in position 2", 0, "A B123", true, "A B123"},
-      {"letter in the counter", 0, "AB12C4", false, "AB12C4"},
-      {"space in the counter", 0, "ABC 23", false, "ABC 23"},
-      {"five characters", 0, "12345", false, "12345"},
-      {"seven characters", 4, "1234567", false, "1234567"},
-      {"hyphen in the prefix", 0, "12-456", false, "12-456"},
-      {"lower case refused", 4, "abc123", false, "abc123"},
+      {"plain digits", 0, "000000", true, "000000", ""},
+      {"letters and digits", 4, "ABC123", true, "ABC123", ""},
+      {"space in position 3", 0, "AB 123", true, "AB 123", ""},
+      {"space in position 2", 0, "A B123", true, "A B123", ""},
+      {"letter in the counter", 0, "AB12C4", false, "AB12C4",
+       "'C' at position 5: the last three characters must be digits"},
+      {"space in the counter", 0, "ABC 23", false, "ABC 23",
+       "' ' at position 4: the last three characters must be digits"},
+      {"five characters", 0, "12345", false, "12345", "the serial needs six characters, not 5"},
+      {"seven characters", 4, "1234567", false, "1234567", "the serial needs six characters, not 7"},
+      {"hyphen in the prefix", 0, "12-456", false, "12-456",
+       "'-' at position 3: the first three characters must be A-Z, 0-9 or a space"},
+      {"lower case refused", 4, "abc123", false, "abc123",
+       "'a' at position 1: the first three characters must be A-Z, 0-9 or a space"},
       {"byte above 127 refused", 4,
        "\xC3\x84"
        "B123",
        false,
        "\xC3\x84"
-       "B123"},
-      {"cleaning forces CLN", 2, "XYZ123", true, "CLN123"},
-      {"cleaning of a short serial stays short", 2, "CLN12", false, "CLN12"},
-      {"cleaning of three characters", 2, "ABC", false, "CLN"},
-      {"diagnostic forces DG and a space", 1, "ABC005", true, "DG 005"},
-      {"diagnostic with a bad counter", 1, "ABC0X5", false, "DG 0X5"},
-      {"diagnostic makes any prefix valid", 1, "a-#123", true, "DG 123"},
-      {"empty", 4, "", false, ""},
+       "B123",
+       "byte 0xC3 at position 1: the first three characters must be A-Z, 0-9 or a space"},
+      {"cleaning forces CLN", 2, "XYZ123", true, "CLN123", ""},
+      {"cleaning of a short serial stays short", 2, "CLN12", false, "CLN12", "the serial needs six characters, not 5"},
+      {"cleaning of three characters", 2, "ABC", false, "CLN", "the serial needs six characters, not 3"},
+      {"diagnostic forces DG and a space", 1, "ABC005", true, "DG 005", ""},
+      {"diagnostic with a bad counter", 1, "ABC0X5", false, "DG 0X5",
+       "'X' at position 5: the last three characters must be digits"},
+      {"diagnostic makes any prefix valid", 1, "a-#123", true, "DG 123", ""},
+      {"empty", 4, "", false, "", "the serial needs six characters, not 0"},
   };
   for (const auto& r : rows) {
     SCOPED_TRACE(r.name);
     TLabelState s;
     s.SetMediaMode(r.mode);
     s.SetSerial(r.serial);
+    const std::optional<TSerialProblem> problem = s.SequenceProblem();
+    EXPECT_EQ(problem ? problem->Text() : "", r.reason);
+    EXPECT_EQ(s.Serial(), r.serial) << "asking why changes nothing";
     EXPECT_EQ(s.CheckSequence(), r.valid);
     EXPECT_EQ(s.Serial(), r.after);
   }

@@ -106,7 +106,9 @@ TEST(Volser, CarryIsRefusedNamingTheLastFirstThatFits) {
       {"TAPE90", 11, "past TAPE99. The last first volser that still fits is TAPE89."},
       {"ABCDE9", 2, "past ABCDE9. The last first volser that still fits is ABCDE8."},
       {"ABC100", 1001, "past ABC999."},  // no first volser fits 1001 labels
-      {"ABCDEF", 2, "would need volsers past ABCDEF."},
+      {"ABCDEF", 2,
+       "The volser ABCDEF has no digits at the end to count, so a run of 2 labels cannot start from it; give a first "
+       "volser that ends in digits."},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.first);

@@ -111,9 +111,9 @@ TEST(PrintCommand, RefusalsAndFailuresReportAndPrintNothing) {
     std::string err;
   };
   const Row rows[] = {
-      {"bad serial", "12", "", false, 0, "Error in Sequence Number\n"},
+      {"bad serial", "12", "", false, 0, "vantor: Error in Sequence Number: the serial needs six characters, not 2\n"},
       {"no such printer", "000000", "no printer named \"Q\"", false, 1, "vantor: no printer named \"Q\"\n"},
-      {"file not written", "000000", "", true, 1, "vantor: Cannot write \"x\": No space left on device\n"},
+      {"file not written", "000000", "", true, 1, "vantor: cannot write \"x\": No space left on device\n"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);

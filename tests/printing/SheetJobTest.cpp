@@ -214,8 +214,8 @@ TEST(SheetJob, RefusalCountsTheLabelsOfTheWholeJob) {
        "ABC971."},
       {"ABC900", 3, 13, nullptr},  // 78 labels end at ABC977
       {"ABC930", 3, 13,
-       "A sheet of 78 labels from ABC930 would need serials past ABC999. The last first serial that still fits is "
-       "ABC922."},
+       "3 sheets (78 labels) from ABC930 would need serials past ABC999; only 2 sheets fit. The last first serial "
+       "that still fits is ABC922."},
       {"ABC999", 1, 30, nullptr},
   };
   for (const Row& r : rows) {

@@ -157,8 +157,13 @@ TEST(SheetProcedure, RefusalPastCounter999) {
             "A sheet of 30 labels from ABC971 would need serials past ABC999. "
             "The last first serial that still fits is ABC970.");
   EXPECT_EQ(*SheetRefusal("DG 990", 2),
-            "A sheet of 60 labels from DG 990 would need serials past DG 999. "
+            "2 sheets (60 labels) from DG 990 would need serials past DG 999; not one sheet fits. "
             "The last first serial that still fits is DG 940.");
+  EXPECT_EQ(*SheetRefusal("CAL300", 1000),
+            "1000 sheets (30000 labels) from CAL300 would need serials past CAL999; only 23 sheets fit.");
+  EXPECT_EQ(*SheetRefusal("ABC950", 3, 13),
+            "3 sheets (78 labels) from ABC950 would need serials past ABC999; only 2 sheets fit. "
+            "The last first serial that still fits is ABC922.");
   EXPECT_FALSE(SheetRefusal("000940", 2));
 }
 

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStatusBar>
 
 #include "MenuFixture.h"
 #include "app/window/AboutBox.h"
@@ -63,6 +64,7 @@ TEST_F(GermanWindowTest, MenusAndAboutAreGermanWhileTheFormsCaptionsStayAsTheyAr
 
 TEST_F(GermanWindowTest, MessagesAreGerman) {
   menu->Seq_Num->setText(QStringLiteral("12"));
+  EXPECT_EQ(menu->StatusBar1->currentMessage(), QStringLiteral("Die Seriennummer braucht sechs Zeichen, nicht 2"));
   menu->PrintAction->trigger();
   ASSERT_EQ(reported.warnings.size(), 1u);
   EXPECT_EQ(reported.warnings[0], QStringLiteral("Fehler in der Folgenummer"));

@@ -153,6 +153,45 @@ TEST(HelpWindow, ShippedHelpFileLoadsFromTheProgramFolder) {
         "Rotated sequence", "Rotate barcode", "Error in Sequence Number", "TAB OCR", "30 labels"})
     EXPECT_TRUE(text.contains(QString::fromUtf8(topic))) << topic;
   EXPECT_FALSE(text.contains(QStringLiteral("\\"))) << "no RTF control words leak into the text";
+  // The further pages come after the help text, whole.
+  const qsizetype topics = text.indexOf(QStringLiteral("More topics"));
+  EXPECT_GT(topics, text.indexOf(QStringLiteral("Standard 3 of 9")));
+  for (const char* topic : {"LTO Ultrium labels", "Media ID", "The print journal", "Labels > Print Journal...",
+                            "File > Printer Calibration...", "Start at label", "status bar"})
+    EXPECT_GT(text.indexOf(QString::fromUtf8(topic), topics), topics) << topic;
+}
+
+// The further pages beside a help file: shown after it, or their own error
+// once with the help text kept.
+TEST(HelpWindow, TopicsFileFollowsTheHelpText) {
+  struct Row {
+    const char* name;
+    std::string topics;
+    const char* error;
+    const char* text;
+  };
+  const Row rows[] = {
+      {"topics", "{\\rtf1 Journal\\par}", "", "Help\n\nJournal"},
+      {"garbage",
+       std::string("\x7f"
+                   "ELF\x02\0\0",
+                   7),
+       "Failed to Load Stream", "Help"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    QTemporaryDir dir;
+    for (const auto& [name, content] : {std::pair<QString, std::string>{"Vantor.HLP", "{\\rtf1 Help\\par}"},
+                                        std::pair<QString, std::string>{"Vantor-topics.HLP", row.topics}}) {
+      QFile f(dir.filePath(name));
+      ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+      f.write(content.data(), static_cast<qint64>(content.size()));
+    }
+    TErrors errors;
+    THelpBox box(nullptr, errors.Reporter(), dir.path());
+    EXPECT_EQ(errors.shown, *row.error ? std::vector<QString>{QString::fromUtf8(row.error)} : std::vector<QString>{});
+    EXPECT_EQ(box.RichEdit1()->toPlainText(), QString::fromUtf8(row.text));
+  }
 }
 
 }  // namespace

@@ -139,8 +139,8 @@ TEST_F(MenuJobTest, RefusalCoversTheWholeJob) {
   Click(menu->Print_Btn);
   ASSERT_EQ(reported.warnings.size(), 1u);
   EXPECT_EQ(reported.warnings[0],
-            QStringLiteral("A sheet of 60 labels from ABC960 would need serials past ABC999. The last first serial "
-                           "that still fits is ABC940."));
+            QStringLiteral("2 sheets (60 labels) from ABC960 would need serials past ABC999; only 1 sheet fits. The "
+                           "last first serial that still fits is ABC940."));
   EXPECT_EQ(made, 1) << "no job for the refused run";
   EXPECT_EQ(Field(), "ABC960");
 }
@@ -161,7 +161,7 @@ TEST(JobPrintDialog, RefusedJobKeepsTheDialogOpen) {
   dialog.show();
   dialog.accept();
   ASSERT_EQ(warnings.size(), 1u);
-  EXPECT_TRUE(warnings[0].startsWith(QStringLiteral("A sheet of 60 labels from ABC960")));
+  EXPECT_TRUE(warnings[0].startsWith(QStringLiteral("2 sheets (60 labels) from ABC960")));
   EXPECT_TRUE(dialog.isVisible());
   EXPECT_NE(dialog.result(), QDialog::Accepted);
 

@@ -169,6 +169,41 @@ TEST_F(MenuTest, ShortSerialLeavesThePreviewAndFailsAtPrint) {
   EXPECT_FALSE(jobMade);
 }
 
+// The status bar says why a typed serial cannot print while the preview keeps
+// the last one that can; once the serial is mended the whole client area is
+// as it was, panels included.
+TEST_F(MenuTest, StatusBarSaysWhyTheSerialCannotPrint) {
+  menu->show();
+  const QImage before = menu->ClientArea->grab().toImage();
+  struct Row {
+    const char* typed;
+    const char* reason;  // empty: printable
+  };
+  const Row rows[] = {
+      {"AB#", "The serial needs six characters, not 3"},
+      {"AB#123", "'#' at position 3: the first three characters must be A-Z, 0-9 or a space"},
+      {"ABCDEF", "'D' at position 4: the last three characters must be digits"},
+      {"", "The serial needs six characters, not 0"},
+      {"000000", ""},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.typed);
+    menu->Seq_Num->clear();
+    QTest::keyClicks(menu->Seq_Num, QString::fromLatin1(r.typed));
+    EXPECT_EQ(menu->StatusBar1->currentMessage().toStdString(), r.reason);
+  }
+  EXPECT_EQ(menu->ClientArea->grab().toImage(), before);
+  // Cleaning forces the prefix CLN, so only the counter can be at fault.
+  Click(menu->STK);
+  Click(menu->STK_CLN);
+  for (const Row& r : {Row{"AB#123", ""}, Row{"AB#12", "The serial needs six characters, not 5"}}) {
+    SCOPED_TRACE(r.typed);
+    menu->Seq_Num->clear();
+    QTest::keyClicks(menu->Seq_Num, QString::fromLatin1(r.typed));
+    EXPECT_EQ(menu->StatusBar1->currentMessage().toStdString(), r.reason);
+  }
+}
+
 TEST_F(MenuTest, RotateBarcodeTurnsThePreviewBarcode) {
   menu->Bar_Rotate->setChecked(false);
   EXPECT_EQ(menu->Barcode1->Bar_Rotation(), rotate_000);

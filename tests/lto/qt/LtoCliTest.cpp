@@ -75,12 +75,13 @@ TEST_F(LtoCli, RefusalsAndTheirExitStatus) {
     std::string message;
   };
   const Row rows[] = {
-      {"bad volser", {"--serial", "ABC10"}, 1, "The volser \"ABC10\" has 5 characters; it needs six"},
+      {"bad volser", {"--serial", "ABC10"}, 1, "vantor: the volser \"ABC10\" has 5 characters; it needs six"},
       {"volser with a dash", {"--serial", "AB-100"}, 1, "holds \"-\" at position 3"},
       {"carry",
        {"--serial", "ABC990", "--count", "30"},
        1,
-       "A run of 30 labels from ABC990 would need volsers past ABC999. The last first volser that still fits is "
+       "vantor: a run of 30 labels from ABC990 would need volsers past ABC999. The last first volser that still fits "
+       "is "
        "ABC970."},
       {"carry of a whole sheet", {"--serial", "ABC980"}, 1, "still fits is ABC970."},
       {"last before first", {"--serial", "ABC100", "--last", "ABC099"}, 1, "comes before the first"},
@@ -88,7 +89,7 @@ TEST_F(LtoCli, RefusalsAndTheirExitStatus) {
       {"label too small",
        {"--serial", "ABC100", "--template", "small"},
        1,
-       "At 600 dpi a label of 40 x 17 mm cannot hold the LTO barcode"},
+       "vantor: at 600 dpi a label of 40 x 17 mm cannot hold the LTO barcode"},
       {"unknown template",
        {"--serial", "ABC100", "--template", "nope"},
        2,
@@ -122,7 +123,7 @@ TEST_F(LtoCli, RefusalsAndTheirExitStatus) {
       {"calibration page on a roll",
        {"--calibration-page", "--template", "lto-roll-79x17"},
        1,
-       "The calibration page needs a page of at least 150 x 210 mm; lto-roll-79x17 is 79 x 17 mm."},
+       "vantor: the calibration page needs a page of at least 150 x 210 mm; lto-roll-79x17 is 79 x 17 mm\n"},
       {"no serial", {}, 2, "--lto needs --serial"},
   };
   for (const Row& r : rows) {
@@ -136,8 +137,8 @@ TEST_F(LtoCli, RefusalsAndTheirExitStatus) {
     EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(pdf))) << "nothing written";
   }
   const std::pair<std::vector<std::string>, std::string> more[] = {
-      {{"--lto", "--print-pdf", pdf, "--media-id", "L", "--serial", "ABC100"}, "unknown media ID 'L'"},
-      {{"--lto", "--print-pdf", pdf, "--media-id", "L-", "--serial", "ABC100"}, "unknown media ID 'L-'"},
+      {{"--lto", "--print-pdf", pdf, "--media-id", "L", "--serial", "ABC100"}, "the media ID \"L\" has 1 characters"},
+      {{"--lto", "--print-pdf", pdf, "--media-id", "L-", "--serial", "ABC100"}, "the media ID \"L-\" holds \"-\""},
       {{"--lto", "--print-pdf", pdf, "--serial", "ABC100"}, "--lto needs --media-id"},
       {{"--print-pdf", pdf, "--media-id", "L8"}, "--media-id needs --lto"},
       {{"--lto", "--media-id", "L8", "--serial", "ABC100"}, "give exactly one of"},

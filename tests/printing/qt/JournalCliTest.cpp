@@ -76,8 +76,9 @@ TEST_P(JournalCli, SameSerialsAgainAreRefusedUntilReprinted) {
   EXPECT_EQ(again.status, 3);
   EXPECT_EQ(again.out, "");
   const std::string who = " by " + journal::CurrentProcess().user + " on " + journal::CurrentProcess().host;
-  EXPECT_EQ(FirstLine(again.err), "ABC110 to ABC129 were printed on " + journal::FormatMinute(Jobs().back().startedAt) +
-                                      who + " to the PDF file " + File("a.pdf"));
+  EXPECT_EQ(FirstLine(again.err), "vantor: ABC110 to ABC129 were printed on " +
+                                      journal::FormatMinute(Jobs().back().startedAt) + who + " to the PDF file " +
+                                      File("a.pdf"));
   EXPECT_NE(again.err.find("give --reprint to print them again deliberately"), std::string::npos) << again.err;
   EXPECT_FALSE(fs::exists(File("b.pdf")));
   ASSERT_EQ(Jobs().size(), 1u) << "a refused job leaves no record";
