@@ -99,7 +99,12 @@ def check_against_api(test, doc, method, path, status, ctype, data):
         if len(pattern) == len(parts) and all(p == q or p.startswith("{") for p, q in zip(pattern, parts)):
             break
     else:
-        test.fail("%s %s: no such path in the API document" % (method, path))
+        item = {}
+    if method.lower() not in item:
+        # Routes and methods the API does not have: a refusal all the same.
+        test.assertIn(status, (404, 405))
+        jsonschema.validate(json.loads(data), doc["components"]["schemas"]["Error"])
+        return
     responses = item[method.lower()]["responses"]
     test.assertIn(str(status), responses, "%s %s: status %d is not in the API document" % (method, path, status))
     content = responses[str(status)].get("content", {})
@@ -157,9 +162,10 @@ class ApiTest(unittest.TestCase):
                             os.path.join(d, "page")], check=True)
             png = os.path.join(d, "page.png")
             zbar = subprocess.run(["zbarimg", "-q", "--raw", png], capture_output=True, text=True).stdout.split()
-            zxing = subprocess.run(["ZXingReader", "-1", png], capture_output=True, text=True).stdout
+            # ZXingReader 1.4.0 may abort on finding a symbol twice while downscaling.
+            zxing = subprocess.run(["ZXingReader", "-1", "-noscale", png], capture_output=True, text=True).stdout
         self.assertEqual(sorted(zbar), ["PDF100L8", "PDF101L8"])
-        self.assertIn("PDF100L8", zxing)
+        self.assertEqual(sorted(line.split('"')[1] for line in zxing.splitlines()), ["PDF100L8", "PDF101L8"])
 
     def test_3_one_winner_per_serial(self):
         # 16 clients over both instances, each round the same serials asked

@@ -5,6 +5,7 @@ journal list. With --screenshot FILE [--language de] it saves the page
 instead (for `make screenshot`)."""
 import argparse
 import os
+import pathlib
 import shutil
 import sys
 import tempfile
@@ -42,7 +43,7 @@ def open_page(driver, server):
     token = driver.find_element(By.ID, "token")
     token.send_keys(server.token)
     driver.execute_script("arguments[0].dispatchEvent(new Event('change'))", token)
-    wait(driver, lambda d: d.find_element(By.ID, "preview").get_attribute("src").startswith("blob:"))
+    wait(driver, lambda d: (d.find_element(By.ID, "preview").get_attribute("src") or "").startswith("blob:"))
 
 
 class BrowserTest(unittest.TestCase):
@@ -81,7 +82,7 @@ class BrowserTest(unittest.TestCase):
         d.find_element(By.ID, "download").click()
         wait(d, lambda d: [f for f in os.listdir(self.downloads) if f.endswith(".pdf")])
         pdf = [f for f in os.listdir(self.downloads) if f.endswith(".pdf")][0]
-        wait(d, lambda d: open(os.path.join(self.downloads, pdf), "rb").read(5) == b"%PDF-")
+        wait(d, lambda d: pathlib.Path(self.downloads, pdf).read_bytes()[:5] == b"%PDF-")
         # The same serials on the test queue: the conflict, cancelled, then reprinted.
         d.find_element(By.ID, "print").click()
         dialog = d.find_element(By.ID, "conflict")

@@ -56,7 +56,8 @@ class Server:
     def _port(proc, path):
         deadline = time.monotonic() + 30
         while time.monotonic() < deadline:
-            text = open(path).read()
+            with open(path) as log:
+                text = log.read()
             m = re.search(r"serving on http://127\.0\.0\.1:(\d+)/", text)
             if m:
                 return int(m.group(1))

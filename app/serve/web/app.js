@@ -59,6 +59,7 @@
     $("print").disabled = pr.length === 0;
     if (pr.length === 0) $("printer").replaceChildren(new Option(t("no_printers"), ""));
     makerChanged();
+    status("");
     return true;
   }
 
