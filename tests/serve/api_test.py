@@ -14,7 +14,7 @@ import unittest
 import jsonschema
 
 sys.path.insert(0, os.path.dirname(__file__))
-from serve_support import VANTOR, Server, postgres_url  # noqa: E402
+from serve_support import QUEUE, VANTOR, Server, postgres_url  # noqa: E402
 
 LTO = {"family": "lto", "media_id": "L8", "serial": "ABC100", "count": 3}
 DLT = {"family": "dlt", "maker": "storagetek", "media": "dlt4", "serial": "XYZ100"}
@@ -62,7 +62,7 @@ CASES = [
     ("an LTO job", "POST", "/api/v1/jobs", "right", LTO, 201, None),
     ("the same serials again", "POST", "/api/v1/jobs", "right", dict(LTO, count=5), 409, None),
     ("a deliberate reprint", "POST", "/api/v1/jobs", "right", dict(LTO, reprint=True), 201, None),
-    ("a DLT job on the test queue", "POST", "/api/v1/jobs", "right", dict(DLT, output={"printer": "VantorPDF"}), 201,
+    ("a DLT job on the test queue", "POST", "/api/v1/jobs", "right", dict(DLT, output={"printer": QUEUE}), 201,
      None),
     ("the journal", "GET", "/api/v1/journal?serial=ABC101&from=2000-01-01", "right", None, 200, None),
     ("the first job", "GET", "/api/v1/jobs/1", "right", None, 200, None),

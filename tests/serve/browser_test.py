@@ -12,7 +12,7 @@ import tempfile
 import unittest
 
 sys.path.insert(0, os.path.dirname(__file__))
-from serve_support import Server  # noqa: E402
+from serve_support import QUEUE, Server  # noqa: E402
 
 
 def browser(language="en", downloads=None):
@@ -84,6 +84,8 @@ class BrowserTest(unittest.TestCase):
         pdf = [f for f in os.listdir(self.downloads) if f.endswith(".pdf")][0]
         wait(d, lambda d: pathlib.Path(self.downloads, pdf).read_bytes()[:5] == b"%PDF-")
         # The same serials on the test queue: the conflict, cancelled, then reprinted.
+        from selenium.webdriver.support.ui import Select
+        Select(d.find_element(By.ID, "printer")).select_by_value(QUEUE)
         d.find_element(By.ID, "print").click()
         dialog = d.find_element(By.ID, "conflict")
         wait(d, lambda d: dialog.is_displayed())

@@ -15,6 +15,10 @@ BUILD = os.environ.get("VANTOR_BUILD_DIR", os.path.join(os.path.dirname(__file__
 VANTOR = os.path.join(BUILD, "vantor")
 
 
+# The test print queue: scripts/test-services names one of its own.
+QUEUE = os.environ.get("VANTOR_CUPS_QUEUE", "VantorPDF")
+
+
 def postgres_url():
     return os.environ.get("VANTOR_TEST_PG", "")
 
