@@ -33,6 +33,7 @@ bench: build
 	@$(BUILD)/bench_sheet
 	@$(BUILD)/bench_draw
 	@$(BUILD)/bench_journal
+	@scripts/bench-serve $(BUILD)
 
 # Installs under PREFIX (DESTDIR is honoured for staging). The build is
 # configured for PREFIX, where the program then looks for its help text.
@@ -64,7 +65,8 @@ test-sanitize: deps
 # libFuzzer targets (clang, address and undefined-behaviour sanitizers), each
 # run for FUZZ_SECONDS from its seed corpus in fuzz/corpus/<target>/.
 FUZZ_SECONDS ?= 60
-FUZZ_TARGETS ?= fuzz_encode fuzz_draw fuzz_code128_stream fuzz_rtf_reader fuzz_serial fuzz_template fuzz_journal_row
+FUZZ_TARGETS ?= fuzz_encode fuzz_draw fuzz_code128_stream fuzz_rtf_reader fuzz_serial fuzz_template fuzz_journal_row \
+                fuzz_job_request
 fuzz: deps
 	@CC=clang CXX=clang++ cmake -S . -B build-fuzz -DVANTOR_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 	@cmake --build build-fuzz -j $(JOBS)

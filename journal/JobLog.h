@@ -18,6 +18,11 @@ struct TJobRequest {
   std::string target;
   std::vector<TSerialRange> ranges;
   bool reprint = false;  // deliberate: serials printed before may print again
+  // Who asked and from where, when not this process's user on this host (the
+  // web service's token name and its client's address); empty: the
+  // process's. A job recorded for another host is judged by its lease.
+  std::string user;
+  std::string host;
 };
 
 struct TReservation {

@@ -192,8 +192,9 @@ TRawJobRow NewJobRow(const TJobRequest& request, const TProcessIdentity& self, s
   TRawJobRow row;
   row.startedAt = std::to_string(now);
   row.leaseUntil = std::to_string(now + kLeaseSeconds);
-  row.user = StorableText(self.user, kMaxName, "?");
-  row.host = StorableText(self.host, kMaxName, "?");
+  // The web service names who asked and from where; anyone else is this process.
+  row.user = StorableText(request.user.empty() ? self.user : request.user, kMaxName, "?");
+  row.host = StorableText(request.host.empty() ? self.host : request.host, kMaxName, "?");
   row.pid = std::to_string(std::clamp<std::int64_t>(self.pid, 0, std::numeric_limits<std::int32_t>::max()));
   row.processToken = StorableText(self.token, kMaxName, "");
   row.family = std::string(NameOf(request.family));

@@ -17,14 +17,10 @@ std::string Upper(std::string s) {
   return s;
 }
 
-// The template of that name, or the exit-2 message saying why there is none.
-const TSheetTemplate* FindTemplate(const std::string& name, const TTemplateCatalogue& templates, std::ostream& err) {
-  if (const TSheetTemplate* t = templates.Find(name)) return t;
-  if (const auto refusal = templates.RefusalOf(name))
-    err << kProgram << "template '" << name << "' is refused: " << *refusal << '\n';
-  else
-    err << kProgram << "unknown template '" << name << "'; see vantor --list-templates\n";
-  return nullptr;
+// Why there is no template of that name (exit 2).
+std::string TemplateProblem(const std::string& name, const TTemplateCatalogue& templates) {
+  if (const auto refusal = templates.RefusalOf(name)) return "template '" + name + "' is refused: " + *refusal;
+  return "unknown template '" + name + "'; see vantor --list-templates";
 }
 
 int OutputDpi(const TLtoPrintOptions& o) {
@@ -56,54 +52,58 @@ int RunLtoCalibrationPage(const TLtoPrintOptions& o, const TSheetTemplate& sheet
 
 }  // namespace
 
-int RunLtoPrint(const TLtoPrintOptions& o, const TTemplateCatalogue& templates, TLtoOutputFactory& factory,
-                std::ostream& out, std::ostream& err, journal::TJobLog* journal) {
-  const TSheetTemplate* sheet = FindTemplate(o.templateName, templates, err);
-  if (!sheet) return 2;
-  if (o.calibration && CalibrationFault(*o.calibration) != TCalibrationField::None) {
-    err << kProgram << "the calibration is out of range (offsets up to 20 mm, scales 0.9 to 1.1)\n";
-    return 2;
-  }
-  if (o.calibrationPage) return RunLtoCalibrationPage(o, *sheet, factory, out, err);
-  if (!StartLabelUsable(o.startLabel, sheet->LabelsPerPage())) {
-    err << kProgram << "the start label must be from 1 to " << sheet->LabelsPerPage() << " on " << sheet->name
-        << ", not " << o.startLabel << '\n';
-    return 2;
-  }
+TLtoCheck CheckLtoOptions(const TLtoPrintOptions& o, const TTemplateCatalogue& templates, int dpi) {
+  TLtoCheck check;
+  const auto refuse = [&](std::string option, std::string problem, int exit) {
+    check.problem = TOptionProblem{std::move(option), std::move(problem), exit};
+    return check;
+  };
+  check.sheet = templates.Find(o.templateName);
+  if (!check.sheet) return refuse("template", TemplateProblem(o.templateName, templates), 2);
+  if (o.calibration && CalibrationFault(*o.calibration) != TCalibrationField::None)
+    return refuse(CalibrationOption(*o.calibration),
+                  "the calibration is out of range (offsets up to 20 mm, scales 0.9 to 1.1)", 2);
+  if (o.calibrationPage) return check;
+  const TSheetTemplate& sheet = *check.sheet;
+  if (!StartLabelUsable(o.startLabel, sheet.LabelsPerPage()))
+    return refuse("start-label",
+                  "the start label must be from 1 to " + std::to_string(sheet.LabelsPerPage()) + " on " + sheet.name +
+                      ", not " + std::to_string(o.startLabel),
+                  2);
   const TLtoPalette* palette = FindLtoPalette(o.palette);
-  if (!palette) {
-    err << kProgram << "unknown palette '" << o.palette << "'; see vantor --help\n";
-    return 2;
-  }
+  if (!palette) return refuse("palette", "unknown palette '" + o.palette + "'; see vantor --help", 2);
   const std::string mediaId = Upper(o.mediaId);
-  if (const auto problem = MediaIdProblem(mediaId)) {
-    err << CliLine(*problem) << '\n';
-    return 2;
-  }
+  if (const auto problem = MediaIdProblem(mediaId)) return refuse("media-id", *problem, 2);
 
   // As the volser field takes typing: letters in upper case.
   const std::string first = Upper(o.serial);
   const TVolserRunResult volsers =
       o.last ? VolserRunByLast(first, Upper(*o.last))
-             : VolserRunByCount(first, o.count.value_or(JobLabels(sheet->LabelsPerPage(), 1, o.startLabel)));
-  if (!volsers.run) {
-    err << CliLine(volsers.refusal) << '\n';
-    return 1;
-  }
-  TLtoRun run{*sheet, mediaId, *volsers.run, *palette, o.startLabel};
-  if (const auto problem = LtoRunProblem(run)) {
-    err << CliLine(*problem) << '\n';
-    return 1;
-  }
-  const int dpi = OutputDpi(o);
+             : VolserRunByCount(first, o.count.value_or(JobLabels(sheet.LabelsPerPage(), 1, o.startLabel)));
+  if (!volsers.run) return refuse(VolserProblem(first) ? "serial" : o.last ? "last" : "count", volsers.refusal, 1);
+  TLtoRun run{sheet, mediaId, *volsers.run, *palette, o.startLabel};
+  if (const auto problem = LtoRunProblem(run)) return refuse("", *problem, 1);
   if (dpi > 0) {
     // Known before anything is opened; a printer's is checked once it is.
-    const TLtoBarPlan plan = PlanLtoBars(run.layout, dpi, dpi, sheet->labels);
-    if (!plan.bars) {
-      err << CliLine(plan.refusal) << '\n';
-      return 1;
-    }
+    const TLtoBarPlan plan = PlanLtoBars(run.layout, dpi, dpi, sheet.labels);
+    if (!plan.bars) return refuse("template", plan.refusal, 1);
   }
+  check.run = std::move(run);
+  return check;
+}
+
+int RunLtoPrint(const TLtoPrintOptions& o, const TTemplateCatalogue& templates, TLtoOutputFactory& factory,
+                std::ostream& out, std::ostream& err, journal::TJobLog* journal) {
+  const int dpi = OutputDpi(o);
+  TLtoCheck check = CheckLtoOptions(o, templates, dpi);
+  if (check.problem) {
+    err << CliLine(check.problem->problem) << '\n';
+    return check.problem->exit;
+  }
+  if (o.calibrationPage) return RunLtoCalibrationPage(o, *check.sheet, factory, out, err);
+  const TSheetTemplate* sheet = check.sheet;
+  const std::string mediaId = check.run->mediaId;
+  TLtoRun& run = *check.run;
   journal::TJobRequest request;
   request.family = journal::TTapeFamily::Lto;
   request.media = mediaId;
@@ -156,8 +156,11 @@ int RunListTemplates(const TTemplateCatalogue& templates, std::ostream& out, std
 
 int RunDescribeTemplate(const std::string& name, const TTemplateCatalogue& templates, std::ostream& out,
                         std::ostream& err) {
-  const TSheetTemplate* t = FindTemplate(name, templates, err);
-  if (!t) return 2;
+  const TSheetTemplate* t = templates.Find(name);
+  if (!t) {
+    err << kProgram << TemplateProblem(name, templates) << '\n';
+    return 2;
+  }
   out << DescribeTemplateJson(*t);
   return 0;
 }

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "lto/LtoSheet.h"
 #include "printing/PrintCommand.h"
 #include "templates/SheetTemplate.h"
 
@@ -46,6 +47,16 @@ class TLtoOutputFactory {
   virtual std::unique_ptr<TSheetOutput> Open(TPrintOutput output, const std::string& target, int dpi, TPageSize page,
                                              const std::optional<TCalibration>& calibration) = 0;
 };
+
+// An LTO run's options checked as RunLtoPrint checks them before anything is
+// opened (at `dpi`, 0: the output's own once known): the run, or the first
+// problem.
+struct TLtoCheck {
+  std::optional<TLtoRun> run;
+  const TSheetTemplate* sheet = nullptr;  // the template, once found
+  std::optional<TOptionProblem> problem;
+};
+TLtoCheck CheckLtoOptions(const TLtoPrintOptions& options, const TTemplateCatalogue& templates, int dpi);
 
 // Exit status: 0 printed; 1 refused (a bad volser, a carry, a label too small
 // for the barcode, a page too small for the calibration page) or failed, the

@@ -115,39 +115,73 @@ int RunCalibrationPage(const TPrintOptions& o, TPrintJobFactory& factory, std::o
 
 }  // namespace
 
-int RunPrint(const TPrintOptions& o, TPrintJobFactory& factory, std::ostream& out, std::ostream& err,
-             journal::TJobLog* journal) {
-  if (o.calibration && CalibrationFault(*o.calibration) != TCalibrationField::None) {
-    err << "vantor: the calibration is out of range (offsets up to 20 mm, scales 0.9 to 1.1)\n";
-    return 2;
+std::string CalibrationOption(const TCalibration& calibration) {
+  switch (CalibrationFault(calibration)) {
+    case TCalibrationField::OffsetX: return "offset-x";
+    case TCalibrationField::OffsetY: return "offset-y";
+    case TCalibrationField::ScaleX: return "scale-x";
+    case TCalibrationField::ScaleY: return "scale-y";
+    case TCalibrationField::None: break;
   }
-  if (o.calibrationPage) return RunCalibrationPage(o, factory, out, err);
-  if (!StartLabelUsable(o.startLabel, kLabelsPerSheet)) {
-    err << "vantor: the start label must be from 1 to " << kLabelsPerSheet << '\n';
-    return 2;
-  }
+  return {};
+}
+
+namespace {
+
+// The label state of a run: media, colour, scheme, and the first serial as
+// the serial field takes typing (letters in upper case).
+void PrepareHost(const TPrintOptions& o, std::optional<THeadlessHost>& host) {
   THeadlessChoice choice;
   choice.mediaMode = o.mediaMode;
   choice.colored = o.colored;
   choice.rotated = o.rotated.value_or(MediaSetupFor(o.mediaMode).rotatedSequence.checked);
-  THeadlessHost host(choice);
-  if (o.scheme) host.State().LoadScheme(*o.scheme);
+  host.emplace(choice);
+  if (o.scheme) host->State().LoadScheme(*o.scheme);
   if (o.serial) {
-    // As the serial field takes typing: letters in upper case.
     std::string typed = *o.serial;
     for (char& c : typed) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    host.State().SetSerial(typed);
+    host->State().SetSerial(typed);
   }
-  if (const std::optional<TSerialProblem> problem = host.State().SequenceProblem()) {
-    host.State().CheckSequence();  // the window's Print forces the prefix even when it refuses
-    err << "vantor: " << kSequenceErrorCaption << ": " << problem->Text() << '\n';
-    return 1;
+}
+
+std::optional<TOptionProblem> CheckDlt(const TPrintOptions& o, std::optional<THeadlessHost>& host) {
+  if (o.calibration && CalibrationFault(*o.calibration) != TCalibrationField::None)
+    return TOptionProblem{CalibrationOption(*o.calibration),
+                          "the calibration is out of range (offsets up to 20 mm, scales 0.9 to 1.1)", 2};
+  if (o.calibrationPage) return std::nullopt;
+  if (!StartLabelUsable(o.startLabel, kLabelsPerSheet))
+    return TOptionProblem{"start-label", "the start label must be from 1 to " + std::to_string(kLabelsPerSheet), 2};
+  PrepareHost(o, host);
+  if (const std::optional<TSerialProblem> problem = host->State().SequenceProblem()) {
+    host->State().CheckSequence();  // the window's Print forces the prefix even when it refuses
+    return TOptionProblem{"serial", std::string(kSequenceErrorCaption) + ": " + problem->Text(), 1};
   }
-  host.State().CheckSequence();
-  if (const auto refusal = SheetRefusal(host.State().Serial(), o.sheets, o.startLabel)) {
-    err << CliLine(*refusal) << '\n';
-    return 1;
+  host->State().CheckSequence();
+  if (const auto refusal = SheetRefusal(host->State().Serial(), o.sheets, o.startLabel))
+    return TOptionProblem{"serial", *refusal, 1};
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<TOptionProblem> DltOptionsProblem(const TPrintOptions& options) {
+  std::optional<THeadlessHost> host;
+  return CheckDlt(options, host);
+}
+
+int DltRunLabels(const TPrintOptions& o) { return JobLabels(kLabelsPerSheet, o.sheets, o.startLabel); }
+
+int RunPrint(const TPrintOptions& o, TPrintJobFactory& factory, std::ostream& out, std::ostream& err,
+             journal::TJobLog* journal) {
+  std::optional<THeadlessHost> prepared;
+  if (const auto problem = CheckDlt(o, prepared)) {
+    // The window's caption keeps its capital; every other reason reads as a sentence.
+    const bool caption = problem->problem.rfind(kSequenceErrorCaption, 0) == 0;
+    err << (caption ? "vantor: " + problem->problem : CliLine(problem->problem)) << '\n';
+    return problem->exit;
   }
+  if (o.calibrationPage) return RunCalibrationPage(o, factory, out, err);
+  THeadlessHost& host = *prepared;
   host.RefreshPreview();
 
   const TSheetLayout layout = LayoutFor(o.mediaMode, host.Rotated());

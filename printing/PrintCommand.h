@@ -40,6 +40,20 @@ struct TPrintOptions {
   bool reprint = false;          // print serials the journal holds as printed again, deliberately
 };
 
+// An option of a run at fault: the long option's name ("serial",
+// "start-label", ...; empty when no one option is to blame), the reason, and
+// the command line's exit status for it (2 for an option out of its range, 1
+// for a run the labels refuse). The command line, the web service and the
+// windows word the same reason.
+struct TOptionProblem {
+  std::string option;
+  std::string problem;
+  int exit = 1;
+};
+
+// The calibration option a calibration's fault lies in.
+std::string CalibrationOption(const TCalibration& calibration);
+
 // The makers --maker takes and the media kinds --media takes, in the window's
 // order; a maker with media kinds takes them all, the first when none is given.
 struct TMediaChoice {
@@ -96,6 +110,13 @@ class TTraceJob : public TRecordingJob {
   std::ostringstream text_;
   int pages_ = 0;
 };
+
+// Checks a DLT run's options before anything is opened: the calibration, the
+// start label, the first serial and the run's end. The first problem, or
+// nothing.
+std::optional<TOptionProblem> DltOptionsProblem(const TPrintOptions& options);
+// The labels the run prints (sheets from the start label).
+int DltRunLabels(const TPrintOptions& options);
 
 // Exit status: 0 printed; 1 refused (a bad serial, a run past the counter's
 // end) or failed (message on `err`), the journal's faults included; 2 for a

@@ -1075,4 +1075,99 @@ abgelehnt: Nummern schon gedruckt (siehe --reprint) oder von einem laufenden Auf
         <translation>Passwort für das Druckjournal %1 (es wird nicht gespeichert):</translation>
     </message>
 </context>
+<context>
+    <name>vantor::Web</name>
+    <message>
+        <source>DLT sheets</source>
+        <translation>DLT-Bögen</translation>
+    </message>
+    <message>
+        <source>Maker</source>
+        <translation>Hersteller</translation>
+    </message>
+    <message>
+        <source>Media kind</source>
+        <translation>Medienart</translation>
+    </message>
+    <message>
+        <source>First serial</source>
+        <translation>Erste Nummer</translation>
+    </message>
+    <message>
+        <source>Sheets</source>
+        <translation>Bögen</translation>
+    </message>
+    <message>
+        <source>Rotated sequence</source>
+        <translation>Gedrehte Folge</translation>
+    </message>
+    <message>
+        <source>Colored sequence</source>
+        <translation>Farbige Folge</translation>
+    </message>
+    <message>
+        <source>Colour scheme</source>
+        <translation>Farbschema</translation>
+    </message>
+    <message>
+        <source>Preview</source>
+        <translation>Vorschau</translation>
+    </message>
+    <message>
+        <source>Download PDF</source>
+        <translation>PDF herunterladen</translation>
+    </message>
+    <message>
+        <source>Print on</source>
+        <translation>Drucken auf</translation>
+    </message>
+    <message>
+        <source>Print</source>
+        <translation>Drucken</translation>
+    </message>
+    <message>
+        <source>Search</source>
+        <translation>Suchen</translation>
+    </message>
+    <message>
+        <source>Token</source>
+        <translation>Token</translation>
+    </message>
+    <message>
+        <source>Your token, kept in this browser tab only.</source>
+        <translation>Ihr Token, nur in diesem Browser-Tab gespeichert.</translation>
+    </message>
+    <message>
+        <source>Some serials of this job are in the print journal already:</source>
+        <translation>Einige Nummern dieses Auftrags stehen schon im Druckjournal:</translation>
+    </message>
+    <message>
+        <source>Reprint</source>
+        <translation>Nachdrucken</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Printed job %1.</source>
+        <translation>Auftrag %1 gedruckt.</translation>
+    </message>
+    <message>
+        <source>Job %1: the PDF is downloaded.</source>
+        <translation>Auftrag %1: Das PDF ist heruntergeladen.</translation>
+    </message>
+    <message>
+        <source>Page</source>
+        <translation>Seite</translation>
+    </message>
+    <message>
+        <source>This service offers no printer.</source>
+        <translation>Dieser Dienst bietet keinen Drucker an.</translation>
+    </message>
+    <message>
+        <source>Reprint these labels</source>
+        <translation>Diese Etiketten nachdrucken</translation>
+    </message>
+</context>
 </TS>

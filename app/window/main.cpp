@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/serve/qt/ServeCommand.h"
 #include "app/window/AboutBox.h"
 #include "app/window/LtoLabels.h"
 #include "app/window/Menu.h"
@@ -96,6 +97,9 @@ int SaveScreenshot(vantor::TMainMenu& window, const QString& path) {
 
 int main(int argc, char** argv) {
   using vantor::TVantorCommandLine;
+  // `vantor serve`: the web service, with options of its own.
+  if (argc > 1 && std::string_view(argv[1]) == "serve")
+    return vantor::serve::RunServeCommand(argc, argv, {argv + 2, argv + argc}, std::cout, std::cerr);
   // The options are checked before Qt starts: QApplication needs a display.
   const TVantorCommandLine command = vantor::ParseVantorCommandLine({argv + 1, argv + argc});
   // Qt sees only the program name: every option is ours and has been read.

@@ -1,0 +1,518 @@
+#include "app/serve/qt/Service.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QFile>
+#include <QHttpServerRequest>
+#include <QHttpServerResponder>
+#include <QLocale>
+#include <QPrinterInfo>
+#include <QUrlQuery>
+#include <algorithm>
+#include <nlohmann/json.hpp>
+#include <sstream>
+
+#include "app/MediaSetup.h"
+#include "app/serve/JobJson.h"
+#include "app/serve/qt/Outputs.h"
+#include "app/serve/qt/WebStrings.h"
+#include "colours/ColourSchemes.h"
+#include "lto/LtoLabel.h"
+#include "lto/MediaId.h"
+#include "printing/Sheet.h"
+#include "qt/DataFolders.h"
+
+namespace vantor::serve {
+
+namespace {
+
+using nlohmann::json;
+
+// How long a job's PDF stays at /api/v1/jobs/{id}/pdf, and how much of them
+// the service keeps at most (the oldest go first).
+constexpr qint64 kKeepPdfMs = 10 * 60 * 1000;
+constexpr qint64 kKeepPdfBytes = 256LL * 1024 * 1024;
+
+TReply Json(int status, const json& value) {
+  TReply r;
+  r.status = status;
+  r.body = QByteArray::fromStdString(value.dump());
+  return r;
+}
+
+TReply Refused(int status, const std::string& error, const std::string& field = {}) {
+  json body = {{"error", error}};
+  if (!field.empty()) body["field"] = field;
+  return Json(status, body);
+}
+
+TReply Refused(const TRefusal& r) { return Refused(r.status, r.error, r.field); }
+
+TReply Resource(const QString& name, const QByteArray& type) {
+  QFile file(QStringLiteral(":/vantor-web/") + name);
+  if (!file.open(QIODevice::ReadOnly)) return Refused(404, "no such page");
+  TReply r;
+  r.type = type;
+  r.body = file.readAll();
+  return r;
+}
+
+// Whether `accept` asks for `type` (a list of media ranges, any parameters).
+bool Accepts(const QByteArray& accept, const char* type) {
+  for (const QByteArray& part : accept.split(','))
+    if (part.trimmed().split(';').front().trimmed() == type) return true;
+  return false;
+}
+
+// The journal seen by one request: its user and client recorded with each job
+// and the PDF's destination named for people, the reservation kept for the
+// reply.
+class TClientLog : public journal::TJobLog {
+ public:
+  TClientLog(journal::TJobLog& inner, std::string user, std::string host, std::optional<std::string> target)
+      : inner_(inner), user_(std::move(user)), host_(std::move(host)), target_(std::move(target)) {}
+  journal::TReservation Reserve(const journal::TJobRequest& request) override {
+    journal::TJobRequest r = request;
+    r.user = user_;
+    r.host = host_;
+    if (target_) r.target = *target_;
+    reservation_ = inner_.Reserve(r);
+    return reservation_;
+  }
+  void MarkSending(std::int64_t id, const journal::TSerialRange& s) override { inner_.MarkSending(id, s); }
+  void MarkSent(std::int64_t id, const journal::TSerialRange& s) override { inner_.MarkSent(id, s); }
+  void MarkRefused(std::int64_t id, const journal::TSerialRange& s) override { inner_.MarkRefused(id, s); }
+  void Finish(std::int64_t id, journal::TJobOutcome outcome) override { inner_.Finish(id, outcome); }
+  const journal::TReservation& Reservation() const { return reservation_; }
+
+ private:
+  journal::TJobLog& inner_;
+  std::string user_, host_;
+  std::optional<std::string> target_;
+  journal::TReservation reservation_;
+};
+
+// A date (the whole day, local time) or a date and time in ISO 8601, or Unix
+// seconds.
+std::optional<std::int64_t> ReadTime(const QString& text, bool endOfDay) {
+  bool number = false;
+  const qint64 seconds = text.toLongLong(&number);
+  if (number) return seconds;
+  const QDate day = QDate::fromString(text, Qt::ISODate);
+  if (day.isValid()) return endOfDay ? day.endOfDay().toSecsSinceEpoch() : day.startOfDay().toSecsSinceEpoch();
+  const QDateTime when = QDateTime::fromString(text, Qt::ISODate);
+  if (when.isValid()) return when.toSecsSinceEpoch();
+  return std::nullopt;
+}
+
+std::string Lower(std::string s) {
+  for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return s;
+}
+
+}  // namespace
+
+TService::TService(TServeConfig config)
+    : config_(std::move(config)), templates_(LoadTemplateCatalogue()), journal_(config_.journal) {
+  if (!config_.tokens.isEmpty()) tokens_ = std::make_unique<TTokens>(config_.tokens);
+  for (const QString& folder : DataFolders(QCoreApplication::applicationDirPath(), QStringLiteral("translations")))
+    if (german_.load(QStringLiteral("vantor_de"), folder)) {
+      haveGerman_ = true;
+      break;
+    }
+  clock_.start();
+}
+
+TService::~TService() = default;
+
+std::optional<std::string> TService::Ready() {
+  if (tokens_)
+    if (auto problem = tokens_->Refresh()) return problem;
+  try {
+    journal_.Get();
+    journal_.TakeInterrupted();
+  } catch (const std::exception& e) {
+    return e.what();
+  }
+  return std::nullopt;
+}
+
+bool TService::handleRequest(const QHttpServerRequest& request, QTcpSocket* socket) {
+  TCall call;
+  const auto method = request.method();
+  call.method = method == QHttpServerRequest::Method::Get    ? "GET"
+                : method == QHttpServerRequest::Method::Post ? "POST"
+                : method == QHttpServerRequest::Method::Head ? "HEAD"
+                                                             : "OTHER";
+  call.path = request.url().path();
+  const QUrlQuery query = request.query();
+  for (const auto& [key, value] : query.queryItems(QUrl::FullyDecoded)) call.query[key] = value;
+  for (const auto& [key, value] : request.headers()) {
+    const QByteArray name = key.toLower();
+    if (name == "authorization") call.authorization = value;
+    if (name == "accept") call.accept = value;
+    if (name == "accept-language") call.acceptLanguage = value;
+    if (name == "content-length") call.contentLength = value.toLongLong();
+  }
+  call.body = request.body();
+  call.client = request.remoteAddress().toString();
+  if (call.client.startsWith(QLatin1String("::ffff:"))) call.client = call.client.mid(7);
+
+  QElapsedTimer took;
+  took.start();
+  const TReply reply = Answer(call);
+  QHttpServerResponder responder = makeResponder(request, socket);
+  responder.writeStatusLine(static_cast<QHttpServerResponder::StatusCode>(reply.status));
+  responder.writeHeader("Content-Type", reply.type);
+  responder.writeHeader("Content-Length", QByteArray::number(reply.body.size()));
+  responder.writeHeader("Cache-Control", "no-store");
+  responder.writeHeader("X-Content-Type-Options", "nosniff");
+  for (const auto& [name, value] : reply.headers) responder.writeHeader(name, value);
+  responder.writeBody(reply.body);
+  if (config_.log) {
+    // The path and query only: the token travels in a header and stays out.
+    *config_.log << QDateTime::currentDateTimeUtc().toString(Qt::ISODate).toStdString() << ' '
+                 << call.client.toStdString() << ' ' << call.method.toStdString() << ' '
+                 << request.url().toString(QUrl::RemoveScheme | QUrl::RemoveAuthority).toStdString() << ' '
+                 << reply.status << ' ' << reply.body.size() << ' ' << took.elapsed() << "ms" << std::endl;
+  }
+  return true;
+}
+
+TReply TService::Answer(const TCall& call) {
+  try {
+    std::string user;
+    return Route(call, user);
+  } catch (const std::exception& e) {
+    // A fault of the service, not of the request.
+    return Refused(500, std::string("the service failed: ") + e.what());
+  }
+}
+
+TReply TService::Route(const TCall& call, std::string& user) {
+  const QString& path = call.path;
+  const bool get = call.method == "GET" || call.method == "HEAD";
+  const bool post = call.method == "POST";
+  // The page and its parts: open to all, they hold nothing of the journal.
+  if (path == QLatin1String("/") || path == QLatin1String("/index.html"))
+    return get ? Resource(QStringLiteral("index.html"), "text/html; charset=utf-8") : Refused(405, "use GET");
+  if (path == QLatin1String("/app.js")) return Resource(QStringLiteral("app.js"), "text/javascript; charset=utf-8");
+  if (path == QLatin1String("/style.css")) return Resource(QStringLiteral("style.css"), "text/css; charset=utf-8");
+  if (path == QLatin1String("/strings.json")) return Strings(call);
+  if (!path.startsWith(QLatin1String("/api/v1/"))) return Refused(404, "no such page: " + path.toStdString());
+  const QString route = path.mid(8);
+  if (route == QLatin1String("openapi.json")) return Resource(QStringLiteral("openapi.json"), "application/json");
+  if (route == QLatin1String("health")) return Health();
+
+  if (tokens_) {
+    if (auto problem = tokens_->Refresh()) return Refused(503, problem->c_str());
+    const QByteArray bearer = "Bearer ";
+    if (!call.authorization.startsWith(bearer))
+      return Refused(401, "this service needs a token: Authorization: Bearer TOKEN");
+    const auto holder = tokens_->Holder(call.authorization.mid(bearer.size()).trimmed());
+    if (!holder) return Refused(401, "the token is not one of this service's");
+    user = *holder;
+  }
+  if (call.contentLength > static_cast<qint64>(kMaxBodyBytes) ||
+      call.body.size() > static_cast<qsizetype>(kMaxBodyBytes))
+    return Refused(413, "the request body is larger than 64 KiB");
+
+  const QStringList parts = route.split(QLatin1Char('/'));
+  const auto onlyGet = [&](auto answer) { return get ? answer() : Refused(405, "use GET"); };
+  if (route == QLatin1String("templates"))
+    return onlyGet([&] {
+      json list = json::array();
+      for (const TSheetTemplate& t : templates_.templates)
+        list.push_back({{"name", t.name},
+                        {"title", t.title},
+                        {"labels_per_page", t.LabelsPerPage()},
+                        {"page_mm",
+                         {static_cast<double>(t.page.width.Micrometres()) / 1000,
+                          static_cast<double>(t.page.height.Micrometres()) / 1000}}});
+      return Json(200, {{"templates", list}, {"refused", templates_.problems}});
+    });
+  if (parts.size() == 2 && parts[0] == QLatin1String("templates"))
+    return onlyGet([&] {
+      const std::string name = parts[1].toStdString();
+      const TSheetTemplate* t = templates_.Find(name);
+      if (!t) return Refused(404, "unknown template '" + name + "'", "template");
+      TReply r;
+      r.body = QByteArray::fromStdString(DescribeTemplateJson(*t));
+      return r;
+    });
+  if (route == QLatin1String("media-ids"))
+    return onlyGet([&] {
+      json list = json::array();
+      for (const TMediaId& m : MediaIdTable())
+        list.push_back(
+            {{"id", m.id}, {"kind", MediaKindName(m.kind)}, {"generation", m.generation}, {"caption", m.caption}});
+      return Json(200, {{"media_ids", list}});
+    });
+  if (route == QLatin1String("palettes"))
+    return onlyGet([&] {
+      json list = json::array();
+      for (const TLtoPalette& p : LtoPalettes()) list.push_back({{"name", p.name}, {"caption", p.caption}});
+      return Json(200, {{"palettes", list}, {"default", kDefaultLtoPalette}});
+    });
+  if (route == QLatin1String("dlt/makers"))
+    return onlyGet([&] {
+      json schemes = json::array();
+      for (const ColourScheme& s : ColourSchemes()) schemes.push_back(s.caption);
+      json layouts = json::array();
+      for (const TSheetLayout l : {TSheetLayout::StorageTek, TSheetLayout::StorageTekRotated, TSheetLayout::Standard,
+                                   TSheetLayout::StandardRotated, TSheetLayout::BreeceHill, TSheetLayout::Other})
+        layouts.push_back(LayoutName(l));
+      // What the window sets when the maker or media kind is chosen: the
+      // default serial and "Rotated sequence".
+      json defaults = json::object();
+      for (const auto& [maker, media] : {std::pair<const char*, const char*>{"standard", ""},
+                                         {"storagetek", "dlt4"},
+                                         {"storagetek", "dlt3xt"},
+                                         {"storagetek", "cleaning"},
+                                         {"storagetek", "diagnostic"},
+                                         {"breece", ""},
+                                         {"other", ""}}) {
+        const TMediaSetup& setup = MediaSetupFor(*MediaModeFor(maker, media));
+        defaults[std::string(maker) + (*media ? std::string(" ") + media : "")] = {
+            {"serial", setup.serial},
+            {"rotated", setup.rotatedSequence.checked},
+            {"rotated_enabled", setup.rotatedSequence.enabled},
+            {"colored", setup.coloredSequence.checked}};
+      }
+      return Json(200, {{"makers", {"standard", "storagetek", "breece", "other"}},
+                        {"defaults", defaults},
+                        {"media", {"dlt4", "dlt3xt", "cleaning", "diagnostic"}},
+                        {"schemes", schemes},
+                        {"layouts", layouts},
+                        {"labels_per_sheet", kLabelsPerSheet}});
+    });
+  if (route == QLatin1String("printers")) return onlyGet([&] { return Printers(); });
+  if (route == QLatin1String("preview")) return post ? Preview(call) : Refused(405, "use POST with the job's fields");
+  if (route == QLatin1String("jobs")) return post ? Jobs(call, user) : Refused(405, "use POST with the job's fields");
+  if (route == QLatin1String("journal")) return onlyGet([&] { return JournalList(call); });
+  if ((parts.size() == 2 || (parts.size() == 3 && parts[2] == QLatin1String("pdf"))) &&
+      parts[0] == QLatin1String("jobs")) {
+    bool number = false;
+    const qint64 id = parts[1].toLongLong(&number);
+    if (!number || id <= 0) return Refused(404, "no job " + parts[1].toStdString());
+    return onlyGet([&] { return Job(id, parts.size() == 3); });
+  }
+  return Refused(404, "no such route: " + path.toStdString());
+}
+
+std::vector<std::string> TService::AllowedPrinters() const {
+  std::vector<std::string> names;
+  for (const QString& name : QPrinterInfo::availablePrinterNames()) {
+    const std::string n = name.toStdString();
+    if (config_.printers.empty() ||
+        std::find(config_.printers.begin(), config_.printers.end(), n) != config_.printers.end())
+      names.push_back(n);
+  }
+  return names;
+}
+
+TReply TService::Printers() const { return Json(200, {{"printers", AllowedPrinters()}}); }
+
+TReply TService::Health() {
+  json body = {{"version", VANTOR_VERSION}};
+  try {
+    journal::TJournal& j = journal_.Get();
+    body["journal"] = {{"reachable", true}, {"schema", j.SchemaVersion()}};
+    body["status"] = "ok";
+    return Json(200, body);
+  } catch (const std::exception& e) {
+    journal_.Close();
+    body["journal"] = {{"reachable", false}};
+    body["status"] = "unavailable";
+    body["error"] = e.what();
+    return Json(503, body);
+  }
+}
+
+TReply TService::Preview(const TCall& call) {
+  TReadJob read = ReadJobRequest(std::string_view(call.body.constData(), static_cast<std::size_t>(call.body.size())));
+  if (!read.job) return Refused(read.refusal);
+  TJobDescription& job = *read.job;
+  // Drawn at the PDF's resolution, never on a printer, never journalled.
+  job.lto.output = job.dlt.output = TPrintOutput::Trace;
+  job.lto.dpi = job.dlt.dpi = kPreviewDpi;
+  TCheckedJob checked;
+  if (auto refusal = CheckJob(job, templates_, config_.maxLabels, checked)) return Refused(*refusal);
+  std::vector<TLabelRect> places;
+  if (job.family == TFamily::Lto) {
+    if (const TSheetTemplate* t = templates_.Find(job.lto.templateName)) places = t->labels;
+  }
+  TPreviewImage image;
+  TPreviewFactory factory(job.page - 1, job.format, places, image);
+  std::ostringstream out, err;
+  const int status = job.family == TFamily::Lto ? RunLtoPrint(job.lto, templates_, factory, out, err)
+                                                : RunPrint(job.dlt, factory, out, err);
+  if (status != 0) return Refused(422, err.str().substr(0, err.str().find('\n')));
+  if (image.bytes.isEmpty())
+    return Refused(422, "the job has " + std::to_string(image.pages) + (image.pages == 1 ? " page" : " pages"), "page");
+  TReply r;
+  r.type = job.format == TPreviewFormat::Svg ? "image/svg+xml" : "image/png";
+  r.body = std::move(image.bytes);
+  r.headers.push_back({"X-Vantor-Pages", QByteArray::number(image.pages)});
+  return r;
+}
+
+TReply TService::Jobs(const TCall& call, const std::string& user) {
+  TReadJob read = ReadJobRequest(std::string_view(call.body.constData(), static_cast<std::size_t>(call.body.size())));
+  if (!read.job) return Refused(read.refusal);
+  TJobDescription& job = *read.job;
+  TCheckedJob checked;
+  if (auto refusal = CheckJob(job, templates_, config_.maxLabels, checked)) return Refused(*refusal);
+  if (job.printer) {
+    const std::vector<std::string> allowed = AllowedPrinters();
+    if (std::find(allowed.begin(), allowed.end(), *job.printer) == allowed.end())
+      return Refused(422, "no printer named \"" + *job.printer + "\" on this service", "output");
+  }
+  TPdfBytesFactory factory;
+  if (!factory.Usable()) return Refused(503, "the service cannot write its temporary files");
+  if (!job.printer) job.lto.target = job.dlt.target = factory.Path();
+  const bool calibrationPage = job.family == TFamily::Lto ? job.lto.calibrationPage : job.dlt.calibrationPage;
+
+  journal::TJobLog* log = nullptr;
+  std::optional<TClientLog> client;
+  if (!calibrationPage) {
+    try {
+      client.emplace(
+          journal_.Get(), user, call.client.toStdString(),
+          job.printer ? std::nullopt : std::optional<std::string>("download by " + call.client.toStdString()));
+      log = &*client;
+    } catch (const std::exception& e) {
+      journal_.Close();
+      return Refused(503, e.what());
+    }
+  }
+  std::ostringstream out, err;
+  const int status = job.family == TFamily::Lto ? RunLtoPrint(job.lto, templates_, factory, out, err, log)
+                                                : RunPrint(job.dlt, factory, out, err, log);
+  if (status == kExitJournalRefused) {
+    json body = ConflictJson(client->Reservation().conflicts);
+    return Json(409, body);
+  }
+  if (status != 0) {
+    const std::string message = err.str().substr(0, err.str().find('\n'));
+    // Refused by the labels once the output was known (a printer's resolution)
+    // before anything was reserved; else the output or the journal failed.
+    if (!client || !client->Reservation().Granted()) return Refused(status == 2 ? 422 : 422, message);
+    return Refused(503, message);
+  }
+  QByteArray pdf = job.printer ? QByteArray() : factory.TakeBytes();
+  if (calibrationPage) {
+    if (job.printer) return Json(200, {{"printed", "calibration page"}, {"printer", *job.printer}});
+    TReply r;
+    r.type = "application/pdf";
+    r.body = std::move(pdf);
+    return r;
+  }
+  const qint64 id = client->Reservation().jobId;
+  const std::optional<journal::TJobRecord> record = journal_.Get().Job(id);
+  json body = record ? JobJson(*record) : json{{"id", id}};
+  const QByteArray location = "/api/v1/jobs/" + QByteArray::number(id);
+  if (!job.printer) body["pdf"] = (location + "/pdf").toStdString();
+  TReply r = Json(201, body);
+  r.headers.push_back({"Location", location});
+  if (!job.printer && Accepts(call.accept, "application/pdf")) {
+    r.type = "application/pdf";
+    r.body = pdf;
+    r.headers.push_back({"X-Vantor-Job", QByteArray::number(id)});
+  }
+  if (!job.printer) KeepPdf(id, std::move(pdf));
+  return r;
+}
+
+void TService::KeepPdf(qint64 id, QByteArray pdf) {
+  const qint64 now = clock_.elapsed();
+  keptBytes_ += pdf.size();
+  pdfs_.push_back({id, std::move(pdf), now + kKeepPdfMs});
+  while (!pdfs_.empty() && (pdfs_.front().until < now || keptBytes_ > kKeepPdfBytes)) {
+    keptBytes_ -= pdfs_.front().pdf.size();
+    pdfs_.pop_front();
+  }
+}
+
+TReply TService::Job(qint64 id, bool pdf) {
+  if (pdf) {
+    const qint64 now = clock_.elapsed();
+    for (const TKeptPdf& kept : pdfs_)
+      if (kept.id == id && kept.until >= now) {
+        TReply r;
+        r.type = "application/pdf";
+        r.body = kept.pdf;
+        return r;
+      }
+    return Refused(404, "the PDF of job " + std::to_string(id) +
+                            " is not kept here: a job's PDF stays for 10 minutes with the instance that made it "
+                            "(ask for the job with Accept: application/pdf to have it at once)");
+  }
+  try {
+    const std::optional<journal::TJobRecord> record = journal_.Get().Job(id);
+    if (!record) return Refused(404, "no job " + std::to_string(id) + " in the journal");
+    return Json(200, JobJson(*record));
+  } catch (const std::exception& e) {
+    journal_.Close();
+    return Refused(503, e.what());
+  }
+}
+
+TReply TService::JournalList(const TCall& call) {
+  journal::TJobFilter filter;
+  filter.limit = 100;
+  for (const auto& [key, value] : call.query) {
+    if (key == QLatin1String("serial")) {
+      const std::string serial = QString(value).toUpper().toStdString();
+      if (!journal::SplitSerial(serial)) return Refused(422, "'" + serial + "' is not a serial", "serial");
+      filter.serial = serial;
+    } else if (key == QLatin1String("from") || key == QLatin1String("to")) {
+      const auto when = ReadTime(value, key == QLatin1String("to"));
+      if (!when)
+        return Refused(422, key.toStdString() + " must be a date (2026-12-01), a date and time or Unix seconds",
+                       key.toStdString());
+      (key == QLatin1String("from") ? filter.from : filter.to) = *when;
+    } else if (key == QLatin1String("limit")) {
+      bool number = false;
+      const int limit = value.toInt(&number);
+      if (!number || limit < 1 || limit > 10000)
+        return Refused(422, "limit must be a whole number from 1 to 10000", "limit");
+      filter.limit = limit;
+    } else {
+      return Refused(422, "unknown parameter '" + key.toStdString() + "'", key.toStdString());
+    }
+  }
+  try {
+    json jobs = json::array();
+    journal::TJournal& j = journal_.Get();
+    for (const journal::TJobRecord& record : j.List(filter)) jobs.push_back(JobJson(record));
+    return Json(200, {{"jobs", jobs}, {"problems", j.Problems()}});
+  } catch (const std::exception& e) {
+    journal_.Close();
+    return Refused(503, e.what());
+  }
+}
+
+TReply TService::Strings(const TCall& call) {
+  // The first language the browser names that the service speaks; English
+  // ends the search.
+  bool german = false;
+  for (const QByteArray& part : call.acceptLanguage.split(',')) {
+    const std::string tag = Lower(part.trimmed().split(';').front().trimmed().toStdString());
+    if (tag.rfind("de", 0) == 0) {
+      german = haveGerman_;
+      break;
+    }
+    if (tag.rfind("en", 0) == 0) break;
+  }
+  json strings = json::object();
+  for (const TWebString& s : WebStrings()) {
+    const QString text = german ? german_.translate(s.context, s.text) : QString();
+    strings[s.key] = text.isEmpty() ? s.text : text.toStdString();
+  }
+  TReply r = Json(200, {{"language", german ? "de" : "en"}, {"strings", strings}});
+  r.headers.push_back({"Vary", "Accept-Language"});
+  return r;
+}
+
+}  // namespace vantor::serve
