@@ -155,6 +155,7 @@ TEST_F(MenuJournalTest, LtoWindowRunsGoThroughTheSameJournal) {
 }
 
 TEST_F(MenuJournalTest, UnusableJournalRefusesAndPreviewNeverTouchesIt) {
+  std::filesystem::remove(JournalPath());
   TLinesJob preview;
   menu->DrawJob(preview, true);
   EXPECT_EQ(preview.pages.size(), 1u);

@@ -265,6 +265,7 @@ TEST_F(JournalCliFaults, DamagedJournal) {
 }
 
 TEST_F(JournalCliFaults, ReadOnlyJournal) {
+  ASSERT_EQ(Cli({"--journal-init", path_}).status, 0);
   ASSERT_EQ(
       Cli({"--journal", path_, "--print-pdf", dir_.filePath("first.pdf").toStdString(), "--serial", "FLT500"}).status,
       0);
@@ -283,7 +284,11 @@ TEST_F(JournalCliFaults, ReadOnlyJournal) {
     expected = "the journal is read-only";
   }
   const CliResult r = Print();
+  // A journal one may only read is still listed.
+  const CliResult listed = Cli({"--journal-list", "--journal", path_});
   if (geteuid() == 0) umount2(folder_.c_str(), MNT_DETACH);
+  EXPECT_EQ(listed.status, 0) << listed.err;
+  EXPECT_NE(listed.out.find("FLT500"), std::string::npos) << listed.out;
   EXPECT_EQ(r.status, 1);
   EXPECT_NE(r.err.find(expected), std::string::npos) << r.err;
   EXPECT_FALSE(fs::exists(pdf_));
