@@ -598,6 +598,15 @@ void TJournal::Connect(TMode mode) {
     db.setDatabaseName(Q(where_.path));
     QString connectOptions = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(options_.busyTimeoutMs);
     if (options_.readOnly) connectOptions += QStringLiteral(";QSQLITE_OPEN_READONLY");
+    // A write-ahead journal needs its shared-memory file beside it even to be
+    // read; in a folder one may not write, a journal with no unsaved log
+    // (every writer closed) is read as the unchanging file it is.
+    if (options_.readOnly && access(folder.toStdString().c_str(), W_OK) != 0 &&
+        !QFileInfo::exists(Q(where_.path + "-wal"))) {
+      db.setDatabaseName(QUrl::fromLocalFile(Q(where_.path)).toString(QUrl::FullyEncoded) +
+                         QStringLiteral("?immutable=1"));
+      connectOptions += QStringLiteral(";QSQLITE_OPEN_URI");
+    }
     db.setConnectOptions(connectOptions);
     if (!db.open()) Fail("cannot open", db.lastError());
     struct stat opened {};
