@@ -11,6 +11,7 @@
 #include <QSqlQuery>
 #include <QStandardPaths>
 #include <QStringList>
+#include <QUrl>
 #include <QVariant>
 
 #include <atomic>

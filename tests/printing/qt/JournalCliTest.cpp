@@ -363,6 +363,16 @@ TEST(JournalCliPassword, AskedOnTheTerminalOnlyWhenThereIsOne) {
   env.remove(QStringLiteral("PGPASSWORD"));
   env.remove(QStringLiteral("VANTOR_JOURNAL_PASSWORD"));
   env.insert(QStringLiteral("HOME"), home.path());
+  {  // a journal to list (it may be there from an earlier run)
+    const auto where = journal::ParseJournalLocation(url);
+    ASSERT_TRUE(where.value) << where.error;
+    setenv("VANTOR_JOURNAL_PASSWORD", "vantor-test", 1);
+    try {
+      TJournal::Create(*where.value).reset();
+    } catch (const journal::TJournalError&) {
+    }
+    unsetenv("VANTOR_JOURNAL_PASSWORD");
+  }
   const QString list = vantor + QStringLiteral(" --journal-list --journal ") + QString::fromStdString(url);
   struct TRow {
     const char* name;
