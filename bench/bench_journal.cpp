@@ -33,9 +33,7 @@ std::string PrefixOf(int job) {
 }
 
 bool Fill(const TJournalLocation& where) {
-  {
-    TJournal::Open(where).reset();  // the schema
-  }
+  { TJournal::Create(where).reset(); }
   const bool pg = where.kind == TJournalLocation::TKind::Postgres;
   bool ok = true;
   {

@@ -66,7 +66,8 @@ const std::string kOut = std::string(VANTOR_BENCH_TMP) + "/bench_sheet";
 // run would: the reservation and the page marks are part of the time, and a
 // second iteration is not refused as a reprint.
 const std::string kJournal = kOut + "-journal.sqlite";
-const std::string kFreshJournal = "rm -f " + kJournal + " " + kJournal + "-wal " + kJournal + "-shm";
+const std::string kFreshJournal = "rm -f " + kJournal + " " + kJournal + "-wal " + kJournal + "-shm && " +
+                                  VANTOR_BUILD_DIR "/vantor --journal-init " + kJournal + " >/dev/null";
 
 // A prefix holds 1000 serials (the counter never carries into it), so 100
 // sheets are printed as runs of at most 33 sheets, one prefix each, one

@@ -46,6 +46,8 @@ class TJobLog {
   // Serials whose hand-over the output reported failed (it took nothing):
   // back from sending to reserved, so the job's end frees them.
   virtual void MarkRefused(std::int64_t jobId, const TSerialRange& serials) = 0;
+  // A sign of life of a running job, with every page: keeps its lease.
+  virtual void Renew(std::int64_t /*jobId*/) {}
   // printed, failed or cancelled: reserved serials are freed.
   virtual void Finish(std::int64_t jobId, TJobOutcome outcome) = 0;
 };

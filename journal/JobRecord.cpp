@@ -146,7 +146,8 @@ std::string FormatJobLine(const TJobRecord& job) {
   }
   return std::to_string(job.id) + "\t" + FormatMinute(job.startedAt) + "\t" + job.user + "\t" + job.host + "\t" +
          std::string(NameOf(job.family)) + "\t" + job.media + "\t" + serials + "\t" + std::string(NameOf(job.outcome)) +
-         "\t" + (job.reprint ? "reprint" : "-") + "\t" + std::string(NameOf(job.output)) + "\t" + job.target;
+         "\t" + (job.reprint ? "reprint" : "-") + "\t" + std::string(NameOf(job.output)) + "\t" + job.target +
+         (job.conflict.empty() ? "" : "\t" + job.conflict);
 }
 
 std::vector<TSerialRange> MarkPieces(std::vector<TRangePiece>& pieces, const TSerialRange& range, TPieceState to) {

@@ -50,12 +50,16 @@ struct TJobRecord {
   std::string host;
   std::int64_t pid = 0;
   std::string processToken;  // tells a reused pid from the job's own process
+  std::string machine;       // where the pid names the job's process (machine, boot, pid namespace)
   TTapeFamily family = TTapeFamily::Dlt;
   std::string media;  // DLT: the media kind (dlt4, cleaning, ...); LTO: the media ID (L6, ...)
   TOutputKind output = TOutputKind::Pdf;
   std::string target;  // the printer's name, the PDF or the trace file
   TJobOutcome outcome = TJobOutcome::Reserved;
   bool reprint = false;
+  // What the job's own process did after another had declared it
+  // interrupted (its outcome is kept): empty for none.
+  std::string conflict;
   std::vector<TRangePiece> pieces;
 
   // The serials in one state, joined.
@@ -88,7 +92,7 @@ std::string DescribeInterrupted(const TJobRecord& job);
 // One job a line for `vantor --journal-list`, fields separated by tabs: id,
 // started (YYYY-MM-DD HH:MM, local time), user, host, family, media, serials
 // (FIRST[-LAST]:STATE, separated by spaces), outcome, reprint or -, output
-// kind, output target.
+// kind, output target; and the conflict when there is one.
 std::string FormatJobLine(const TJobRecord& job);
 
 // Moves the serials of `range` in `pieces` to `to`: reserved to sending;

@@ -11,11 +11,26 @@ namespace vantor::journal {
 
 namespace {
 
-std::string BootId() {
-  std::ifstream in("/proc/sys/kernel/random/boot_id");
-  std::string id;
-  std::getline(in, id);
+std::string FirstLine(const char* path) {
+  std::ifstream in(path);
+  std::string line;
+  std::getline(in, line);
+  return line;
+}
+
+std::string BootId() { return FirstLine("/proc/sys/kernel/random/boot_id"); }
+
+std::string MachineId() {
+  std::string id = FirstLine("/etc/machine-id");
+  if (id.empty()) id = FirstLine("/var/lib/dbus/machine-id");
   return id;
+}
+
+// "pid:[4026531836]": one pid namespace from another on the same kernel.
+std::string PidNamespace() {
+  char link[64] = {};
+  const ssize_t n = readlink("/proc/self/ns/pid", link, sizeof link - 1);
+  return n > 0 ? std::string(link, static_cast<std::size_t>(n)) : std::string();
 }
 
 }  // namespace
@@ -36,10 +51,13 @@ std::string ProcessToken(std::int64_t pid) {
   return {};
 }
 
+std::string MachineIdentity() { return MachineId() + "/" + BootId() + "/" + PidNamespace(); }
+
 TProcessIdentity CurrentProcess() {
   TProcessIdentity self;
   self.pid = static_cast<std::int64_t>(getpid());
   self.token = ProcessToken(self.pid);
+  self.machine = MachineIdentity();
   char host[256] = {};
   if (gethostname(host, sizeof host - 1) == 0) self.host = host;
   if (self.host.empty()) self.host = "localhost";
@@ -53,11 +71,17 @@ TProcessIdentity CurrentProcess() {
   return self;
 }
 
-bool IsAbandoned(const TJobRecord& job, const TProcessIdentity& self, std::int64_t now) {
+bool RanHere(const TJobRecord& job, const TProcessIdentity& self) {
+  // A part that could not be read on either side leaves only the lease.
+  const std::string& m = self.machine;
+  if (m.empty() || m.front() == '/' || m.back() == '/' || m.find("//") != std::string::npos) return false;
+  return job.machine == m && !job.processToken.empty();
+}
+
+bool IsAbandoned(const TJobRecord& job, const TProcessIdentity& self, std::optional<std::int64_t> leaseNow) {
   if (!IsRunning(job.outcome)) return false;
-  // Without a start token (no /proc where it ran) only the lease can tell.
-  if (job.host == self.host && !job.processToken.empty()) return ProcessToken(job.pid) != job.processToken;
-  return now > job.leaseUntil;
+  if (RanHere(job, self)) return ProcessToken(job.pid) != job.processToken;
+  return leaseNow && *leaseNow > job.leaseUntil;
 }
 
 }  // namespace vantor::journal

@@ -57,11 +57,15 @@ void TJournalledJob::HandOver(int upTo, const std::function<void()>& hand) {
 }
 
 void TJournalledJob::BeginDoc() {
+  log_.Renew(jobId_);
   inner_.BeginDoc();
   ++begun_;
 }
 
 void TJournalledJob::NewPage() {
+  // A sign of life with every page: a job marked only at its end (a
+  // printer's spool, a PDF) keeps its serials however long it draws.
+  log_.Renew(jobId_);
   if (delivery_ == TDelivery::EachPage)
     HandOver(begun_, [this] { inner_.NewPage(); });
   else

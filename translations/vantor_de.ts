@@ -352,6 +352,18 @@ ihn in eine Bilddatei (--out).</translation>
         <translation>Nummern, die das Journal als gedruckt führt, bewusst noch einmal drucken (als Nachdruck eingetragen).</translation>
     </message>
     <message>
+        <source>Make a new print journal: a file whose folder exists, or the journal&apos;s tables in an empty PostgreSQL database. A journal given with --journal or kept in the settings is never made otherwise.</source>
+        <translation>Ein neues Druckjournal anlegen: eine Datei in einem vorhandenen Ordner oder die Tabellen des Journals in einer leeren PostgreSQL-Datenbank. Ein mit --journal angegebenes oder in den Einstellungen gespeichertes Journal wird sonst nie angelegt.</translation>
+    </message>
+    <message>
+        <source>End job JOB as interrupted, freeing the serials it reserved: for a job shown running elsewhere whose program is known to be gone.</source>
+        <translation>Auftrag JOB als unterbrochen beenden und seine reservierten Nummern freigeben: für einen anderswo laufenden Auftrag, dessen Programm sicher beendet ist.</translation>
+    </message>
+    <message>
+        <source>JOB</source>
+        <translation>AUFTRAG</translation>
+    </message>
+    <message>
         <source>List the journal&apos;s jobs, newest first, one a line (with --serial: the jobs holding it).</source>
         <translation>Die Aufträge des Journals auflisten, die neuesten zuerst, einer je Zeile (mit --serial: die Aufträge mit dieser Nummer).</translation>
     </message>
@@ -364,7 +376,8 @@ ihn in eine Bilddatei (--out).</translation>
        vantor --lto --calibration-page [--template NAME]
               (--print-pdf FILE | --print-trace FILE | --printer NAME)
        vantor --list-templates | --describe-template NAME
-       vantor --journal-list [--serial S] [--journal PATH|URL]</source>
+       vantor --journal-list [--serial S] [--journal PATH|URL]
+       vantor --journal-init PATH|URL | --journal-release JOB [--journal PATH|URL]</source>
         <translation>Aufruf: vantor [--print-pdf DATEI | --print-trace DATEI | --printer NAME] [Optionen]
         vantor --lto --media-id ID --serial VOLSER [--count N | --last VOLSER]
                [--template NAME] [--palette NAME | --no-colour] [--dpi N]
@@ -373,7 +386,8 @@ ihn in eine Bilddatei (--out).</translation>
         vantor --lto --calibration-page [--template NAME]
                (--print-pdf DATEI | --print-trace DATEI | --printer NAME)
         vantor --list-templates | --describe-template NAME
-        vantor --journal-list [--serial S] [--journal PFAD|URL]</translation>
+        vantor --journal-list [--serial S] [--journal PFAD|URL]
+        vantor --journal-init PFAD|URL | --journal-release AUFTRAG [--journal PFAD|URL]</translation>
     </message>
     <message>
         <source>Exit status: 0 done, 1 refused or failed (the journal&apos;s faults included), 2 bad command line
@@ -773,6 +787,34 @@ abgelehnt: Nummern schon gedruckt (siehe --reprint) oder von einem laufenden Auf
     <message>
         <source>&apos;%1&apos; is not a volume serial.</source>
         <translation>„%1“ ist keine Datenträgernummer.</translation>
+    </message>
+    <message>
+        <source>Re&amp;lease job...</source>
+        <translation>Auftrag &amp;freigeben...</translation>
+    </message>
+    <message>
+        <source>End the selected job, running elsewhere, as interrupted and free the serials it reserved: only when its program is known to be gone.</source>
+        <translation>Den gewählten, anderswo laufenden Auftrag als unterbrochen beenden und seine reservierten Nummern freigeben: nur wenn sein Programm sicher beendet ist.</translation>
+    </message>
+    <message>
+        <source>There is no print journal at %1. Make a new one there?</source>
+        <translation>Unter %1 gibt es kein Druckjournal. Dort ein neues anlegen?</translation>
+    </message>
+    <message>
+        <source>running elsewhere</source>
+        <translation>läuft anderswo</translation>
+    </message>
+    <message>
+        <source>Job %1 of %2 on %3 is running elsewhere. Release it only when its program is known to be gone: its reserved serials are freed, and labels it may have printed stay recorded. Release it?</source>
+        <translation>Auftrag %1 von %2 auf %3 läuft anderswo. Nur freigeben, wenn sein Programm sicher beendet ist: seine reservierten Nummern werden frei, möglicherweise gedruckte Etiketten bleiben eingetragen. Freigeben?</translation>
+    </message>
+    <message>
+        <source>Released: %1</source>
+        <translation>Freigegeben: %1</translation>
+    </message>
+    <message>
+        <source>The journal location is kept; in use from now on: %1</source>
+        <translation>Der Ort des Journals ist gespeichert; ab jetzt in Gebrauch: %1</translation>
     </message>
     <message>
         <source>In use: %1</source>

@@ -117,7 +117,9 @@ int main(int argc, char** argv) {
       return 0;
     }
     case TVantorCommandLine::TAction::Version: std::cout << command.text; return 0;
-    case TVantorCommandLine::TAction::JournalList: {
+    case TVantorCommandLine::TAction::JournalList:
+    case TVantorCommandLine::TAction::JournalInit:
+    case TVantorCommandLine::TAction::JournalRelease: {
       // Qt SQL's drivers and the data folder need an application object, no display.
       QCoreApplication app(qtArgc, qtArgv);
       QCoreApplication::setApplicationName(QStringLiteral("Vantor"));

@@ -1,5 +1,6 @@
 #include "journal/qt/Journal.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 #include <QCoreApplication>
 #include <QDir>
@@ -10,14 +11,19 @@
 #include <QSqlQuery>
 #include <QStandardPaths>
 #include <QStringList>
+#include <QUrl>
 #include <QVariant>
 
 #include <atomic>
 #include <cerrno>
 #include <chrono>
+#include <condition_variable>
 #include <cstdlib>
 #include <cstring>
 #include <map>
+#include <mutex>
+#include <set>
+#include <thread>
 
 namespace vantor::journal {
 
@@ -32,22 +38,39 @@ const char* const kJobColumns =
 const char* const kRangeColumns = "job_id, prefix, width, first_number, last_number, state";
 
 // The schema, one list of statements a version; [0] makes version 1. The id
-// column is the one place the two dialects differ.
+// column is the one place the two dialects differ. Version 2's columns are
+// empty on older rows, which read as jobs of another machine.
 std::vector<std::vector<std::string>> Migrations(bool postgres) {
   const std::string id = postgres ? "BIGSERIAL PRIMARY KEY" : "INTEGER PRIMARY KEY AUTOINCREMENT";
-  return {{
-      "CREATE TABLE job (id " + id +
-          ", started_at BIGINT NOT NULL, finished_at BIGINT, lease_until BIGINT NOT NULL,"
-          " user_name TEXT NOT NULL, host TEXT NOT NULL, pid BIGINT NOT NULL, process_token TEXT NOT NULL,"
-          " family TEXT NOT NULL, media TEXT NOT NULL, output_kind TEXT NOT NULL, output_target TEXT NOT NULL,"
-          " outcome TEXT NOT NULL, reprint INTEGER NOT NULL)",
-      "CREATE TABLE job_range (job_id BIGINT NOT NULL REFERENCES job(id), prefix TEXT NOT NULL,"
-      " width INTEGER NOT NULL, first_number INTEGER NOT NULL, last_number INTEGER NOT NULL, state TEXT NOT NULL)",
-      "CREATE INDEX job_range_serials ON job_range (prefix, width, first_number)",
-      "CREATE INDEX job_range_job ON job_range (job_id)",
-      "CREATE INDEX job_started ON job (started_at)",
-      "CREATE INDEX job_outcome ON job (outcome)",
-  }};
+  return {
+      {
+          "CREATE TABLE schema_version (version INTEGER NOT NULL)",
+          "CREATE TABLE job (id " + id +
+              ", started_at BIGINT NOT NULL, finished_at BIGINT, lease_until BIGINT NOT NULL,"
+              " user_name TEXT NOT NULL, host TEXT NOT NULL, pid BIGINT NOT NULL, process_token TEXT NOT NULL,"
+              " family TEXT NOT NULL, media TEXT NOT NULL, output_kind TEXT NOT NULL, output_target TEXT NOT NULL,"
+              " outcome TEXT NOT NULL, reprint INTEGER NOT NULL)",
+          "CREATE TABLE job_range (job_id BIGINT NOT NULL REFERENCES job(id), prefix TEXT NOT NULL,"
+          " width INTEGER NOT NULL, first_number INTEGER NOT NULL, last_number INTEGER NOT NULL, state TEXT NOT NULL)",
+          "CREATE INDEX job_range_serials ON job_range (prefix, width, first_number)",
+          "CREATE INDEX job_range_job ON job_range (job_id)",
+          "CREATE INDEX job_started ON job (started_at)",
+          "CREATE INDEX job_outcome ON job (outcome)",
+      },
+      {
+          "ALTER TABLE job ADD COLUMN machine TEXT",
+          "ALTER TABLE job ADD COLUMN conflict TEXT",
+      }};
+}
+
+// What the message of a failed statement adds to its cause: the first line
+// the database gave (PostgreSQL adds details and hints on further lines, and
+// Qt repeats the text in its own words).
+std::string Detail(const QSqlError& e) {
+  QString text = e.databaseText().trimmed();
+  if (text.isEmpty()) text = e.driverText().trimmed();
+  text = text.section(QLatin1Char('\n'), 0, 0).simplified();
+  return text.toStdString();
 }
 
 std::optional<std::string> Column(const QSqlQuery& q, int i) {
@@ -82,6 +105,13 @@ class TUnreadableRow : public TJournalError {
   TJobRecord shown_;
 };
 
+// A note from the journal as one line of plain text, however it was written.
+std::string JournalTextOf(const QString& text) {
+  QString out;
+  for (const QChar c : text.left(500)) out += c.isPrint() ? c : QLatin1Char('?');
+  return out.toStdString();
+}
+
 // What an SQLite or PostgreSQL error means for the operator.
 std::string Cause(const QSqlError& e, bool postgres) {
   const QString text = e.text().trimmed();
@@ -109,6 +139,8 @@ std::string Cause(const QSqlError& e, bool postgres) {
     return "the journal cannot be used";
   }
   if (has("password")) return "the journal server refused the password";
+  if (has("database not open") || (has("connection") && has("lost")))
+    return "the connection to the journal server was lost";
   if (has("could not connect") || has("connection refused") || has("could not translate host") || has("timeout") ||
       has("no route") || has("server closed"))
     return "the journal server cannot be reached";
@@ -346,17 +378,20 @@ class TJournal::TTransaction {
     QSqlQuery q(db);
     if (journal_.where_.kind == TJournalLocation::TKind::Sqlite) {
       if (!q.exec(QStringLiteral("BEGIN IMMEDIATE"))) journal_.Fail("cannot start a change", q.lastError());
+      open_ = true;
+      journal_.CheckStillThere();
     } else {
       if (!q.exec(QStringLiteral("BEGIN"))) journal_.Fail("cannot start a change", q.lastError());
       open_ = true;
       if (!q.exec(QStringLiteral("SELECT pg_advisory_xact_lock(%1)").arg(kWriteLockKey)))
         journal_.Fail("cannot lock the journal", q.lastError());
     }
-    open_ = true;
   }
   ~TTransaction() {
     if (!open_) return;
-    QSqlQuery q(QSqlDatabase::database(journal_.connection_, false));
+    QSqlDatabase db = QSqlDatabase::database(journal_.connection_, false);
+    if (!db.isOpen()) return;  // nothing to roll back, and Qt would warn about it
+    QSqlQuery q(db);
     q.exec(QStringLiteral("ROLLBACK"));
   }
   void Commit() {
@@ -370,6 +405,73 @@ class TJournal::TTransaction {
   bool open_ = false;
 };
 
+// Renews the leases of the jobs its journal reserved, every renewEveryMs, on
+// a connection of its own (Qt SQL's connections belong to one thread), so a
+// job whose main thread waits on a slow printer keeps its serials.
+class TJournal::TLeaseKeeper {
+ public:
+  explicit TLeaseKeeper(const TJournal& owner)
+      : where_(owner.where_), options_(owner.options_), every_(owner.options_.renewEveryMs) {
+    options_.self = owner.self_;
+    options_.renewEveryMs = 0;  // its own journal keeps no keeper
+    const std::string password = owner.password_;
+    options_.passwordPrompt = [password](const std::string&) -> std::optional<std::string> {
+      if (password.empty()) return std::nullopt;
+      return password;
+    };
+    thread_ = std::thread([this] { Run(); });
+  }
+  ~TLeaseKeeper() {
+    {
+      const std::lock_guard<std::mutex> lock(mutex_);
+      stop_ = true;
+    }
+    wake_.notify_all();
+    thread_.join();
+  }
+  void Add(std::int64_t job) {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    jobs_.insert(job);
+  }
+  void Remove(std::int64_t job) {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    jobs_.erase(job);
+  }
+
+ private:
+  void Run() {
+    std::unique_ptr<TJournal> journal;
+    std::unique_lock<std::mutex> lock(mutex_);
+    while (!wake_.wait_for(lock, every_, [this] { return stop_; })) {
+      const std::set<std::int64_t> jobs = jobs_;
+      lock.unlock();
+      try {
+        if (!journal) journal = TJournal::Make(where_, options_, TMode::Attach);
+        for (std::int64_t job : jobs) {
+          journal->renewed_.clear();  // every tick writes
+          journal->Renew(job);
+        }
+      } catch (const std::exception&) {
+        // The job's own next step meets the same fault and stops; a lost
+        // connection is opened afresh on the next tick.
+        journal.reset();
+      }
+      lock.lock();
+    }
+    lock.unlock();
+    journal.reset();  // its connection is removed in the thread that made it
+  }
+
+  TJournalLocation where_;
+  TOptions options_;
+  std::chrono::milliseconds every_;
+  std::mutex mutex_;
+  std::condition_variable wake_;
+  std::set<std::int64_t> jobs_;
+  bool stop_ = false;
+  std::thread thread_;
+};
+
 TJournal::TJournal(TJournalLocation where, TOptions options) : where_(std::move(where)), options_(std::move(options)) {
   static std::atomic<int> counter{0};
   connection_ = QStringLiteral("vantor-journal-%1").arg(counter++);
@@ -377,6 +479,7 @@ TJournal::TJournal(TJournalLocation where, TOptions options) : where_(std::move(
 }
 
 TJournal::~TJournal() {
+  keeper_.reset();
   {
     QSqlDatabase db = QSqlDatabase::database(connection_, false);
     if (db.isOpen()) db.close();
@@ -384,12 +487,32 @@ TJournal::~TJournal() {
   QSqlDatabase::removeDatabase(connection_);
 }
 
-std::unique_ptr<TJournal> TJournal::Open(const TJournalLocation& where, TOptions options) {
+std::unique_ptr<TJournal> TJournal::Make(const TJournalLocation& where, TOptions options, TMode mode) {
   std::unique_ptr<TJournal> journal(new TJournal(where, std::move(options)));
-  journal->Connect();
-  journal->Migrate();
-  journal->SweepAbandoned();
+  try {
+    journal->Connect(mode);
+    journal->Migrate(mode);
+  } catch (...) {
+    // A default journal that could not be set up is not left behind, as
+    // long as nothing was written to it (another program may be making it).
+    if (journal->createdFile_) {
+      journal.reset();
+      struct stat made {};
+      if (::stat(where.path.c_str(), &made) == 0 && made.st_size == 0) ::unlink(where.path.c_str());
+    }
+    throw;
+  }
+  if (mode != TMode::Attach && !journal->options_.readOnly) journal->SweepAbandoned();
   return journal;
+}
+
+std::unique_ptr<TJournal> TJournal::Open(const TJournalLocation& where, TOptions options) {
+  return Make(where, std::move(options), TMode::Open);
+}
+
+std::unique_ptr<TJournal> TJournal::Create(const TJournalLocation& where, TOptions options) {
+  options.readOnly = false;
+  return Make(where, std::move(options), TMode::Create);
 }
 
 std::int64_t TJournal::Now() const {
@@ -397,14 +520,49 @@ std::int64_t TJournal::Now() const {
   return std::chrono::duration_cast<std::chrono::seconds>(std::chrono::system_clock::now().time_since_epoch()).count();
 }
 
-void TJournal::Fail(const std::string& doing, const QSqlError& error) const {
-  const bool postgres = where_.kind == TJournalLocation::TKind::Postgres;
-  std::string detail = error.text().trimmed().toStdString();
-  throw TJournalError("journal " + where_.Display() + ": " + doing + ": " + Cause(error, postgres) +
-                      (detail.empty() ? "" : " (" + detail + ")"));
+// Leases are judged by one clock: the server's on PostgreSQL. A journal file
+// has no clock of its own, and its clients' clocks may disagree, so there a
+// job elsewhere is never freed by age.
+std::optional<std::int64_t> TJournal::LeaseNow() {
+  if (where_.kind == TJournalLocation::TKind::Sqlite) return std::nullopt;
+  return LeaseBase();
 }
 
-void TJournal::Connect() {
+std::int64_t TJournal::LeaseBase() {
+  if (where_.kind == TJournalLocation::TKind::Sqlite) return Now();
+  QSqlQuery q(QSqlDatabase::database(connection_, false));
+  if (!q.exec(QStringLiteral("SELECT CAST(EXTRACT(EPOCH FROM now()) AS BIGINT)")) || !q.next())
+    Fail("cannot read the server's clock", q.lastError());
+  return q.value(0).toLongLong();
+}
+
+void TJournal::Fail(const std::string& doing, const QSqlError& error) const {
+  const bool postgres = where_.kind == TJournalLocation::TKind::Postgres;
+  const std::string detail = Detail(error);
+  const std::string cause = Cause(error, postgres);
+  throw TJournalError("journal " + where_.Display() + ": " + doing + ": " + cause +
+                      (detail.empty() || detail == cause ? "" : " (" + detail + ")"));
+}
+
+void TJournal::CheckStillThere() const {
+  if (where_.kind != TJournalLocation::TKind::Sqlite || inode_ == 0) return;
+  struct stat now {};
+  if (::stat(where_.path.c_str(), &now) != 0 || static_cast<std::uint64_t>(now.st_dev) != device_ ||
+      static_cast<std::uint64_t>(now.st_ino) != inode_)
+    throw TJournalError("journal " + where_.path +
+                        ": the journal file has gone (deleted, moved or replaced) while in use; nothing more is "
+                        "recorded and no journal is made in its place");
+}
+
+namespace {
+
+std::string InitHint(const TJournalLocation& where) {
+  return "vantor --journal-init " + where.Display() + " makes a new journal there";
+}
+
+}  // namespace
+
+void TJournal::Connect(TMode mode) {
   const bool postgres = where_.kind == TJournalLocation::TKind::Postgres;
   const QString driver = postgres ? QStringLiteral("QPSQL") : QStringLiteral("QSQLITE");
   if (!QSqlDatabase::isDriverAvailable(driver))
@@ -413,37 +571,49 @@ void TJournal::Connect() {
   QSqlDatabase db = QSqlDatabase::addDatabase(driver, connection_);
   if (!postgres) {
     const QFileInfo file(Q(where_.path));
+    const QString folder = file.absolutePath();
     if (file.exists() && !file.isFile()) throw TJournalError("journal " + where_.path + ": not a file");
-    if (!file.exists() && !QDir().mkpath(file.absolutePath()))
-      throw TJournalError("journal " + where_.path + ": cannot make the folder " + file.absolutePath().toStdString());
-    // SQLite would open a read-only file and fail only at the first change,
-    // and needs its folder for the write-ahead log; access() also sees
-    // read-only mounts, which root's permissions do not.
-    const std::string folder = file.absolutePath().toStdString();
-    if (access(folder.c_str(), W_OK) != 0)
-      throw TJournalError("journal " + where_.path + ": the journal's folder is read-only (" + std::strerror(errno) +
-                          ")");
-    if (file.exists() && access(where_.path.c_str(), R_OK | W_OK) != 0)
-      throw TJournalError("journal " + where_.path + ": the journal is read-only (" + std::strerror(errno) + ")");
+    if (!file.exists()) {
+      if (mode == TMode::Create && !QFileInfo(folder).isDir())
+        throw TJournalError("journal " + where_.path + ": the folder " + folder.toStdString() + " does not exist");
+      if (mode == TMode::Open && !options_.createIfMissing)
+        throw TNoJournalError("journal " + where_.path + ": there is no journal here (" + InitHint(where_) + ")");
+      if (mode == TMode::Attach) throw TJournalError("journal " + where_.path + ": the journal file has gone");
+      if (!QDir().mkpath(folder))
+        throw TJournalError("journal " + where_.path + ": cannot make the folder " + folder.toStdString());
+      createdFile_ = true;
+    } else if (mode == TMode::Create) {
+      throw TJournalError("journal " + where_.path +
+                          ": a file is there already; --journal-init makes only new journals");
+    }
+    if (!options_.readOnly) {
+      // SQLite would open a read-only file and fail only at the first change,
+      // and needs its folder for the write-ahead log; access() also sees
+      // read-only mounts, which root's permissions do not.
+      if (access(folder.toStdString().c_str(), W_OK) != 0)
+        throw TJournalError("journal " + where_.path + ": the journal's folder is read-only (" + std::strerror(errno) +
+                            ")");
+      if (file.exists() && access(where_.path.c_str(), R_OK | W_OK) != 0)
+        throw TJournalError("journal " + where_.path + ": the journal is read-only (" + std::strerror(errno) + ")");
+    }
     db.setDatabaseName(Q(where_.path));
-    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(options_.busyTimeoutMs));
+    QString connectOptions = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(options_.busyTimeoutMs);
+    if (options_.readOnly) connectOptions += QStringLiteral(";QSQLITE_OPEN_READONLY");
+    // A write-ahead journal needs its shared-memory file beside it even to be
+    // read; in a folder one may not write, a journal with no unsaved log
+    // (every writer closed) is read as the unchanging file it is.
+    if (options_.readOnly && access(folder.toStdString().c_str(), W_OK) != 0 &&
+        !QFileInfo::exists(Q(where_.path + "-wal"))) {
+      db.setDatabaseName(QUrl::fromLocalFile(Q(where_.path)).toString(QUrl::FullyEncoded) +
+                         QStringLiteral("?immutable=1"));
+      connectOptions += QStringLiteral(";QSQLITE_OPEN_URI");
+    }
+    db.setConnectOptions(connectOptions);
     if (!db.open()) Fail("cannot open", db.lastError());
-    QSqlQuery q(db);
-    // WAL: readers never wait for the writer; FULL: a commit survives a crash.
-    // Turning a new file to WAL needs it to itself, and SQLite answers "locked"
-    // at once rather than waiting, so two programs opening a new journal
-    // together retry here for as long as a writer would be waited for.
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(options_.busyTimeoutMs);
-    for (const char* pragma : {"PRAGMA journal_mode=WAL", "PRAGMA synchronous=FULL", "PRAGMA foreign_keys=ON"}) {
-      while (!q.exec(QString::fromLatin1(pragma))) {
-        const QSqlError error = q.lastError();
-        const bool locked = error.nativeErrorCode() == QLatin1String("5") ||
-                            error.nativeErrorCode() == QLatin1String("6") ||
-                            error.text().contains(QLatin1String("locked"), Qt::CaseInsensitive);
-        if (!locked || std::chrono::steady_clock::now() >= deadline) Fail("cannot open", error);
-        q.finish();
-        ::usleep(10000);
-      }
+    struct stat opened {};
+    if (::stat(where_.path.c_str(), &opened) == 0) {
+      device_ = static_cast<std::uint64_t>(opened.st_dev);
+      inode_ = static_cast<std::uint64_t>(opened.st_ino);
     }
     return;
   }
@@ -461,44 +631,97 @@ void TJournal::Connect() {
       db.setPassword(Q(*pw));
       const bool ok = db.open();
       db.setPassword(QString());  // kept only as long as the connection needs it
-      if (ok) return;
+      if (ok) {
+        password_ = *pw;
+        return;
+      }
       Fail("cannot connect", db.lastError());
     }
   }
   Fail("cannot connect", first);
 }
 
-void TJournal::Migrate() {
+// Sets up the schema on a new journal and migrates an older one, quietly:
+// only what is missing is made. A database without the journal's tables is
+// no journal and is left as it is, unless it is being made one.
+void TJournal::Migrate(TMode mode) {
   const bool postgres = where_.kind == TJournalLocation::TKind::Postgres;
+  const bool making = mode == TMode::Create || createdFile_;
   QSqlDatabase db = QSqlDatabase::database(connection_, false);
-  TTransaction t(*this);
+  std::optional<TTransaction> t;
+  if (!options_.readOnly) t.emplace(*this);
   QSqlQuery q(db);
-  if (!q.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS schema_version (version INTEGER NOT NULL)")))
-    Fail("cannot read the schema version", q.lastError());
-  if (!q.exec(QStringLiteral("SELECT MAX(version) FROM schema_version")) || !q.next())
-    Fail("cannot read the schema version", q.lastError());
-  const QVariant found = q.value(0);
-  q.finish();
-  bool ok = true;
-  const int version = found.isNull() ? 0 : found.toString().toInt(&ok);
-  if (!ok || version < 0)
-    throw TJournalError("journal " + where_.Display() + ": the schema version '" + found.toString().toStdString() +
-                        "' is not a number");
-  if (version > kSchemaVersion)
-    throw TJournalError("journal " + where_.Display() + ": its schema version " + std::to_string(version) +
-                        " is newer than this Vantor knows (" + std::to_string(kSchemaVersion) +
-                        "); use a newer Vantor");
+  const auto count = [&](const QString& sql) {
+    if (!q.exec(sql) || !q.next()) Fail("cannot read the schema", q.lastError());
+    const qint64 n = q.value(0).toLongLong();
+    q.finish();
+    return n;
+  };
+  const QString tables = postgres ? QStringLiteral(
+                                        "SELECT COUNT(*) FROM information_schema.tables WHERE "
+                                        "table_schema = current_schema()")
+                                  : QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE type = 'table'");
+  const QString named =
+      postgres ? QStringLiteral(" AND table_name = 'schema_version'") : QStringLiteral(" AND name = 'schema_version'");
+  const qint64 journalTables = count(tables + named);
+  int version = 0;
+  if (journalTables == 0) {
+    if (!making)
+      throw TNoJournalError("journal " + where_.Display() +
+                            ": this is no print journal (it lacks the journal's "
+                            "tables); " +
+                            InitHint(where_) + " in an empty database or a new file");
+    if (mode == TMode::Create && count(tables) > 0)
+      throw TJournalError("journal " + where_.Display() +
+                          ": the database holds tables already; --journal-init makes only new journals");
+  } else {
+    if (mode == TMode::Create) throw TJournalError("journal " + where_.Display() + ": there is a journal here already");
+    if (!q.exec(QStringLiteral("SELECT MAX(version) FROM schema_version")) || !q.next())
+      Fail("cannot read the schema version", q.lastError());
+    const QVariant found = q.value(0);
+    q.finish();
+    bool ok = true;
+    version = found.isNull() ? 0 : found.toString().toInt(&ok);
+    if (!ok || version < 1)
+      throw TJournalError("journal " + where_.Display() + ": the schema version '" + found.toString().toStdString() +
+                          "' is not a number");
+    if (version > kSchemaVersion)
+      throw TJournalError("journal " + where_.Display() + ": its schema version " + std::to_string(version) +
+                          " is newer than this Vantor knows (" + std::to_string(kSchemaVersion) +
+                          "); use a newer Vantor");
+  }
+  version_ = version;
+  if (options_.readOnly) return;  // older rows are read as they are
   const auto steps = Migrations(postgres);
   for (int v = version; v < kSchemaVersion; ++v) {
     for (const std::string& statement : steps[static_cast<std::size_t>(v)])
       if (!q.exec(Q(statement))) Fail("cannot create the journal's tables", q.lastError());
-    q.prepare(version == 0 && v == 0 ? QStringLiteral("INSERT INTO schema_version (version) VALUES (?)")
-                                     : QStringLiteral("UPDATE schema_version SET version = ?"));
+    q.prepare(v == 0 ? QStringLiteral("INSERT INTO schema_version (version) VALUES (?)")
+                     : QStringLiteral("UPDATE schema_version SET version = ?"));
     q.addBindValue(v + 1);
     if (!q.exec()) Fail("cannot record the schema version", q.lastError());
   }
   q.finish();
-  t.Commit();
+  t->Commit();
+  version_ = kSchemaVersion;
+  if (postgres) return;
+  // WAL: readers never wait for the writer; FULL: a commit survives a crash.
+  // Only a journal is switched (the schema is checked above). Turning a new
+  // file to WAL needs it to itself, and SQLite answers "locked" at once
+  // rather than waiting, so two programs opening a new journal together
+  // retry here for as long as a writer would be waited for.
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(options_.busyTimeoutMs);
+  for (const char* pragma : {"PRAGMA journal_mode=WAL", "PRAGMA synchronous=FULL", "PRAGMA foreign_keys=ON"}) {
+    while (!q.exec(QString::fromLatin1(pragma))) {
+      const QSqlError error = q.lastError();
+      const bool locked = error.nativeErrorCode() == QLatin1String("5") ||
+                          error.nativeErrorCode() == QLatin1String("6") ||
+                          error.text().contains(QLatin1String("locked"), Qt::CaseInsensitive);
+      if (!locked || std::chrono::steady_clock::now() >= deadline) Fail("cannot open", error);
+      q.finish();
+      ::usleep(10000);
+    }
+  }
 }
 
 int TJournal::SchemaVersion() {
@@ -511,12 +734,18 @@ int TJournal::SchemaVersion() {
 TJobRecord TJournal::LoadJob(std::int64_t id, bool withPieces) {
   QSqlDatabase db = QSqlDatabase::database(connection_, false);
   QSqlQuery q(db);
-  q.prepare(QStringLiteral("SELECT %1 FROM job WHERE id = ?").arg(QLatin1String(kJobColumns)));
+  // Rows of a journal not yet migrated (read-only) have no machine: another's.
+  q.prepare(QStringLiteral("SELECT %1, %2 FROM job WHERE id = ?")
+                .arg(QLatin1String(kJobColumns),
+                     version_ >= 2 ? QLatin1String("machine, conflict") : QLatin1String("NULL, NULL")));
   q.addBindValue(QVariant::fromValue<qint64>(id));
   if (!q.exec()) Fail("cannot read job " + std::to_string(id), q.lastError());
   if (!q.next()) throw TJournalError("journal " + where_.Display() + ": there is no job " + std::to_string(id));
   const TRawJobRow raw = RawJob(q);
   TParsed<TJobRecord> job = ParseJobRow(raw);
+  // Compared, never shown: a machine that does not match ours is another's.
+  if (job.value) job.value->machine = q.value(14).toString().toStdString();
+  if (job.value) job.value->conflict = JournalTextOf(q.value(15).toString());
   q.finish();
   std::string why = job.error;
   std::vector<TRangePiece> pieces;
@@ -577,10 +806,23 @@ void TJournal::StoreJobState(const TJobRecord& job) {
   if (!q.exec()) Fail("cannot record job " + std::to_string(job.id), q.lastError());
 }
 
-void TJournal::Interrupt(TJobRecord& job) {
+// A file that was never put in place while the job ran: the job's pages in
+// hand-over never came out. Only a job of this machine can be looked at.
+bool TJournal::OutputNeverPlaced(const TJobRecord& job) const {
+  if (job.output == TOutputKind::Printer || !RanHere(job, self_)) return false;
+  struct stat out {};
+  if (::stat(job.target.c_str(), &out) != 0) return errno == ENOENT;
+  return static_cast<std::int64_t>(out.st_mtime) < job.startedAt;
+}
+
+void TJournal::Interrupt(TJobRecord& job, bool sweeping) {
+  const bool neverPlaced = sweeping && OutputNeverPlaced(job);
   job.outcome = TJobOutcome::Interrupted;
   job.finishedAt = std::max(Now(), job.startedAt);
   FinishPieces(job.pieces, job.outcome);
+  if (neverPlaced)
+    for (TRangePiece& p : job.pieces)
+      if (p.state == TPieceState::Sending) p.state = TPieceState::Freed;
   StorePieces(job.id, job.pieces);
   StoreJobState(job);
 }
@@ -594,7 +836,7 @@ void TJournal::SweepAbandoned() {
       Fail("cannot read the running jobs", q.lastError());
     while (q.next()) running.push_back(q.value(0).toLongLong());
   }
-  const std::int64_t now = Now();
+  const std::optional<std::int64_t> now = LeaseNow();
   for (std::int64_t id : running) {
     TJobRecord job;
     try {
@@ -604,7 +846,7 @@ void TJournal::SweepAbandoned() {
       continue;
     }
     if (!IsAbandoned(job, self_, now)) continue;
-    Interrupt(job);
+    Interrupt(job, true);
     interrupted_.push_back(job);
   }
   t.Commit();
@@ -639,7 +881,7 @@ std::vector<TConflict> TJournal::FindConflicts(const std::vector<TSerialRange>& 
   }
   q.finish();
   std::map<std::int64_t, TJobRecord> jobs;
-  const std::int64_t now = Now();
+  const std::optional<std::int64_t> now = hits.empty() || !sweep ? std::nullopt : LeaseNow();
   for (const THit& h : hits) {
     if (jobs.count(h.job)) continue;
     TJobRecord job;
@@ -651,7 +893,7 @@ std::vector<TConflict> TJournal::FindConflicts(const std::vector<TSerialRange>& 
     }
     if (sweep && IsAbandoned(job, self_, now)) {
       job = LoadJob(h.job, true);
-      Interrupt(job);
+      Interrupt(job, true);
       interrupted_.push_back(job);
     }
     job.pieces.clear();
@@ -697,16 +939,17 @@ TReservation TJournal::Reserve(const TJobRequest& request) {
     return result;
   }
   const std::int64_t now = Now();
+  const std::int64_t leaseUntil = LeaseBase() + options_.leaseSeconds;
   QSqlQuery q(QSqlDatabase::database(connection_, false));
   q.prepare(
       QStringLiteral("INSERT INTO job (started_at, finished_at, lease_until, user_name, host, pid, "
-                     "process_token, family, media, output_kind, output_target, outcome, reprint) "
-                     "VALUES (?, NULL, ?, ?, ?, ?, ?, ?, ?, ?, ?, 'reserved', ?) RETURNING id"));
+                     "process_token, family, media, output_kind, output_target, outcome, reprint, machine) "
+                     "VALUES (?, NULL, ?, ?, ?, ?, ?, ?, ?, ?, ?, 'reserved', ?, ?) RETURNING id"));
   // Stored in the form a row is read back in: no name or path can make the
   // journal refuse its own row.
   const TRawJobRow row = NewJobRow(request, self_, now);
   q.addBindValue(QVariant::fromValue<qint64>(now));
-  q.addBindValue(QVariant::fromValue<qint64>(now + kLeaseSeconds));
+  q.addBindValue(QVariant::fromValue<qint64>(leaseUntil));
   q.addBindValue(Q(*row.user));
   q.addBindValue(Q(*row.host));
   q.addBindValue(QVariant::fromValue<qint64>(std::stoll(*row.pid)));
@@ -716,6 +959,7 @@ TReservation TJournal::Reserve(const TJobRequest& request) {
   q.addBindValue(Q(*row.outputKind));
   q.addBindValue(Q(*row.outputTarget));
   q.addBindValue(request.reprint ? 1 : 0);
+  q.addBindValue(Q(self_.machine));
   if (!q.exec() || !q.next()) Fail("cannot record the job", q.lastError());
   result.jobId = q.value(0).toLongLong();
   q.finish();
@@ -723,21 +967,53 @@ TReservation TJournal::Reserve(const TJobRequest& request) {
   for (const TSerialRange& r : merged) pieces.push_back({r, TPieceState::Reserved});
   StorePieces(result.jobId, pieces);
   t.Commit();
+  renewed_[result.jobId] = std::chrono::steady_clock::now();
+  if (options_.renewEveryMs > 0) {
+    if (!keeper_) keeper_ = std::make_unique<TLeaseKeeper>(*this);
+    keeper_->Add(result.jobId);
+  }
   return result;
+}
+
+void TJournal::NoteConflict(std::int64_t jobId, const std::string& text) {
+  QSqlQuery q(QSqlDatabase::database(connection_, false));
+  q.prepare(QStringLiteral("UPDATE job SET conflict = ? WHERE id = ?"));
+  q.addBindValue(Q(text));
+  q.addBindValue(QVariant::fromValue<qint64>(jobId));
+  if (!q.exec()) Fail("cannot record job " + std::to_string(jobId), q.lastError());
+}
+
+void TJournal::Conflicted(const TJobRecord& job, const std::string& did) {
+  if (keeper_) keeper_->Remove(job.id);
+  throw TJournalError("journal " + where_.Display() + ": job " + std::to_string(job.id) + " was declared " +
+                      std::string(NameOf(job.outcome)) +
+                      " by another program while it ran, and its serials may have been given to another job; " + did +
+                      " (recorded beside the job); check the labels");
 }
 
 void TJournal::Mark(std::int64_t jobId, const TSerialRange& serials, TPieceState to) {
   TTransaction t(*this);
   TJobRecord job = LoadJob(jobId, true);
+  const bool running = IsRunning(job.outcome);
+  // Another program ended the job: a page not yet handed over stays here;
+  // one that went out is recorded, beside the outcome that was set.
+  if (!running && to != TPieceState::Sent) Conflicted(job, "the job was stopped before the next page");
   const std::vector<TSerialRange> outside = MarkPieces(job.pieces, serials, to);
   if (!outside.empty())
     throw TJournalError("journal: " + DescribeRange(outside.front()) + " is not a serial of job " +
                         std::to_string(jobId));
   if (job.outcome == TJobOutcome::Reserved) job.outcome = TJobOutcome::Printing;
-  if (IsRunning(job.outcome)) job.leaseUntil = Now() + kLeaseSeconds;
+  if (running) job.leaseUntil = LeaseBase() + options_.leaseSeconds;
   StorePieces(jobId, job.pieces);
-  StoreJobState(job);
+  if (running) {
+    StoreJobState(job);
+  } else {
+    NoteConflict(jobId,
+                 "sent " + DescribeRange(serials) + " after it was declared " + std::string(NameOf(job.outcome)));
+  }
   t.Commit();
+  if (!running) Conflicted(job, DescribeRange(serials) + " went out all the same");
+  renewed_[jobId] = std::chrono::steady_clock::now();
 }
 
 void TJournal::MarkSending(std::int64_t jobId, const TSerialRange& serials) {
@@ -749,25 +1025,64 @@ void TJournal::MarkRefused(std::int64_t jobId, const TSerialRange& serials) {
 }
 
 void TJournal::Renew(std::int64_t jobId) {
+  // Called with every page: written at most a few times a lease, so a run
+  // of many small pages does not wait on the disk for each.
+  const auto now = std::chrono::steady_clock::now();
+  const auto last = renewed_.find(jobId);
+  const auto often = std::chrono::milliseconds(std::max(options_.renewEveryMs, 1000) / 4);
+  if (last != renewed_.end() && now - last->second < often) return;
   TTransaction t(*this);
   TJobRecord job = LoadJob(jobId, false);
+  if (job.outcome == TJobOutcome::Interrupted) Conflicted(job, "the job was stopped");
   if (!IsRunning(job.outcome)) return;
-  job.leaseUntil = Now() + kLeaseSeconds;
+  job.leaseUntil = LeaseBase() + options_.leaseSeconds;
   StoreJobState(job);
   t.Commit();
+  renewed_[jobId] = now;
 }
 
 void TJournal::Finish(std::int64_t jobId, TJobOutcome outcome) {
   if (IsRunning(outcome) || outcome == TJobOutcome::Interrupted)
     throw TJournalError("journal: a job ends printed, failed or cancelled, not " + std::string(NameOf(outcome)));
+  if (keeper_) keeper_->Remove(jobId);
+  renewed_.erase(jobId);
   TTransaction t(*this);
   TJobRecord job = LoadJob(jobId, true);
+  if (!IsRunning(job.outcome)) {
+    // Never overwrite what another program decided: keep its outcome and
+    // note this one's. Pages in hand-over that printed are sent all the same.
+    if (outcome == TJobOutcome::Printed) {
+      FinishPieces(job.pieces, outcome);
+      StorePieces(jobId, job.pieces);
+    }
+    NoteConflict(
+        jobId, "ended " + std::string(NameOf(outcome)) + " after it was declared " + std::string(NameOf(job.outcome)));
+    t.Commit();
+    Conflicted(job, "it ended " + std::string(NameOf(outcome)));
+  }
   FinishPieces(job.pieces, outcome);
   job.outcome = outcome;
   job.finishedAt = std::max(Now(), job.startedAt);
   StorePieces(jobId, job.pieces);
   StoreJobState(job);
   t.Commit();
+}
+
+bool TJournal::RunningElsewhere(const TJobRecord& job) const { return IsRunning(job.outcome) && !RanHere(job, self_); }
+
+TJobRecord TJournal::Release(std::int64_t jobId) {
+  TTransaction t(*this);
+  TJobRecord job = LoadJob(jobId, true);
+  if (!IsRunning(job.outcome))
+    throw TJournalError("journal " + where_.Display() + ": job " + std::to_string(jobId) + " has ended (" +
+                        std::string(NameOf(job.outcome)) + "); there is nothing to release");
+  if (RanHere(job, self_) && ProcessToken(job.pid) == job.processToken)
+    throw TJournalError("journal " + where_.Display() + ": job " + std::to_string(jobId) +
+                        " is still printing in process " + std::to_string(job.pid) +
+                        " on this machine; it is not released");
+  Interrupt(job, RanHere(job, self_));
+  t.Commit();
+  return job;
 }
 
 std::optional<TJobRecord> TJournal::Job(std::int64_t jobId) {

@@ -7,14 +7,16 @@
 //
 // A print path calls Reserve before anything prints, MarkSending before a
 // page's serials are handed to the output and MarkSent once the output has
-// them, and Finish at the end. Storage faults throw TJournalError naming the
+// them, Renew with every page, and Finish at the end. Storage faults throw TJournalError naming the
 // cause; a refused reservation is a normal result listing the conflicts.
 #pragma once
 
 #include <QSqlError>
 #include <QString>
+#include <chrono>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -32,6 +34,13 @@ namespace vantor::journal {
 class TJournalError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
+};
+
+// The location holds no journal: a file that is not there, or a database
+// without the journal's tables. Create makes one there.
+class TNoJournalError : public TJournalError {
+ public:
+  using TJournalError::TJournalError;
 };
 
 struct TJournalLocation {
@@ -77,14 +86,32 @@ class TJournal : public TJobLog {
     // Runs inside Reserve between the check and the record; the tests widen
     // the window there to show that a second process cannot slip in.
     std::function<void()> betweenCheckAndRecord;
+    // Only the default journal is made on first use: a location given or
+    // kept in the settings that holds no journal is refused (a share that
+    // is not mounted, a mistyped name), and Create makes one on purpose.
+    bool createIfMissing = false;
+    // For listing: nothing is written (no migration, no sweep), so a
+    // read-only journal can still be read.
+    bool readOnly = false;
+    // How often a running job's lease is renewed in the background (0: never)
+    // and how long it lasts.
+    int renewEveryMs = kRenewEveryMs;
+    std::int64_t leaseSeconds = kLeaseSeconds;
   };
 
-  static constexpr int kSchemaVersion = 1;
+  // 2: the machine a job ran on, and a conflict noted by its process.
+  static constexpr int kSchemaVersion = 2;
 
-  // Opens (creating or migrating the schema) and marks jobs left reserved or
-  // printing by dead processes as interrupted. Throws TJournalError.
+  // Opens an existing journal (migrating its schema) and marks jobs left
+  // reserved or printing by dead processes as interrupted. Throws
+  // TJournalError: also for a location without a journal, unless
+  // `createIfMissing`.
   static std::unique_ptr<TJournal> Open(const TJournalLocation& where, TOptions options);
   static std::unique_ptr<TJournal> Open(const TJournalLocation& where) { return Open(where, TOptions()); }
+  // Makes a new journal: a file whose folder exists, or the schema in an
+  // empty PostgreSQL database. Refuses a file or database that holds tables.
+  static std::unique_ptr<TJournal> Create(const TJournalLocation& where, TOptions options);
+  static std::unique_ptr<TJournal> Create(const TJournalLocation& where) { return Create(where, TOptions()); }
   ~TJournal() override;
   TJournal(const TJournal&) = delete;
   TJournal& operator=(const TJournal&) = delete;
@@ -107,10 +134,20 @@ class TJournal : public TJobLog {
   void MarkSending(std::int64_t jobId, const TSerialRange& serials) override;
   void MarkSent(std::int64_t jobId, const TSerialRange& serials) override;
   void MarkRefused(std::int64_t jobId, const TSerialRange& serials) override;
-  // Keeps a running job's lease (MarkSending and MarkSent renew it too).
-  void Renew(std::int64_t jobId);
-  // printed, failed or cancelled: reserved serials are freed.
+  // Keeps a running job's lease (MarkSending and MarkSent renew it too); a
+  // background thread renews the jobs this journal reserved as well. Throws
+  // when the job was declared interrupted meanwhile: it must stop.
+  void Renew(std::int64_t jobId) override;
+  // printed, failed or cancelled: reserved serials are freed. A job another
+  // process declared interrupted keeps that outcome: what this one did is
+  // recorded beside it as a conflict, and TJournalError says so.
   void Finish(std::int64_t jobId, TJobOutcome outcome) override;
+  // An operator ends a job running elsewhere (or left by a dead process) as
+  // interrupted, freeing its reserved serials. Refused for a job whose
+  // process still runs on this machine, and for a job that has ended.
+  TJobRecord Release(std::int64_t jobId);
+  // A running job whose process cannot be looked up from here.
+  bool RunningElsewhere(const TJobRecord& job) const;
 
   std::optional<TJobRecord> Job(std::int64_t jobId);
   // Newest first.
@@ -119,15 +156,24 @@ class TJournal : public TJobLog {
 
  private:
   class TTransaction;
+  class TLeaseKeeper;
+  enum class TMode { Open, Create, Attach };
   TJournal(TJournalLocation where, TOptions options);
-  void Connect();
-  void Migrate();
+  static std::unique_ptr<TJournal> Make(const TJournalLocation& where, TOptions options, TMode mode);
+  void Connect(TMode mode);
+  void Migrate(TMode mode);
+  void CheckStillThere() const;
+  std::optional<std::int64_t> LeaseNow();
+  std::int64_t LeaseBase();
+  void NoteConflict(std::int64_t jobId, const std::string& text);
+  [[noreturn]] void Conflicted(const TJobRecord& job, const std::string& did);
+  bool OutputNeverPlaced(const TJobRecord& job) const;
   void SweepAbandoned();
   std::int64_t Now() const;
   TJobRecord LoadJob(std::int64_t id, bool withPieces);
   void StorePieces(std::int64_t id, const std::vector<TRangePiece>& pieces);
   void StoreJobState(const TJobRecord& job);
-  void Interrupt(TJobRecord& job);
+  void Interrupt(TJobRecord& job, bool sweeping);
   std::vector<TConflict> FindConflicts(const std::vector<TSerialRange>& ranges, bool sweep);
   void Mark(std::int64_t jobId, const TSerialRange& serials, TPieceState to);
   [[noreturn]] void Fail(const std::string& doing, const QSqlError& error) const;
@@ -136,6 +182,12 @@ class TJournal : public TJobLog {
   TOptions options_;
   TProcessIdentity self_;
   QString connection_;
+  int version_ = kSchemaVersion;
+  std::string password_;  // the one the prompt gave, for the lease keeper's connection; never stored
+  bool createdFile_ = false;
+  std::uint64_t device_ = 0, inode_ = 0;  // SQLite: the file opened, to see it go
+  std::unique_ptr<TLeaseKeeper> keeper_;
+  std::map<std::int64_t, std::chrono::steady_clock::time_point> renewed_;
   std::vector<TJobRecord> interrupted_;
   std::vector<std::string> problems_;
 };

@@ -77,7 +77,8 @@ TJournalWindow::TJournalWindow(TWindowJournal& journal, QWidget* parent)
 
   auto* where = new QGroupBox(tr("Journal"), this);
   auto* whereLayout = new QHBoxLayout(where);
-  LocationEdit = new QLineEdit(QString::fromStdString(journal::StoredJournalLocation()), where);
+  const journal::TParsed<std::string> stored = journal::ReadStoredJournalLocation();
+  LocationEdit = new QLineEdit(QString::fromStdString(stored.value.value_or(std::string())), where);
   LocationEdit->setObjectName(QStringLiteral("LocationEdit"));
   LocationEdit->setPlaceholderText(QString::fromStdString(journal::DefaultJournalPath()));
   LocationEdit->setToolTip(
@@ -149,6 +150,16 @@ TJournalWindow::TJournalWindow(TWindowJournal& journal, QWidget* parent)
   Template->setCurrentText(QString::fromLatin1(kDefaultLtoTemplate));
   ReprintButton = new QPushButton(tr("&Reprint..."), reprint);
   ReprintButton->setObjectName(QStringLiteral("ReprintButton"));
+  ReleaseButton = new QPushButton(tr("Re&lease job..."), this);
+  ReleaseButton->setObjectName(QStringLiteral("ReleaseButton"));
+  ReleaseButton->setToolTip(
+      tr("End the selected job, running elsewhere, as interrupted and free the serials it "
+         "reserved: only when its program is known to be gone."));
+  // Enter in a field does what that field is for, never a button's action.
+  for (QPushButton* button : {SaveLocationButton, SearchButton, ReprintButton, ReleaseButton}) {
+    button->setAutoDefault(false);
+    button->setDefault(false);
+  }
   form->addWidget(new QLabel(tr("From serial:"), reprint));
   form->addWidget(FirstSerial);
   form->addWidget(new QLabel(tr("Labels:"), reprint));
@@ -160,13 +171,20 @@ TJournalWindow::TJournalWindow(TWindowJournal& journal, QWidget* parent)
   form->addStretch(1);
   form->addWidget(ReprintButton);
   layout->addWidget(reprint);
+  auto* jobActions = new QHBoxLayout;
+  jobActions->addStretch(1);
+  jobActions->addWidget(ReleaseButton);
+  layout->addLayout(jobActions);
   Status = new QLabel(this);
   Status->setObjectName(QStringLiteral("Status"));
   Status->setWordWrap(true);
   layout->addWidget(Status);
   resize(980, 560);
 
+  if (!stored.value) Status->setText(QString::fromStdString(stored.error));
   connect(SaveLocationButton, &QPushButton::clicked, this, &TJournalWindow::SaveLocation);
+  connect(LocationEdit, &QLineEdit::returnPressed, this, &TJournalWindow::SaveLocation);
+  connect(ReleaseButton, &QPushButton::clicked, this, [this] { ReleaseJob(); });
   connect(SearchButton, &QPushButton::clicked, this, &TJournalWindow::Refresh);
   connect(SerialFilter, &QLineEdit::returnPressed, this, &TJournalWindow::Refresh);
   connect(DateFilter, &QCheckBox::toggled, this, [this](bool on) {
@@ -188,6 +206,16 @@ void TJournalWindow::Tell(const QString& text) {
     QMessageBox::warning(this, windowTitle(), text, QMessageBox::Ok);
 }
 
+bool TJournalWindow::Ask(const QString& question) {
+  if (ask_) return ask_(question);
+  return QMessageBox::question(this, windowTitle(), question, QMessageBox::Yes | QMessageBox::No, QMessageBox::No) ==
+         QMessageBox::Yes;
+}
+
+void TJournalWindow::ShowInUse() {
+  InUseLabel->setText(tr("In use: %1").arg(QString::fromStdString(journal_.Access().Where())));
+}
+
 int TJournalWindow::SelectedRow() const {
   const QList<QTableWidgetItem*> items = Jobs->selectedItems();
   return items.isEmpty() ? -1 : items.front()->row();
@@ -200,7 +228,11 @@ void TJournalWindow::SaveLocation() {
     return;
   }
   journal_.Access().SetGiven(std::nullopt);
+  ShowInUse();
   Refresh();
+  if (Status->text().isEmpty())
+    Status->setText(tr("The journal location is kept; in use from now on: %1")
+                        .arg(QString::fromStdString(journal_.Access().Where())));
 }
 
 void TJournalWindow::Refresh() {
@@ -220,18 +252,37 @@ void TJournalWindow::Refresh() {
     filter.from = FromDate->date().startOfDay().toSecsSinceEpoch();
     filter.to = ToDate->date().endOfDay().toSecsSinceEpoch();
   }
+  elsewhere_.clear();
+  ShowInUse();
   try {
-    journal::TJournal& j = journal_.Access().Get();
-    InUseLabel->setText(tr("In use: %1").arg(QString::fromStdString(j.Location().Display())));
-    listed_ = j.List(filter);
+    // Read-only: a journal one may read but not write is still listed.
+    std::unique_ptr<journal::TJournal> j;
+    try {
+      j = journal_.Access().OpenForList();
+    } catch (const journal::TNoJournalError&) {
+      if (journal_.Access().IsDefault()) {  // made by its first job
+        Jobs->setRowCount(0);
+        UpdateReprintFields();
+        return;
+      }
+      if (!Ask(tr("There is no print journal at %1. Make a new one there?")
+                   .arg(QString::fromStdString(journal_.Access().Where()))))
+        throw;
+      journal_.Access().Create();
+      j = journal_.Access().OpenForList();
+    }
+    listed_ = j->List(filter);
+    for (const TJobRecord& job : listed_) elsewhere_.push_back(j->RunningElsewhere(job));
     QStringList problems;
-    for (const std::string& p : j.Problems()) problems << QString::fromStdString(p);
+    for (const std::string& p : j->Problems()) problems << QString::fromStdString(p);
     if (!problems.isEmpty())
       Status->setText(tr("Unreadable rows:") + QLatin1Char(' ') + problems.join(QLatin1Char('\n')));
   } catch (const std::exception& e) {
     journal_.Access().Close();
-    InUseLabel->setText(tr("In use: %1").arg(QString::fromStdString(journal_.Access().Where())));
+    listed_.clear();
+    elsewhere_.clear();
     Status->setText(tr("The print journal cannot be read: %1").arg(QString::fromStdString(e.what())));
+    UpdateReprintFields();
     return;
   }
   Jobs->setRowCount(static_cast<int>(listed_.size()));
@@ -251,12 +302,15 @@ void TJournalWindow::Refresh() {
         QString::fromStdString(job.media),
         serials,
         QString::fromStdString(journal::DescribeOutput(job.output, job.target)),
-        outcome < std::size(kOutcomes) ? tr(kOutcomes[outcome]) : QString(),
+        elsewhere_[static_cast<std::size_t>(row)] ? tr("running elsewhere")
+        : outcome < std::size(kOutcomes)          ? tr(kOutcomes[outcome])
+                                                  : QString(),
         job.reprint ? tr("yes") : QString(),
     };
     for (int col = 0; col < cells.size(); ++col) Jobs->setItem(row, col, new QTableWidgetItem(cells[col]));
   }
   Jobs->resizeColumnsToContents();
+  UpdateReprintFields();
 }
 
 void TJournalWindow::SelectJob(int row) {
@@ -282,6 +336,31 @@ void TJournalWindow::UpdateReprintFields() {
     if (const TSheetTemplate* t = templates_.Find(Template->currentText().toStdString())) perPage = t->LabelsPerPage();
   StartLabel->setMaximum(perPage);
   ReprintButton->setEnabled(row >= 0);
+  ReleaseButton->setEnabled(row >= 0 && static_cast<std::size_t>(row) < elsewhere_.size() &&
+                            elsewhere_[static_cast<std::size_t>(row)]);
+}
+
+bool TJournalWindow::ReleaseJob() {
+  const int row = SelectedRow();
+  if (row < 0 || static_cast<std::size_t>(row) >= elsewhere_.size() || !elsewhere_[static_cast<std::size_t>(row)])
+    return false;
+  const TJobRecord& job = listed_[static_cast<std::size_t>(row)];
+  if (!Ask(tr("Job %1 of %2 on %3 is running elsewhere. Release it only when its program is known to be gone: "
+              "its reserved serials are freed, and labels it may have printed stay recorded. Release it?")
+               .arg(job.id)
+               .arg(QString::fromStdString(job.user), QString::fromStdString(job.host))))
+    return false;
+  std::string told;
+  try {
+    told = journal::DescribeInterrupted(journal_.Access().Get().Release(job.id));
+  } catch (const std::exception& e) {
+    journal_.Access().Close();
+    Tell(QString::fromStdString(e.what()));
+    return false;
+  }
+  Refresh();
+  Status->setText(tr("Released: %1").arg(QString::fromStdString(told)));
+  return true;
 }
 
 std::unique_ptr<TPrintJob> TJournalWindow::DefaultJob(const TPageSize& page) {

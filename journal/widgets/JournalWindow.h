@@ -48,6 +48,8 @@ class TJournalWindow : public QDialog {
   void SetDltLook(TDltLook look) { look_ = std::move(look); }
   // Messages for the operator (default: message boxes).
   void SetTell(std::function<void(const QString&)> tell) { tell_ = std::move(tell); }
+  // A yes/no question for the operator (default: a message box); true: yes.
+  void SetAsk(std::function<bool(const QString&)> ask) { ask_ = std::move(ask); }
 
   // Lists the jobs the filters let through, newest first.
   void Refresh();
@@ -58,6 +60,8 @@ class TJournalWindow : public QDialog {
   bool Reprint();
   // The location field saved to the settings and used from now on.
   void SaveLocation();
+  // Ends the selected job, running elsewhere, as interrupted (asks first).
+  bool ReleaseJob();
 
   QLineEdit* LocationEdit = nullptr;
   QPushButton* SaveLocationButton = nullptr;
@@ -73,10 +77,13 @@ class TJournalWindow : public QDialog {
   QSpinBox* StartLabel = nullptr;
   QComboBox* Template = nullptr;  // LTO reprints: the sheet fed again
   QPushButton* ReprintButton = nullptr;
+  QPushButton* ReleaseButton = nullptr;
   QLabel* Status = nullptr;
 
  private:
   void Tell(const QString& text);
+  bool Ask(const QString& question);
+  void ShowInUse();
   int SelectedRow() const;
   std::unique_ptr<TPrintJob> DefaultJob(const TPageSize& page);
   void UpdateReprintFields();
@@ -85,6 +92,8 @@ class TJournalWindow : public QDialog {
   TJobFactory factory_;
   TDltLook look_;
   std::function<void(const QString&)> tell_;
+  std::function<bool(const QString&)> ask_;
+  std::vector<bool> elsewhere_;  // the listed jobs running where their process cannot be looked up
   std::vector<journal::TJobRecord> listed_;
   TTemplateCatalogue templates_;
   std::unique_ptr<QPrinter> printer_;

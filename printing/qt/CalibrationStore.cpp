@@ -32,13 +32,6 @@ QString Tr(const char* text) { return QCoreApplication::translate("TCalibrationS
 
 }  // namespace
 
-std::unique_ptr<QSettings> OpenProgramSettings() {
-  const QString application = QCoreApplication::applicationName();
-  const QString organisation = QCoreApplication::organizationName();
-  return std::make_unique<QSettings>(QSettings::UserScope, organisation.isEmpty() ? application : organisation,
-                                     application);
-}
-
 QString CalibrationProblem(const TCalibration& c) {
   switch (CalibrationFault(c)) {
     case TCalibrationField::None: return {};

@@ -6,6 +6,7 @@
 #include <QString>
 #include <memory>
 
+#include "qt/ProgramSettings.h"
 #include "surface/CorrectedSurface.h"
 
 class QSettings;
@@ -41,12 +42,6 @@ class TCalibrationStore {
 // The calibration a printer prints through: the stored one, its warning (if
 // any) written to the log once for each printer and problem.
 TCalibration StoredCalibrationFor(const QString& printer);
-
-// The program's own settings: QSettings under the organisation and
-// application names, the application's name standing in for an organisation
-// none was given (Qt reports every read and write of settings without an
-// organisation as failed, though it does them), so ~/.config/Vantor/Vantor.conf.
-std::unique_ptr<QSettings> OpenProgramSettings();
 
 // Why a calibration is refused, as the dialog and the command line say it, or
 // an empty string.

@@ -139,6 +139,17 @@ void AddOptions(QCommandLineParser& p) {
   add({"reprint"},
       QT_TRANSLATE_NOOP("vantor::CommandLine",
                         "Print serials the journal holds as printed again, deliberately (recorded as a reprint)."));
+  add({"journal-init"},
+      QT_TRANSLATE_NOOP("vantor::CommandLine",
+                        "Make a new print journal: a file whose folder exists, or the journal's tables in an empty "
+                        "PostgreSQL database. A journal given with --journal or kept in the settings is never made "
+                        "otherwise."),
+      QT_TRANSLATE_NOOP("vantor::CommandLine", "PATH|URL"));
+  add({"journal-release"},
+      QT_TRANSLATE_NOOP("vantor::CommandLine",
+                        "End job JOB as interrupted, freeing the serials it reserved: for a job shown running "
+                        "elsewhere whose program is known to be gone."),
+      QT_TRANSLATE_NOOP("vantor::CommandLine", "JOB"));
   add({"journal-list"},
       QT_TRANSLATE_NOOP("vantor::CommandLine",
                         "List the journal's jobs, newest first, one a line (with --serial: the jobs holding it)."));
@@ -391,7 +402,8 @@ TVantorCommandLine ParseVantorCommandLine(const std::vector<std::string>& args) 
                              "       vantor --lto --calibration-page [--template NAME]\n"
                              "              (--print-pdf FILE | --print-trace FILE | --printer NAME)\n"
                              "       vantor --list-templates | --describe-template NAME\n"
-                             "       vantor --journal-list [--serial S] [--journal PATH|URL]")),
+                             "       vantor --journal-list [--serial S] [--journal PATH|URL]\n"
+                             "       vantor --journal-init PATH|URL | --journal-release JOB [--journal PATH|URL]")),
         Tr(QT_TRANSLATE_NOOP(
             "vantor::CommandLine",
             "Exit status: 0 done, 1 refused or failed (the journal's faults included), 2 bad command line\n"
@@ -415,6 +427,24 @@ TVantorCommandLine ParseVantorCommandLine(const std::vector<std::string>& args) 
   result.noJournal = p.isSet(QStringLiteral("no-journal"));
   if (result.noJournal && p.isSet(QStringLiteral("reprint")))
     return Error("--reprint needs the journal; it does not go with --no-journal");
+  if (p.isSet(QStringLiteral("journal-init"))) {
+    if (p.optionNames().size() != 1) return Error("--journal-init goes alone");
+    result.journal = OptionValue(p, QStringLiteral("journal-init"));
+    if (result.journal->empty()) return Error("--journal-init needs a file or a postgresql:// URL");
+    result.action = TVantorCommandLine::TAction::JournalInit;
+    return result;
+  }
+  if (p.isSet(QStringLiteral("journal-release"))) {
+    for (const QString& name : p.optionNames())
+      if (name != QLatin1String("journal-release") && name != QLatin1String("journal"))
+        return Error("--journal-release goes only with --journal");
+    const std::string job = OptionValue(p, QStringLiteral("journal-release"));
+    const std::optional<int> n = ParseCount(job, 1, 999999999, 9);
+    if (!n) return Error("--journal-release needs a job's number, not '" + job + "'");
+    result.releaseJob = *n;
+    result.action = TVantorCommandLine::TAction::JournalRelease;
+    return result;
+  }
   if (p.isSet(QStringLiteral("journal-list"))) {
     for (const QString& name : p.optionNames())
       if (name != QLatin1String("journal-list") && name != QLatin1String("journal") && name != QLatin1String("serial"))
@@ -551,12 +581,13 @@ std::optional<std::string> TerminalPassword(const std::string& where) {
 
 // The journal the command line names (or the settings' or the default), its
 // interrupted jobs told on `err`. Throws naming the cause.
-std::unique_ptr<journal::TJournal> OpenCommandJournal(const TVantorCommandLine& command, std::ostream& err) {
-  const journal::TParsed<journal::TJournalLocation> where = journal::ResolveJournalLocation(command.journal);
-  if (!where.value) throw journal::TJournalError("journal: " + where.error);
+// Only the default journal is made when missing; `readOnly` for a list.
+std::unique_ptr<journal::TJournal> OpenCommandJournal(const TVantorCommandLine& command, std::ostream& err,
+                                                      bool readOnly = false) {
   journal::TJournal::TOptions options;
   options.passwordPrompt = TerminalPassword;
-  std::unique_ptr<journal::TJournal> opened = journal::TJournal::Open(*where.value, options);
+  options.readOnly = readOnly;
+  std::unique_ptr<journal::TJournal> opened = journal::OpenResolved(command.journal, options);
   for (const journal::TJobRecord& job : opened->Interrupted())
     err << "vantor: " << journal::DescribeInterrupted(job) << '\n';
   return opened;
@@ -586,7 +617,7 @@ std::unique_ptr<journal::TJournal> OpenRunJournal(const TVantorCommandLine& comm
 
 int RunJournalList(const TVantorCommandLine& command, std::ostream& out, std::ostream& err) {
   try {
-    std::unique_ptr<journal::TJournal> opened = OpenCommandJournal(command, err);
+    std::unique_ptr<journal::TJournal> opened = OpenCommandJournal(command, err, true);
     journal::TJobFilter filter;
     filter.serial = command.listSerial;
     filter.limit = 1000000;
@@ -594,6 +625,33 @@ int RunJournalList(const TVantorCommandLine& command, std::ostream& out, std::os
     // Every job is listed; one whose row cannot be read as "unreadable row N",
     // with the reason here.
     for (const std::string& problem : opened->Problems()) err << "vantor: " << problem << '\n';
+    return 0;
+  } catch (const std::exception& e) {
+    err << "vantor: " << e.what() << '\n';
+    return 1;
+  }
+}
+
+int RunJournalInit(const TVantorCommandLine& command, std::ostream& out, std::ostream& err) {
+  try {
+    const journal::TParsed<journal::TJournalLocation> where = journal::ParseJournalLocation(*command.journal);
+    if (!where.value) throw journal::TJournalError("journal: " + where.error);
+    journal::TJournal::TOptions options;
+    options.passwordPrompt = TerminalPassword;
+    journal::TJournal::Create(*where.value, options).reset();
+    out << "vantor: made the print journal " << where.value->Display() << '\n';
+    return 0;
+  } catch (const std::exception& e) {
+    err << "vantor: " << e.what() << '\n';
+    return 1;
+  }
+}
+
+int RunJournalRelease(const TVantorCommandLine& command, std::ostream& out, std::ostream& err) {
+  try {
+    std::unique_ptr<journal::TJournal> opened = OpenCommandJournal(command, err);
+    const journal::TJobRecord job = opened->Release(command.releaseJob);
+    out << "vantor: released: " << journal::DescribeInterrupted(job) << '\n';
     return 0;
   } catch (const std::exception& e) {
     err << "vantor: " << e.what() << '\n';
@@ -623,6 +681,8 @@ int RunHeadlessCommand(const TVantorCommandLine& command, std::ostream& out, std
       return RunLtoPrint(command.lto, LoadTemplateCatalogue(), factory, out, err, journal.get());
     }
     case TVantorCommandLine::TAction::JournalList: return RunJournalList(command, out, err);
+    case TVantorCommandLine::TAction::JournalInit: return RunJournalInit(command, out, err);
+    case TVantorCommandLine::TAction::JournalRelease: return RunJournalRelease(command, out, err);
     case TVantorCommandLine::TAction::ListTemplates: return RunListTemplates(LoadTemplateCatalogue(), out, err);
     case TVantorCommandLine::TAction::DescribeTemplate:
       return RunDescribeTemplate(command.templateName, LoadTemplateCatalogue(), out, err);
@@ -639,7 +699,9 @@ int RunPrintCli(const std::vector<std::string>& args, std::ostream& out, std::os
     case TVantorCommandLine::TAction::Lto:
     case TVantorCommandLine::TAction::ListTemplates:
     case TVantorCommandLine::TAction::DescribeTemplate:
-    case TVantorCommandLine::TAction::JournalList: return RunHeadlessCommand(command, out, err);
+    case TVantorCommandLine::TAction::JournalList:
+    case TVantorCommandLine::TAction::JournalInit:
+    case TVantorCommandLine::TAction::JournalRelease: return RunHeadlessCommand(command, out, err);
     case TVantorCommandLine::TAction::Help:
     case TVantorCommandLine::TAction::Version: out << command.text; return 0;
     case TVantorCommandLine::TAction::Window:

@@ -13,7 +13,19 @@
 namespace vantor {
 
 struct TVantorCommandLine {
-  enum class TAction { Window, Print, Lto, ListTemplates, DescribeTemplate, JournalList, Help, Version, Error };
+  enum class TAction {
+    Window,
+    Print,
+    Lto,
+    ListTemplates,
+    DescribeTemplate,
+    JournalList,
+    JournalInit,
+    JournalRelease,
+    Help,
+    Version,
+    Error
+  };
   TAction action = TAction::Error;
   TPrintOptions print;       // Print
   TLtoPrintOptions lto;      // Lto
@@ -22,6 +34,7 @@ struct TVantorCommandLine {
   std::optional<std::string> journal;
   bool noJournal = false;                 // Print, Lto: --no-journal
   std::optional<std::string> listSerial;  // JournalList: --serial
+  std::int64_t releaseJob = 0;            // JournalRelease: the job's number
   std::string screenshot;  // Window: save the window as this PNG and quit (hidden option for `make screenshot`)
   std::string text;        // Help, Version: for stdout; Error: the one line for stderr
 };

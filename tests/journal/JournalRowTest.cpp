@@ -152,7 +152,7 @@ TEST(JournalRow, EveryRowTheJournalWritesReadsBack) {
   };
   for (const TRow& row : rows) {
     SCOPED_TRACE(row.name);
-    TProcessIdentity self{row.user, row.host, 4242, "boot:99"};
+    TProcessIdentity self{row.user, row.host, 4242, "boot:99", {}};
     TJobRequest request;
     request.media = row.media;
     request.target = row.target;

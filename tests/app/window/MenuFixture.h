@@ -9,6 +9,7 @@
 #include <QString>
 #include <QTemporaryDir>
 #include <QTest>
+#include <filesystem>
 
 #include <memory>
 #include <string>
@@ -18,6 +19,7 @@
 #include "app/window/MessageReporter.h"
 #include "app/window/Shape.h"
 #include "barcode/widgets/Barcode.h"
+#include "journal/qt/Journal.h"
 #include "journal/widgets/WindowJournal.h"
 #include "rotlabel/widgets/MyRotateWidget.h"
 
@@ -73,6 +75,12 @@ class MenuTest : public ::testing::Test {
     menu = std::make_unique<TMainMenu>();
     menu->SetReporter(std::make_unique<TRecordingReporter>(reported));
     menu->SetHandlerTrace([this](const char* h) { calls.emplace_back(h); });
+    // A journal named for the window is never made by a print: made here.
+    if (!std::filesystem::exists(JournalPath())) {
+      journal::TJournalLocation where;
+      where.path = JournalPath();
+      journal::TJournal::Create(where).reset();
+    }
     menu->SetJournalLocation(JournalPath());
     menu->Journal().SetAskReprint([this](const std::vector<journal::TConflict>& c) {
       reported.conflicts.push_back(c);

@@ -21,6 +21,7 @@
 #include "journal/widgets/JournalWindow.h"
 #include "lto/widgets/LtoWindow.h"
 #include "printing/PrintTrace.h"
+#include "printing/qt/CalibrationStore.h"
 #include "surface/RecordingSurface.h"
 
 namespace vantor::test {
@@ -155,6 +156,7 @@ TEST_F(MenuJournalTest, LtoWindowRunsGoThroughTheSameJournal) {
 }
 
 TEST_F(MenuJournalTest, UnusableJournalRefusesAndPreviewNeverTouchesIt) {
+  std::filesystem::remove(JournalPath());
   TLinesJob preview;
   menu->DrawJob(preview, true);
   EXPECT_EQ(preview.pages.size(), 1u);
@@ -286,6 +288,52 @@ TEST(ConflictDialog, CancelIsTheDefaultAndRunningJobsOfferNoReprint) {
         dialog->reject();
     });
     EXPECT_EQ(TConflictDialog::AskReprint(r.conflicts, nullptr), r.reprint);
+  }
+}
+
+// The journal window's location section: Enter in the serial filter filters
+// and keeps nothing; Use keeps the location in the program's settings file,
+// says so and shows it in use; a location without a journal is made only
+// when the operator says yes.
+TEST_F(MenuJournalTest, JournalWindowLocationIsKeptOnlyByUse) {
+  QTemporaryDir settings;
+  ASSERT_TRUE(settings.isValid());
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
+  PrintFrom("ABC099");
+  menu->JournalAction->trigger();
+  TJournalWindow* window = menu->JournalWindow();
+  ASSERT_NE(window, nullptr);
+  std::vector<QString> asked;
+  bool answer = false;
+  window->SetAsk([&](const QString& q) {
+    asked.push_back(q);
+    return answer;
+  });
+  const QString elsewhere = QString::fromStdString(JournalPath()) + QStringLiteral(".team");
+  const auto kept = [] { return OpenProgramSettings()->value(QStringLiteral("journal/location")).toString(); };
+  window->LocationEdit->setText(elsewhere);
+  window->SerialFilter->setText(QStringLiteral("ABC100"));
+  QTest::keyClick(window->SerialFilter, Qt::Key_Return);
+  EXPECT_EQ(kept(), QString());
+  EXPECT_EQ(window->Listed().size(), 1u);
+  EXPECT_TRUE(asked.empty());
+
+  struct TRow {
+    const char* name;
+    bool yes;
+    bool made;
+  };
+  for (const TRow& row : {TRow{"no", false, false}, TRow{"yes", true, true}}) {
+    SCOPED_TRACE(row.name);
+    asked.clear();
+    answer = row.yes;
+    window->SaveLocationButton->click();
+    EXPECT_EQ(kept(), elsewhere);
+    EXPECT_TRUE(window->InUseLabel->text().contains(elsewhere)) << window->InUseLabel->text().toStdString();
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_TRUE(asked[0].startsWith(QStringLiteral("There is no print journal at ")));
+    EXPECT_EQ(std::filesystem::exists(elsewhere.toStdString()), row.made);
+    EXPECT_TRUE(window->Listed().empty());
   }
 }
 

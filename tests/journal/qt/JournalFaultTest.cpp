@@ -73,7 +73,7 @@ class JournalFaults : public ::testing::Test {
 TEST_F(JournalFaults, LockedByAnotherWriter) {
   TJournal::TOptions quick;
   quick.busyTimeoutMs = 200;
-  auto j = TJournal::Open(where_, quick);
+  auto j = TJournal::Create(where_, quick);
   const std::int64_t kept = PrintOne(*j, 100, 129);
   {
     QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("locker"));
@@ -91,7 +91,7 @@ TEST_F(JournalFaults, LockedByAnotherWriter) {
 }
 
 TEST_F(JournalFaults, ReadOnlyFileOrFolder) {
-  TJournal::Open(where_).reset();
+  TJournal::Create(where_).reset();
   std::string error;
   if (geteuid() == 0) {
     // Root writes through permissions; a read-only bind mount, in a mount
@@ -121,7 +121,7 @@ TEST_F(JournalFaults, DamagedFileIsRefusedAndLeftAsItWas) {
   // A journal whose tables were written over in the middle.
   fs::remove(where_.path);
   {
-    auto j = TJournal::Open(where_);
+    auto j = TJournal::Create(where_);
     for (int i = 0; i < 40; ++i) PrintOne(*j, i * 10, i * 10 + 9);
   }
   std::string bytes = Contents(where_.path);
@@ -153,7 +153,7 @@ TEST_F(JournalFaults, FullDiskRefusesTheJobAndKeepsTheJournal) {
   where.path = (folder / "journal.sqlite").string();
   std::int64_t kept = 0;
   {
-    auto j = TJournal::Open(where);
+    auto j = TJournal::Create(where);
     kept = PrintOne(*j, 100, 129);
     // Whatever room is left goes to another file.
     std::ofstream more(folder / "more", std::ios::binary);

@@ -239,6 +239,31 @@ TEST_P(JournalProcesses, KilledAtRandomMomentsLosesAndInventsNothing) {
             << " finished before the kill; one whole run took " << wholeMs << " ms\n";
 }
 
+// A job running in another pid namespace of this machine (a container) has
+// the same host name, and its pid names another process here: it is not
+// taken for dead, and it ends printed.
+TEST_P(JournalProcesses, JobInAnotherPidNamespaceIsNotTakenForDead) {
+  if (geteuid() != 0) GTEST_SKIP() << "a pid namespace of its own needs root (unshare --pid)";
+  TChild child = Spawn({"/usr/bin/unshare", "--pid", "--fork", "--mount-proc", Worker(), "hold", scratch_->Text(), "N",
+                        "5", "100", "129"});
+  ASSERT_GT(child.pid, 0);
+  const std::string said = ReadLine(child.out);
+  ASSERT_EQ(said.rfind("reserved ", 0), 0u) << said;
+  const std::int64_t id = std::stoll(said.substr(9));
+  {
+    auto journal = TJournal::Open(scratch_->Location());
+    EXPECT_TRUE(journal->Interrupted().empty());
+    EXPECT_TRUE(IsRunning(journal->Job(id)->outcome));
+    EXPECT_FALSE(
+        journal->Reserve({TTapeFamily::Lto, "L6", TOutputKind::Trace, "/dev/null", {{"N", 5, 129, 129}}}).Granted());
+  }
+  const int status = Reap(child);
+  EXPECT_EQ(ReadLine(child.out), "done");
+  fclose(child.out);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  EXPECT_EQ(TJournal::Open(scratch_->Location())->Job(id)->outcome, TJobOutcome::Printed);
+}
+
 INSTANTIATE_TEST_SUITE_P(Databases, JournalProcesses, ::testing::Values("sqlite", "postgresql"),
                          [](const ::testing::TestParamInfo<std::string>& p) { return p.param; });
 

@@ -46,10 +46,15 @@ inline std::string PostgresUrl() {
   return url;
 }
 
-// A journal location of one kind that is gone when this is.
+// A journal location of one kind that is gone when this is; a journal is
+// made there unless `made` is false (an empty database, a file not there).
 class TScratchJournal {
  public:
-  explicit TScratchJournal(const std::string& kind) {
+  explicit TScratchJournal(const std::string& kind, bool made = true) {
+    Prepare(kind);
+    if (ok_ && made) TJournal::Create(location_).reset();
+  }
+  void Prepare(const std::string& kind) {
     static std::atomic<int> counter{0};
     const std::string name = "vj_" + std::to_string(getpid()) + "_" + std::to_string(counter++);
     if (kind == "sqlite") {

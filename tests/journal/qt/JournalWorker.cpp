@@ -8,6 +8,9 @@
 //     reserves ("reserved ID"), then for each page says "sending A B" before
 //     recording it as sending and "sent A B" once it is recorded as sent; at
 //     the end "done".
+//   journal_test_worker hold LOCATION PREFIX WIDTH FIRST LAST
+//     reserves ("reserved ID"), waits for stdin to close, prints the whole
+//     range and says "done".
 // Exit status 0, 3 on a journal error (its message on stderr), 2 for bad use.
 #include <unistd.h>
 
@@ -40,7 +43,7 @@ int main(int argc, char** argv) {
     TJournal::TOptions options;
     // A wide gap between checking and recording: without the write lock, every
     // racer would find the serials free.
-    if (mode != "pages") options.betweenCheckAndRecord = [] { usleep(5000); };
+    if (mode == "race" || mode == "reprint") options.betweenCheckAndRecord = [] { usleep(5000); };
     auto journal = TJournal::Open(*where.value, options);
     TJobRequest request;
     request.family = TTapeFamily::Lto;
@@ -63,6 +66,19 @@ int main(int argc, char** argv) {
       journal->MarkSending(r.jobId, range);
       journal->MarkSent(r.jobId, range);
       journal->Finish(r.jobId, TJobOutcome::Printed);
+      return 0;
+    }
+    if (mode == "hold") {
+      const TReservation r = journal->Reserve(request);
+      if (!r.Granted()) return 3;
+      Say("reserved " + std::to_string(r.jobId));
+      char c;
+      while (read(0, &c, 1) > 0) {
+      }
+      journal->MarkSending(r.jobId, range);
+      journal->MarkSent(r.jobId, range);
+      journal->Finish(r.jobId, TJobOutcome::Printed);
+      Say("done");
       return 0;
     }
     if (mode != "pages" || argc < 8) return 2;

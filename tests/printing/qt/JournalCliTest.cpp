@@ -265,6 +265,7 @@ TEST_F(JournalCliFaults, DamagedJournal) {
 }
 
 TEST_F(JournalCliFaults, ReadOnlyJournal) {
+  ASSERT_EQ(Cli({"--journal-init", path_}).status, 0);
   ASSERT_EQ(
       Cli({"--journal", path_, "--print-pdf", dir_.filePath("first.pdf").toStdString(), "--serial", "FLT500"}).status,
       0);
@@ -283,7 +284,11 @@ TEST_F(JournalCliFaults, ReadOnlyJournal) {
     expected = "the journal is read-only";
   }
   const CliResult r = Print();
+  // A journal one may only read is still listed.
+  const CliResult listed = Cli({"--journal-list", "--journal", path_});
   if (geteuid() == 0) umount2(folder_.c_str(), MNT_DETACH);
+  EXPECT_EQ(listed.status, 0) << listed.err;
+  EXPECT_NE(listed.out.find("FLT500"), std::string::npos) << listed.out;
   EXPECT_EQ(r.status, 1);
   EXPECT_NE(r.err.find(expected), std::string::npos) << r.err;
   EXPECT_FALSE(fs::exists(pdf_));
@@ -358,6 +363,16 @@ TEST(JournalCliPassword, AskedOnTheTerminalOnlyWhenThereIsOne) {
   env.remove(QStringLiteral("PGPASSWORD"));
   env.remove(QStringLiteral("VANTOR_JOURNAL_PASSWORD"));
   env.insert(QStringLiteral("HOME"), home.path());
+  {  // a journal to list (it may be there from an earlier run)
+    const auto where = journal::ParseJournalLocation(url);
+    ASSERT_TRUE(where.value) << where.error;
+    setenv("VANTOR_JOURNAL_PASSWORD", "vantor-test", 1);
+    try {
+      TJournal::Create(*where.value).reset();
+    } catch (const journal::TJournalError&) {
+    }
+    unsetenv("VANTOR_JOURNAL_PASSWORD");
+  }
   const QString list = vantor + QStringLiteral(" --journal-list --journal ") + QString::fromStdString(url);
   struct TRow {
     const char* name;
@@ -389,6 +404,101 @@ TEST(JournalCliPassword, AskedOnTheTerminalOnlyWhenThereIsOne) {
     const std::string said = p.readAll().toStdString();
     EXPECT_EQ(p.exitCode(), row.status) << said;
     EXPECT_NE(said.find(row.said), std::string::npos) << said;
+  }
+}
+
+}  // namespace
+}  // namespace vantor
+
+namespace vantor {
+namespace {
+
+// The real program in a scratch home: which journal it takes from the
+// documented settings file, and that it makes none but by --journal-init (or
+// the default one on first use); PostgreSQL runs say nothing but the cause.
+TEST(JournalCliLocation, SettingsFileAndMakingJournals) {
+  const QString vantor = QString::fromLocal8Bit(qgetenv("VANTOR_BUILD_DIR")) + QStringLiteral("/vantor");
+  if (!QFileInfo::exists(vantor)) GTEST_SKIP() << "no vantor executable in VANTOR_BUILD_DIR";
+  QTemporaryDir home;
+  ASSERT_TRUE(home.isValid());
+  const std::string root = home.path().toStdString();
+  const std::string conf = root + "/config/Vantor/Vantor.conf", share = root + "/share/vantor/journal.sqlite";
+  const std::string mine = root + "/mine.sqlite", pdf = root + "/out.pdf";
+  const TScratchJournal pg("postgresql", false);
+  struct TRow {
+    const char* name;
+    std::string settings;  // the settings file's text; empty: none
+    std::vector<std::string> args;
+    int status;
+    std::string said;  // in stderr (empty: stderr must be empty)
+    std::string notMade;
+    bool postgres = false;
+  };
+  const std::vector<TRow> rows = {
+      {"kept location not there",
+       "[journal]\nlocation=" + share + "\n",
+       {"--print-pdf", pdf, "--serial", "SET100"},
+       1,
+       "there is no journal here (vantor --journal-init " + share,
+       root + "/share"},
+      {"kept location not one",
+       "[journal]\nlocation=a, b\n",
+       {"--print-pdf", pdf, "--serial", "SET100"},
+       1,
+       "the settings file " + conf + " holds no single location in journal/location",
+       root + "/data"},
+      {"given and not there",
+       "",
+       {"--journal", mine, "--print-pdf", pdf, "--serial", "SET100"},
+       1,
+       "there is no journal here",
+       mine},
+      {"listed and not there", "", {"--journal-list", "--journal", mine}, 1, "there is no journal here", mine},
+      {"made", "", {"--journal-init", mine}, 0, "", ""},
+      {"made twice", "", {"--journal-init", mine}, 1, "a file is there already", ""},
+      {"kept location used",
+       "[journal]\nlocation=" + mine + "\n",
+       {"--print-pdf", pdf, "--serial", "SET100"},
+       0,
+       "",
+       root + "/data"},
+      {"default made on first use", "", {"--print-pdf", pdf, "--serial", "SET200"}, 0, "", ""},
+      {"server schema made quietly", "", {"--journal-init", pg.Text()}, 0, "", "", true},
+      {"server listed quietly", "", {"--journal-list", "--journal", pg.Text()}, 0, "", "", true},
+      {"server listed quietly again", "", {"--journal-list", "--journal", pg.Text()}, 0, "", "", true},
+  };
+  for (const TRow& row : rows) {
+    SCOPED_TRACE(row.name);
+    if (row.postgres && !pg.Ok()) continue;
+    fs::remove_all(root + "/config");
+    fs::remove(pdf);
+    if (!row.settings.empty()) {
+      fs::create_directories(fs::path(conf).parent_path());
+      std::ofstream(conf) << row.settings;
+    }
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("HOME"), home.path());
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path() + QStringLiteral("/config"));
+    env.insert(QStringLiteral("XDG_DATA_HOME"), home.path() + QStringLiteral("/data"));
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    QProcess p;
+    p.setProcessEnvironment(env);
+    QStringList args;
+    for (const std::string& a : row.args) args << QString::fromStdString(a);
+    p.start(vantor, args);
+    ASSERT_TRUE(p.waitForFinished(60000));
+    const std::string err = p.readAllStandardError().toStdString();
+    EXPECT_EQ(p.exitCode(), row.status) << err;
+    if (row.said.empty()) {
+      EXPECT_EQ(err, "");
+    } else {
+      EXPECT_NE(err.find(row.said), std::string::npos) << err;
+      EXPECT_EQ(err.find('\n'), err.size() - 1) << "one line: " << err;
+    }
+    if (!row.notMade.empty()) {
+      EXPECT_FALSE(fs::exists(row.notMade));
+    }
+    EXPECT_EQ(fs::exists(pdf), row.status == 0 && row.args[0] == "--print-pdf");
   }
 }
 
