@@ -255,7 +255,8 @@ TEST_P(JournalProcesses, JobInAnotherPidNamespaceIsNotTakenForDead) {
     EXPECT_TRUE(journal->Interrupted().empty());
     EXPECT_TRUE(IsRunning(journal->Job(id)->outcome));
     EXPECT_FALSE(
-        journal->Reserve({TTapeFamily::Lto, "L6", TOutputKind::Trace, "/dev/null", {{"N", 5, 129, 129}}}).Granted());
+        journal->Reserve({TTapeFamily::Lto, "L6", TOutputKind::Trace, "/dev/null", {{"N", 5, 129, 129}}, false, {}, {}})
+            .Granted());
   }
   const int status = Reap(child);
   EXPECT_EQ(ReadLine(child.out), "done");
