@@ -2,9 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstring>
 
-#include "barcode/BarLL.h"
 #include "colours/ColourSchemes.h"
 
 namespace vantor {
@@ -75,20 +73,11 @@ const TLtoPalette* FindLtoPalette(std::string_view name) {
 }
 
 std::optional<TBarWidths> SnapBars(const TLtoLabelLayout& layout, int dpi, int labelDots) {
-  if (dpi <= 0) return std::nullopt;
-  const int nominal =
-      std::max<int>(1, static_cast<int>(DivRoundEven(layout.nominalNarrow.Micrometres() * dpi, kUmPerInch)));
-  const int quietMinDots = static_cast<int>((layout.quietMin.Micrometres() * dpi + kUmPerInch - 1) / kUmPerInch);
-  for (int narrow = nominal; narrow >= 1 && AtLeast(narrow, dpi, layout.minNarrow); --narrow) {
-    const int lo = (narrow * layout.minRatioPercent + 99) / 100;
-    const int hi = narrow * layout.maxRatioPercent / 100;
-    if (lo > hi) return std::nullopt;  // no whole dot keeps the ratio
-    const int wide =
-        std::clamp(static_cast<int>(DivRoundEven(std::int64_t{narrow} * layout.ratioPercent, 100)), lo, hi);
-    TBarWidths bars{narrow, wide, std::max(layout.quietNarrow * narrow, quietMinDots)};
-    if (bars.Symbol() + 2 * bars.quiet <= labelDots) return bars;
-  }
-  return std::nullopt;
+  const TDotBarRule rule{layout.nominalNarrow,   layout.minNarrow,   layout.ratioPercent, layout.minRatioPercent,
+                         layout.maxRatioPercent, layout.quietNarrow, layout.quietMin};
+  const std::optional<TDotBars> bars = SnapCode39Bars(rule, dpi, kLtoSymbolChars, labelDots);
+  if (!bars) return std::nullopt;
+  return TBarWidths(*bars);
 }
 
 TLtoLabelGeometry LtoLabelGeometry(const TLtoLabelLayout& layout, TDots d, const TLabelRect& rect,
@@ -153,19 +142,6 @@ TLtoBarPlan PlanLtoBars(const TLtoLabelLayout& layout, int dpiX, int dpiY, const
   return plan;
 }
 
-std::vector<bool> LtoCode39Elements(std::string_view text) {
-  TLLBarcode code;
-  code.Params.CodeType = CODE39;
-  const std::size_t n = std::min(text.size(), kCaptionSize - 1);
-  std::memcpy(code.Params.Caption, text.data(), n);
-  code.Params.Caption[n] = '\0';
-  code.Encode();
-  const std::size_t chars = BoundedLength(code.CodeText, kCodeTextSize);
-  std::vector<bool> elements(chars * 9);
-  for (std::size_t i = 0; i < elements.size(); ++i) elements[i] = code.Elements[i] != 0;
-  return elements;
-}
-
 TLtoLabelPainter::TLtoLabelPainter(TSurface& surface, const TLtoLabelLayout& layout, const TLtoPalette& palette,
                                    const TBarWidths& bars)
     : s_(surface),
@@ -213,16 +189,7 @@ void TLtoLabelPainter::Draw(const TLabelRect& rect, std::string_view volser, std
 
   std::string text(volser);
   text += mediaId;
-  const std::vector<bool> elements = LtoCode39Elements(text);
-  s_.SetBrushStyle(TBrushStyle::Solid);
-  s_.SetBrushColor(kBlack);
-  int x = g.symbolLeft;
-  for (std::size_t i = 0; i < elements.size(); ++i) {
-    if (i > 0 && i % 9 == 0) x += bars_.narrow;  // the gap between characters
-    const int w = elements[i] ? bars_.wide : bars_.narrow;
-    if (i % 9 % 2 == 0) s_.FillRect(x, g.barTop, x + w, g.barBottom);  // bars at even places
-    x += w;
-  }
+  FillCode39Bars(s_, Code39Elements(text), bars_, g.symbolLeft, g.barTop, g.barBottom);
 }
 
 }  // namespace vantor

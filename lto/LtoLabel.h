@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "barcode/DotBars.h"
 #include "surface/Surface.h"
 #include "surface/Units.h"
 #include "templates/SheetTemplate.h"
@@ -72,11 +73,11 @@ inline constexpr int kLtoSymbolChars = kLtoBarcodeChars + 2;  // with start and 
 
 // --- Bars on printer dots -------------------------------------------------------
 
-struct TBarWidths {
-  int narrow = 0, wide = 0;  // dots
-  int quiet = 0;             // the quiet zone at either end, dots
-  int Symbol() const { return kLtoSymbolChars * (3 * wide + 6 * narrow) + (kLtoSymbolChars - 1) * narrow; }
-  friend bool operator==(const TBarWidths&, const TBarWidths&) = default;
+// The LTO symbol's elements, from the Code 39 whole-dot rule.
+struct TBarWidths : TDotBars {
+  TBarWidths() = default;
+  TBarWidths(const TDotBars& bars) : TDotBars(bars) {}
+  int Symbol() const { return Code39Width(kLtoSymbolChars); }
 };
 
 // The narrow and wide elements for `dpi` on a label `labelDots` wide: the
@@ -135,6 +136,6 @@ class TLtoLabelPainter {
 
 // The Code 39 elements of an LTO barcode text from the barcode engine: one
 // flag an element (true = wide), nine a character, start and stop included.
-std::vector<bool> LtoCode39Elements(std::string_view text);
+inline std::vector<bool> LtoCode39Elements(std::string_view text) { return Code39Elements(text); }
 
 }  // namespace vantor

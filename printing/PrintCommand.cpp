@@ -182,6 +182,10 @@ int RunPrint(const TPrintOptions& o, TPrintJobFactory& factory, std::ostream& ou
   }
   if (o.calibrationPage) return RunCalibrationPage(o, factory, out, err);
   THeadlessHost& host = *prepared;
+  if (const auto refusal = o.dpi ? SheetResolutionRefusal(o.dpi, o.dpi) : std::nullopt) {
+    err << CliLine(*refusal) << '\n';
+    return 1;
+  }
   host.RefreshPreview();
 
   const TSheetLayout layout = LayoutFor(o.mediaMode, host.Rotated());

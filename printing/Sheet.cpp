@@ -79,6 +79,13 @@ std::optional<std::string> SheetRefusal(const std::string& serial, int sheets, i
   return text;
 }
 
+std::optional<std::string> SheetResolutionRefusal(int dpiX, int dpiY) {
+  const int lowest = dpiX < dpiY ? dpiX : dpiY;
+  if (lowest >= kMinSheetDpi) return std::nullopt;
+  return "At " + std::to_string(lowest) + " dpi the labels' barcodes cannot be printed: they need at least " +
+         std::to_string(kMinSheetDpi) + " dpi.";
+}
+
 void DrawPages(TPrintJob& job, int pages, const std::function<void(TSurface& page, int index)>& drawPage) {
   bool begun = false;
   try {
@@ -118,6 +125,12 @@ void DrawSheets(TSheetLayout layout, TSheetHost& host, TPrintJob& job, const TSh
     DrawPages(job, options.sheets < 1 ? 1 : options.sheets, [&](TSurface& page, int index) {
       const int first = FirstLabelOnPage(index, options.startLabel);
       const int end = EndLabelOnPage(index, options.startLabel, options.labels, kLabelsPerSheet);
+      if (index == 0) {
+        // The printer's resolution is known only now.
+        const int dpiX = page.DpiX() > 0 ? page.DpiX() : ScreenDpiX();
+        const int dpiY = page.DpiY() > 0 ? page.DpiY() : ScreenDpiY();
+        if (auto refusal = SheetResolutionRefusal(dpiX, dpiY)) throw ESheetRefused(*refusal);
+      }
       TSheetPainter painter(host, page, options);
       painter.FramePass(spec, first, end);
       painter.ContentPass(spec, first, end);

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <optional>
+#include <stdexcept>
 #include <string>
 
 #include "surface/Surface.h"
@@ -110,6 +111,16 @@ std::optional<std::string> SheetRefusal(const std::string& serial, int sheets = 
 // or before; 0 for a serial without a three-digit counter.
 int SheetsThatFit(const std::string& serial, int startLabel = 1);
 
+// Why a page of `dpiX` x `dpiY` dots an inch cannot carry the labels' barcodes
+// (fewer than 150 either way), or nothing when it can.
+std::optional<std::string> SheetResolutionRefusal(int dpiX, int dpiY);
+
+// A sheet refused before anything of it is drawn.
+class ESheetRefused : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
 enum class TSheetResult { Printed, Cancelled };
 
 // The sheet procedure: enable the serial field, the dialog, the job settings,
@@ -121,7 +132,8 @@ TSheetResult PrintSheet(TSheetLayout layout, TSheetHost& host, TPrintJob& job, c
 // (labels before it left blank), every later one from label 1. A printer
 // failure aborts the document, puts the serial and barcode text back to where
 // the job started (nothing of it was printed, so the next attempt prints the
-// same labels) and passes the exception on.
+// same labels) and passes the exception on. A page below 150 dpi is refused
+// (ESheetRefused) before anything is drawn on it.
 void DrawSheets(TSheetLayout layout, TSheetHost& host, TPrintJob& job, const TSheetOptions& options);
 
 }  // namespace vantor

@@ -13,6 +13,7 @@
 
 #include <array>
 
+#include "barcode/DotBars.h"
 #include "printing/Sheet.h"
 #include "surface/Units.h"
 #include "templates/LabelGrid.h"
@@ -95,6 +96,29 @@ struct TSheetLayoutSpec {
 
 // The description of a layout.
 const TSheetLayoutSpec& LayoutSpec(TSheetLayout layout);
+
+// --- The barcode on printers of few dots --------------------------------------
+
+// The labels' Code 39 has modules of 0.445 mm, which the barcode control draws
+// edge by edge, each bar a dot thinner. At 300 dpi a module is 5.3 dots and
+// that reads; below it a module is four dots or fewer, the rounded edges and
+// the thinning leave narrow spaces as wide as wide bars, and no reader
+// decodes the labels. There the bars are drawn on whole dots instead, in the
+// place the control's symbol would take.
+inline constexpr int kWholeDotBarsBelowDpi = 300;
+// Below this even whole dots cannot hold the symbol: its narrow element would
+// be a single dot.
+inline constexpr int kMinSheetDpi = 150;
+
+// The whole-dot symbol: the control's module as the nominal narrow element and
+// a ratio of 2.25 (held from 2.2 to 3), which at 200 to 299 dpi keeps the
+// narrow element at 3 or 4 dots within the control's footprint. No quiet zone
+// of its own: the symbol keeps to the footprint, whose margins the layout set.
+// clang-format off
+inline constexpr TDotBarRule kWholeDotBarRule = {
+    .nominalNarrow = Mm(0.445), .minNarrow = Mm(0.254),
+    .ratioPercent = 225, .minRatioPercent = 220, .maxRatioPercent = 300};
+// clang-format on
 
 // --- The tape-label sheet: 3 x 10 labels of 57 x 21 mm (kTapeLabelGrid) -----
 

@@ -1,5 +1,9 @@
 #include "printing/SheetPainter.h"
 
+#include <algorithm>
+
+#include "surface/RecordingSurface.h"
+
 namespace vantor {
 
 namespace {
@@ -15,6 +19,49 @@ void TSheetPainter::PageSetUp() {
   const TPoint offset = page_.PrintingOffset();
   page_.SetOrigin({-offset.x, -offset.y});
   page_.SetTextAlign(TTextAlign::TopLeft);
+}
+
+void TSheetPainter::DrawBarcode(int x, int y) {
+  const int dpiX = page_.DpiX() > 0 ? page_.DpiX() : ScreenDpiX();
+  const int dpiY = page_.DpiY() > 0 ? page_.DpiY() : ScreenDpiY();
+  if (dpiX >= kWholeDotBarsBelowDpi) {
+    host_.DrawBarcode(page_, x, y);
+    return;
+  }
+  // The control's own drawing, kept aside, gives the footprint and the
+  // direction; the same symbol goes into it on whole dots.
+  TRecordingSurface scratch(dpiX, dpiY);
+  scratch.SetOrigin(page_.Origin());
+  scratch.SetMapMode(page_.MapMode());
+  host_.DrawBarcode(scratch, x, y);
+  const std::vector<TRecordedOp>& bars = scratch.Ops();
+  const std::vector<bool> elements = Code39Elements(host_.BarcodeText());
+  const int chars = static_cast<int>(elements.size() / 9);
+  // Five upright bars a character and nothing else (the labels' symbol has no
+  // text line): anything else is not the symbol this redraws, and goes on the
+  // page as the control drew it.
+  const bool onlyBars = std::all_of(bars.begin(), bars.end(), [](const TRecordedOp& b) {
+    return b.Kind == TOpKind::FillRect && b.Right() - b.Left() < b.Bottom() - b.Top();
+  });
+  if (bars.empty() || static_cast<int>(bars.size()) != 5 * chars || !onlyBars) {
+    host_.DrawBarcode(page_, x, y);
+    return;
+  }
+  int left = bars.front().Left(), right = bars.front().Right();
+  for (const TRecordedOp& b : bars) {
+    left = std::min(left, b.Left());
+    right = std::max(right, b.Right());
+  }
+  const std::optional<TDotBars> snapped = SnapCode39Bars(kWholeDotBarRule, dpiX, chars, right - left);
+  if (!snapped)
+    throw ESheetRefused(
+        "At " + std::to_string(dpiX) +
+        " dpi the labels' barcodes cannot be printed: the symbol does not fit its place in whole dots.");
+  // The control draws bars in symbol order: right to left when it turns the symbol.
+  std::vector<bool> ordered = elements;
+  if (bars.front().Left() > bars.back().Left()) std::reverse(ordered.begin(), ordered.end());
+  const int at = left + (right - left - snapped->Code39Width(chars)) / 2;
+  FillCode39Bars(page_, ordered, *snapped, at, bars.front().Top(), bars.front().Bottom());
 }
 
 void TSheetPainter::SetFill(TColor c) {
@@ -135,7 +182,7 @@ void TSheetPainter::ContentPass(const TSheetLayoutSpec& layout, int firstLabel, 
         bx = d_.StepX(bx, g.pitchX);
         continue;
       }
-      host_.DrawBarcode(page_, bx, by);
+      DrawBarcode(bx, by);
       SetTextFont(chars.font);
       SetFill(kWhite);
       const int last = DrawCharacters(label, x, y, col, host_.BarcodeText());

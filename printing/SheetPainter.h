@@ -27,6 +27,8 @@ class TSheetPainter {
 
  private:
   void PageSetUp();
+  // The host's barcode at (x, y); below kWholeDotBarsBelowDpi on whole dots.
+  void DrawBarcode(int x, int y);
   void DrawCells(const TLabelContent& label, int left, int top, const std::string& text);
   // The characters and suffix of one label; returns the last character's x.
   int DrawCharacters(const TLabelContent& label, int x, int y, int column, const std::string& text);

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -111,6 +112,43 @@ inline std::vector<std::string> Decode(Reader reader, const std::string& image) 
     if (first != std::string::npos && last > first) texts.push_back(line.substr(first + 1, last - first - 1));
   }
   return texts;
+}
+
+// What the reader made of each of many images, read in one run of the reader:
+// the decoded texts by file name.
+inline std::map<std::string, std::vector<std::string>> DecodeEach(Reader reader,
+                                                                  const std::vector<std::string>& files) {
+  std::string names;
+  for (const auto& f : files) names += " " + ShellQuote(f);
+  std::map<std::string, std::vector<std::string>> found;
+  if (reader == Reader::Zbar) {
+    const std::string xml = RunCommand("zbarimg -q --xml" + names + " 2>/dev/null").output;
+    std::string source;
+    for (std::size_t at = 0; at < xml.size();) {
+      const std::size_t href = xml.find("<source href='", at), data = xml.find("<![CDATA[", at);
+      if (href == std::string::npos && data == std::string::npos) break;
+      if (href < data) {
+        const std::size_t start = href + 14;
+        source = xml.substr(start, xml.find('\'', start) - start);
+        at = start;
+      } else {
+        const std::size_t start = data + 9;
+        found[source].push_back(xml.substr(start, xml.find("]]>", start) - start));
+        at = start;
+      }
+    }
+    return found;
+  }
+  // See Decode for the second run without downscaling.
+  CommandResult run = RunCommand("ZXingReader -1" + names + " 2>/dev/null");
+  if (run.status != 0) run = RunCommand("ZXingReader -1 -noscale" + names + " 2>/dev/null");
+  for (const std::string& line : Lines(run.output)) {
+    const auto first = line.find('"'), last = line.rfind('"');
+    const auto space = line.find(' ');
+    if (first == std::string::npos || last <= first || space == std::string::npos) continue;
+    found[line.substr(0, space)].push_back(line.substr(first + 1, last - first - 1));
+  }
+  return found;
 }
 
 }  // namespace vantor::testing

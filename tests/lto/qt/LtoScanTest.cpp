@@ -24,49 +24,11 @@
 namespace vantor {
 namespace {
 
+using testing::DecodeEach;
 using testing::Lines;
+using testing::Reader;
 using testing::RunCommand;
 using testing::ShellQuote;
-
-// What each reader made of each file, read in one run of each reader.
-std::map<std::string, std::vector<std::string>> ZbarRead(const std::vector<std::string>& files) {
-  std::string cmd = "zbarimg -q --xml";
-  for (const auto& f : files) cmd += " " + ShellQuote(f);
-  const std::string xml = RunCommand(cmd + " 2>/dev/null").output;
-  std::map<std::string, std::vector<std::string>> found;
-  std::string source;
-  for (std::size_t at = 0; at < xml.size();) {
-    const std::size_t href = xml.find("<source href='", at), data = xml.find("<![CDATA[", at);
-    if (href == std::string::npos && data == std::string::npos) break;
-    if (href < data) {
-      const std::size_t start = href + 14;
-      source = xml.substr(start, xml.find('\'', start) - start);
-      at = start;
-    } else {
-      const std::size_t start = data + 9;
-      found[source].push_back(xml.substr(start, xml.find("]]>", start) - start));
-      at = start;
-    }
-  }
-  return found;
-}
-
-std::map<std::string, std::vector<std::string>> ZxingRead(const std::vector<std::string>& files) {
-  std::string names;
-  for (const auto& f : files) names += " " + ShellQuote(f);
-  // ZXingReader 1.4.0 may abort on finding a symbol twice while downscaling
-  // (zxing-cpp issue 740); clean symbols need no downscaling.
-  testing::CommandResult run = RunCommand("ZXingReader -1" + names + " 2>/dev/null");
-  if (run.status != 0) run = RunCommand("ZXingReader -1 -noscale" + names + " 2>/dev/null");
-  std::map<std::string, std::vector<std::string>> found;
-  for (const std::string& line : Lines(run.output)) {
-    const auto first = line.find('"'), last = line.rfind('"');
-    const auto space = line.find(' ');
-    if (first == std::string::npos || last <= first || space == std::string::npos) continue;
-    found[line.substr(0, space)].push_back(line.substr(first + 1, last - first - 1));
-  }
-  return found;
-}
 
 // A volser of a random prefix and a counter that leaves room for `count`.
 std::string RandomVolser(std::mt19937& rng, int count) {
@@ -145,7 +107,7 @@ TEST_P(LtoScan, EveryLabelReadsBackInItsOwnPlace) {
       std::snprintf(volser, sizeof volser, "%s%04d", first.substr(0, 2).c_str(), std::stoi(first.substr(2)) + i);
       expected.push_back(std::string(volser) + media);
     }
-    auto zbar = ZbarRead(files), zxing = ZxingRead(files);
+    auto zbar = DecodeEach(Reader::Zbar, files), zxing = DecodeEach(Reader::Zxing, files);
     int zbarRead = 0, zxingRead = 0;
     for (int i = 0; i < count; ++i) {
       const auto& f = files[static_cast<std::size_t>(i)];
@@ -213,7 +175,7 @@ TEST(LtoScanCorrected, StartLabelAndCalibrationReadBackWhereTheCorrectionPutsThe
     ASSERT_TRUE(label.save(QString::fromStdString(files.back())));
     expected.push_back(i < kStart - 1 ? "" : "CR0" + std::to_string(500 + i - (kStart - 1)) + "LX");
   }
-  auto zbar = ZbarRead(files), zxing = ZxingRead(files);
+  auto zbar = DecodeEach(Reader::Zbar, files), zxing = DecodeEach(Reader::Zxing, files);
   for (std::size_t i = 0; i < files.size(); ++i) {
     const std::vector<std::string> want =
         expected[i].empty() ? std::vector<std::string>{} : std::vector<std::string>{expected[i]};

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QTemporaryDir>
+#include <iostream>
 #include <sstream>
 
 #include "printing/qt/PrintCli.h"
@@ -17,6 +18,7 @@ namespace {
 
 using testing::CutLabel;
 using testing::Decode;
+using testing::DecodeEach;
 using testing::RasterisePdf;
 using testing::Reader;
 using testing::SerialAfter;
@@ -28,25 +30,27 @@ struct ScanRow {
   std::string suffix;
 };
 
+// Every layout, each from a serial of its own.
+const ScanRow kScanRows[] = {
+    {"Standard 3 of 9", {"--maker", "standard", "--serial", "ABC100"}, "ABC100", ""},
+    {"Standard 3 of 9 rotated", {"--maker", "standard", "--rotated", "--serial", "A1 200"}, "A1 200", ""},
+    {"StorageTek DLT IV", {"--media", "dlt4", "--serial", "000000"}, "000000", "D"},
+    {"StorageTek DLT III XT upright", {"--media", "dlt3xt", "--upright", "--serial", "XT0500"}, "XT0500", "C"},
+    {"StorageTek cleaning", {"--media", "cleaning", "--serial", "CLN010"}, "CLN010", "C"},
+    {"StorageTek diagnostic", {"--media", "diagnostic", "--serial", "DG 900"}, "DG 900", "C"},
+    {"Breece Hill", {"--maker", "breece", "--serial", "BH0042"}, "BH0042", ""},
+    {"Other", {"--maker", "other", "--serial", "OT0001"}, "OT0001", ""},
+};
+
 class SheetScan : public ::testing::TestWithParam<int> {};
 
 TEST_P(SheetScan, EveryLabelReadsBackInItsOwnPlace) {
   if (!testing::HaveTool("pdftoppm") || !testing::HaveTool("zbarimg") || !testing::HaveTool("ZXingReader"))
     GTEST_SKIP() << "pdftoppm, zbarimg or ZXingReader missing (scripts/install-deps installs them)";
   const int dpi = GetParam();
-  const ScanRow rows[] = {
-      {"Standard 3 of 9", {"--maker", "standard", "--serial", "ABC100"}, "ABC100", ""},
-      {"Standard 3 of 9 rotated", {"--maker", "standard", "--rotated", "--serial", "A1 200"}, "A1 200", ""},
-      {"StorageTek DLT IV", {"--media", "dlt4", "--serial", "000000"}, "000000", "D"},
-      {"StorageTek DLT III XT upright", {"--media", "dlt3xt", "--upright", "--serial", "XT0500"}, "XT0500", "C"},
-      {"StorageTek cleaning", {"--media", "cleaning", "--serial", "CLN010"}, "CLN010", "C"},
-      {"StorageTek diagnostic", {"--media", "diagnostic", "--serial", "DG 900"}, "DG 900", "C"},
-      {"Breece Hill", {"--maker", "breece", "--serial", "BH0042"}, "BH0042", ""},
-      {"Other", {"--maker", "other", "--serial", "OT0001"}, "OT0001", ""},
-  };
   QTemporaryDir dir;
   ASSERT_TRUE(dir.isValid());
-  for (const auto& r : rows) {
+  for (const auto& r : kScanRows) {
     SCOPED_TRACE(r.name);
     const QString pdf = dir.filePath("sheet.pdf");
     std::vector<std::string> args = r.options;
@@ -110,6 +114,49 @@ TEST_P(SheetScan, StartLabelAndCalibrationReadBackWhereTheCorrectionPutsThem) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Resolutions, SheetScan, ::testing::Values(300, 600));
+
+// Printed at a printer's resolution and read at the same: label printers'
+// 203 and 254 dpi and fax-grade 150 and 200 as well as 300 and 600. Each row
+// says what each reader read, for the record.
+class SheetScanAtPrinterDpi : public ::testing::TestWithParam<int> {};
+
+TEST_P(SheetScanAtPrinterDpi, EveryLabelOfEveryLayoutReadsBackInItsOwnPlace) {
+  if (!testing::HaveTool("pdftoppm") || !testing::HaveTool("zbarimg") || !testing::HaveTool("ZXingReader"))
+    GTEST_SKIP() << "pdftoppm, zbarimg or ZXingReader missing (scripts/install-deps installs them)";
+  const int dpi = GetParam();
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  for (const auto& r : kScanRows) {
+    SCOPED_TRACE(r.name);
+    const QString pdf = dir.filePath("sheet.pdf");
+    std::vector<std::string> args = r.options;
+    args.insert(args.end(), {"--print-pdf", pdf.toStdString(), "--dpi", std::to_string(dpi)});
+    std::ostringstream out, err;
+    const test::TScratchDataHome data;
+    ASSERT_EQ(RunPrintCli(args, out, err), 0) << err.str();
+    const QImage page = RasterisePdf(pdf.toStdString(), dpi, dir.filePath("page").toStdString());
+    ASSERT_FALSE(page.isNull());
+    std::vector<std::string> files;
+    for (int i = 0; i < 30; ++i) {
+      files.push_back(dir.filePath(QString("label%1.png").arg(i)).toStdString());
+      ASSERT_TRUE(CutLabel(page, dpi, i).save(QString::fromStdString(files.back())));
+    }
+    for (const Reader reader : {Reader::Zbar, Reader::Zxing}) {
+      auto found = DecodeEach(reader, files);
+      int read = 0;
+      for (int i = 0; i < 30; ++i) {
+        const std::vector<std::string> expected{SerialAfter(r.firstSerial, i) + r.suffix};
+        read += found[files[static_cast<std::size_t>(i)]] == expected;
+        EXPECT_EQ(found[files[static_cast<std::size_t>(i)]], expected)
+            << testing::ReaderBinary(reader) << ", label " << i + 1;
+      }
+      std::cout << r.name << " at " << dpi << " dpi: " << testing::ReaderBinary(reader) << " read " << read
+                << " of 30\n";
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Resolutions, SheetScanAtPrinterDpi, ::testing::Values(150, 200, 203, 254, 300, 600));
 
 }  // namespace
 }  // namespace vantor
