@@ -109,17 +109,21 @@ TEST(PrintCommand, RefusalsAndFailuresReportAndPrintNothing) {
     bool finishFails;
     int opened;
     std::string err;
+    int dpi = 0;
   };
   const Row rows[] = {
       {"bad serial", "12", "", false, 0, "vantor: Error in Sequence Number: the serial needs six characters, not 2\n"},
       {"no such printer", "000000", "no printer named \"Q\"", false, 1, "vantor: no printer named \"Q\"\n"},
       {"file not written", "000000", "", true, 1, "vantor: cannot write \"x\": No space left on device\n"},
+      {"below 150 dpi", "000000", "", false, 0,
+       "vantor: at 149 dpi the labels' barcodes cannot be printed: they need at least 150 dpi.\n", 149},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
     TPrintOptions o;
     o.output = TPrintOutput::Printer;
     o.serial = row.serial;
+    o.dpi = row.dpi;
     FakeFactory factory;
     factory.openFails = row.openFails;
     factory.finishFails = row.finishFails;

@@ -6,6 +6,8 @@
 #include <cmath>
 #include <sstream>
 
+#include "app/MediaSetup.h"
+#include "barcode/DotBars.h"
 #include "printing/CalibrationPage.h"
 #include "printing/HeadlessHost.h"
 #include "printing/PrintTrace.h"
@@ -227,6 +229,90 @@ TEST(SheetJob, RefusalCountsTheLabelsOfTheWholeJob) {
     } else {
       EXPECT_FALSE(refusal) << *refusal;
     }
+  }
+}
+
+// --- Printers of few dots ---------------------------------------------------
+
+// Below 300 dpi each label's bars are whole-dot Code 39: one narrow and one
+// wide width for bars and spaces alike, the ratio from 2.2 to 3, no element
+// under two dots, the elements those of the label's text (reversed when the
+// symbol is turned), and the symbol inside its label with a quiet zone.
+TEST(WholeDotBars, EveryLayoutAtEveryResolutionFrom150To299) {
+  for (const TLayoutRow& l : kLayouts) {
+    for (int dpi = 150; dpi < 300; ++dpi) {
+      SCOPED_TRACE(std::string(l.name) + " at " + std::to_string(dpi) + " dpi");
+      THeadlessHost host(Choice(l.mode, "AB1000", l.rotated));
+      const bool turned = MediaSetupFor(l.mode).rotateBarcode.checked;
+      FakeJob job(dpi);
+      std::vector<std::string> texts;
+      for (int i = 0; i < 30; ++i) {
+        texts.push_back(host.State().BarcodeText());
+        host.State().NextSequence();
+      }
+      host.State().SetSerial("AB1000");
+      host.State().SetBarcodeText(host.State().ComposeBarcodeText());
+      PrintSheet(l.layout, host, job);
+      const std::vector<TBox> labels = LabelBoxes(dpi);
+      std::vector<std::vector<TRecordedOp>> bars(30);
+      for (const TRecordedOp& op : job.pages.at(0))
+        if (op.Kind == TOpKind::FillRect && op.BrushColor == 0x000000)
+          for (std::size_t k = 0; k < labels.size(); ++k)
+            if (labels[k].Holds({op.Left(), op.Top()})) bars[k].push_back(op);
+      const int quiet = TDots::FromDpi(dpi, dpi).X(Mm(1.5));
+      for (std::size_t k = 0; k < 30; ++k) {
+        SCOPED_TRACE("label " + std::to_string(k + 1));
+        auto& b = bars[k];
+        ASSERT_FALSE(b.empty());
+        std::sort(b.begin(), b.end(), [](const auto& x, const auto& y) { return x.Left() < y.Left(); });
+        std::vector<int> widths;  // bar, space, bar, ... across
+        for (std::size_t i = 0; i < b.size(); ++i) {
+          if (i > 0) widths.push_back(b[i].Left() - b[i - 1].Right());
+          widths.push_back(b[i].Right() - b[i].Left());
+        }
+        const int narrow = *std::min_element(widths.begin(), widths.end());
+        const int wide = *std::max_element(widths.begin(), widths.end());
+        EXPECT_GE(narrow, 2);
+        EXPECT_GE(wide * 10, narrow * 22);
+        EXPECT_LE(wide, narrow * 3);
+        std::vector<bool> elements = Code39Elements(texts[k]);
+        if (turned) std::reverse(elements.begin(), elements.end());
+        std::vector<int> expected;
+        for (std::size_t i = 0; i < elements.size(); ++i) {
+          if (i > 0 && i % 9 == 0) expected.push_back(narrow);
+          expected.push_back(elements[i] ? wide : narrow);
+        }
+        EXPECT_EQ(widths, expected);
+        EXPECT_GE(b.front().Left() - labels[k].left, quiet);
+        EXPECT_GE(labels[k].right - b.back().Right(), quiet);
+      }
+    }
+  }
+}
+
+// A page below 150 dpi is refused before anything is drawn, and the serial
+// stays; at 150 the sheet prints.
+TEST(WholeDotBars, PagesBelow150DpiAreRefused) {
+  for (const int dpi : {72, 149, 150}) {
+    SCOPED_TRACE(dpi);
+    THeadlessHost host(Choice(mmStkDltIV, "000100"));
+    FakeJob job(dpi);
+    if (dpi >= kMinSheetDpi) {
+      PrintSheet(TSheetLayout::StorageTek, host, job);
+      EXPECT_EQ(host.State().Serial(), "000130");
+      continue;
+    }
+    try {
+      PrintSheet(TSheetLayout::StorageTek, host, job);
+      ADD_FAILURE() << "printed";
+    } catch (const ESheetRefused& e) {
+      EXPECT_EQ(std::string(e.what()), "At " + std::to_string(dpi) +
+                                           " dpi the labels' barcodes cannot be printed: they need at least 150 dpi.");
+    }
+    EXPECT_TRUE(job.page.Ops().empty());
+    EXPECT_EQ(job.aborted, 1);
+    EXPECT_EQ(host.State().Serial(), "000100");
+    EXPECT_EQ(host.BarcodeText(), "000100D");
   }
 }
 
