@@ -139,14 +139,15 @@ void TMainMenu::Serial_ColorClick() {
     WhitenCells();
 }
 
+QRect TMainMenu::MediaLetterBox(bool rotated) { return rotated ? QRect(15, 22, 14, 10) : QRect(197, 17, 11, 14); }
+
 void TMainMenu::Text_RotateClick() {
   Trace("Text_RotateClick");
   const bool rotated = Text_Rotate->isChecked();
   const int angle = rotated ? 270 : 0;
   for (TMyLabelRotate* label : labels_) label->LabelStyle().SetAngle(angle);
   Media_Type->LabelStyle().SetAngle(angle);
-  // The suffix stands in the cell that holds the last character.
-  Media_Type->setGeometry(rotated ? QRect(15, 24, 18, 9) : QRect(193, 24, 18, 9));
+  Media_Type->setGeometry(MediaLetterBox(rotated));
   for (int n = 1; n <= 3; ++n) {
     const QString left = LBL(n)->Caption();
     LBL(n)->SetCaption(LBL(7 - n)->Caption());

@@ -129,6 +129,11 @@ class TMainMenu : public QWidget, public TSheetHost {
   // Cell n (1..6) and character label n (1..6).
   TShape* Shape(int n) const { return shapes_[static_cast<std::size_t>(n - 1)]; }
   TMyLabelRotate* LBL(int n) const { return labels_[static_cast<std::size_t>(n - 1)]; }
+  // The media letter's box in the preview panel, where the printed sheet puts
+  // the letter: low in the cell of the last character (the leftmost cell when
+  // the characters are turned), clear of the cell's outline, and large enough
+  // for the whole letter turned or not.
+  static QRect MediaLetterBox(bool rotated);
 
   // --- Handlers -------------------------------------------------------------
   void FormCreate();

@@ -212,7 +212,7 @@ void TMainMenu::BuildPreview() {
   LBL_1 = labels_[0], LBL_2 = labels_[1], LBL_3 = labels_[2];
   LBL_4 = labels_[3], LBL_5 = labels_[4], LBL_6 = labels_[5];
 
-  Media_Type = MakeCharLabel(Panel1, "Media_Type", "D", QRect(16, 24, 16, 9), 11, false);
+  Media_Type = MakeCharLabel(Panel1, "Media_Type", "D", MediaLetterBox(true), 11, false);
 }
 
 void TMainMenu::BuildButtons() {

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStatusBar>
+#include <algorithm>
 
 #include "MenuFixture.h"
 
@@ -42,10 +43,43 @@ TEST_F(MenuTest, StartsOnStandard3of9WithTheStartUpPreview) {
   for (int n = 1; n <= 6; ++n) EXPECT_EQ(menu->LBL(n)->LabelStyle().Angle(), 0) << "upright";
   EXPECT_EQ(CellsLeftToRight(), std::vector<TColor>(6, kStart[0]));
   EXPECT_EQ(menu->Media_Type->Caption(), QString());
-  EXPECT_EQ(menu->Media_Type->geometry(), QRect(193, 24, 18, 9));
+  EXPECT_EQ(menu->Media_Type->geometry(), TMainMenu::MediaLetterBox(false));
   EXPECT_FALSE(menu->Text_Rotate->isChecked());
   EXPECT_TRUE(menu->Serial_Color->isChecked());
   EXPECT_TRUE(menu->Bar_Rotate->isChecked());
+}
+
+// The StorageTek media letter in the preview is drawn whole and stands clear
+// of its cell's outline, as on the printed sheet: the pixels it changes are
+// those the same letter changes where nothing can cut it off, all of them at
+// least a pixel inside the outline.
+TEST_F(MenuTest, MediaLetterIsWholeAndClearOfItsCellsOutline) {
+  menu->STK->click();
+  const auto letterPixels = [&] {
+    const QImage with = menu->Panel1->grab().toImage();
+    menu->Media_Type->SetCaption(QString());
+    const QImage without = menu->Panel1->grab().toImage();
+    menu->Media_Type->SetCaption(QStringLiteral("D"));
+    std::vector<QPoint> changed;
+    for (int y = 0; y < with.height(); ++y)
+      for (int x = 0; x < with.width(); ++x)
+        if (with.pixel(x, y) != without.pixel(x, y)) changed.emplace_back(x, y);
+    return changed;
+  };
+  for (const bool rotated : {false, true}) {
+    SCOPED_TRACE(rotated ? "rotated" : "upright");
+    menu->Text_Rotate->setChecked(rotated);
+    const QRect box = menu->Media_Type->geometry();
+    const std::vector<QPoint> drawn = letterPixels();
+    menu->Media_Type->setGeometry(box.adjusted(-20, -20, 20, 20));  // the same centre
+    const std::vector<QPoint> whole = letterPixels();
+    menu->Media_Type->setGeometry(box);
+    EXPECT_GT(whole.size(), 10u);
+    EXPECT_EQ(drawn, whole) << "the letter is cut off";
+    // In the cell of the last character, a pixel clear of its one-pixel outline.
+    const QRect clear = (rotated ? menu->Shape6 : menu->Shape1)->geometry().adjusted(2, 2, -2, -2);
+    EXPECT_EQ(std::count_if(drawn.begin(), drawn.end(), [&](const QPoint& p) { return !clear.contains(p); }), 0);
+  }
 }
 
 TEST_F(MenuTest, ControlsCarryTheirNamesCaptionsAndStyles) {
@@ -127,7 +161,7 @@ TEST_F(MenuTest, CellColoursFollowTheCharactersInEitherOrder) {
     EXPECT_EQ(CellsLeftToRight(), row.cells);
     for (int n = 1; n <= 6; ++n) EXPECT_EQ(menu->LBL(n)->LabelStyle().Angle(), row.angle);
     EXPECT_EQ(menu->Media_Type->LabelStyle().Angle(), row.angle);
-    EXPECT_EQ(menu->Media_Type->pos(), row.rotated ? QPoint(15, 24) : QPoint(193, 24));
+    EXPECT_EQ(menu->Media_Type->geometry(), TMainMenu::MediaLetterBox(row.rotated));
   }
   EXPECT_EQ(menu->Barcode1->Bar_Caption(), "A01234") << "turning the characters leaves the barcode text";
   EXPECT_EQ(Calls("Text_RotateClick"), 2);
