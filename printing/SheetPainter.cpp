@@ -43,7 +43,8 @@ void TSheetPainter::DrawBarcode(int x, int y) {
   const bool onlyBars = std::all_of(bars.begin(), bars.end(), [](const TRecordedOp& b) {
     return b.Kind == TOpKind::FillRect && b.Right() - b.Left() < b.Bottom() - b.Top();
   });
-  if (bars.empty() || static_cast<int>(bars.size()) != 5 * chars || !onlyBars) {
+  if (bars.empty()) return;  // the host drew nothing
+  if (static_cast<int>(bars.size()) != 5 * chars || !onlyBars) {
     host_.DrawBarcode(page_, x, y);
     return;
   }
