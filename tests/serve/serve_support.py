@@ -43,6 +43,8 @@ class Server:
             parts = urllib.parse.urlsplit(url)
             self.admin = url
             self.journal = urllib.parse.urlunsplit(parts._replace(path="/" + self.database))
+        # A journal is made only on purpose, as an operator would.
+        subprocess.run([VANTOR, "--journal-init", self.journal], check=True, capture_output=True)
         self.procs, self.ports, self.logs = [], [], []
         for i in range(instances):
             # The log goes to a file: a pipe nobody drains would stop the server.
