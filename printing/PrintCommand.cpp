@@ -69,7 +69,11 @@ std::string CliLine(std::string_view message) {
   return line;
 }
 
-void TTraceJob::EndDoc() { WritePrintTrace(text_, ++pages_, Recording().Ops()); }
+void TTraceJob::EndDoc() {
+  std::ostringstream page;
+  WritePrintTrace(page, ++pages_, Recording().Ops());
+  WritePage(page.str());
+}
 
 std::string JournalTarget(TPrintOutput output, const std::string& target) {
   if (output == TPrintOutput::Printer || target.empty()) return target;

@@ -99,12 +99,18 @@ class TPrintJobFactory {
   virtual std::unique_ptr<TSheetOutput> Open(const TPrintOptions& options, int dpi, TSheetOptions& sheet) = 0;
 };
 
-// A sheet job on the recording surface: one trace page a sheet.
+// A sheet job on the recording surface: one trace page a sheet, each written
+// as it ends, so only one page's drawing is held at a time.
 class TTraceJob : public TRecordingJob {
  public:
   using TRecordingJob::TRecordingJob;
   void EndDoc() override;
+  // The pages kept by the default WritePage.
   std::string Text() const { return text_.str(); }
+
+ protected:
+  // Takes one page's trace text; by default it is kept for Text().
+  virtual void WritePage(const std::string& page) { text_ << page; }
 
  private:
   std::ostringstream text_;

@@ -171,10 +171,10 @@ void TPrinterJob::AbortDoc() {
 }
 
 TPdfJob::TPdfJob(const QString& path, int dpi, const TCalibration& calibration, const QPageSize& page)
-    : path_(path), dpi_(dpi), page_(page), calibration_(calibration) {}
+    : path_(path), out_(path), dpi_(dpi), page_(page), calibration_(calibration) {}
 
 TPdfJob::~TPdfJob() {
-  if (painter_ || file_) Discard();
+  if (painter_ || out_.IsOpen()) Discard();
 }
 
 void TPdfJob::SetTitle(const std::string& title) { title_ = QString::fromStdString(title); }
@@ -184,7 +184,7 @@ void TPdfJob::BeginDoc() {
     corrected_.reset();
     surface_.reset();
     if (!writer_->newPage()) {
-      if (file_->error() != QFileDevice::NoError) throw CannotWrite(path_, file_->errorString());
+      if (out_.File().error() != QFileDevice::NoError) throw CannotWrite(path_, out_.File().errorString());
       throw Failure(QString("Cannot add a page to \"%1\"").arg(path_));
     }
     surface_ = std::make_unique<TQtSurface>(*painter_, dpi_, dpi_);
@@ -192,16 +192,8 @@ void TPdfJob::BeginDoc() {
     ++pages_;
     return;
   }
-  if (!CanReplaceWithFile(path_)) throw CannotWrite(path_, "not a file");
-  const QFileInfo target(path_);
-  tempPath_ = target.absolutePath() + "/." + target.fileName() + ".part";
-  file_ = std::make_unique<TWholeWrites<QFile>>(tempPath_);
-  if (!file_->open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered)) {
-    const QString reason = file_->errorString();
-    file_.reset();
-    throw CannotWrite(path_, reason);
-  }
-  writer_ = std::make_unique<QPdfWriter>(file_.get());
+  QFile& file = out_.Open();
+  writer_ = std::make_unique<QPdfWriter>(&file);
   writer_->setResolution(dpi_);
   writer_->setTitle(title_);
   writer_->setCreator("Vantor");
@@ -228,11 +220,7 @@ void TPdfJob::Discard() {
   if (painter_ && painter_->isActive()) painter_->end();
   painter_.reset();
   writer_.reset();
-  if (file_) {
-    file_->close();
-    file_->remove();
-    file_.reset();
-  }
+  out_.Discard();
   pages_ = 0;
 }
 
@@ -246,27 +234,12 @@ void TPdfJob::Finish() {
   painter_.reset();
   writer_.reset();
   // The PDF writer does not report failed writes (a full disk, say); the file does.
-  // A clean close() forgets an earlier error, so its reason is taken first.
-  bool written = ended && file_->flush() && file_->error() == QFileDevice::NoError && file_->size() > 0;
-  QString reason = file_->error() == QFileDevice::NoError ? QString() : file_->errorString();
-  file_->close();
-  if (written && file_->error() != QFileDevice::NoError) {
-    written = false;
-    reason = file_->errorString();
-  }
-  if (!written) {
-    file_->remove();
-    file_.reset();
+  if (!ended || out_.File().error() != QFileDevice::NoError || out_.File().size() == 0) {
+    const QString reason = out_.File().error() == QFileDevice::NoError ? QString() : out_.File().errorString();
+    out_.Discard();
     throw CannotWrite(path_, reason);
   }
-  file_.reset();
-  // rename(2) replaces an older file in one step: the target is always either
-  // the old file or the whole new one.
-  if (std::rename(QFile::encodeName(tempPath_).constData(), QFile::encodeName(path_).constData()) != 0) {
-    const QString renameReason = QString::fromLocal8Bit(std::strerror(errno));
-    QFile::remove(tempPath_);
-    throw CannotWrite(path_, renameReason);
-  }
+  out_.Commit();
 }
 
 TJobDestination TPrinterJob::Destination() const {

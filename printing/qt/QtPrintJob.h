@@ -12,6 +12,7 @@
 #include <string>
 
 #include "printing/Sheet.h"
+#include "qt/OutputFile.h"
 #include "surface/CorrectedSurface.h"
 #include "templates/SheetTemplate.h"
 
@@ -134,9 +135,10 @@ class TNamedPrinterJob : public TPrinterJob {
 };
 
 // Sheets into one PDF file at a chosen resolution and page size (A4 unless
-// given), one page a sheet. The file
-// appears only when Finish succeeds (written beside it first, then renamed), so
-// a failure never leaves a partial file behind.
+// given), one page a sheet. The file appears only when Finish succeeds
+// (written to a temporary file of the job's own beside it, then renamed), so a
+// failure never leaves a partial file behind and two jobs writing the same
+// file leave one of them whole.
 class TPdfJob : public TPrintJob {
  public:
   // Pages are drawn through `calibration` when it is other than none.
@@ -163,11 +165,10 @@ class TPdfJob : public TPrintJob {
   void Discard();  // drops the document and its file
 
   QString path_;
-  QString tempPath_;
+  TOutputFile out_;
   int dpi_;
   QPageSize page_;
   QString title_ = "Vantor";
-  std::unique_ptr<QFile> file_;
   std::unique_ptr<QPdfWriter> writer_;
   std::unique_ptr<QPainter> painter_;
   std::unique_ptr<TQtSurface> surface_;
