@@ -1,5 +1,6 @@
 #include "printing/qt/QtPrintJob.h"
 
+#include <cups/cups.h>
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QDir>
@@ -38,6 +39,69 @@ std::runtime_error CannotWrite(const QString& path, const QString& reason = {}) 
 
 namespace {
 QString Tr(const char* text) { return QCoreApplication::translate("vantor::PrintJob", text); }
+
+// The CUPS queue a QPrinter prints on ("queue/instance" names an instance).
+QByteArray QueueOf(const QPrinter& printer) { return printer.printerName().section('/', 0, 0).toLocal8Bit(); }
+
+// Qt hands a finished document to CUPS and keeps CUPS's answer to itself: a
+// queue that refuses jobs looks like one that printed. The queue is asked
+// before the job and again after it.
+struct TQueueAnswer {
+  bool accepting = true;
+  QString reason;
+};
+
+TQueueAnswer AskQueue(const QByteArray& queue) {
+  TQueueAnswer answer;
+  char uri[HTTP_MAX_URI];
+  httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", 0, "/printers/%s",
+                   queue.constData());
+  ipp_t* request = ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
+  ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
+  static const char* const kWanted[] = {"printer-is-accepting-jobs", "printer-state-message"};
+  ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 2, nullptr, kWanted);
+  ipp_t* response = cupsDoRequest(CUPS_HTTP_DEFAULT, request, "/");  // frees the request
+  if (!response) return answer;  // no scheduler, or not a CUPS queue: Qt's own answer is all there is
+  if (ipp_attribute_t* a = ippFindAttribute(response, "printer-is-accepting-jobs", IPP_TAG_BOOLEAN))
+    answer.accepting = ippGetBoolean(a, 0) != 0;
+  ipp_attribute_t* message = ippFindAttribute(response, "printer-state-message", IPP_TAG_TEXT);
+  const char* text = message ? ippGetString(message, 0, nullptr) : nullptr;
+  answer.reason = QString::fromUtf8(text && *text ? text : "no reason given");
+  ippDelete(response);
+  return answer;
+}
+
+// The highest id of this user's jobs on the queue.
+int LastJobId(const QByteArray& queue) {
+  cups_job_t* jobs = nullptr;
+  const int n = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, queue.constData(), 1, CUPS_WHICHJOBS_ALL);
+  int last = 0;
+  for (int i = 0; i < n; ++i) last = std::max(last, jobs[i].id);
+  cupsFreeJobs(n, jobs);
+  return last;
+}
+
+// Why the queue did not take the document Qt has just handed to it, or
+// nothing. CUPS keeps the last request's answer per thread, and Qt's hand-over
+// is the request before this; a job newer than `before` is looked for too.
+std::optional<QString> RefusedJob(const QByteArray& queue, int before, const QString& title) {
+  const ipp_status_t status = cupsLastError();
+  const QString reason = QString::fromLocal8Bit(cupsLastErrorString());
+  if (status > IPP_STATUS_OK_EVENTS_COMPLETE) return reason;
+  cups_job_t* jobs = nullptr;
+  const int n = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, queue.constData(), 1, CUPS_WHICHJOBS_ALL);
+  std::optional<QString> refused = QStringLiteral("no job was created");
+  for (int i = 0; i < n; ++i) {
+    if (jobs[i].id <= before || QString::fromLocal8Bit(jobs[i].title) != title) continue;
+    if (jobs[i].state == IPP_JSTATE_ABORTED || jobs[i].state == IPP_JSTATE_CANCELED)
+      refused = QStringLiteral("the job was stopped at once");
+    else
+      refused.reset();
+    break;
+  }
+  cupsFreeJobs(n, jobs);
+  return refused;
+}
 }  // namespace
 
 TLabelsTab::TLabelsTab(const TSheetOptions& options, const TLabelsTabFields& fields, QWidget* parent)
@@ -122,6 +186,14 @@ void TPrinterJob::SetTitle(const std::string& title) { printer_.setDocName(QStri
 void TPrinterJob::SetCopies(int copies) { printer_.setCopyCount(copies); }
 
 void TPrinterJob::BeginDoc() {
+  queued_ = printer_.outputFormat() == QPrinter::NativeFormat;
+  if (queued_) {
+    const TQueueAnswer answer = AskQueue(QueueOf(printer_));
+    if (!answer.accepting)
+      throw Failure(QCoreApplication::translate("vantor::PrintJob", "The print queue \"%1\" refuses jobs: %2")
+                        .arg(printer_.printerName(), answer.reason));
+    lastJob_ = LastJobId(QueueOf(printer_));
+  }
   // Positions count from the paper's corner; the layouts shift the origin by
   // the printing offset themselves.
   printer_.setFullPage(false);
@@ -157,7 +229,13 @@ void TPrinterJob::EndDoc() {
     throw Failure(
         QCoreApplication::translate("vantor::PrintJob", "Printing on \"%1\" failed").arg(printer_.printerName()));
   }
+  const bool ended = painter_ != nullptr;
   painter_.reset();
+  if (ended && queued_) {
+    if (const std::optional<QString> refused = RefusedJob(QueueOf(printer_), lastJob_, printer_.docName()))
+      throw Failure(QCoreApplication::translate("vantor::PrintJob", "The print queue \"%1\" did not take the job: %2")
+                        .arg(printer_.printerName(), *refused));
+  }
 }
 
 void TPrinterJob::AbortDoc() {

@@ -122,6 +122,8 @@ class TPrinterJob : public TPrintJob {
   std::function<void(const QString&)> warn_;
   TCalibrationSource calibration_;
   TCalibration inForce_;
+  bool queued_ = false;  // printing through a print queue, whose answer is checked
+  int lastJob_ = 0;      // the user's newest job on the queue before this one
   std::unique_ptr<QPainter> painter_;
   std::unique_ptr<TQtSurface> surface_;
   std::unique_ptr<TCorrectedSurface> corrected_;
