@@ -18,6 +18,7 @@
 #include "app/MediaSetup.h"
 #include "journal/qt/JournalSettings.h"
 #include "lto/LtoLabel.h"
+#include "printing/WatchedJob.h"
 #include "printing/qt/QtPrintJob.h"
 #include "qt/CommandLine.h"
 #include "qt/OutputFile.h"
@@ -705,7 +706,10 @@ int RunHeadlessCommand(const TVantorCommandLine& command, std::ostream& out, std
       std::unique_ptr<journal::TJournal> journal =
           journalled ? OpenRunJournal(command, command.print.output == TPrintOutput::Trace, err, failed) : nullptr;
       if (failed) return 1;
-      return RunPrint(command.print, factory, out, err, journal.get());
+      TPrintOptions print = command.print;
+      print.progress = isatty(STDERR_FILENO) == 1;
+      const TStopOnSignals stop;
+      return RunPrint(print, factory, out, err, journal.get());
     }
     case TVantorCommandLine::TAction::Lto: {
       if (auto refusal = OutputOverJournal(command, command.lto.output, command.lto.target)) {
@@ -717,7 +721,10 @@ int RunHeadlessCommand(const TVantorCommandLine& command, std::ostream& out, std
       std::unique_ptr<journal::TJournal> journal =
           OpenRunJournal(command, command.lto.output == TPrintOutput::Trace, err, failed);
       if (failed) return 1;
-      return RunLtoPrint(command.lto, LoadTemplateCatalogue(), factory, out, err, journal.get());
+      TLtoPrintOptions lto = command.lto;
+      lto.progress = isatty(STDERR_FILENO) == 1;
+      const TStopOnSignals stop;
+      return RunLtoPrint(lto, LoadTemplateCatalogue(), factory, out, err, journal.get());
     }
     case TVantorCommandLine::TAction::JournalList: return RunJournalList(command, out, err);
     case TVantorCommandLine::TAction::JournalInit: return RunJournalInit(command, out, err);
