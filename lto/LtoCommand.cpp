@@ -117,9 +117,9 @@ int RunLtoPrint(const TLtoPrintOptions& o, const TTemplateCatalogue& templates, 
       ReportJournalRefusal(journalled.Conflicts(), err);
       return kExitJournalRefused;
     }
-    TWatchedJob watched(journalled.Job(output->Job(),
-                                       o.output == TPrintOutput::Printer ? TDelivery::AtEndDoc : TDelivery::AfterEndDoc),
-                        run.Pages(), o.progress ? &err : nullptr);
+    TWatchedJob watched(
+        journalled.Job(output->Job(), o.output == TPrintOutput::Printer ? TDelivery::AtEndDoc : TDelivery::AfterEndDoc),
+        run.Pages(), o.progress ? &err : nullptr);
     PrintLtoRun(run, watched);
     journalled.Deliver([&] { output->Finish(); });
     journalled.End(journal::TJobOutcome::Printed);

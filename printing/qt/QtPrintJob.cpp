@@ -14,6 +14,7 @@
 #include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
 #include <QWidget>
@@ -145,11 +146,40 @@ TJobPrintDialog::TJobPrintDialog(QPrinter* printer, const TSheetOptions& options
                                  QWidget* parent)
     : QPrintDialog(printer, parent), tab_(new TLabelsTab(options, fields)), base_(options) {
   setOptionTabs({tab_});
+  DisableCopies();
+}
+
+void TJobPrintDialog::DisableCopies() {
+  // Qt's dialog offers no option to leave Copies out; its field is found by
+  // name. Each copy would carry the same serials, and the journal one job.
+  for (QSpinBox* copies : findChildren<QSpinBox*>(QStringLiteral("copies"))) {
+    copies->setValue(1);
+    copies->setEnabled(false);
+    copies->setToolTip(QCoreApplication::translate(
+        "vantor::PrintJob", "One copy: print the job again for another, so the print journal records it."));
+  }
+  for (QCheckBox* collate : findChildren<QCheckBox*>(QStringLiteral("collate"))) collate->setEnabled(false);
+}
+
+void TJobPrintDialog::showEvent(QShowEvent* event) {
+  QPrintDialog::showEvent(event);
+  DisableCopies();  // the dialog sets its fields up again when shown
+}
+
+std::unique_ptr<QMessageBox> BigJobQuestion(const QString& text, QWidget* parent) {
+  auto box = std::make_unique<QMessageBox>(QMessageBox::Question, QStringLiteral("Vantor"), text, QMessageBox::NoButton,
+                                           parent);
+  box->addButton(QCoreApplication::translate("vantor::PrintJob", "Print"), QMessageBox::AcceptRole);
+  QPushButton* cancel = box->addButton(QMessageBox::Cancel);
+  box->setDefaultButton(cancel);
+  box->setEscapeButton(cancel);
+  return box;
 }
 
 void TJobPrintDialog::accept() {
+  const TSheetOptions options = tab_->Options(base_);
   if (check_) {
-    if (const std::optional<std::string> refusal = check_(tab_->Options(base_))) {
+    if (const std::optional<std::string> refusal = check_(options)) {
       const QString text = QString::fromStdString(*refusal);
       if (warn_)
         warn_(text);
@@ -158,6 +188,18 @@ void TJobPrintDialog::accept() {
       return;  // the dialog stays open for another choice
     }
   }
+  const int pages = pages_ ? pages_(options) : options.sheets;
+  if (pages > kConfirmPagesOver) {
+    const QString question =
+        QCoreApplication::translate("vantor::PrintJob", "This job prints %1 pages. Print them?").arg(pages);
+    const bool print = confirm_ ? confirm_(question) : [&] {
+      const std::unique_ptr<QMessageBox> box = BigJobQuestion(question, this);
+      box->exec();
+      return box->buttonRole(box->clickedButton()) == QMessageBox::AcceptRole;
+    }();
+    if (!print) return;  // the dialog stays open: fewer sheets, or Cancel there
+  }
+  for (QSpinBox* copies : findChildren<QSpinBox*>(QStringLiteral("copies"))) copies->setValue(1);
   QPrintDialog::accept();
 }
 
@@ -176,6 +218,7 @@ bool TPrinterJob::ShowDialog() {
   TJobPrintDialog dialog(&printer_, options_, fields_, parent_);
   dialog.SetCheck(check_);
   dialog.SetWarning(warn_);
+  if (pages_) dialog.SetPageCount(pages_);
   if (dialog.exec() != QDialog::Accepted) return false;
   options_ = dialog.Labels()->Options(options_);
   return true;

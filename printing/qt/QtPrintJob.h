@@ -21,6 +21,8 @@ class QPainter;
 class QPrinter;
 class QPdfWriter;
 class QCheckBox;
+class QMessageBox;
+class QShowEvent;
 class QSpinBox;
 
 namespace vantor {
@@ -68,15 +70,34 @@ class TJobPrintDialog : public QPrintDialog {
                   QWidget* parent = nullptr);
   void SetCheck(TJobCheck check) { check_ = std::move(check); }
   void SetWarning(std::function<void(const QString&)> warn) { warn_ = std::move(warn); }
+  // The pages of the job the tab describes (by default its sheets); a job of
+  // more than kConfirmPagesOver pages is printed only once confirmed.
+  void SetPageCount(std::function<int(const TSheetOptions&)> pages) { pages_ = std::move(pages); }
+  // Asks the question; true: print. By default BigJobQuestion.
+  void SetConfirm(std::function<bool(const QString&)> confirm) { confirm_ = std::move(confirm); }
   TLabelsTab* Labels() const { return tab_; }
   void accept() override;
 
+ protected:
+  void showEvent(QShowEvent* event) override;
+
  private:
+  // Copies would print the same serials again unrecorded: the field stays at 1.
+  void DisableCopies();
+
   TLabelsTab* tab_;
   TSheetOptions base_;
   TJobCheck check_;
   std::function<void(const QString&)> warn_;
+  std::function<int(const TSheetOptions&)> pages_;
+  std::function<bool(const QString&)> confirm_;
 };
+
+// Jobs of more pages than this are confirmed in the window first.
+inline constexpr int kConfirmPagesOver = 100;
+// The question before a big job: Cancel is the default button, so an Enter
+// pressed out of habit takes nothing.
+std::unique_ptr<QMessageBox> BigJobQuestion(const QString& text, QWidget* parent = nullptr);
 
 // A sheet template's page for QPrinter and QPdfWriter; standard sizes (A4,
 // Letter) keep their names.
@@ -94,6 +115,7 @@ class TPrinterJob : public TPrintJob {
 
   void SetLabelsTabFields(const TLabelsTabFields& fields) { fields_ = fields; }
   void SetJobCheck(TJobCheck check) { check_ = std::move(check); }
+  void SetPageCount(std::function<int(const TSheetOptions&)> pages) { pages_ = std::move(pages); }
   void SetWarning(std::function<void(const QString&)> warn) { warn_ = std::move(warn); }
   void SetCalibrationSource(TCalibrationSource source) { calibration_ = std::move(source); }
   // The calibration of the document begun last (none before that).
@@ -120,6 +142,7 @@ class TPrinterJob : public TPrintJob {
   TLabelsTabFields fields_;
   TJobCheck check_;
   std::function<void(const QString&)> warn_;
+  std::function<int(const TSheetOptions&)> pages_;
   TCalibrationSource calibration_;
   TCalibration inForce_;
   bool queued_ = false;  // printing through a print queue, whose answer is checked
