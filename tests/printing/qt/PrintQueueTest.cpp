@@ -124,7 +124,8 @@ TEST(PrintQueue, SheetOnTheCupsPdfQueueReadsBack) {
 // A queue that refuses jobs (scripts/cups-queue adds one with cupsreject): the
 // job fails with the queue's reason, and the journal frees its serials.
 TEST(PrintQueue, RefusedJobFailsAndFreesItsSerials) {
-  const std::string queue = EnvOr("VANTOR_CUPS_REJECT_QUEUE", "VantorReject");
+  const std::string queue =
+      EnvOr("VANTOR_CUPS_REJECT_QUEUE", (EnvOr("VANTOR_CUPS_QUEUE", "VantorPDF") + "Reject").c_str());
   if (RunCommand("lpstat -a " + ShellQuote(queue) + " 2>/dev/null | grep -q 'not accepting'").status != 0)
     GTEST_SKIP() << "no queue " << queue << " that refuses jobs; scripts/cups-queue adds it";
   const std::string reason = RunCommand("lpstat -a " + ShellQuote(queue) + " | sed -n '2s/^[[:space:]]*//p'").output;
