@@ -146,7 +146,7 @@ TEST_F(OutputSafety, PlantedLinkIsNotFollowed) {
     fs::create_symlink(precious, File(".labels.out.part"));
     const TRun run = Vantor({"--no-journal", output, target, "--serial", "LNK100"});
     EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(Bytes(precious), "keep me\n");
+    EXPECT_TRUE(Bytes(precious) == "keep me\n") << "the file the link points to was written";
     EXPECT_TRUE(fs::is_symlink(File(".labels.out.part")));
     EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(target)));
     EXPECT_GT(fs::file_size(target), 1000u);
