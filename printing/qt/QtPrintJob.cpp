@@ -10,6 +10,7 @@
 #include <QMessageBox>
 #include <QPageLayout>
 #include <QPageSize>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrintDialog>
@@ -229,7 +230,10 @@ void TPrinterJob::SetTitle(const std::string& title) { printer_.setDocName(QStri
 void TPrinterJob::SetCopies(int copies) { printer_.setCopyCount(copies); }
 
 void TPrinterJob::BeginDoc() {
-  queued_ = printer_.outputFormat() == QPrinter::NativeFormat;
+  // The print preview paints the printer's pages into pictures: nothing goes
+  // to the queue then.
+  const QPaintEngine* engine = printer_.paintEngine();
+  queued_ = printer_.outputFormat() == QPrinter::NativeFormat && !(engine && engine->type() == QPaintEngine::Picture);
   if (queued_) {
     const TQueueAnswer answer = AskQueue(QueueOf(printer_));
     if (!answer.accepting)
