@@ -145,7 +145,7 @@ TEST(PrintQueue, RefusedJobFailsAndFreesItsSerials) {
     std::ostringstream out, err;
     EXPECT_EQ(RunPrintCli(row.args, out, err), 1);
     EXPECT_EQ(out.str(), "");
-    EXPECT_EQ(err.str(), "vantor: The print queue \"" + queue + "\" refuses jobs: " + reason);
+    EXPECT_EQ(err.str(), "vantor: the print queue \"" + queue + "\" refuses jobs: " + reason);
     std::ostringstream list, listErr;
     ASSERT_EQ(RunPrintCli({"--journal-list"}, list, listErr), 0) << listErr.str();
     const std::string newest = list.str().substr(0, list.str().find('\n'));
