@@ -35,6 +35,8 @@ class OutputSafety : public ::testing::Test {
     vantor_ = QString::fromLocal8Bit(qgetenv("VANTOR_BUILD_DIR")) + QStringLiteral("/vantor");
     if (!QFileInfo::exists(vantor_)) GTEST_SKIP() << "no vantor executable in VANTOR_BUILD_DIR";
     ASSERT_TRUE(dir_.isValid());
+    const TRun made = Vantor({"--journal-init", Journal()});  // a named journal is made only on purpose
+    ASSERT_EQ(made.status, 0) << made.err;
   }
   std::string File(const std::string& name) const { return dir_.filePath(QString::fromStdString(name)).toStdString(); }
   std::string Journal() const { return File("journal.sqlite"); }
