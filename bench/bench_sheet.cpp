@@ -2,14 +2,19 @@
 // surface, and whole processes printing 1 and 100 sheets to PDF at 600 dpi
 // (tape-label sheets, and LTO sheets of the A4 2 x 15 template), against GNU
 // barcode writing the same 100 pages of Code 39 labels as PostScript plus
-// ps2pdf turning them into PDF, timed in the same run.
+// ps2pdf turning them into PDF, timed in the same run; and the peak memory of
+// a vantor process printing 100 and 10,000 LTO sheets to a trace and a PDF.
 #include <benchmark/benchmark.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <string>
+#include <tuple>
 
 #include "lto/LtoSheet.h"
 #include "printing/HeadlessHost.h"
@@ -115,6 +120,46 @@ void BM_VantorLtoPdf(benchmark::State& state) {
                          kOut + "-lto.pdf --dpi 600 >/dev/null");
 }
 
+// Runs a shell command as a child process; its peak resident memory in
+// megabytes (the largest of it and the processes it waited for), or a
+// negative number when it failed.
+double PeakMegabytes(const std::string& cmd) {
+  const pid_t child = fork();
+  if (child < 0) return -1;
+  if (child == 0) {
+    execl("/bin/sh", "sh", "-c", cmd.c_str(), static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  int status = 0;
+  rusage usage{};
+  if (wait4(child, &status, 0, &usage) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0) return -1;
+  return static_cast<double>(usage.ru_maxrss) / 1024.0;  // ru_maxrss is in kilobytes on Linux
+}
+
+// Peak memory of one LTO run of `sheets` sheets of the A4 2 x 15 template to
+// a trace or a PDF: it should stay flat however long the job is. The volsers
+// are all digits, so 10,000 sheets (300,000 labels) fit in one run.
+void BM_VantorLtoPeakMemory(benchmark::State& state, const char* output, const char* file) {
+  const int labels = static_cast<int>(state.range(0)) * 30;
+  const std::string path = kOut + "-peak." + file;
+  const std::string cmd = "exec env QT_QPA_PLATFORM=offscreen " VANTOR_BUILD_DIR
+                          "/vantor --no-journal --lto "
+                          "--media-id L8 --serial 000000 --count " +
+                          std::to_string(labels) + " " + output + " " + path + " >/dev/null 2>&1";
+  double peak = 0;
+  for (auto _ : state) {
+    const auto start = std::chrono::steady_clock::now();
+    peak = PeakMegabytes(cmd);
+    state.SetIterationTime(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+    if (peak < 0) {
+      state.SkipWithError(("failed: " + cmd).c_str());
+      break;
+    }
+  }
+  std::remove(path.c_str());  // a 10,000-page trace is most of a gigabyte
+  state.counters["peak_MB"] = peak;
+}
+
 // The same 3,000 eight-character labels, 2 x 15 on A4, no check character.
 void BM_GnuBarcodeLtoPs2Pdf(benchmark::State& state) {
   if (!HaveGnuBarcode()) {
@@ -175,6 +220,14 @@ int RegisterAll() {
       ->UseManualTime()
       ->Iterations(3)
       ->Unit(benchmark::kMillisecond);
+  for (const auto& [name, output, file] : {std::tuple{"peak-memory/vantor-lto-trace", "--print-trace", "trace"},
+                                           std::tuple{"peak-memory/vantor-lto-pdf", "--print-pdf", "pdf"}})
+    benchmark::RegisterBenchmark(name, BM_VantorLtoPeakMemory, output, file)
+        ->Arg(100)
+        ->Arg(10000)
+        ->UseManualTime()
+        ->Iterations(1)
+        ->Unit(benchmark::kSecond);
   return 0;
 }
 const int kRegistered = RegisterAll();

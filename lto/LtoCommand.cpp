@@ -5,6 +5,7 @@
 #include "lto/LtoSheet.h"
 #include "lto/MediaId.h"
 #include "printing/CalibrationPage.h"
+#include "printing/WatchedJob.h"
 
 namespace vantor {
 
@@ -116,10 +117,16 @@ int RunLtoPrint(const TLtoPrintOptions& o, const TTemplateCatalogue& templates, 
       ReportJournalRefusal(journalled.Conflicts(), err);
       return kExitJournalRefused;
     }
-    PrintLtoRun(run, journalled.Job(output->Job(),
-                                    o.output == TPrintOutput::Printer ? TDelivery::AtEndDoc : TDelivery::AfterEndDoc));
+    TWatchedJob watched(
+        journalled.Job(output->Job(), o.output == TPrintOutput::Printer ? TDelivery::AtEndDoc : TDelivery::AfterEndDoc),
+        run.Pages(), o.progress ? &err : nullptr);
+    PrintLtoRun(run, watched);
     journalled.Deliver([&] { output->Finish(); });
     journalled.End(journal::TJobOutcome::Printed);
+  } catch (const EJobStopped& e) {
+    err << kProgram << e.what() << '\n';
+    if (auto problem = journalled.EndQuietly(journal::TJobOutcome::Cancelled)) err << kProgram << *problem << '\n';
+    return e.ExitStatus();
   } catch (const ELtoRefused& e) {
     err << CliLine(e.what()) << '\n';
     journalled.EndQuietly(journal::TJobOutcome::Cancelled);

@@ -31,6 +31,7 @@ struct TLtoPrintOptions {
   std::optional<TCalibration> calibration;
   bool calibrationPage = false;  // the calibration page on the template's page instead of labels
   bool reprint = false;          // print volsers the journal holds as printed again, deliberately
+  bool progress = false;         // pages done on `err` while a long run goes on (for a terminal)
 };
 
 // The smallest page the calibration page fits on: the square, its crosses and
@@ -62,7 +63,8 @@ TLtoCheck CheckLtoOptions(const TLtoPrintOptions& options, const TTemplateCatalo
 // for the barcode, a page too small for the calibration page) or failed, the
 // journal's faults included; 2 an unknown template, palette or media ID, a start
 // label off the template or a calibration out of range; 3 refused by the journal
-// (as RunPrint). Nothing is printed when refused. Messages on `err`.
+// (as RunPrint); 128 + a signal's number when it stopped the run (as RunPrint).
+// Nothing is printed when refused. Messages on `err`.
 int RunLtoPrint(const TLtoPrintOptions& options, const TTemplateCatalogue& templates, TLtoOutputFactory& factory,
                 std::ostream& out, std::ostream& err, journal::TJobLog* journal = nullptr);
 

@@ -11,6 +11,7 @@
 #include "printing/HeadlessHost.h"
 #include "printing/JournalledJob.h"
 #include "printing/PrintTrace.h"
+#include "printing/WatchedJob.h"
 
 namespace vantor {
 
@@ -69,7 +70,11 @@ std::string CliLine(std::string_view message) {
   return line;
 }
 
-void TTraceJob::EndDoc() { WritePrintTrace(text_, ++pages_, Recording().Ops()); }
+void TTraceJob::EndDoc() {
+  std::ostringstream page;
+  WritePrintTrace(page, ++pages_, Recording().Ops());
+  WritePage(page.str());
+}
 
 std::string JournalTarget(TPrintOutput output, const std::string& target) {
   if (output == TPrintOutput::Printer || target.empty()) return target;
@@ -215,9 +220,14 @@ int RunPrint(const TPrintOptions& o, TPrintJobFactory& factory, std::ostream& ou
     // One document: a printer gets the sheets as one job.
     TPrintJob& job =
         run.Job(output->Job(), o.output == TPrintOutput::Printer ? TDelivery::AtEndDoc : TDelivery::AfterEndDoc);
-    PrintSheet(layout, host, job, sheet);
+    TWatchedJob watched(job, sheet.sheets, o.progress ? &err : nullptr);
+    PrintSheet(layout, host, watched, sheet);
     run.Deliver([&] { output->Finish(); });
     run.End(journal::TJobOutcome::Printed);
+  } catch (const EJobStopped& e) {
+    err << "vantor: " << e.what() << '\n';
+    if (auto problem = run.EndQuietly(journal::TJobOutcome::Cancelled)) err << "vantor: " << *problem << '\n';
+    return e.ExitStatus();
   } catch (const std::exception& e) {
     err << CliLine(e.what()) << '\n';
     if (auto problem = run.EndQuietly(journal::TJobOutcome::Failed)) err << "vantor: " << *problem << '\n';

@@ -38,6 +38,7 @@ struct TPrintOptions {
   std::optional<TCalibration> calibration;
   bool calibrationPage = false;  // the calibration page instead of sheets
   bool reprint = false;          // print serials the journal holds as printed again, deliberately
+  bool progress = false;         // pages done on `err` while a long run goes on (for a terminal)
 };
 
 // An option of a run at fault: the long option's name ("serial",
@@ -99,12 +100,18 @@ class TPrintJobFactory {
   virtual std::unique_ptr<TSheetOutput> Open(const TPrintOptions& options, int dpi, TSheetOptions& sheet) = 0;
 };
 
-// A sheet job on the recording surface: one trace page a sheet.
+// A sheet job on the recording surface: one trace page a sheet, each written
+// as it ends, so only one page's drawing is held at a time.
 class TTraceJob : public TRecordingJob {
  public:
   using TRecordingJob::TRecordingJob;
   void EndDoc() override;
+  // The pages kept by the default WritePage.
   std::string Text() const { return text_.str(); }
+
+ protected:
+  // Takes one page's trace text; by default it is kept for Text().
+  virtual void WritePage(const std::string& page) { text_ << page; }
 
  private:
   std::ostringstream text_;
@@ -124,7 +131,9 @@ int DltRunLabels(const TPrintOptions& options);
 // first); 3 refused by the journal: serials printed before (without
 // options.reprint) or held by a job still running. Nothing is printed when
 // refused. With a journal the sheets' serials are reserved before anything
-// prints and recorded page by page (the calibration page has none).
+// prints and recorded page by page (the calibration page has none). A stop
+// asked for by a signal (TStopOnSignals) ends the run at the next page, the
+// job cancelled, with 128 + the signal's number.
 int RunPrint(const TPrintOptions& options, TPrintJobFactory& factory, std::ostream& out, std::ostream& err,
              journal::TJobLog* journal = nullptr);
 

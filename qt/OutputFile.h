@@ -3,7 +3,9 @@
 #pragma once
 
 #include <QString>
+#include <memory>
 
+class QFile;
 class QSaveFile;
 
 namespace vantor {
@@ -12,6 +14,10 @@ namespace vantor {
 // output may replace only those: a device, a pipe or a folder that carries
 // the name would otherwise be removed and a file put in its place.
 bool CanReplaceWithFile(const QString& path);
+
+// True when `a` and `b` name the same file: the same device and inode where
+// both exist, else the same absolute path with the folder's links resolved.
+bool SameFile(const QString& a, const QString& b);
 
 // A file whose writes go through whole or fail. A nearly full disk cuts a
 // write short without an error, and Qt's PDF, SVG and text writers do not
@@ -41,5 +47,43 @@ class TWholeWrites : public File {
 // would put a cut-off file in place. After a false return errorString() says
 // why, and the destructor drops the unfinished file.
 bool FlushAndCommit(QSaveFile& file);
+
+// A job's output written to a temporary file of its own beside the target and
+// moved into place whole. The temporary is created exclusively, under a name
+// nobody can guess, without following a link planted there; two jobs writing
+// the same target never share one, and the last to commit wins the name with
+// a whole file. Its name, ".<name>.<host>.<pid>.<random>.part", lets the
+// next job in the folder remove what a killed job left.
+class TOutputFile {
+ public:
+  explicit TOutputFile(QString target);
+  ~TOutputFile();  // drops a temporary that was not committed
+  TOutputFile(const TOutputFile&) = delete;
+  TOutputFile& operator=(const TOutputFile&) = delete;
+
+  // Removes the folder's stale temporaries (of this host's processes that
+  // are gone), then creates this one, open for writing, Unbuffered, every
+  // write whole. Throws std::runtime_error "Cannot write "<target>": <reason>".
+  QFile& Open();
+  bool IsOpen() const { return file_ != nullptr; }
+  QFile& File() { return *file_; }
+  const QString& Target() const { return target_; }
+  const QString& TemporaryPath() const { return temp_; }
+  // Flushes, syncs and closes the temporary, renames it onto the target and
+  // syncs the folder, so the name holds the whole file even after a crash.
+  // Throws as Open, the temporary removed.
+  void Commit();
+  // Closes and removes the temporary.
+  void Discard();
+
+ private:
+  QString target_;
+  QString temp_;
+  std::unique_ptr<QFile> file_;
+};
+
+// Removes the temporaries TOutputFile left for `target` in its folder by
+// processes of this host that no longer run; the number removed.
+int RemoveStaleTemporaries(const QString& target);
 
 }  // namespace vantor

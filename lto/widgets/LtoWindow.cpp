@@ -611,6 +611,10 @@ std::unique_ptr<TSheetOutput> TLtoWindow::DefaultPrinterOutput(const TLtoRun& ru
     if (f.run) return std::nullopt;
     return f.First().toStdString();
   });
+  job->SetPageCount([this](const TSheetOptions& o) {
+    const TFields f = Evaluate(o.startLabel);
+    return f.run ? f.run->Pages() : 0;
+  });
   return std::make_unique<TOwnedJobOutput>(std::move(job));
 }
 

@@ -5,10 +5,10 @@
 #include <unistd.h>
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QFile>
 #include <QPageSize>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QSaveFile>
 #include <cctype>
 
 #include <cmath>
@@ -18,6 +18,7 @@
 #include "app/MediaSetup.h"
 #include "journal/qt/JournalSettings.h"
 #include "lto/LtoLabel.h"
+#include "printing/WatchedJob.h"
 #include "printing/qt/QtPrintJob.h"
 #include "qt/CommandLine.h"
 #include "qt/OutputFile.h"
@@ -346,25 +347,40 @@ class TLtoPrinterOutput : public TPrinterOutput {
   TSheetOptions sheet_;
 };
 
-// The trace is written only when every sheet is drawn, replacing the file at
-// once or not at all.
-class TTraceOutput : public TSheetOutput {
+// The trace goes page by page into a temporary file beside its place, which
+// replaces the file at once when every sheet is drawn, or is removed.
+class TTraceFileJob : public TTraceJob {
  public:
-  TTraceOutput(const std::string& path, int dpi, const TCalibration& c) : path_(path), job_(dpi, c) {}
-  TPrintJob& Job() override { return job_; }
-  void Finish() override {
-    const QString path = QString::fromStdString(path_);
-    if (!CanReplaceWithFile(path)) throw std::runtime_error("Cannot write \"" + path_ + "\": not a file");
-    TWholeWrites<QSaveFile> file(path);
-    const std::string text = job_.Text();
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) ||
-        file.write(text.data(), static_cast<qint64>(text.size())) < 0 || !FlushAndCommit(file))
-      throw std::runtime_error("Cannot write \"" + path_ + "\": " + file.errorString().toStdString());
+  TTraceFileJob(const std::string& path, int dpi, const TCalibration& c)
+      : TTraceJob(dpi, c), file_(QString::fromStdString(path)) {}
+  void AbortDoc() override { file_.Discard(); }
+  void Commit() {
+    if (!file_.IsOpen()) file_.Open();  // a run of no page is an empty trace
+    file_.Commit();
+  }
+
+ protected:
+  void WritePage(const std::string& page) override {
+    QFile& file = file_.IsOpen() ? file_.File() : file_.Open();
+    if (file.write(page.data(), static_cast<qint64>(page.size())) < 0) {
+      const QString reason = file.errorString();
+      file_.Discard();
+      throw std::runtime_error("Cannot write \"" + file_.Target().toStdString() + "\": " + reason.toStdString());
+    }
   }
 
  private:
-  std::string path_;
-  TTraceJob job_;
+  TOutputFile file_;
+};
+
+class TTraceOutput : public TSheetOutput {
+ public:
+  TTraceOutput(const std::string& path, int dpi, const TCalibration& c) : job_(path, dpi, c) {}
+  TPrintJob& Job() override { return job_; }
+  void Finish() override { job_.Commit(); }
+
+ private:
+  TTraceFileJob job_;
 };
 
 }  // namespace
@@ -615,6 +631,22 @@ std::unique_ptr<journal::TJournal> OpenRunJournal(const TVantorCommandLine& comm
   }
 }
 
+// Why the run's output file would destroy the print journal (it is the
+// journal's file or one of SQLite's companions of it), or nothing. Checked
+// with --no-journal too: the journal is still there to lose.
+std::optional<std::string> OutputOverJournal(const TVantorCommandLine& command, TPrintOutput output,
+                                             const std::string& target) {
+  if (output == TPrintOutput::Printer) return std::nullopt;
+  const journal::TParsed<journal::TJournalLocation> where = journal::ResolveJournalLocation(command.journal);
+  if (!where.value || where.value->kind != journal::TJournalLocation::TKind::Sqlite) return std::nullopt;
+  const QString file = QString::fromStdString(target), journal = QString::fromStdString(where.value->path);
+  for (const char* companion : {"", "-wal", "-shm", "-journal"})
+    if (SameFile(file, journal + QLatin1String(companion)))
+      return "\"" + target + "\" is the print journal's file " + where.value->path + companion +
+             "; nothing was printed";
+  return std::nullopt;
+}
+
 int RunJournalList(const TVantorCommandLine& command, std::ostream& out, std::ostream& err) {
   try {
     std::unique_ptr<journal::TJournal> opened = OpenCommandJournal(command, err, true);
@@ -664,21 +696,35 @@ int RunJournalRelease(const TVantorCommandLine& command, std::ostream& out, std:
 int RunHeadlessCommand(const TVantorCommandLine& command, std::ostream& out, std::ostream& err) {
   switch (command.action) {
     case TVantorCommandLine::TAction::Print: {
+      if (auto refusal = OutputOverJournal(command, command.print.output, command.print.target)) {
+        err << "vantor: " << *refusal << '\n';
+        return 1;
+      }
       TQtPrintJobFactory factory;
       bool failed = false;
       const bool journalled = !command.print.calibrationPage;  // the calibration page holds no serials
       std::unique_ptr<journal::TJournal> journal =
           journalled ? OpenRunJournal(command, command.print.output == TPrintOutput::Trace, err, failed) : nullptr;
       if (failed) return 1;
-      return RunPrint(command.print, factory, out, err, journal.get());
+      TPrintOptions print = command.print;
+      print.progress = isatty(STDERR_FILENO) == 1;
+      const TStopOnSignals stop;
+      return RunPrint(print, factory, out, err, journal.get());
     }
     case TVantorCommandLine::TAction::Lto: {
+      if (auto refusal = OutputOverJournal(command, command.lto.output, command.lto.target)) {
+        err << "vantor: " << *refusal << '\n';
+        return 1;
+      }
       TQtLtoOutputFactory factory;
       bool failed = false;
       std::unique_ptr<journal::TJournal> journal =
           OpenRunJournal(command, command.lto.output == TPrintOutput::Trace, err, failed);
       if (failed) return 1;
-      return RunLtoPrint(command.lto, LoadTemplateCatalogue(), factory, out, err, journal.get());
+      TLtoPrintOptions lto = command.lto;
+      lto.progress = isatty(STDERR_FILENO) == 1;
+      const TStopOnSignals stop;
+      return RunLtoPrint(lto, LoadTemplateCatalogue(), factory, out, err, journal.get());
     }
     case TVantorCommandLine::TAction::JournalList: return RunJournalList(command, out, err);
     case TVantorCommandLine::TAction::JournalInit: return RunJournalInit(command, out, err);

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "printing/Sheet.h"
+#include "qt/OutputFile.h"
 #include "surface/CorrectedSurface.h"
 #include "templates/SheetTemplate.h"
 
@@ -20,6 +21,8 @@ class QPainter;
 class QPrinter;
 class QPdfWriter;
 class QCheckBox;
+class QMessageBox;
+class QShowEvent;
 class QSpinBox;
 
 namespace vantor {
@@ -67,15 +70,34 @@ class TJobPrintDialog : public QPrintDialog {
                   QWidget* parent = nullptr);
   void SetCheck(TJobCheck check) { check_ = std::move(check); }
   void SetWarning(std::function<void(const QString&)> warn) { warn_ = std::move(warn); }
+  // The pages of the job the tab describes (by default its sheets); a job of
+  // more than kConfirmPagesOver pages is printed only once confirmed.
+  void SetPageCount(std::function<int(const TSheetOptions&)> pages) { pages_ = std::move(pages); }
+  // Asks the question; true: print. By default BigJobQuestion.
+  void SetConfirm(std::function<bool(const QString&)> confirm) { confirm_ = std::move(confirm); }
   TLabelsTab* Labels() const { return tab_; }
   void accept() override;
 
+ protected:
+  void showEvent(QShowEvent* event) override;
+
  private:
+  // Copies would print the same serials again unrecorded: the field stays at 1.
+  void DisableCopies();
+
   TLabelsTab* tab_;
   TSheetOptions base_;
   TJobCheck check_;
   std::function<void(const QString&)> warn_;
+  std::function<int(const TSheetOptions&)> pages_;
+  std::function<bool(const QString&)> confirm_;
 };
+
+// Jobs of more pages than this are confirmed in the window first.
+inline constexpr int kConfirmPagesOver = 100;
+// The question before a big job: Cancel is the default button, so an Enter
+// pressed out of habit takes nothing.
+std::unique_ptr<QMessageBox> BigJobQuestion(const QString& text, QWidget* parent = nullptr);
 
 // A sheet template's page for QPrinter and QPdfWriter; standard sizes (A4,
 // Letter) keep their names.
@@ -93,6 +115,7 @@ class TPrinterJob : public TPrintJob {
 
   void SetLabelsTabFields(const TLabelsTabFields& fields) { fields_ = fields; }
   void SetJobCheck(TJobCheck check) { check_ = std::move(check); }
+  void SetPageCount(std::function<int(const TSheetOptions&)> pages) { pages_ = std::move(pages); }
   void SetWarning(std::function<void(const QString&)> warn) { warn_ = std::move(warn); }
   void SetCalibrationSource(TCalibrationSource source) { calibration_ = std::move(source); }
   // The calibration of the document begun last (none before that).
@@ -119,8 +142,11 @@ class TPrinterJob : public TPrintJob {
   TLabelsTabFields fields_;
   TJobCheck check_;
   std::function<void(const QString&)> warn_;
+  std::function<int(const TSheetOptions&)> pages_;
   TCalibrationSource calibration_;
   TCalibration inForce_;
+  bool queued_ = false;  // printing through a print queue, whose answer is checked
+  int lastJob_ = 0;      // the user's newest job on the queue before this one
   std::unique_ptr<QPainter> painter_;
   std::unique_ptr<TQtSurface> surface_;
   std::unique_ptr<TCorrectedSurface> corrected_;
@@ -134,9 +160,10 @@ class TNamedPrinterJob : public TPrinterJob {
 };
 
 // Sheets into one PDF file at a chosen resolution and page size (A4 unless
-// given), one page a sheet. The file
-// appears only when Finish succeeds (written beside it first, then renamed), so
-// a failure never leaves a partial file behind.
+// given), one page a sheet. The file appears only when Finish succeeds
+// (written to a temporary file of the job's own beside it, then renamed), so a
+// failure never leaves a partial file behind and two jobs writing the same
+// file leave one of them whole.
 class TPdfJob : public TPrintJob {
  public:
   // Pages are drawn through `calibration` when it is other than none.
@@ -163,11 +190,10 @@ class TPdfJob : public TPrintJob {
   void Discard();  // drops the document and its file
 
   QString path_;
-  QString tempPath_;
+  TOutputFile out_;
   int dpi_;
   QPageSize page_;
   QString title_ = "Vantor";
-  std::unique_ptr<QFile> file_;
   std::unique_ptr<QPdfWriter> writer_;
   std::unique_ptr<QPainter> painter_;
   std::unique_ptr<TQtSurface> surface_;

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPushButton>
@@ -178,6 +179,45 @@ TEST(JobPrintDialog, RefusedJobKeepsTheDialogOpen) {
   TJobPrintDialog lto(&printer, options, TLabelsTabFields{.sheets = false, .labelsPerPage = 51});
   EXPECT_EQ(lto.Labels()->Sheets, nullptr) << "a family that counts labels has no Sheets";
   EXPECT_EQ(lto.Labels()->StartLabel->maximum(), 51);
+}
+
+// Copies stay at one (each copy would carry the same serials unrecorded), and
+// a job of more than 100 pages is asked about first, Cancel the default.
+TEST(JobPrintDialog, CopiesStayAtOneAndBigJobsAreConfirmed) {
+  QPrinter printer(QPrinter::HighResolution);
+  TJobPrintDialog dialog(&printer, TSheetOptions{}, TLabelsTabFields{});
+  dialog.show();
+  const QList<QSpinBox*> copies = dialog.findChildren<QSpinBox*>(QStringLiteral("copies"));
+  ASSERT_EQ(copies.size(), 1);
+  EXPECT_FALSE(copies[0]->isEnabled());
+  EXPECT_EQ(copies[0]->value(), 1);
+
+  struct TRow {
+    int sheets;
+    bool answer;  // the operator's answer, when asked
+    bool asked, accepted;
+  } rows[] = {{100, false, false, true}, {101, false, true, false}, {101, true, true, true}};
+  for (const TRow& row : rows) {
+    SCOPED_TRACE(std::to_string(row.sheets) + (row.answer ? " print" : " cancel"));
+    std::vector<QString> asked;
+    dialog.SetConfirm([&](const QString& q) {
+      asked.push_back(q);
+      return row.answer;
+    });
+    dialog.setResult(QDialog::Rejected);
+    dialog.Labels()->Sheets->setValue(row.sheets);
+    dialog.accept();
+    EXPECT_EQ(asked, row.asked ? std::vector<QString>{QStringLiteral("This job prints 101 pages. Print them?")}
+                               : std::vector<QString>{});
+    EXPECT_EQ(dialog.result() == QDialog::Accepted, row.accepted);
+    dialog.show();
+  }
+  EXPECT_EQ(printer.copyCount(), 1);
+
+  const std::unique_ptr<QMessageBox> box = BigJobQuestion(QStringLiteral("This job prints 101 pages. Print them?"));
+  ASSERT_NE(box->defaultButton(), nullptr);
+  EXPECT_EQ(box->buttonRole(box->defaultButton()), QMessageBox::RejectRole);
+  EXPECT_EQ(box->escapeButton(), box->defaultButton());
 }
 
 // Qt's preview dialog on the window's printer: every page of the job, and the

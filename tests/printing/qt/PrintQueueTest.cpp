@@ -121,5 +121,37 @@ TEST(PrintQueue, SheetOnTheCupsPdfQueueReadsBack) {
     QFile::remove(arrived);
 }
 
+// A queue that refuses jobs (scripts/cups-queue adds one with cupsreject): the
+// job fails with the queue's reason, and the journal frees its serials.
+TEST(PrintQueue, RefusedJobFailsAndFreesItsSerials) {
+  const std::string queue =
+      EnvOr("VANTOR_CUPS_REJECT_QUEUE", (EnvOr("VANTOR_CUPS_QUEUE", "VantorPDF") + "Reject").c_str());
+  if (RunCommand("lpstat -a " + ShellQuote(queue) + " 2>/dev/null | grep -q 'not accepting'").status != 0)
+    GTEST_SKIP() << "no queue " << queue << " that refuses jobs; scripts/cups-queue adds it";
+  const std::string reason = RunCommand("lpstat -a " + ShellQuote(queue) + " | sed -n '2s/^[[:space:]]*//p'").output;
+  const test::TScratchDataHome data;
+  struct TRow {
+    const char* name;
+    std::vector<std::string> args;
+    std::string serials;
+  } rows[] = {
+      {"sheet", {"--printer", queue, "--serial", "RFS100"}, "RFS100-RFS129:freed"},
+      {"lto",
+       {"--lto", "--media-id", "L8", "--serial", "RFS000", "--count", "3", "--printer", queue},
+       "RFS000-RFS002:freed"},
+  };
+  for (const TRow& row : rows) {
+    SCOPED_TRACE(row.name);
+    std::ostringstream out, err;
+    EXPECT_EQ(RunPrintCli(row.args, out, err), 1);
+    EXPECT_EQ(out.str(), "");
+    EXPECT_EQ(err.str(), "vantor: the print queue \"" + queue + "\" refuses jobs: " + reason);
+    std::ostringstream list, listErr;
+    ASSERT_EQ(RunPrintCli({"--journal-list"}, list, listErr), 0) << listErr.str();
+    const std::string newest = list.str().substr(0, list.str().find('\n'));
+    EXPECT_NE(newest.find("\t" + row.serials + "\tfailed\t"), std::string::npos) << newest;
+  }
+}
+
 }  // namespace
 }  // namespace vantor
