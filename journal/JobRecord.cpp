@@ -80,11 +80,11 @@ std::string FormatMinute(std::int64_t unixSeconds) {
   return text;
 }
 
-std::string DescribeOutput(TOutputKind kind, const std::string& target) {
+std::string DescribeOutput(TOutputKind kind, const std::string& target, const TTranslate& translate) {
   switch (kind) {
-    case TOutputKind::Printer: return "printer " + target;
-    case TOutputKind::Pdf: return "the PDF file " + target;
-    case TOutputKind::Trace: return "the trace file " + target;
+    case TOutputKind::Printer: return Fill(translate, VANTOR_TEXT("vantor::journal", "printer %1"), {target});
+    case TOutputKind::Pdf: return Fill(translate, VANTOR_TEXT("vantor::journal", "the PDF file %1"), {target});
+    case TOutputKind::Trace: return Fill(translate, VANTOR_TEXT("vantor::journal", "the trace file %1"), {target});
   }
   return target;
 }

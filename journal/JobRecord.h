@@ -79,7 +79,7 @@ struct TConflict {
 // "2026-12-01 14:02" in the local time zone.
 std::string FormatMinute(std::int64_t unixSeconds);
 // "printer Office-1", "the PDF file /x.pdf", "the trace file /x.trace".
-std::string DescribeOutput(TOutputKind kind, const std::string& target);
+std::string DescribeOutput(TOutputKind kind, const std::string& target, const TTranslate& translate = {});
 // One line for the operator, e.g. "ABC110 to ABC115 were printed on
 // 2026-12-01 14:02 by ops on tapehost to printer Office-1".
 std::string DescribeConflict(const TConflict& conflict);

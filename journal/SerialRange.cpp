@@ -57,9 +57,26 @@ std::string SerialAt(const TSerialRange& range, int number) {
   return range.prefix + digits;
 }
 
-std::string DescribeRange(const TSerialRange& range) {
+std::string Fill(const TTranslate& translate, const char* pattern, std::initializer_list<std::string_view> args) {
+  const std::string text = translate ? translate(pattern) : std::string(pattern);
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const std::size_t n = i + 1 < text.size() ? static_cast<std::size_t>(text[i + 1] - '1') : args.size();
+    if (text[i] == '%' && n < args.size() && n < 9) {
+      out += *(args.begin() + n);  // copied as it is, never scanned for markers
+      ++i;
+    } else {
+      out += text[i];
+    }
+  }
+  return out;
+}
+
+std::string DescribeRange(const TSerialRange& range, const TTranslate& translate) {
   if (range.first == range.last) return SerialAt(range, range.first);
-  return SerialAt(range, range.first) + " to " + SerialAt(range, range.last);
+  return Fill(translate, VANTOR_TEXT("vantor::journal", "%1 to %2"),
+              {SerialAt(range, range.first), SerialAt(range, range.last)});
 }
 
 bool Overlaps(const TSerialRange& a, const TSerialRange& b) {

@@ -6,6 +6,8 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -43,8 +45,18 @@ std::optional<TSerialRange> RunOf(TTapeFamily family, std::string_view firstSeri
 
 // The serial with the given number in the range's prefix and width.
 std::string SerialAt(const TSerialRange& range, int number);
+// The journal's words for people are English patterns with %1, %2, ...; a
+// window hands in their translation from the program's catalogue, the command
+// line nothing and keeps English. VANTOR_TEXT marks a pattern for the
+// translation tools (an alias of QT_TRANSLATE_NOOP to them).
+#define VANTOR_TEXT(context, text) text
+inline constexpr const char* kTextContext = "vantor::journal";
+using TTranslate = std::function<std::string(const char* pattern)>;
+// The pattern, translated when `translate` is given, with %1 ... %9 replaced.
+std::string Fill(const TTranslate& translate, const char* pattern, std::initializer_list<std::string_view> args);
+
 // "ABC110 to ABC115", or "ABC110" for one serial.
-std::string DescribeRange(const TSerialRange& range);
+std::string DescribeRange(const TSerialRange& range, const TTranslate& translate = {});
 
 bool Overlaps(const TSerialRange& a, const TSerialRange& b);
 // The serials in both, or nothing.

@@ -156,7 +156,12 @@ TOptionNames OptionNames() {
 }
 
 int RunListTemplates(const TTemplateCatalogue& templates, std::ostream& out, std::ostream& err) {
-  for (const TSheetTemplate& t : templates.templates) out << t.name << '\n';
+  // The name first on every line; a template LTO labels can never print on says why after a tab.
+  for (const TSheetTemplate& t : templates.templates) {
+    out << t.name;
+    if (const auto why = LtoTemplateUnusable(t)) out << "\tnot usable: " << *why;
+    out << '\n';
+  }
   for (const std::string& problem : templates.problems) err << kProgram << "not offered: " << problem << '\n';
   return 0;
 }

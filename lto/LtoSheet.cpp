@@ -18,6 +18,14 @@ int TLtoRun::Pages() const {
 int TLtoRun::PageOf(int i) const { return Slot(*this, i) / sheet.LabelsPerPage(); }
 int TLtoRun::PlaceOf(int i) const { return Slot(*this, i) % sheet.LabelsPerPage(); }
 
+std::optional<std::string> LtoTemplateUnusable(const TSheetTemplate& sheet) {
+  for (const int dpi : kLtoCheckedDpi) {
+    const TLtoBarPlan plan = PlanLtoBars(kLtoLabelLayout, dpi, dpi, sheet.labels);
+    if (!plan.bars) return plan.refusal;
+  }
+  return std::nullopt;
+}
+
 std::optional<std::string> LtoRunProblem(const TLtoRun& run) {
   if (auto problem = MediaIdProblem(run.mediaId)) return problem;
   if (run.volsers.count < 1) return "The run holds no labels.";

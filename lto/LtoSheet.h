@@ -34,6 +34,12 @@ struct TLtoRun {
 // from PlanLtoBars.
 std::optional<std::string> LtoRunProblem(const TLtoRun& run);
 
+// Why LTO labels can never print on the template: its labels cannot hold the
+// barcode at the resolutions sheets are printed at (300 dpi office printers,
+// the 600 dpi PDF). Nothing when they can.
+inline constexpr int kLtoCheckedDpi[] = {300, 600};
+std::optional<std::string> LtoTemplateUnusable(const TSheetTemplate& sheet);
+
 // A refusal found once the printer's resolution is known: nothing was printed.
 class ELtoRefused : public std::runtime_error {
  public:

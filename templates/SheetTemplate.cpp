@@ -405,4 +405,33 @@ std::string DescribeTemplateJson(const TSheetTemplate& t) {
   return s;
 }
 
+TTemplateShape ShapeOf(const TSheetTemplate& t) {
+  TTemplateShape shape;
+  shape.page = t.page;
+  if (t.page == kA4) shape.paper = "A4";
+  if (t.page == kLetter) shape.paper = "US Letter";
+  if (t.labels.empty()) return shape;
+  const TLabelRect& first = t.labels.front();
+  shape.labelWidth = first.width;
+  shape.labelHeight = first.height;
+  shape.sameSize = std::all_of(t.labels.begin(), t.labels.end(),
+                               [&](const TLabelRect& r) { return r.width == first.width && r.height == first.height; });
+  shape.roll = t.labels.size() == 1 && first.width == t.page.width && first.height == t.page.height;
+  // A grid when every place is one of `columns` lefts and one of `rows` tops, each once.
+  std::vector<TLength> xs, ys;
+  for (const TLabelRect& r : t.labels) {
+    xs.push_back(r.x);
+    ys.push_back(r.y);
+  }
+  for (std::vector<TLength>* v : {&xs, &ys}) {
+    std::sort(v->begin(), v->end());
+    v->erase(std::unique(v->begin(), v->end()), v->end());
+  }
+  if (xs.size() * ys.size() == t.labels.size()) {
+    shape.columns = static_cast<int>(xs.size());
+    shape.rows = static_cast<int>(ys.size());
+  }
+  return shape;
+}
+
 }  // namespace vantor

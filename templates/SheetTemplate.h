@@ -100,4 +100,16 @@ std::string DescribeTemplateJson(const TSheetTemplate& t);
 // Millimetres written exactly from micrometres ("26", "16.9", "28.95").
 std::string MmText(TLength length);
 
+// What a template looks like to people: its paper, its grid and its label
+// size, for a list to show ("A4, 2 x 15, 79 x 17 mm").
+struct TTemplateShape {
+  std::string paper;  // "A4", "US Letter", or empty: another size, `page`
+  TPageSize page{};
+  int columns = 0, rows = 0;  // 0 when the labels are not on one grid
+  bool sameSize = false;      // every label as large as the first
+  TLength labelWidth{}, labelHeight{};
+  bool roll = false;  // one label that is the whole page
+};
+TTemplateShape ShapeOf(const TSheetTemplate& t);
+
 }  // namespace vantor

@@ -547,8 +547,8 @@ abgelehnt: Nummern schon gedruckt (siehe --reprint) oder von einem laufenden Auf
         <translation>Berechnen</translation>
     </message>
     <message>
-        <source>Correction for this printer</source>
-        <translation>Korrektur für diesen Drucker</translation>
+        <source>Correction for &quot;%1&quot;</source>
+        <translation>Korrektur für „%1“</translation>
     </message>
     <message>
         <source>Offset across (mm)</source>
@@ -567,12 +567,12 @@ abgelehnt: Nummern schon gedruckt (siehe --reprint) oder von einem laufenden Auf
         <translation>Maßstab senkrecht</translation>
     </message>
     <message>
-        <source>Save</source>
-        <translation>Speichern</translation>
+        <source>&amp;Save</source>
+        <translation>&amp;Speichern</translation>
     </message>
     <message>
-        <source>Reset</source>
-        <translation>Zurücksetzen</translation>
+        <source>&amp;Reset</source>
+        <translation>&amp;Zurücksetzen</translation>
     </message>
     <message>
         <source>No correction kept.</source>
@@ -613,6 +613,10 @@ abgelehnt: Nummern schon gedruckt (siehe --reprint) oder von einem laufenden Auf
     <message>
         <source>Computed; Save keeps it for &quot;%1&quot;.</source>
         <translation>Berechnet; Speichern behält sie für „%1“.</translation>
+    </message>
+    <message>
+        <source>Not saved yet; Save keeps it for &quot;%1&quot;.</source>
+        <translation>Noch nicht gespeichert; Speichern behält sie für „%1“.</translation>
     </message>
     <message>
         <source>Nothing was saved.</source>
@@ -777,8 +781,8 @@ abgelehnt: Nummern schon gedruckt (siehe --reprint) oder von einem laufenden Auf
         <translation>Beginnen bei Etikett:</translation>
     </message>
     <message>
-        <source>LTO sheet:</source>
-        <translation>LTO-Bogen:</translation>
+        <source>Sheet:</source>
+        <translation>Bogen:</translation>
     </message>
     <message>
         <source>The journal location was not kept: %1</source>
@@ -866,6 +870,42 @@ abgelehnt: Nummern schon gedruckt (siehe --reprint) oder von einem laufenden Auf
 </context>
 <context>
     <name>vantor::TLtoWindow</name>
+    <message>
+        <source>1 label</source>
+        <translation>1 Etikett</translation>
+    </message>
+    <message>
+        <source>%1 labels</source>
+        <translation>%1 Etiketten</translation>
+    </message>
+    <message>
+        <source>on 1 sheet</source>
+        <translation>auf 1 Bogen</translation>
+    </message>
+    <message>
+        <source>on %1 sheets</source>
+        <translation>auf %1 Bögen</translation>
+    </message>
+    <message>
+        <source>%1, %2</source>
+        <translation>%1, %2</translation>
+    </message>
+    <message>
+        <source>%1, %2 to %3</source>
+        <translation>%1, %2 bis %3</translation>
+    </message>
+    <message>
+        <source>%1 × %2 mm</source>
+        <translation>%1 × %2 mm</translation>
+    </message>
+    <message>
+        <source>Roll, %1</source>
+        <translation>Rolle, %1</translation>
+    </message>
+    <message>
+        <source>not usable: %1</source>
+        <translation>nicht verwendbar: %1</translation>
+    </message>
     <message>
         <source>LTO Ultrium labels</source>
         <translation>LTO-Ultrium-Etiketten</translation>
@@ -1210,6 +1250,25 @@ abgelehnt: Nummern schon gedruckt (siehe --reprint) oder von einem laufenden Auf
     <message>
         <source>Reprint these labels</source>
         <translation>Diese Etiketten nachdrucken</translation>
+    </message>
+</context>
+<context>
+    <name>vantor::journal</name>
+    <message>
+        <source>%1 to %2</source>
+        <translation>%1 bis %2</translation>
+    </message>
+    <message>
+        <source>printer %1</source>
+        <translation>Drucker %1</translation>
+    </message>
+    <message>
+        <source>the PDF file %1</source>
+        <translation>die PDF-Datei %1</translation>
+    </message>
+    <message>
+        <source>the trace file %1</source>
+        <translation>die Trace-Datei %1</translation>
     </message>
 </context>
 </TS>

@@ -127,10 +127,11 @@ void TMainMenu::BuildForm() {
   ClientArea->move(0, bar);
   setFixedSize(kClientWidth, kClientHeight + bar);
 
-  // Tab order among the top-level controls; the group boxes take part through
-  // their buttons and the serial field.
-  QWidget* const order[] = {Print_Btn, BitBtn1, BitBtn3,  Serial_Color, Text_Rotate, Bar_Rotate,   STK_IV,  STK_III,
-                            STK_CLN,   STK_DGN, STD_3of9, STK,          Breece,      RadioButton1, Seq_Num, BitBtn4};
+  // Tab goes the way the eye reads the window: maker, media, sequence, the
+  // check boxes, Colours, then the buttons down the right. The group boxes
+  // take part through their buttons and the serial field.
+  QWidget* const order[] = {STD_3of9, STK,         Breece,     RadioButton1, STK_IV,  STK_III,   STK_CLN, STK_DGN,
+                            Seq_Num,  Serial_Color, Text_Rotate, Bar_Rotate, BitBtn4, Print_Btn, BitBtn3, BitBtn1};
   for (std::size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
 
   CentreOnFirstShow(*this);

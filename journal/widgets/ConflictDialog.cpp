@@ -39,10 +39,14 @@ TConflictDialog::TConflictDialog(const std::vector<journal::TConflict>& conflict
   if (canReprint) {
     ReprintButton = buttons->addButton(tr("&Reprint"), QDialogButtonBox::AcceptRole);
     ReprintButton->setObjectName(QStringLiteral("ReprintButton"));
+    // Printing serials twice cannot be taken back: only a click or Alt+R
+    // reprints, never Enter, not even once the button has the focus.
+    ReprintButton->setAutoDefault(false);
   }
   CancelButton = buttons->addButton(QDialogButtonBox::Cancel);
   CancelButton->setObjectName(QStringLiteral("CancelButton"));
   CancelButton->setDefault(true);  // the safe choice for a stray Enter
+  CancelButton->setFocus();
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   layout->addWidget(buttons);

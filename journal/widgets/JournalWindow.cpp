@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDateEdit>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -13,6 +14,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -44,9 +46,12 @@ constexpr const char* kOutcomes[] = {
 
 QString Ranges(const std::vector<TSerialRange>& ranges) {
   QStringList out;
-  for (const TSerialRange& r : ranges) out << QString::fromStdString(journal::DescribeRange(r));
+  for (const TSerialRange& r : ranges)
+    out << QString::fromStdString(journal::DescribeRange(r, JournalTranslation()));
   return out.join(QStringLiteral(", "));
 }
+
+enum TColumn { kTime, kUser, kHost, kFamily, kMedia, kSerials, kOutput, kOutcome, kReprint, kColumns };
 
 std::string Upper(std::string s) {
   for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
@@ -67,6 +72,10 @@ bool PrintedBy(const TJobRecord& job, const TSerialRange& wanted) {
 }
 
 }  // namespace
+
+journal::TTranslate JournalTranslation() {
+  return [](const char* pattern) { return QCoreApplication::translate(journal::kTextContext, pattern).toStdString(); };
+}
 
 TJournalWindow::TJournalWindow(TWindowJournal& journal, QWidget* parent)
     : QDialog(parent), journal_(journal), templates_(LoadTemplateCatalogue()) {
@@ -122,7 +131,7 @@ TJournalWindow::TJournalWindow(TWindowJournal& journal, QWidget* parent)
   filters->addWidget(SearchButton);
   layout->addLayout(filters);
 
-  Jobs = new QTableWidget(0, 9, this);
+  Jobs = new QTableWidget(0, kColumns, this);
   Jobs->setObjectName(QStringLiteral("Jobs"));
   Jobs->setHorizontalHeaderLabels({tr("Time"), tr("User"), tr("Host"), tr("Family"), tr("Media"), tr("Serials"),
                                    tr("Output"), tr("Outcome"), tr("Reprint")});
@@ -130,7 +139,9 @@ TJournalWindow::TJournalWindow(TWindowJournal& journal, QWidget* parent)
   Jobs->setSelectionMode(QAbstractItemView::SingleSelection);
   Jobs->setEditTriggers(QAbstractItemView::NoEditTriggers);
   Jobs->verticalHeader()->hide();
-  Jobs->horizontalHeader()->setStretchLastSection(true);
+  // The columns as wide as what they hold; the serials take the rest of the width.
+  Jobs->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  Jobs->horizontalHeader()->setSectionResizeMode(kSerials, QHeaderView::Stretch);
   layout->addWidget(Jobs, 1);
 
   auto* reprint = new QGroupBox(tr("Reprint labels of the selected job"), this);
@@ -147,7 +158,8 @@ TJournalWindow::TJournalWindow(TWindowJournal& journal, QWidget* parent)
   Template = new QComboBox(reprint);
   Template->setObjectName(QStringLiteral("Template"));
   for (const TSheetTemplate& t : templates_.templates) Template->addItem(QString::fromStdString(t.name));
-  Template->setCurrentText(QString::fromLatin1(kDefaultLtoTemplate));
+  ltoTemplate_ = QString::fromLatin1(kDefaultLtoTemplate);
+  Template->setCurrentText(ltoTemplate_);
   ReprintButton = new QPushButton(tr("&Reprint..."), reprint);
   ReprintButton->setObjectName(QStringLiteral("ReprintButton"));
   ReleaseButton = new QPushButton(tr("Re&lease job..."), this);
@@ -166,7 +178,7 @@ TJournalWindow::TJournalWindow(TWindowJournal& journal, QWidget* parent)
   form->addWidget(Count);
   form->addWidget(new QLabel(tr("Start at label:"), reprint));
   form->addWidget(StartLabel);
-  form->addWidget(new QLabel(tr("LTO sheet:"), reprint));
+  form->addWidget(new QLabel(tr("Sheet:"), reprint));
   form->addWidget(Template);
   form->addStretch(1);
   form->addWidget(ReprintButton);
@@ -192,9 +204,14 @@ TJournalWindow::TJournalWindow(TWindowJournal& journal, QWidget* parent)
     ToDate->setEnabled(on);
   });
   connect(Jobs, &QTableWidget::itemSelectionChanged, this, [this] { SelectJob(SelectedRow()); });
-  connect(Template, &QComboBox::currentTextChanged, this, [this] { UpdateReprintFields(); });
+  connect(Template, &QComboBox::currentTextChanged, this, [this](const QString& name) {
+    if (Template->isEnabled()) ltoTemplate_ = name;
+    UpdateReprintFields();
+  });
   connect(ReprintButton, &QPushButton::clicked, this, [this] { Reprint(); });
   UpdateReprintFields();
+  // Looking a serial up is what the window is opened for.
+  SerialFilter->setFocus();
 }
 
 TJournalWindow::~TJournalWindow() = default;
@@ -301,7 +318,7 @@ void TJournalWindow::Refresh() {
         QString::fromStdString(std::string(journal::NameOf(job.family))),
         QString::fromStdString(job.media),
         serials,
-        QString::fromStdString(journal::DescribeOutput(job.output, job.target)),
+        QString::fromStdString(journal::DescribeOutput(job.output, job.target, JournalTranslation())),
         elsewhere_[static_cast<std::size_t>(row)] ? tr("running elsewhere")
         : outcome < std::size(kOutcomes)          ? tr(kOutcomes[outcome])
                                                   : QString(),
@@ -309,7 +326,6 @@ void TJournalWindow::Refresh() {
     };
     for (int col = 0; col < cells.size(); ++col) Jobs->setItem(row, col, new QTableWidgetItem(cells[col]));
   }
-  Jobs->resizeColumnsToContents();
   UpdateReprintFields();
 }
 
@@ -329,8 +345,14 @@ void TJournalWindow::SelectJob(int row) {
 
 void TJournalWindow::UpdateReprintFields() {
   const int row = SelectedRow();
-  const bool lto = row >= 0 && listed_[static_cast<std::size_t>(row)].family == journal::TTapeFamily::Lto;
-  Template->setEnabled(lto);
+  const bool dlt = row >= 0 && listed_[static_cast<std::size_t>(row)].family == journal::TTapeFamily::Dlt;
+  const bool lto = row >= 0 && !dlt;
+  {
+    // A DLT job shows the one sheet it prints on; an LTO job the operator's choice.
+    const QSignalBlocker quiet(Template);
+    Template->setEnabled(lto);
+    Template->setCurrentText(dlt ? QString::fromLatin1(kDltTemplate) : ltoTemplate_);
+  }
   int perPage = kLabelsPerSheet;
   if (lto)
     if (const TSheetTemplate* t = templates_.Find(Template->currentText().toStdString())) perPage = t->LabelsPerPage();
@@ -421,7 +443,7 @@ bool TJournalWindow::Reprint() {
     if (!serials) return false;
     pages = *serials;
     options.sheets = static_cast<int>(pages.size());
-    if (const TSheetTemplate* dlt = templates_.Find("dlt-a4-3x10")) page = dlt->page;
+    if (const TSheetTemplate* sheet = templates_.Find(kDltTemplate)) page = sheet->page;
     // The media mode by value: `mode` ends with this block, the drawing runs later.
     draw = [&, mediaMode = *mode](TPrintJob& on) {
       return PrintSheet(LayoutFor(mediaMode, host->Rotated()), *host, on, options) == TSheetResult::Printed;
@@ -457,7 +479,9 @@ bool TJournalWindow::Reprint() {
   if (result != TWindowJournal::TResult::Printed) return false;
   Refresh();
   Status->setText(
-      tr("Reprinted %1 from label %2.").arg(QString::fromStdString(journal::DescribeRange(*wanted))).arg(start));
+      tr("Reprinted %1 from label %2.")
+          .arg(QString::fromStdString(journal::DescribeRange(*wanted, JournalTranslation())))
+          .arg(start));
   return true;
 }
 

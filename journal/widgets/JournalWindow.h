@@ -30,6 +30,10 @@ namespace vantor {
 
 class TWindowJournal;
 
+// The journal model's words for people in the operator's language, from the
+// program's catalogue.
+journal::TTranslate JournalTranslation();
+
 class TJournalWindow : public QDialog {
   Q_OBJECT
 
@@ -75,7 +79,7 @@ class TJournalWindow : public QDialog {
   QLineEdit* FirstSerial = nullptr;
   QSpinBox* Count = nullptr;
   QSpinBox* StartLabel = nullptr;
-  QComboBox* Template = nullptr;  // LTO reprints: the sheet fed again
+  QComboBox* Template = nullptr;  // the sheet fed again: the job's family's (DLT: its only one)
   QPushButton* ReprintButton = nullptr;
   QPushButton* ReleaseButton = nullptr;
   QLabel* Status = nullptr;
@@ -98,6 +102,7 @@ class TJournalWindow : public QDialog {
   TTemplateCatalogue templates_;
   std::unique_ptr<QPrinter> printer_;
   TSheetOptions sheetOptions_;
+  QString ltoTemplate_;  // the operator's choice for LTO jobs, kept while a DLT job shows its own
 };
 
 }  // namespace vantor

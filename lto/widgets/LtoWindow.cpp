@@ -7,6 +7,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -20,6 +21,7 @@
 #include <QSpinBox>
 #include <QStandardItemModel>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <exception>
 
 #include "journal/widgets/WindowJournal.h"
@@ -49,9 +51,22 @@ QLabel* ProblemLabel(QWidget* parent, const char* name) {
   auto* label = new QLabel(parent);
   label->setObjectName(QLatin1String(name));
   label->setWordWrap(true);
+  label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   label->setStyleSheet(QStringLiteral("color: #B00000"));
   label->setTextInteractionFlags(Qt::TextSelectableByMouse);
   return label;
+}
+
+// "1 label on 1 sheet, VT0000L8", "60 labels on 2 sheets, VT0000L8 to VT0059L8".
+QString RunSummaryText(const TLtoRun& run) {
+  const int labels = run.volsers.count, sheets = run.Pages();
+  const QString first = Text(run.volsers.First() + run.mediaId);
+  const QString last = Text(run.volsers.Last() + run.mediaId);
+  const QString counted = (labels == 1 ? TLtoWindow::tr("1 label") : TLtoWindow::tr("%1 labels").arg(labels)) +
+                          QLatin1Char(' ') +
+                          (sheets == 1 ? TLtoWindow::tr("on 1 sheet") : TLtoWindow::tr("on %1 sheets").arg(sheets));
+  return labels == 1 ? TLtoWindow::tr("%1, %2").arg(counted, first)
+                     : TLtoWindow::tr("%1, %2 to %3").arg(counted, first, last);
 }
 
 // A job's output that is a job only: the preview's printer has nothing to finish.
@@ -85,6 +100,39 @@ class TPdfOutput : public TSheetOutput {
 };
 
 }  // namespace
+
+QRect PlaceOverParent(const QSize& frame, const QRect& parentFrame, const QRect& available) {
+  const QSize size = frame.boundedTo(available.size());
+  const QPoint centred(parentFrame.left() + (parentFrame.width() - size.width()) / 2,
+                       parentFrame.top() + (parentFrame.height() - size.height()) / 2);
+  return {QPoint(std::clamp(centred.x(), available.left(), available.left() + available.width() - size.width()),
+                 std::clamp(centred.y(), available.top(), available.top() + available.height() - size.height())),
+          size};
+}
+
+QString TemplateCaption(const TSheetTemplate& t, bool userTemplate) {
+  const TTemplateShape shape = ShapeOf(t);
+  const QLocale locale;
+  const auto size = [&locale](TLength w, TLength h) {
+    return TLtoWindow::tr("%1 × %2 mm").arg(locale.toString(MmOf(w), 'g', 6), locale.toString(MmOf(h), 'g', 6));
+  };
+  QStringList parts;
+  if (shape.roll) {
+    parts << TLtoWindow::tr("Roll, %1").arg(size(shape.labelWidth, shape.labelHeight));
+  } else {
+    parts << (shape.paper.empty() ? size(shape.page.width, shape.page.height) : Text(shape.paper));
+    if (shape.columns > 0)
+      parts << QStringLiteral("%1 × %2").arg(shape.columns).arg(shape.rows);
+    else
+      parts << TLtoWindow::tr("%1 labels").arg(t.LabelsPerPage());
+    if (shape.sameSize) parts << size(shape.labelWidth, shape.labelHeight);
+  }
+  QString caption = parts.join(QStringLiteral(", "));
+  if (userTemplate) caption += QStringLiteral(" (%1)").arg(Text(t.name));
+  if (const auto why = LtoTemplateUnusable(t))
+    caption += QStringLiteral(" \u2014 ") + TLtoWindow::tr("not usable: %1").arg(Text(*why));
+  return caption;
+}
 
 // --- The preview ----------------------------------------------------------------
 
@@ -242,18 +290,14 @@ TLtoWindow::TLtoWindow(TTemplateCatalogue templates, QWidget* parent)
   auto* mediaRow = new QHBoxLayout;
   mediaRow->addWidget(MediaId, 1);
   mediaRow->addWidget(CustomMediaId);
-  MediaProblem = ProblemLabel(this, "MediaProblem");
   form->addWidget(new QLabel(tr("Media ID"), this), row, 0);
-  form->addLayout(mediaRow, row, 1);
-  form->addWidget(MediaProblem, row++, 2);
+  form->addLayout(mediaRow, row++, 1);
 
   FirstVolser = new QLineEdit(QStringLiteral("ABC100"), this);
   FirstVolser->setObjectName(QStringLiteral("FirstVolser"));
   FirstVolser->setToolTip(tr("Six characters, A-Z and 0-9; the digits at the end count up."));
-  VolserProblem = ProblemLabel(this, "VolserProblem");
   form->addWidget(new QLabel(tr("First volser"), this), row, 0);
-  form->addWidget(FirstVolser, row, 1);
-  form->addWidget(VolserProblem, row++, 2);
+  form->addWidget(FirstVolser, row++, 1);
 
   ByCount = new QRadioButton(tr("Count"), this);
   ByCount->setObjectName(QStringLiteral("ByCount"));
@@ -269,24 +313,31 @@ TLtoWindow::TLtoWindow(TTemplateCatalogue templates, QWidget* parent)
   auto* rangeGroup = new QButtonGroup(this);
   rangeGroup->addButton(ByCount);
   rangeGroup->addButton(ByLast);
-  RunProblem = ProblemLabel(this, "RunProblem");
   form->addWidget(ByCount, row, 0);
-  form->addWidget(Count, row, 1);
-  form->addWidget(RunProblem, row, 2, 2, 1);
-  ++row;
+  form->addWidget(Count, row++, 1);
   form->addWidget(ByLast, row, 0);
   form->addWidget(LastVolser, row++, 1);
 
   Template = new QComboBox(this);
   Template->setObjectName(QStringLiteral("Template"));
+  auto* sheets = new QStandardItemModel(Template);
   for (const TSheetTemplate& t : templates_.templates) {
-    Template->addItem(Text(t.name), Text(t.name));
-    Template->setItemData(Template->count() - 1, Text(t.title.empty() ? t.name : t.title), Qt::ToolTipRole);
+    auto* item = new QStandardItem(TemplateCaption(t, !t.file.empty()));
+    item->setData(Text(t.name), Qt::UserRole);
+    QString tip = Text(t.name) + QStringLiteral(": ") + Text(t.title.empty() ? t.name : t.title);
+    if (const auto why = LtoTemplateUnusable(t)) {
+      item->setEnabled(false);  // listed, so it is not missed, but never chosen
+      tip += QLatin1Char('\n') + Text(*why);
+    }
+    item->setToolTip(tip);
+    sheets->appendRow(item);
   }
-  TemplateProblem = ProblemLabel(this, "TemplateProblem");
+  Template->setModel(sheets);
+  // Long marks stay in the list; the field keeps the form's width.
+  Template->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  Template->setMinimumContentsLength(26);
   form->addWidget(new QLabel(tr("Template"), this), row, 0);
-  form->addWidget(Template, row, 1);
-  form->addWidget(TemplateProblem, row++, 2);
+  form->addWidget(Template, row++, 1);
   TemplatesRefused = new QLabel(this);
   TemplatesRefused->setObjectName(QStringLiteral("TemplatesRefused"));
   TemplatesRefused->setWordWrap(true);
@@ -325,6 +376,21 @@ TLtoWindow::TLtoWindow(TTemplateCatalogue templates, QWidget* parent)
   form->addWidget(new QLabel(tr("Start at label"), this), row, 0);
   form->addLayout(startRow, row++, 1);
 
+  // Why a field is at fault, beside the fields in one area as high as they
+  // are: a message wraps inside it and never moves the form.
+  auto* problems = new QWidget(this);
+  problems->setObjectName(QStringLiteral("Problems"));
+  problems->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Ignored);
+  auto* problemLayout = new QVBoxLayout(problems);
+  problemLayout->setContentsMargins(0, 0, 0, 0);
+  MediaProblem = ProblemLabel(problems, "MediaProblem");
+  VolserProblem = ProblemLabel(problems, "VolserProblem");
+  RunProblem = ProblemLabel(problems, "RunProblem");
+  TemplateProblem = ProblemLabel(problems, "TemplateProblem");
+  for (QLabel* l : {MediaProblem, VolserProblem, RunProblem, TemplateProblem}) problemLayout->addWidget(l);
+  problemLayout->addStretch(1);
+  form->addWidget(problems, 0, 2, row, 1);
+
   auto* labelBox = new QGroupBox(tr("One label, true size"), this);
   auto* labelLayout = new QVBoxLayout(labelBox);
   LabelPreview = new TLtoPreview(labelBox);
@@ -338,6 +404,13 @@ TLtoWindow::TLtoWindow(TTemplateCatalogue templates, QWidget* parent)
   SheetPreview->setObjectName(QStringLiteral("SheetPreview"));
   SheetPreview->setMinimumSize(240, 320);
   sheetLayout->addWidget(SheetPreview);
+
+  RunSummary = new QLabel(this);
+  RunSummary->setObjectName(QStringLiteral("RunSummary"));
+  RunSummary->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  QFont summaryFont = RunSummary->font();
+  summaryFont.setBold(true);
+  RunSummary->setFont(summaryFont);
 
   Status = new QLabel(this);
   Status->setObjectName(QStringLiteral("Status"));
@@ -360,6 +433,7 @@ TLtoWindow::TLtoWindow(TTemplateCatalogue templates, QWidget* parent)
   auto* left = new QVBoxLayout;
   left->addLayout(form);
   left->addWidget(labelBox);
+  left->addWidget(RunSummary);
   left->addWidget(Status);
   left->addStretch();
   auto* columns = new QHBoxLayout;
@@ -380,14 +454,21 @@ TLtoWindow::TLtoWindow(TTemplateCatalogue templates, QWidget* parent)
   };
   connect(MediaId, &QComboBox::currentIndexChanged, this, mediaChanged);
   CustomMediaId->setEnabled(MediaId->currentData(kMediaIdRole).toString().isEmpty());
-  connect(CustomMediaId, &QLineEdit::textEdited, this, [this] { UpperCase(CustomMediaId); });
+  connect(CustomMediaId, &QLineEdit::textEdited, this, [this] {
+    customMediaTouched_ = true;
+    UpperCase(CustomMediaId);
+  });
   connect(CustomMediaId, &QLineEdit::textChanged, this, [this] {
     Update();
     SaveSettings();
   });
   connect(FirstVolser, &QLineEdit::textEdited, this, [this] { UpperCase(FirstVolser); });
   connect(FirstVolser, &QLineEdit::textChanged, this, &TLtoWindow::Update);
-  connect(LastVolser, &QLineEdit::textEdited, this, [this] { UpperCase(LastVolser); });
+  connect(LastVolser, &QLineEdit::textEdited, this, [this] {
+    lastVolserTouched_ = true;
+    UpperCase(LastVolser);
+  });
+  for (QLineEdit* field : {CustomMediaId, LastVolser}) field->installEventFilter(this);
   connect(LastVolser, &QLineEdit::textChanged, this, &TLtoWindow::Update);
   connect(Count, &QSpinBox::valueChanged, this, &TLtoWindow::Update);
   connect(ByCount, &QRadioButton::toggled, this, [this](bool byCount) {
@@ -411,6 +492,44 @@ TLtoWindow::TLtoWindow(TTemplateCatalogue templates, QWidget* parent)
 }
 
 TLtoWindow::~TLtoWindow() = default;
+
+void TLtoWindow::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+    close();
+    return;
+  }
+  QWidget::keyPressEvent(event);
+}
+
+void TLtoWindow::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (placed_) return;
+  placed_ = true;
+  // Over the window it was opened from, on that window's screen, wholly visible.
+  const QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr;
+  const QScreen* on = owner && owner->screen() ? owner->screen() : screen();
+  if (!on) return;
+  const QRect available = on->availableGeometry();
+  const QSize frame = frameGeometry().size();
+  const QRect place = PlaceOverParent(frame, owner ? owner->frameGeometry() : available, available);
+  if (place.size() != frame) resize(size() - (frame - place.size()));
+  move(place.topLeft());
+}
+
+bool TLtoWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::FocusOut) {
+    const Qt::FocusReason why = static_cast<QFocusEvent*>(event)->reason();
+    // Another window taking the focus, or a menu opening, is not leaving the field.
+    if (why != Qt::ActiveWindowFocusReason && why != Qt::PopupFocusReason) {
+      bool& touched = watched == CustomMediaId ? customMediaTouched_ : lastVolserTouched_;
+      if ((watched == CustomMediaId || watched == LastVolser) && !touched) {
+        touched = true;
+        Update();
+      }
+    }
+  }
+  return QWidget::eventFilter(watched, event);
+}
 
 void TLtoWindow::UpperCase(QLineEdit* field) {
   const QString upper = field->text().toUpper();
@@ -463,14 +582,7 @@ TLtoWindow::TFields TLtoWindow::Evaluate(int startLabel) const {
   if (!sheet) {
     f.sheet = tr("No template is on offer.");
   } else {
-    // The resolutions a sheet is most often printed at: office printers and the PDF.
-    for (const int dpi : {300, kLtoPreviewDpi}) {
-      const TLtoBarPlan plan = PlanLtoBars(kLtoLabelLayout, dpi, dpi, sheet->labels);
-      if (!plan.bars) {
-        f.sheet = Text(plan.refusal);
-        break;
-      }
-    }
+    if (const auto why = LtoTemplateUnusable(*sheet)) f.sheet = Text(*why);
   }
   const TLtoPalette* palette = FindLtoPalette(Palette->currentData().toString().toStdString());
   if (!f.First().isEmpty() || !volsers || !sheet || !palette) {
@@ -488,13 +600,18 @@ TLtoWindow::TFields TLtoWindow::Evaluate(int startLabel) const {
 
 void TLtoWindow::Update() {
   const TFields f = Evaluate(StartLabel->value());
-  MediaProblem->setText(f.media);
+  // A field just chosen and still empty is not a fault to point at yet.
+  const bool customQuiet = MediaId->currentData(kMediaIdRole).toString().isEmpty() && !customMediaTouched_ &&
+                           CustomMediaId->text().isEmpty();
+  const bool lastQuiet = ByLast->isChecked() && !lastVolserTouched_ && LastVolser->text().isEmpty();
+  MediaProblem->setText(customQuiet ? QString() : f.media);
   VolserProblem->setText(f.volser);
-  RunProblem->setText(f.range.isEmpty() ? f.other : f.range);
+  RunProblem->setText(lastQuiet ? QString() : f.range.isEmpty() ? f.other : f.range);
   TemplateProblem->setText(f.sheet);
   run_ = f.run;
   problem_ = f.First();
   for (QPushButton* b : {PreviewButton, PrintButton, ExportButton}) b->setEnabled(run_.has_value());
+  RunSummary->setText(run_ ? RunSummaryText(*run_) : QString());
   if (!run_) {
     LabelPreview->Clear();
     SheetPreview->Clear();

@@ -4,6 +4,7 @@
 // path as the command line.
 #pragma once
 
+#include <QRect>
 #include <QString>
 #include <QWidget>
 #include <functional>
@@ -16,6 +17,8 @@
 #include "templates/SheetTemplate.h"
 
 class QComboBox;
+class QKeyEvent;
+class QShowEvent;
 class QLabel;
 class QLineEdit;
 class QPrinter;
@@ -56,6 +59,15 @@ class TLtoPreview : public QWidget {
   std::optional<QSizeF> pxPerMm_;
   TDrawing drawing_;
 };
+
+// Where a window of frame size `frame` goes over its parent's frame: centred
+// on it, then moved (and shrunk when larger) to lie wholly inside `available`,
+// the parent's screen less its panels.
+QRect PlaceOverParent(const QSize& frame, const QRect& parentFrame, const QRect& available);
+
+// How the window lists a template: "A4, 2 × 15, 79 × 17 mm", a user's own with
+// its name; one LTO labels cannot print on says "not usable: " and why.
+QString TemplateCaption(const TSheetTemplate& t, bool userTemplate);
 
 class TLtoWindow : public QWidget {
   Q_OBJECT
@@ -113,6 +125,8 @@ class TLtoWindow : public QWidget {
   QLabel* VolserProblem = nullptr;
   QLabel* RunProblem = nullptr;
   QLabel* TemplateProblem = nullptr;
+  // "60 labels on 2 sheets, VT0000L8 to VT0059L8": what Print would print.
+  QLabel* RunSummary = nullptr;
   TLtoPreview* LabelPreview = nullptr;
   TLtoPreview* SheetPreview = nullptr;
   QLabel* Status = nullptr;
@@ -120,6 +134,11 @@ class TLtoWindow : public QWidget {
   QPushButton* PrintButton = nullptr;
   QPushButton* ExportButton = nullptr;
   QPushButton* CloseButton = nullptr;
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  public slots:
   void Print();
@@ -152,6 +171,10 @@ class TLtoWindow : public QWidget {
   std::function<QString()> choosePdf_;
   std::function<void(const QString&)> reportError_;
   TWindowJournal* journal_ = nullptr;
+  // A field chosen but still empty says nothing until it has been typed in or left.
+  bool customMediaTouched_ = false;
+  bool lastVolserTouched_ = false;
+  bool placed_ = false;
 };
 
 }  // namespace vantor

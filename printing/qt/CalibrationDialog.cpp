@@ -32,13 +32,17 @@ QLineEdit* Field(QWidget* parent, const char* name) {
 
 QString Decimal(double v, int decimals) { return QLocale::c().toString(v, 'f', decimals); }
 
+QString NoSuchPrinter(const QString& name) {
+  return QCoreApplication::translate("vantor::TCalibrationDialog", "No printer named \"%1\".").arg(name);
+}
+
+bool SystemHasPrinter(const QString& name) { return !name.isEmpty() && !QPrinterInfo::printerInfo(name).isNull(); }
+
 // The page on the named printer, without a dialog and without correction:
 // what is measured must be the printer's own error.
 void PrintPageOn(const QString& name) {
   const QPrinterInfo info = QPrinterInfo::printerInfo(name);
-  if (info.isNull())
-    throw std::runtime_error(
-        QCoreApplication::translate("vantor::TCalibrationDialog", "No printer named \"%1\".").arg(name).toStdString());
+  if (info.isNull()) throw std::runtime_error(NoSuchPrinter(name).toStdString());
   QPrinter printer(info, QPrinter::HighResolution);
   TSheetOptions options;
   TNamedPrinterJob job(printer, options);
@@ -49,14 +53,17 @@ void PrintPageOn(const QString& name) {
 }  // namespace
 
 TCalibrationDialog::TCalibrationDialog(TCalibrationStore& store, const QString& printer, QWidget* parent)
-    : QDialog(parent), store_(store), printPage_(PrintPageOn) {
+    : QDialog(parent), store_(store), printPage_(PrintPageOn), printerExists_(SystemHasPrinter) {
   setWindowTitle(tr("Printer Calibration"));
   auto* layout = new QVBoxLayout(this);
 
   auto* top = new QFormLayout;
   Printer = new QComboBox(this);
   Printer->setObjectName("Printer");
+  // The system's printers; a name typed in is the fall-back for one it does
+  // not list, and is checked before anything is kept for it.
   Printer->setEditable(true);
+  Printer->setInsertPolicy(QComboBox::NoInsert);
   Printer->addItems(QPrinterInfo::availablePrinterNames());
   if (!printer.isEmpty() && Printer->findText(printer) < 0) Printer->addItem(printer);
   Printer->setCurrentText(printer.isEmpty() ? QPrinterInfo::defaultPrinterName() : printer);
@@ -82,7 +89,8 @@ TCalibrationDialog::TCalibrationDialog(TCalibrationStore& store, const QString& 
   mform->addRow(QString(), Compute);
   layout->addWidget(measured);
 
-  auto* correction = new QGroupBox(tr("Correction for this printer"), this);
+  auto* correction = new QGroupBox(this);
+  CorrectionBox = correction;
   auto* cform = new QFormLayout(correction);
   OffsetX = Field(correction, "OffsetX");
   OffsetY = Field(correction, "OffsetY");
@@ -100,12 +108,18 @@ TCalibrationDialog::TCalibrationDialog(TCalibrationStore& store, const QString& 
   layout->addWidget(Status);
 
   auto* buttons = new QDialogButtonBox(this);
-  Save = buttons->addButton(tr("Save"), QDialogButtonBox::AcceptRole);
-  Reset = buttons->addButton(tr("Reset"), QDialogButtonBox::ResetRole);
+  Save = buttons->addButton(tr("&Save"), QDialogButtonBox::AcceptRole);
+  Reset = buttons->addButton(tr("&Reset"), QDialogButtonBox::ResetRole);
   Close = buttons->addButton(QDialogButtonBox::Close);
   layout->addWidget(buttons);
+  // Saving, forgetting and printing cannot be taken back: they take a click or
+  // their mnemonic. Enter computes, which changes nothing kept.
+  for (QPushButton* b : {PrintPage, Save, Reset}) b->setAutoDefault(false);
+  Compute->setDefault(true);
 
-  connect(Printer, &QComboBox::currentTextChanged, this, &TCalibrationDialog::LoadPrinter);
+  connect(Printer, &QComboBox::currentTextChanged, this, &TCalibrationDialog::PrinterChanged);
+  for (QLineEdit* field : {OffsetX, OffsetY, ScaleX, ScaleY})
+    connect(field, &QLineEdit::textEdited, this, [this] { unsaved_ = true; });
   connect(PrintPage, &QPushButton::clicked, this, &TCalibrationDialog::PrintCalibrationPage);
   connect(Compute, &QPushButton::clicked, this, &TCalibrationDialog::ComputeFromMeasurements);
   connect(Save, &QPushButton::clicked, this, &TCalibrationDialog::SaveCalibration);
@@ -130,9 +144,20 @@ void TCalibrationDialog::Show(const TCalibration& c) {
   ScaleY->setText(Decimal(c.scaleY, 4));
 }
 
+void TCalibrationDialog::PrinterChanged() {
+  if (!unsaved_) {
+    LoadPrinter();
+    return;
+  }
+  CorrectionBox->setTitle(tr("Correction for \"%1\"").arg(PrinterName()));
+  Status->setText(tr("Not saved yet; Save keeps it for \"%1\".").arg(PrinterName()));
+}
+
 void TCalibrationDialog::LoadPrinter() {
   const TStoredCalibration stored = store_.Load(PrinterName());
   Show(stored.calibration);
+  unsaved_ = false;
+  CorrectionBox->setTitle(tr("Correction for \"%1\"").arg(PrinterName()));
   Status->setText(stored.warning.isEmpty()
                       ? (stored.calibration.IsIdentity() ? tr("No correction kept.") : tr("The kept correction."))
                       : stored.warning);
@@ -140,9 +165,16 @@ void TCalibrationDialog::LoadPrinter() {
 
 std::optional<double> TCalibrationDialog::Number(QLineEdit* field, const QString& caption) {
   const QString text = field->text().trimmed();
+  // ".", or the decimal separator of the operator's numbers or of the
+  // language the window speaks ("99,5" in German). Group separators are
+  // refused: "1,005" must not become a thousand.
   bool ok = false;
-  double v = QLocale::c().toDouble(text, &ok);
-  if (!ok) v = QLocale().toDouble(text, &ok);  // the operator's own decimal comma
+  double v = 0;
+  for (QLocale locale : {QLocale::c(), QLocale(), QLocale(QLocale::system().uiLanguages().value(0))}) {
+    locale.setNumberOptions(QLocale::RejectGroupSeparator);
+    v = locale.toDouble(text, &ok);
+    if (ok) break;
+  }
   if (!ok || !std::isfinite(v)) {
     Warn(tr("%1: \"%2\" is not a number.").arg(caption, text));
     field->setFocus();
@@ -191,16 +223,23 @@ void TCalibrationDialog::ComputeFromMeasurements() {
     return;
   }
   Show(c);
+  unsaved_ = true;
   Status->setText(tr("Computed; Save keeps it for \"%1\".").arg(PrinterName()));
 }
 
 void TCalibrationDialog::SaveCalibration() {
   const std::optional<TCalibration> c = ShownCalibration();
   if (!c) return;
+  if (!printerExists_(PrinterName())) {
+    Warn(NoSuchPrinter(PrinterName()) + QLatin1Char(' ') + tr("Nothing was saved."));
+    Printer->setFocus();
+    return;
+  }
   if (const QString problem = store_.Save(PrinterName(), *c); !problem.isEmpty()) {
     Warn(problem + QLatin1Char(' ') + tr("Nothing was saved."));
     return;
   }
+  unsaved_ = false;
   Status->setText(tr("Saved for \"%1\".").arg(PrinterName()));
 }
 
@@ -210,6 +249,7 @@ void TCalibrationDialog::ResetCalibration() {
     return;
   }
   Show(TCalibration{});
+  unsaved_ = false;
   Status->setText(tr("\"%1\" prints without correction.").arg(PrinterName()));
 }
 

@@ -1,6 +1,7 @@
 // Printer Calibration: prints the calibration page on a printer, turns what
 // the operator measured on it into a correction, and keeps the correction for
-// that printer's name; shown and editable, with Reset.
+// that printer's name; shown and editable, with Reset. The printer is one the
+// system knows: chosen from its list, or typed when it is not listed.
 #pragma once
 
 #include <QDialog>
@@ -10,6 +11,7 @@
 #include "printing/qt/CalibrationStore.h"
 
 class QComboBox;
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -27,6 +29,8 @@ class TCalibrationDialog : public QDialog {
   void SetWarning(std::function<void(const QString&)> warn) { warn_ = std::move(warn); }
   // How the calibration page reaches a printer (default: that printer, no dialog, uncorrected).
   void SetPagePrinter(std::function<void(const QString& printer)> print) { printPage_ = std::move(print); }
+  // Whether a printer of that name exists (default: the system's printers).
+  void SetPrinterCheck(std::function<bool(const QString& printer)> exists) { printerExists_ = std::move(exists); }
 
   QString PrinterName() const;
   // The correction as the fields show it, or nothing (and a warning) when a
@@ -44,6 +48,7 @@ class TCalibrationDialog : public QDialog {
   QLineEdit* OffsetY = nullptr;
   QLineEdit* ScaleX = nullptr;
   QLineEdit* ScaleY = nullptr;
+  QGroupBox* CorrectionBox = nullptr;  // its title names the printer
   QPushButton* Save = nullptr;
   QPushButton* Reset = nullptr;
   QPushButton* Close = nullptr;
@@ -57,6 +62,7 @@ class TCalibrationDialog : public QDialog {
   void ResetCalibration();
 
  private:
+  void PrinterChanged();
   void Show(const TCalibration& c);
   void Warn(const QString& text);
   std::optional<double> Number(QLineEdit* field, const QString& caption);
@@ -64,6 +70,10 @@ class TCalibrationDialog : public QDialog {
   TCalibrationStore& store_;
   std::function<void(const QString&)> warn_;
   std::function<void(const QString&)> printPage_;
+  std::function<bool(const QString&)> printerExists_;
+  // The correction fields hold values computed or typed and not yet saved:
+  // choosing another printer keeps them.
+  bool unsaved_ = false;
 };
 
 }  // namespace vantor

@@ -9,9 +9,12 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QTableWidget>
 
 #include "MenuFixture.h"
 #include "app/window/AboutBox.h"
+#include "journal/widgets/JournalWindow.h"
+#include "printing/RecordingJob.h"
 #include "qt/Translations.h"
 
 namespace vantor::test {
@@ -68,6 +71,23 @@ TEST_F(GermanWindowTest, MessagesAreGerman) {
   menu->PrintAction->trigger();
   ASSERT_EQ(reported.warnings.size(), 1u);
   EXPECT_EQ(reported.warnings[0], QStringLiteral("Fehler in der Folgenummer"));
+}
+
+// The journal model's words in the journal window's cells, through the same catalogue.
+TEST_F(GermanWindowTest, JournalCellsAreGerman) {
+  menu->SetJobFactory([]() -> std::unique_ptr<TPrintJob> {
+    auto job = std::make_unique<TRecordingJob>();
+    job->SetDestination({TJobDestination::TKind::Printer, "Desk-1"});
+    return job;
+  });
+  menu->Seq_Num->setText(QStringLiteral("ABC099"));
+  QTest::mouseClick(menu->Print_Btn, Qt::LeftButton);
+  menu->JournalAction->trigger();
+  TJournalWindow* window = menu->JournalWindow();
+  ASSERT_NE(window, nullptr);
+  ASSERT_EQ(window->Jobs->rowCount(), 1);
+  EXPECT_EQ(window->Jobs->item(0, 5)->text(), QStringLiteral("ABC099 bis ABC128"));
+  EXPECT_EQ(window->Jobs->item(0, 6)->text(), QStringLiteral("Drucker Desk-1"));
 }
 
 }  // namespace

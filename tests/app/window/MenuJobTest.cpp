@@ -1,16 +1,22 @@
 // Print preview, a first sheet started part-way, many sheets from the window,
 // and printer calibration: the window's commands and the dialogs behind them.
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPushButton>
+#include <QSettings>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <cmath>
 #include <sstream>
 
 #include "MenuFixture.h"
@@ -273,8 +279,16 @@ class CalibrationDialogTest : public ::testing::Test {
     dialog = std::make_unique<TCalibrationDialog>(*store, QStringLiteral("Office/Laser 1"));
     dialog->SetWarning([this](const QString& t) { warnings.push_back(t); });
     dialog->SetPagePrinter([this](const QString& p) { pagesPrinted.push_back(p); });
+    dialog->SetPrinterCheck([](const QString& p) { return p == "Office/Laser 1" || p == "Office"; });
   }
   void Set(QLineEdit* e, const char* text) { e->setText(QString::fromLatin1(text)); }
+  void Measure() {  // A 2 mm right and 1 mm up, stretched across by 1 %
+    Set(dialog->AFromLeft, "42");
+    Set(dialog->AFromTop, "59");
+    Set(dialog->AToB, "101");
+    Set(dialog->AToC, "100");
+    QTest::mouseClick(dialog->Compute, Qt::LeftButton);
+  }
 
   QTemporaryDir dir;
   QString file;
@@ -356,6 +370,58 @@ TEST_F(CalibrationDialogTest, NonsenseIsRefusedAndNothingIsSaved) {
   ASSERT_EQ(warnings.size(), 1u);
   EXPECT_TRUE(warnings[0].startsWith(QStringLiteral("These measurements give a correction out of range.")));
   EXPECT_EQ(dialog->OffsetX->text(), "1");
+}
+
+// Values computed for one printer name and then another typed or chosen stay
+// as computed, for whichever printer is shown at Save; a name no printer has
+// keeps nothing.
+TEST_F(CalibrationDialogTest, ComputedValuesOutliveTheChoiceOfPrinterAndUnknownPrintersKeepNothing) {
+  Measure();
+  dialog->Printer->setCurrentText(QStringLiteral("Office"));
+  EXPECT_EQ(dialog->OffsetX->text(), "-1.58") << "computed values kept";
+  EXPECT_EQ(dialog->CorrectionBox->title(), QStringLiteral("Correction for \"Office\""));
+  QTest::mouseClick(dialog->Save, Qt::LeftButton);
+  ASSERT_TRUE(warnings.empty()) << warnings[0].toStdString();
+  EXPECT_EQ(dialog->Status->text(), QStringLiteral("Saved for \"Office\"."));
+  EXPECT_DOUBLE_EQ(store->Load(QStringLiteral("Office")).calibration.offsetXMm, -1.58);
+  EXPECT_TRUE(store->Load(QStringLiteral("Office/Laser 1")).calibration.IsIdentity());
+
+  dialog->Printer->setCurrentText(QStringLiteral("Offic"));
+  EXPECT_EQ(dialog->OffsetX->text(), "0.00") << "saved values give way to the next printer's";
+  Measure();
+  QTest::mouseClick(dialog->Save, Qt::LeftButton);
+  ASSERT_EQ(warnings.size(), 1u);
+  EXPECT_EQ(warnings[0], QStringLiteral("No printer named \"Offic\". Nothing was saved."));
+  QSettings kept(file, QSettings::IniFormat);
+  kept.beginGroup(QStringLiteral("PrinterCalibration"));
+  EXPECT_EQ(kept.childGroups(), QStringList{"Office"});
+}
+
+// "." always, and the decimal separator of the operator's numbers; never a
+// group separator.
+TEST_F(CalibrationDialogTest, NumbersTakeTheLocalesDecimalSeparator) {
+  struct Row {
+    QLocale::Language language;
+    const char* text;
+    double value;  // NaN: refused
+  };
+  const double refused = std::nan("");
+  const Row rows[] = {
+      {QLocale::English, "1.5", 1.5},   {QLocale::English, "1,5", refused}, {QLocale::English, "1,005", refused},
+      {QLocale::German, "1,5", 1.5},    {QLocale::German, "1.5", 1.5},      {QLocale::German, "-0,25", -0.25},
+      {QLocale::German, "1.005,5", refused},
+  };
+  const QLocale before;
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.text);
+    QLocale::setDefault(QLocale(r.language));
+    warnings.clear();
+    Set(dialog->OffsetX, r.text);
+    const std::optional<TCalibration> shown = dialog->ShownCalibration();
+    EXPECT_EQ(shown.has_value(), !std::isnan(r.value));
+    if (shown) EXPECT_DOUBLE_EQ(shown->offsetXMm, r.value);
+  }
+  QLocale::setDefault(before);
 }
 
 // A settings file that cannot be read or holds garbage is ignored with a

@@ -8,6 +8,7 @@
 #include <QSettings>
 #include <QSpinBox>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <algorithm>
 #include <filesystem>
@@ -153,6 +154,55 @@ TEST_F(MenuJournalTest, LtoWindowRunsGoThroughTheSameJournal) {
   EXPECT_EQ(lto->FirstVolser->text(), QStringLiteral("TAP102"));
   EXPECT_EQ(Jobs().size(), 1u);
   lto->close();
+}
+
+// A reprint goes on the sheet of the job's family: a DLT job's own, an LTO
+// job's the operator's choice, kept while a DLT job is selected. The columns
+// fill the table's width.
+TEST_F(MenuJournalTest, JournalWindowOffersEachJobsOwnSheetAndFillsItsWidth) {
+  QTemporaryDir settings;
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
+  AttachLtoWindow(*menu);
+  menu->LtoLabelsAction->trigger();
+  auto* lto = qobject_cast<TLtoWindow*>(ShownLtoWindow(*menu));
+  ASSERT_NE(lto, nullptr);
+  struct TOutput : TSheetOutput {
+    TPrintJob& Job() override { return job; }
+    TLinesJob job;
+  };
+  lto->SetPrinterOutput([](const TLtoRun&) { return std::make_unique<TOutput>(); });
+  lto->FirstVolser->setText(QStringLiteral("TAP100"));
+  lto->Print();
+  lto->close();
+  PrintFrom("ABC099");
+
+  menu->JournalAction->trigger();
+  TJournalWindow* window = menu->JournalWindow();
+  ASSERT_NE(window, nullptr);
+  ASSERT_EQ(window->Listed().size(), 2u);
+  ASSERT_EQ(window->Listed()[0].family, journal::TTapeFamily::Dlt);
+  window->SelectJob(1);
+  window->Template->setCurrentText(QStringLiteral("lto-a4-3x17"));
+  struct Row {
+    int job;
+    const char* sheet;
+    bool choosable;
+    int lastStartLabel;
+  };
+  const Row rows[] = {{0, "dlt-a4-3x10", false, 30}, {1, "lto-a4-3x17", true, 51}, {0, "dlt-a4-3x10", false, 30}};
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.job);
+    window->SelectJob(r.job);
+    EXPECT_EQ(window->Template->currentText(), QString::fromLatin1(r.sheet));
+    EXPECT_EQ(window->Template->isEnabled(), r.choosable);
+    EXPECT_EQ(window->StartLabel->maximum(), r.lastStartLabel);
+  }
+
+  window->resize(1200, 500);
+  QCoreApplication::processEvents();
+  int columns = 0;
+  for (int c = 0; c < window->Jobs->columnCount(); ++c) columns += window->Jobs->columnWidth(c);
+  EXPECT_EQ(columns, window->Jobs->viewport()->width());
 }
 
 TEST_F(MenuJournalTest, UnusableJournalRefusesAndPreviewNeverTouchesIt) {

@@ -15,13 +15,16 @@
 #include <QRegularExpression>
 #include <QSettings>
 #include <QSpinBox>
+#include <QStandardItemModel>
 #include <QTemporaryDir>
 #include <QTest>
 #include <cstdlib>
 #include <fstream>
 #include <functional>
+#include <sstream>
 #include <stdexcept>
 
+#include "lto/LtoCommand.h"
 #include "lto/widgets/LtoWindow.h"
 #include "printing/RecordingJob.h"
 #include "printing/qt/CalibrationStore.h"
@@ -400,6 +403,170 @@ TEST_F(LtoWindowTest, ProgramSettingsWorkWithOnlyTheApplicationsName) {
   const TStoredCalibration loaded = TCalibrationStore().Load(QStringLiteral("Office/1"));
   EXPECT_EQ(loaded.warning, QString());
   EXPECT_EQ(loaded.calibration, c);
+}
+
+
+// Choosing Custom or Last volser leaves the new field empty: that is not yet a
+// fault to point at, until something is typed in it or it is left. The run is
+// refused all the same.
+TEST_F(LtoWindowTest, AFieldJustChosenSaysNothingUntilTypedInOrLeft) {
+  struct Row {
+    const char* name;
+    std::function<QLineEdit*(TLtoWindow&)> choose;  // the field it brings up
+    QLabel* TLtoWindow::*where;
+    bool leave;  // left empty, else a character typed
+  };
+  const auto custom = [](TLtoWindow& w) {
+    w.MediaId->setCurrentIndex(w.MediaId->count() - 1);
+    return w.CustomMediaId;
+  };
+  const auto last = [](TLtoWindow& w) {
+    w.ByLast->setChecked(true);
+    return w.LastVolser;
+  };
+  const Row rows[] = {
+      {"custom media ID, left", custom, &TLtoWindow::MediaProblem, true},
+      {"custom media ID, typed", custom, &TLtoWindow::MediaProblem, false},
+      {"last volser, left", last, &TLtoWindow::RunProblem, true},
+      {"last volser, typed", last, &TLtoWindow::RunProblem, false},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    const auto w = Open();
+    w->show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+    QLineEdit* field = r.choose(*w);
+    EXPECT_TRUE(OutputsDisabled(*w));
+    EXPECT_FALSE(w->Problem().isEmpty());
+    EXPECT_EQ((w.get()->*r.where)->text(), QString()) << "quiet before anything was typed";
+    field->setFocus();
+    if (r.leave)
+      w->FirstVolser->setFocus(Qt::TabFocusReason);
+    else
+      QTest::keyClicks(field, "Q");
+    EXPECT_EQ((w.get()->*r.where)->text(), w->Problem());
+    EXPECT_FALSE(w->Problem().isEmpty());
+  }
+}
+
+// A fault's message wraps inside the area beside the fields; the fields stay put.
+TEST_F(LtoWindowTest, AFaultMovesNoField) {
+  const auto w = Open();
+  w->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
+  const auto places = [&w] {
+    std::vector<QRect> out;
+    for (QWidget* f : std::initializer_list<QWidget*>{w->MediaId, w->FirstVolser, w->Count, w->Template,
+                                                      w->StartLabel, w->PrintButton})
+      out.push_back(QRect(f->mapTo(w.get(), QPoint()), f->size()));
+    return out;
+  };
+  const std::vector<QRect> before = places();
+  Type(w->FirstVolser, "ABC990");  // the longest message a field gives
+  ASSERT_FALSE(w->RunProblem->text().isEmpty());
+  QCoreApplication::processEvents();
+  EXPECT_EQ(places(), before);
+  EXPECT_GE(w->RunProblem->height(), w->RunProblem->heightForWidth(w->RunProblem->width())) << "not clipped";
+}
+
+TEST_F(LtoWindowTest, TheRunIsSummedUpBeforePrinting) {
+  struct Row {
+    const char* first;
+    int count;
+    int startLabel;
+    const char* summary;
+  };
+  const Row rows[] = {
+      {"VT0000", 60, 1, "60 labels on 2 sheets, VT0000L8 to VT0059L8"},
+      {"VT0000", 30, 2, "30 labels on 2 sheets, VT0000L8 to VT0029L8"},  // the start label pushes one over
+      {"VT0007", 1, 1, "1 label on 1 sheet, VT0007L8"},
+  };
+  const auto w = Open();
+  Choose(w->Template, "lto-a4-2x15");
+  w->MediaId->setCurrentIndex(w->MediaId->findData(QStringLiteral("L8")));
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.summary);
+    w->FirstVolser->setText(QString::fromLatin1(r.first));
+    w->Count->setValue(r.count);
+    w->StartLabel->setValue(r.startLabel);
+    EXPECT_EQ(w->RunSummary->text(), QString::fromUtf8(r.summary));
+  }
+  Type(w->FirstVolser, "VT00");
+  EXPECT_EQ(w->RunSummary->text(), QString()) << "no run, no summary";
+}
+
+// The list names paper, grid and label size; a user's template adds its name,
+// and one whose labels cannot hold the bars is marked and cannot be chosen
+// (so is it on the command line).
+TEST_F(LtoWindowTest, TemplatesAreListedByWhatTheyAreAndUnusableOnesMarked) {
+  const QString folder = dir_.filePath(QStringLiteral("templates"));
+  QDir().mkpath(folder);
+  std::ofstream((folder + "/narrow.json").toStdString())
+      << R"({"page": {"width_mm": 100, "height_mm": 50}, "label": {"width_mm": 40, "height_mm": 17},
+             "rows": 1, "columns": 1, "margins": {"left_mm": 0, "top_mm": 0},
+             "pitch": {"across_mm": 100, "down_mm": 50}, "fill_order": "rows"})";
+  const TTemplateCatalogue catalogue = LoadTemplateCatalogue(folder.toStdString());
+  struct Row {
+    const char* name;
+    const char* caption;  // the start of it
+    bool usable;
+  };
+  const Row rows[] = {
+      {"lto-a4-2x15", "A4, 2 × 15, 79 × 17 mm", true},
+      {"lto-letter-2x15", "US Letter, 2 × 15, 79 × 17 mm", true},
+      {"lto-a4-3x17", "A4, 3 × 17, 70 × 16.9 mm", true},
+      {"lto-roll-79x17", "Roll, 79 × 17 mm", true},
+      {"narrow", "100 × 50 mm, 1 × 1, 40 × 17 mm (narrow) — not usable: At 300 dpi a label of 40 x 17 mm", false},
+  };
+  const auto w = Open(catalogue);
+  std::ostringstream listed, notes;
+  RunListTemplates(catalogue, listed, notes);
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    const TSheetTemplate* t = catalogue.Find(r.name);
+    ASSERT_NE(t, nullptr);
+    const QString caption = TemplateCaption(*t, !t->file.empty());
+    EXPECT_TRUE(caption.startsWith(QString::fromUtf8(r.caption))) << caption.toStdString();
+    EXPECT_EQ(caption.contains(QStringLiteral("not usable")), !r.usable);
+    const int at = w->Template->findData(QString::fromLatin1(r.name));
+    ASSERT_GE(at, 0);
+    EXPECT_EQ(w->Template->itemText(at), caption);
+    const auto* model = qobject_cast<QStandardItemModel*>(w->Template->model());
+    EXPECT_EQ(model->item(at)->isEnabled(), r.usable);
+    const std::string line = "\n" + std::string(r.name) + (r.usable ? "\n" : "\tnot usable: At 300 dpi a label");
+    EXPECT_NE(("\n" + listed.str()).find(line), std::string::npos) << listed.str();
+  }
+}
+
+TEST_F(LtoWindowTest, EscapeClosesTheWindow) {
+  const auto w = Open();
+  w->show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+  QTest::keyClick(w->FirstVolser, Qt::Key_Escape);
+  EXPECT_FALSE(w->isVisible());
+}
+
+// Centred over the window it was opened from, then moved and, if need be,
+// shrunk onto that window's screen.
+TEST(LtoWindowPlacement, WhollyOnTheParentsScreen) {
+  struct Row {
+    const char* name;
+    QSize frame;
+    QRect parent, available;
+    QRect expected;
+  };
+  const QRect screen(0, 0, 1920, 1200);
+  const Row rows[] = {
+      {"centred on the parent", {400, 300}, {100, 100, 400, 400}, screen, {100, 150, 400, 300}},
+      {"parent at the right edge", {600, 400}, {1700, 100, 220, 300}, screen, {1320, 50, 600, 400}},
+      {"taller than the screen", {900, 1300}, {500, 500, 400, 400}, screen, {250, 0, 900, 1200}},
+      {"second screen, under its panel", {600, 400}, {1950, 0, 200, 100}, {1920, 30, 1600, 1170},
+       {1920, 30, 600, 400}},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    EXPECT_EQ(PlaceOverParent(r.frame, r.parent, r.available), r.expected);
+  }
 }
 
 }  // namespace
