@@ -130,9 +130,11 @@ void TMainMenu::BuildForm() {
   // Tab goes the way the eye reads the window: maker, media, sequence, the
   // check boxes, Colours, then the buttons down the right. The group boxes
   // take part through their buttons and the serial field.
-  QWidget* const order[] = {STD_3of9, STK,         Breece,     RadioButton1, STK_IV,  STK_III,   STK_CLN, STK_DGN,
-                            Seq_Num,  Serial_Color, Text_Rotate, Bar_Rotate, BitBtn4, Print_Btn, BitBtn3, BitBtn1};
+  QWidget* const order[] = {STD_3of9, STK,          Breece,      RadioButton1, STK_IV,  STK_III,   STK_CLN, STK_DGN,
+                            Seq_Num,  Serial_Color, Text_Rotate, Bar_Rotate,   BitBtn4, Print_Btn, BitBtn3, BitBtn1};
   for (std::size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
+  // The focus still starts on Print, as it always has.
+  Print_Btn->setFocus();
 
   CentreOnFirstShow(*this);
 }

@@ -46,8 +46,7 @@ constexpr const char* kOutcomes[] = {
 
 QString Ranges(const std::vector<TSerialRange>& ranges) {
   QStringList out;
-  for (const TSerialRange& r : ranges)
-    out << QString::fromStdString(journal::DescribeRange(r, JournalTranslation()));
+  for (const TSerialRange& r : ranges) out << QString::fromStdString(journal::DescribeRange(r, JournalTranslation()));
   return out.join(QStringLiteral(", "));
 }
 
@@ -478,10 +477,9 @@ bool TJournalWindow::Reprint() {
   }
   if (result != TWindowJournal::TResult::Printed) return false;
   Refresh();
-  Status->setText(
-      tr("Reprinted %1 from label %2.")
-          .arg(QString::fromStdString(journal::DescribeRange(*wanted, JournalTranslation())))
-          .arg(start));
+  Status->setText(tr("Reprinted %1 from label %2.")
+                      .arg(QString::fromStdString(journal::DescribeRange(*wanted, JournalTranslation())))
+                      .arg(start));
   return true;
 }
 

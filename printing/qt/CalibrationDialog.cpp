@@ -111,6 +111,8 @@ TCalibrationDialog::TCalibrationDialog(TCalibrationStore& store, const QString& 
   Save = buttons->addButton(tr("&Save"), QDialogButtonBox::AcceptRole);
   Reset = buttons->addButton(tr("&Reset"), QDialogButtonBox::ResetRole);
   Close = buttons->addButton(QDialogButtonBox::Close);
+  Save->setObjectName(QStringLiteral("Save"));
+  Reset->setObjectName(QStringLiteral("Reset"));
   layout->addWidget(buttons);
   // Saving, forgetting and printing cannot be taken back: they take a click or
   // their mnemonic. Enter computes, which changes nothing kept.

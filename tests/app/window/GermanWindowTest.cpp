@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QTableWidget>
 
@@ -81,7 +82,7 @@ TEST_F(GermanWindowTest, JournalCellsAreGerman) {
     return job;
   });
   menu->Seq_Num->setText(QStringLiteral("ABC099"));
-  QTest::mouseClick(menu->Print_Btn, Qt::LeftButton);
+  Click(menu->Print_Btn);
   menu->JournalAction->trigger();
   TJournalWindow* window = menu->JournalWindow();
   ASSERT_NE(window, nullptr);

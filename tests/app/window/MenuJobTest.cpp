@@ -407,8 +407,8 @@ TEST_F(CalibrationDialogTest, NumbersTakeTheLocalesDecimalSeparator) {
   };
   const double refused = std::nan("");
   const Row rows[] = {
-      {QLocale::English, "1.5", 1.5},   {QLocale::English, "1,5", refused}, {QLocale::English, "1,005", refused},
-      {QLocale::German, "1,5", 1.5},    {QLocale::German, "1.5", 1.5},      {QLocale::German, "-0,25", -0.25},
+      {QLocale::English, "1.5", 1.5},        {QLocale::English, "1,5", refused}, {QLocale::English, "1,005", refused},
+      {QLocale::German, "1,5", 1.5},         {QLocale::German, "1.5", 1.5},      {QLocale::German, "-0,25", -0.25},
       {QLocale::German, "1.005,5", refused},
   };
   const QLocale before;
@@ -419,7 +419,9 @@ TEST_F(CalibrationDialogTest, NumbersTakeTheLocalesDecimalSeparator) {
     Set(dialog->OffsetX, r.text);
     const std::optional<TCalibration> shown = dialog->ShownCalibration();
     EXPECT_EQ(shown.has_value(), !std::isnan(r.value));
-    if (shown) EXPECT_DOUBLE_EQ(shown->offsetXMm, r.value);
+    if (shown) {
+      EXPECT_DOUBLE_EQ(shown->offsetXMm, r.value);
+    }
   }
   QLocale::setDefault(before);
 }

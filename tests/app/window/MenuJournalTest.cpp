@@ -3,6 +3,7 @@
 // and records a reprint), a journal that cannot be used refuses the job, the
 // preview never touches the journal, and the journal window lists jobs and
 // reprints one label onto a chosen start label.
+#include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QSettings>

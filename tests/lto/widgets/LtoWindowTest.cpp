@@ -405,7 +405,6 @@ TEST_F(LtoWindowTest, ProgramSettingsWorkWithOnlyTheApplicationsName) {
   EXPECT_EQ(loaded.calibration, c);
 }
 
-
 // Choosing Custom or Last volser leaves the new field empty: that is not yet a
 // fault to point at, until something is typed in it or it is left. The run is
 // refused all the same.
@@ -456,8 +455,8 @@ TEST_F(LtoWindowTest, AFaultMovesNoField) {
   ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
   const auto places = [&w] {
     std::vector<QRect> out;
-    for (QWidget* f : std::initializer_list<QWidget*>{w->MediaId, w->FirstVolser, w->Count, w->Template,
-                                                      w->StartLabel, w->PrintButton})
+    for (QWidget* f : std::initializer_list<QWidget*>{w->MediaId, w->FirstVolser, w->Count, w->Template, w->StartLabel,
+                                                      w->PrintButton})
       out.push_back(QRect(f->mapTo(w.get(), QPoint()), f->size()));
     return out;
   };
@@ -560,8 +559,7 @@ TEST(LtoWindowPlacement, WhollyOnTheParentsScreen) {
       {"centred on the parent", {400, 300}, {100, 100, 400, 400}, screen, {100, 150, 400, 300}},
       {"parent at the right edge", {600, 400}, {1700, 100, 220, 300}, screen, {1320, 50, 600, 400}},
       {"taller than the screen", {900, 1300}, {500, 500, 400, 400}, screen, {250, 0, 900, 1200}},
-      {"second screen, under its panel", {600, 400}, {1950, 0, 200, 100}, {1920, 30, 1600, 1170},
-       {1920, 30, 600, 400}},
+      {"second screen, under its panel", {600, 400}, {1950, 0, 200, 100}, {1920, 30, 1600, 1170}, {1920, 30, 600, 400}},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.name);
