@@ -254,11 +254,11 @@ std::optional<TRefusal> CheckJob(const TJobDescription& job, const TTemplateCata
     checked.labels = job.dlt.calibrationPage ? 0 : DltRunLabels(job.dlt);
   }
   if (checked.labels > maxLabels)
-    return TRefusal{422,
-                    "the job holds " + std::to_string(checked.labels) + " labels; this service prints at most " +
-                        std::to_string(maxLabels) + " a job",
-                    job.family == TFamily::Lto ? (job.lto.last ? "last" : "count")
-                                               : (job.dlt.count ? "count" : "sheets")};
+    return TRefusal{
+        422,
+        "the job holds " + std::to_string(checked.labels) + " labels; this service prints at most " +
+            std::to_string(maxLabels) + " a job",
+        job.family == TFamily::Lto ? (job.lto.last ? "last" : "count") : (job.dlt.count ? "count" : "sheets")};
   return std::nullopt;
 }
 

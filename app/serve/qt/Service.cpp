@@ -449,7 +449,8 @@ TReply TService::Preview(const TCall& call) {
   r.body = std::move(image.bytes);
   r.headers.push_back({"X-Vantor-Pages", QByteArray::number(image.pages)});
   r.headers.push_back(
-      {"ETag", '"' + QCryptographicHash::hash(r.body, QCryptographicHash::Sha1).toBase64(QByteArray::OmitTrailingEquals) +
+      {"ETag", '"' +
+                   QCryptographicHash::hash(r.body, QCryptographicHash::Sha1).toBase64(QByteArray::OmitTrailingEquals) +
                    '"'});
   return r;
 }
