@@ -170,6 +170,19 @@ class ApiTest(unittest.TestCase):
         self.assertEqual(sorted(zbar), ["PDF100L8", "PDF101L8"])
         self.assertEqual(sorted(line.split('"')[1] for line in zxing.splitlines()), ["PDF100L8", "PDF101L8"])
 
+    def test_2b_preview_tags(self):
+        # The same preview asked in another field order is the same page and
+        # tag; the tag sent back gets 304; another serial another tag.
+        def preview(body, **headers):
+            status, _, data, r = self.server.request("POST", "/api/v1/preview", json.dumps(body).encode(),
+                                                     headers=headers)
+            return status, data, r.getheader("ETag")
+        status, page, tag = preview(dict(LTO, start_label=4))
+        self.assertEqual((status, page[:5]), (200, b"<?xml"))
+        self.assertEqual(preview(dict(reversed(list(dict(LTO, start_label=4).items())))), (200, page, tag))
+        self.assertEqual(preview(dict(LTO, start_label=4), **{"If-None-Match": tag}), (304, b"", tag))
+        self.assertNotEqual(preview(dict(LTO, serial="ABD100", start_label=4))[2], tag)
+
     def test_3_one_winner_per_serial(self):
         # 16 clients over both instances, each round the same serials asked
         # for in overlapping runs; the journal lets one job have each serial.
