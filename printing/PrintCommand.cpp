@@ -162,8 +162,14 @@ std::optional<TOptionProblem> CheckDlt(const TPrintOptions& o, std::optional<THe
     return TOptionProblem{"serial", std::string(kSequenceErrorCaption) + ": " + problem->Text(), 1};
   }
   host->State().CheckSequence();
-  if (const auto refusal = SheetRefusal(host->State().Serial(), o.sheets, o.startLabel))
+  if (o.count) {
+    if (*o.count < 1 || *o.count > DltMaxCount(o.startLabel))
+      return TOptionProblem{"count", "the count must be from 1 to " + std::to_string(DltMaxCount(o.startLabel)), 2};
+    if (const auto refusal = LabelRunRefusal(host->State().Serial(), *o.count))
+      return TOptionProblem{"serial", *refusal, 1};
+  } else if (const auto refusal = SheetRefusal(host->State().Serial(), o.sheets, o.startLabel)) {
     return TOptionProblem{"serial", *refusal, 1};
+  }
   return std::nullopt;
 }
 
@@ -174,7 +180,14 @@ std::optional<TOptionProblem> DltOptionsProblem(const TPrintOptions& options) {
   return CheckDlt(options, host);
 }
 
-int DltRunLabels(const TPrintOptions& o) { return JobLabels(kLabelsPerSheet, o.sheets, o.startLabel); }
+int DltRunLabels(const TPrintOptions& o) {
+  return o.count ? *o.count : JobLabels(kLabelsPerSheet, o.sheets, o.startLabel);
+}
+
+int DltRunSheets(const TPrintOptions& o) {
+  if (!o.count) return o.sheets;
+  return (o.startLabel - 1 + *o.count + kLabelsPerSheet - 1) / kLabelsPerSheet;
+}
 
 int RunPrint(const TPrintOptions& o, TPrintJobFactory& factory, std::ostream& out, std::ostream& err,
              journal::TJobLog* journal) {
@@ -196,8 +209,9 @@ int RunPrint(const TPrintOptions& o, TPrintJobFactory& factory, std::ostream& ou
   const TSheetLayout layout = LayoutFor(o.mediaMode, host.Rotated());
   TSheetOptions sheet;
   sheet.outlines = o.outlines;
-  sheet.sheets = o.sheets;
+  sheet.sheets = DltRunSheets(o);
   sheet.startLabel = o.startLabel;
+  sheet.labels = o.count.value_or(0);
   const std::string first = host.State().Serial();
   std::optional<TPageSerials> pages = DltPageSerials(first, sheet);
   if (journal && !pages) {
@@ -233,11 +247,11 @@ int RunPrint(const TPrintOptions& o, TPrintJobFactory& factory, std::ostream& ou
     if (auto problem = run.EndQuietly(journal::TJobOutcome::Failed)) err << "vantor: " << *problem << '\n';
     return 1;
   }
-  const char* const sheets = o.sheets == 1 ? " sheet" : " sheets";
+  const char* const sheets = sheet.sheets == 1 ? " sheet" : " sheets";
   if (o.output == TPrintOutput::Pdf)
-    out << "Printed " << o.sheets << sheets << " from " << first << " to " << o.target << '\n';
+    out << "Printed " << sheet.sheets << sheets << " from " << first << " to " << o.target << '\n';
   if (o.output == TPrintOutput::Printer)
-    out << "Printed " << o.sheets << sheets << " from " << first << " on " << o.target << '\n';
+    out << "Printed " << sheet.sheets << sheets << " from " << first << " on " << o.target << '\n';
   return 0;
 }
 

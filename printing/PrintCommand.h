@@ -16,6 +16,7 @@
 #include "colours/ColourSchemes.h"
 #include "journal/JobLog.h"
 #include "printing/RecordingJob.h"
+#include "printing/Sheet.h"
 
 namespace vantor {
 
@@ -31,6 +32,9 @@ struct TPrintOptions {
   std::optional<SchemeId> scheme;
   int sheets = 1;
   int startLabel = 1;  // the first sheet's first label, 1 to 30
+  // Labels in the run from the start label, the labels after them left
+  // blank; the sheets are as many as they fill. Empty: whole sheets.
+  std::optional<int> count;
   bool outlines = false;
   int dpi = 0;  // 0: the output's own (PDF 600, trace 300)
   // The correction to draw through. Empty: none for PDF and trace, the one
@@ -122,8 +126,12 @@ class TTraceJob : public TRecordingJob {
 // start label, the first serial and the run's end. The first problem, or
 // nothing.
 std::optional<TOptionProblem> DltOptionsProblem(const TPrintOptions& options);
-// The labels the run prints (sheets from the start label).
+// The labels the run prints (the count, or sheets from the start label), and
+// the sheets they fill.
 int DltRunLabels(const TPrintOptions& options);
+int DltRunSheets(const TPrintOptions& options);
+// The most labels a DLT run may count from `startLabel`.
+constexpr int DltMaxCount(int startLabel) { return kMaxSheets * kLabelsPerSheet - (startLabel - 1); }
 
 // Exit status: 0 printed; 1 refused (a bad serial, a run past the counter's
 // end) or failed (message on `err`), the journal's faults included; 2 for a

@@ -51,6 +51,20 @@ int SheetsThatFit(const std::string& serial, int startLabel) {
   return left < first ? 0 : 1 + (left - first) / kLabelsPerSheet;
 }
 
+std::optional<std::string> LabelRunRefusal(const std::string& serial, int labels) {
+  const std::optional<int> counter = CounterOf(serial);
+  if (!counter || *counter + labels - 1 <= kMaxCounter) return std::nullopt;
+  const std::string prefix = serial.substr(0, 3);
+  std::string text = std::to_string(labels) + (labels == 1 ? " label" : " labels") + " from " + serial +
+                     " would need serials past " + prefix + "999.";
+  if (const int lastFirst = kMaxCounter - labels + 1; lastFirst >= 0) {
+    char counterText[12];
+    std::snprintf(counterText, sizeof counterText, "%03d", lastFirst);
+    text += " The last first serial that still fits is " + prefix + counterText + ".";
+  }
+  return text;
+}
+
 std::optional<std::string> SheetRefusal(const std::string& serial, int sheets, int startLabel) {
   const std::optional<int> counter = CounterOf(serial);
   if (!counter) return std::nullopt;  // validation reports bad serials itself

@@ -107,6 +107,8 @@ const char* LayoutName(TSheetLayout layout);
 // Why a job starting at `serial` cannot be printed (its labels would need a
 // counter past 999), or nothing when it fits.
 std::optional<std::string> SheetRefusal(const std::string& serial, int sheets = 1, int startLabel = 1);
+// The same for a run of `labels` labels, however they fall on sheets.
+std::optional<std::string> LabelRunRefusal(const std::string& serial, int labels);
 // How many whole sheets from `serial` (the first at `startLabel`) end at 999
 // or before; 0 for a serial without a three-digit counter.
 int SheetsThatFit(const std::string& serial, int startLabel = 1);

@@ -304,8 +304,8 @@ ihn in eine Bilddatei (--out).</translation>
         <translation>ID</translation>
     </message>
     <message>
-        <source>LTO: the number of labels, 1 to 1000000 (default: one sheet).</source>
-        <translation>LTO: die Anzahl der Etiketten, 1 bis 1000000 (Vorgabe: ein Bogen).</translation>
+        <source>The number of labels, LTO 1 to 1000000, DLT 1 to 30000 from the start label, instead of --sheets (default: one sheet).</source>
+        <translation>Die Anzahl der Etiketten, LTO 1 bis 1000000, DLT 1 bis 30000 ab dem Etikett von --start-label, statt --sheets (Vorgabe: ein Bogen).</translation>
     </message>
     <message>
         <source>LTO: the last volser of the run, instead of --count.</source>

@@ -48,7 +48,7 @@ constexpr TField kFields[] = {
     {"sheets", TKind::Whole, TField::DltOnly, 1, kMaxSheets},
     {"outlines", TKind::Flag, TField::DltOnly},
     {"media_id", TKind::Text, TField::LtoOnly},
-    {"count", TKind::Whole, TField::LtoOnly, 1, 1000000},
+    {"count", TKind::Whole, TField::Both, 1, 1000000},
     {"last", TKind::Text, TField::LtoOnly},
     {"template", TKind::Text, TField::LtoOnly},
     {"palette", TKind::Text, TField::LtoOnly},
@@ -214,7 +214,9 @@ TReadJob ReadJobRequest(std::string_view body) {
   o.calibrationPage = flag("calibration_page");
   o.dpi = whole("dpi", 0);
   o.startLabel = whole("start_label", 1);
+  if (doc.contains("count") && doc.contains("sheets")) return Refuse(422, "give sheets or count, not both", "count");
   o.sheets = whole("sheets", 1);
+  if (doc.contains("count")) o.count = whole("count", 1);
   o.reprint = job.reprint;
   std::string maker = text("maker").value_or("standard");
   const std::string media = text("media").value_or("");
@@ -252,10 +254,11 @@ std::optional<TRefusal> CheckJob(const TJobDescription& job, const TTemplateCata
     checked.labels = job.dlt.calibrationPage ? 0 : DltRunLabels(job.dlt);
   }
   if (checked.labels > maxLabels)
-    return TRefusal{422,
-                    "the job holds " + std::to_string(checked.labels) + " labels; this service prints at most " +
-                        std::to_string(maxLabels) + " a job",
-                    job.family == TFamily::Lto ? (job.lto.last ? "last" : "count") : "sheets"};
+    return TRefusal{
+        422,
+        "the job holds " + std::to_string(checked.labels) + " labels; this service prints at most " +
+            std::to_string(maxLabels) + " a job",
+        job.family == TFamily::Lto ? (job.lto.last ? "last" : "count") : (job.dlt.count ? "count" : "sheets")};
   return std::nullopt;
 }
 

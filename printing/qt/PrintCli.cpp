@@ -37,7 +37,7 @@ constexpr const char* kPrintOnly[] = {
     "scale-x",   "scale-y",     "calibration-page", "lto",      "media-id", "count",       "last",     "template",
     "palette",   "no-journal",  "reprint"};
 constexpr const char* kDltOnly[] = {"maker", "media", "rotated", "upright", "scheme", "sheets", "outlines"};
-constexpr const char* kLtoOnly[] = {"media-id", "count", "last", "template", "palette"};
+constexpr const char* kLtoOnly[] = {"media-id", "last", "template", "palette"};
 
 void AddOptions(QCommandLineParser& p) {
   AddHelpAndVersion(p);
@@ -111,7 +111,9 @@ void AddOptions(QCommandLineParser& p) {
                         "LTO: the media ID, L1..L9, LT..LZ, M8, CU or any two characters A-Z, 0-9."),
       QT_TRANSLATE_NOOP("vantor::CommandLine", "ID"));
   add({"count"},
-      QT_TRANSLATE_NOOP("vantor::CommandLine", "LTO: the number of labels, 1 to 1000000 (default: one sheet)."),
+      QT_TRANSLATE_NOOP("vantor::CommandLine",
+                        "The number of labels, LTO 1 to 1000000, DLT 1 to 30000 from the start label, instead of "
+                        "--sheets (default: one sheet)."),
       QT_TRANSLATE_NOOP("vantor::CommandLine", "N"));
   add({"last"}, QT_TRANSLATE_NOOP("vantor::CommandLine", "LTO: the last volser of the run, instead of --count."),
       QT_TRANSLATE_NOOP("vantor::CommandLine", "VOLSER"));
@@ -235,6 +237,8 @@ std::optional<std::string> ReadPrintOptions(const QCommandLineParser& p, TPrintO
 
   if (auto problem = ReadCount(p, "sheets", 1, 1000, o.sheets)) return problem;
   if (auto problem = ReadCount(p, "start-label", 1, kLabelsPerSheet, o.startLabel)) return problem;
+  if (isSet("count") && isSet("sheets")) return std::string("give --sheets or --count, not both");
+  if (auto problem = ReadCount(p, "count", 1, DltMaxCount(o.startLabel), o.count)) return problem;
   if (auto problem = ReadCalibration(p, o.calibration)) return problem;
   o.calibrationPage = isSet("calibration-page");
   if (auto problem = ReadCount(p, "dpi", 72, 4800, o.dpi)) return problem;

@@ -2,8 +2,10 @@
 // what reaches the job and what the run reports can be seen directly.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <sstream>
 #include <stdexcept>
+#include <vector>
 
 #include "printing/PrintCommand.h"
 
@@ -133,6 +135,67 @@ TEST(PrintCommand, RefusalsAndFailuresReportAndPrintNothing) {
     EXPECT_EQ(r.out, "");
     EXPECT_EQ(factory.rec.opened, row.opened);
     EXPECT_FALSE(factory.rec.finished);
+  }
+}
+
+// Labels drawn on each page of a trace: the serial's three counter digits
+// are drawn one text a digit.
+std::vector<int> LabelsByPage(const std::string& trace) {
+  std::vector<int> digits;
+  std::istringstream lines(trace);
+  for (std::string line; std::getline(lines, line);) {
+    if (line.rfind("page ", 0) == 0) digits.push_back(0);
+    const std::size_t quote = line.find('"');
+    if (line.rfind("text ", 0) == 0 && !digits.empty() && quote != std::string::npos && line.size() > quote + 2 &&
+        std::isdigit(static_cast<unsigned char>(line[quote + 1])) && line[quote + 2] == '"')
+      ++digits.back();
+  }
+  for (int& d : digits) d /= 3;
+  return digits;
+}
+
+TEST(PrintCommand, ACountFillsTheSheetsItNeedsFromTheStartLabel) {
+  struct Row {
+    const char* name;
+    int startLabel;
+    int count;
+    std::string serial;
+    int status;
+    std::vector<int> labelsByPage;
+    std::string out, err;
+  };
+  const Row rows[] = {
+      {"one label", 1, 1, "ABC100", 0, {1}, "Printed 1 sheet from ABC100 to target\n", ""},
+      {"the last labels of a sheet and on", 28, 5, "ABC100", 0, {3, 2}, "Printed 2 sheets from ABC100 to target\n", ""},
+      {"a whole sheet", 1, 30, "ABC100", 0, {30}, "Printed 1 sheet from ABC100 to target\n", ""},
+      {"one past a sheet", 1, 31, "ABC100", 0, {30, 1}, "Printed 2 sheets from ABC100 to target\n", ""},
+      {"up to the counter's end", 1, 10, "ABC990", 0, {10}, "Printed 1 sheet from ABC990 to target\n", ""},
+      {"past the counter's end",
+       1,
+       11,
+       "ABC990",
+       1,
+       {},
+       "",
+       "vantor: 11 labels from ABC990 would need serials past ABC999. The last first serial that still fits is "
+       "ABC989.\n"},
+      {"no labels", 1, 0, "ABC100", 2, {}, "", "vantor: the count must be from 1 to 30000\n"},
+      {"more than the sheets hold", 2, 30000, "ABC100", 2, {}, "", "vantor: the count must be from 1 to 29999\n"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    TPrintOptions o;
+    o.target = "target";
+    o.serial = row.serial;
+    o.startLabel = row.startLabel;
+    o.count = row.count;
+    FakeFactory factory;
+    const PrintRun r = Print(o, factory);
+    EXPECT_EQ(r.status, row.status);
+    EXPECT_EQ(r.out, row.out);
+    EXPECT_EQ(r.err, row.err);
+    EXPECT_EQ(LabelsByPage(factory.rec.trace), row.labelsByPage);
+    EXPECT_EQ(DltRunLabels(o), row.count);
   }
 }
 

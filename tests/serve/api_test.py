@@ -64,6 +64,9 @@ CASES = [
     ("a deliberate reprint", "POST", "/api/v1/jobs", "right", dict(LTO, reprint=True), 201, None),
     ("a DLT job on the test queue", "POST", "/api/v1/jobs", "right", dict(DLT, output={"printer": QUEUE}), 201,
      None),
+    ("a DLT reprint of two labels on label 29", "POST", "/api/v1/jobs", "right",
+     dict(DLT, count=2, start_label=29, reprint=True), 201, None),
+    ("sheets and a count", "POST", "/api/v1/jobs", "right", dict(DLT, count=2, sheets=1), 422, "count"),
     ("the journal", "GET", "/api/v1/journal?serial=ABC101&from=2000-01-01", "right", None, 200, None),
     ("the first job", "GET", "/api/v1/jobs/1", "right", None, 200, None),
     ("the first job's PDF", "GET", "/api/v1/jobs/1/pdf", "right", None, 200, None),
@@ -166,6 +169,19 @@ class ApiTest(unittest.TestCase):
             zxing = subprocess.run(["ZXingReader", "-1", "-noscale", png], capture_output=True, text=True).stdout
         self.assertEqual(sorted(zbar), ["PDF100L8", "PDF101L8"])
         self.assertEqual(sorted(line.split('"')[1] for line in zxing.splitlines()), ["PDF100L8", "PDF101L8"])
+
+    def test_2b_preview_tags(self):
+        # The same preview asked in another field order is the same page and
+        # tag; the tag sent back gets 304; another serial another tag.
+        def preview(body, **headers):
+            status, _, data, r = self.server.request("POST", "/api/v1/preview", json.dumps(body).encode(),
+                                                     headers=headers)
+            return status, data, r.getheader("ETag")
+        status, page, tag = preview(dict(LTO, start_label=4))
+        self.assertEqual((status, page[:5]), (200, b"<?xml"))
+        self.assertEqual(preview(dict(reversed(list(dict(LTO, start_label=4).items())))), (200, page, tag))
+        self.assertEqual(preview(dict(LTO, start_label=4), **{"If-None-Match": tag}), (304, b"", tag))
+        self.assertNotEqual(preview(dict(LTO, serial="ABD100", start_label=4))[2], tag)
 
     def test_3_one_winner_per_serial(self):
         # 16 clients over both instances, each round the same serials asked

@@ -4,6 +4,7 @@ download a PDF, print to the test queue, meet a conflict, reprint from the
 journal list. With --screenshot FILE [--language de] it saves the page
 instead (for `make screenshot`)."""
 import argparse
+import json
 import os
 import pathlib
 import shutil
@@ -103,6 +104,21 @@ class BrowserTest(unittest.TestCase):
         wait(d, lambda d: len(rows(d)) == 3)
         _, _, data, _ = self.server.request("GET", "/api/v1/jobs/3")
         self.assertIn(b'"reprint":true', data)
+        # A StorageTek DLT job, and two of its labels again on label 29.
+        status, _, _, _ = self.server.request("POST", "/api/v1/jobs", {"family": "dlt", "media": "dlt4",
+                                                                       "serial": "DLT100"})
+        self.assertEqual(status, 201)
+        d.find_element(By.CSS_SELECTOR, "#journal-filter button[type=submit]").click()
+        wait(d, lambda d: len(rows(d)) == 4)
+        rows(d)[0].find_element(By.TAG_NAME, "button").click()
+        for field, value in (("r-count", "2"), ("r-start", "29")):
+            d.find_element(By.ID, field).clear()
+            d.find_element(By.ID, field).send_keys(value)
+        d.find_element(By.CSS_SELECTOR, "#reprint-form button[type=submit]").click()
+        wait(d, lambda d: len(rows(d)) == 5)
+        job = json.loads(self.server.request("GET", "/api/v1/jobs/5")[2])
+        self.assertEqual((job["family"], job["media"], job["reprint"]), ("dlt", "dlt4", True))
+        self.assertEqual([(s["first"], s["last"]) for s in job["serials"]], [("DLT100", "DLT101")])
 
 
 def screenshot(path, language):

@@ -4,8 +4,8 @@
 #include <QFile>
 #include <QImage>
 #include <QPainter>
-#include <QSvgGenerator>
 
+#include "qt/LeanSvg.h"
 #include "qt/QtSurface.h"
 #include "surface/CorrectedSurface.h"
 #include "surface/RecordingSurface.h"
@@ -61,14 +61,8 @@ class TPreviewJob : public TPrintJob {
     const int w = Dots(paper_.width, kPreviewDpi), h = Dots(paper_.height, kPreviewDpi);
     painter_ = std::make_unique<QPainter>();
     if (format_ == TPreviewFormat::Svg) {
-      buffer_.setBuffer(&image_.bytes);
-      buffer_.open(QIODevice::WriteOnly);
-      svg_.setOutputDevice(&buffer_);
-      svg_.setResolution(kPreviewDpi);
-      svg_.setSize(QSize(w, h));
-      svg_.setViewBox(QRect(0, 0, w, h));
-      svg_.setTitle(QStringLiteral("Vantor preview"));
-      painter_->begin(&svg_);
+      svg_ = std::make_unique<TLeanSvgDevice>(QSize(w, h), kPreviewDpi, image_.bytes);
+      painter_->begin(svg_.get());
     } else {
       const double s = static_cast<double>(kPngDpi) / kPreviewDpi;
       png_ = QImage(static_cast<int>(w * s + 0.5), static_cast<int>(h * s + 0.5), QImage::Format_RGB32);
@@ -109,8 +103,7 @@ class TPreviewJob : public TPrintJob {
   TCalibration calibration_;
   TPreviewImage& image_;
   int current_ = 0;
-  QBuffer buffer_;
-  QSvgGenerator svg_;
+  std::unique_ptr<TLeanSvgDevice> svg_;
   QImage png_;
   std::unique_ptr<QPainter> painter_;
   std::unique_ptr<TQtSurface> surface_;

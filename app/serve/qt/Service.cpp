@@ -1,12 +1,15 @@
 #include "app/serve/qt/Service.h"
 
 #include <QCoreApplication>
+#include <QCryptographicHash>
 #include <QDateTime>
 #include <QFile>
 #include <QHttpServerRequest>
 #include <QHttpServerResponder>
 #include <QLocale>
+#include <QPointer>
 #include <QPrinterInfo>
+#include <QTcpSocket>
 #include <QUrlQuery>
 #include <algorithm>
 #include <nlohmann/json.hpp>
@@ -32,6 +35,8 @@ using nlohmann::json;
 // the service keeps at most (the oldest go first).
 constexpr qint64 kKeepPdfMs = 10 * 60 * 1000;
 constexpr qint64 kKeepPdfBytes = 256LL * 1024 * 1024;
+// Previews kept for repeated requests (an LTO sheet's SVG is some 90 KB).
+constexpr qint64 kPreviewCacheBytes = 64LL * 1024 * 1024;
 
 TReply Json(int status, const json& value) {
   TReply r;
@@ -113,7 +118,10 @@ std::string Lower(std::string s) {
 }  // namespace
 
 TService::TService(TServeConfig config)
-    : config_(std::move(config)), templates_(LoadTemplateCatalogue()), journal_(config_.journal) {
+    : config_(std::move(config)),
+      templates_(LoadTemplateCatalogue()),
+      journal_(config_.journal),
+      previews_(kPreviewCacheBytes) {
   if (!config_.tokens.isEmpty()) tokens_ = std::make_unique<TTokens>(config_.tokens);
   for (const QString& folder : DataFolders(QCoreApplication::applicationDirPath(), QStringLiteral("translations")))
     if (german_.load(QStringLiteral("vantor_de"), folder)) {
@@ -123,7 +131,28 @@ TService::TService(TServeConfig config)
   clock_.start();
 }
 
-TService::~TService() = default;
+TService::~TService() { pool_.waitForDone(); }
+
+const TReply* TPreviewCache::Find(const std::string& key) {
+  const auto hit = index_.find(key);
+  if (hit == index_.end()) return nullptr;
+  order_.splice(order_.begin(), order_, hit->second);
+  return &hit->second->second;
+}
+
+void TPreviewCache::Keep(const std::string& key, const TReply& reply) {
+  const qint64 size = static_cast<qint64>(key.size()) + reply.body.size();
+  if (size > maxBytes_ || index_.count(key)) return;
+  order_.emplace_front(key, reply);
+  index_[key] = order_.begin();
+  bytes_ += size;
+  while (bytes_ > maxBytes_) {
+    const auto& [oldKey, oldReply] = order_.back();
+    bytes_ -= static_cast<qint64>(oldKey.size()) + oldReply.body.size();
+    index_.erase(oldKey);
+    order_.pop_back();
+  }
+}
 
 std::optional<std::string> TService::Ready() {
   if (tokens_)
@@ -138,6 +167,8 @@ std::optional<std::string> TService::Ready() {
 }
 
 bool TService::handleRequest(const QHttpServerRequest& request, QTcpSocket* socket) {
+  QElapsedTimer took;
+  took.start();
   TCall call;
   const auto method = request.method();
   call.method = method == QHttpServerRequest::Method::Get    ? "GET"
@@ -153,30 +184,88 @@ bool TService::handleRequest(const QHttpServerRequest& request, QTcpSocket* sock
     if (name == "accept") call.accept = value;
     if (name == "accept-language") call.acceptLanguage = value;
     if (name == "content-length") call.contentLength = value.toLongLong();
+    if (name == "if-none-match") call.ifNoneMatch = value;
   }
   call.body = request.body();
   call.client = request.remoteAddress().toString();
   if (call.client.startsWith(QLatin1String("::ffff:"))) call.client = call.client.mid(7);
+  // The path and query only: the token travels in a header and stays out.
+  call.target = request.url().toString(QUrl::RemoveScheme | QUrl::RemoveAuthority);
 
-  QElapsedTimer took;
-  took.start();
-  const TReply reply = Answer(call);
   QHttpServerResponder responder = makeResponder(request, socket);
-  responder.writeStatusLine(static_cast<QHttpServerResponder::StatusCode>(reply.status));
-  responder.writeHeader("Content-Type", reply.type);
-  responder.writeHeader("Content-Length", QByteArray::number(reply.body.size()));
+  if (call.method == "POST" && call.path == QLatin1String("/api/v1/preview")) {
+    PreviewLater(call, std::move(responder), clock_.elapsed() - took.elapsed());
+    return true;
+  }
+  const TReply reply = Answer(call);
+  Send(responder, call, reply, took.elapsed());
+  return true;
+}
+
+void TService::Send(QHttpServerResponder& responder, const TCall& call, const TReply& reply, qint64 tookMs) {
+  // A client that already holds this very preview is told so.
+  bool same = false;
+  for (const auto& [name, value] : reply.headers)
+    if (name == "ETag" && reply.status == 200 && !call.ifNoneMatch.isEmpty())
+      for (const QByteArray& tag : call.ifNoneMatch.split(','))
+        if (tag.trimmed() == value || tag.trimmed() == "*") same = true;
+  const int status = same ? 304 : reply.status;
+  responder.writeStatusLine(static_cast<QHttpServerResponder::StatusCode>(status));
+  if (!same) {
+    responder.writeHeader("Content-Type", reply.type);
+    responder.writeHeader("Content-Length", QByteArray::number(reply.body.size()));
+  }
   responder.writeHeader("Cache-Control", "no-store");
   responder.writeHeader("X-Content-Type-Options", "nosniff");
   for (const auto& [name, value] : reply.headers) responder.writeHeader(name, value);
-  responder.writeBody(reply.body);
-  if (config_.log) {
-    // The path and query only: the token travels in a header and stays out.
+  if (same)
+    responder.writeBody(QByteArray());
+  else
+    responder.writeBody(reply.body);
+  if (config_.log)
     *config_.log << QDateTime::currentDateTimeUtc().toString(Qt::ISODate).toStdString() << ' '
-                 << call.client.toStdString() << ' ' << call.method.toStdString() << ' '
-                 << request.url().toString(QUrl::RemoveScheme | QUrl::RemoveAuthority).toStdString() << ' '
-                 << reply.status << ' ' << reply.body.size() << ' ' << took.elapsed() << "ms" << std::endl;
+                 << call.client.toStdString() << ' ' << call.method.toStdString() << ' ' << call.target.toStdString()
+                 << ' ' << status << ' ' << (same ? 0 : reply.body.size()) << ' ' << tookMs << "ms" << std::endl;
+}
+
+void TService::PreviewLater(const TCall& call, QHttpServerResponder responder, qint64 startedMs) {
+  std::string user;
+  if (std::optional<TReply> refused = Admit(call, user)) {
+    Send(responder, call, *refused, clock_.elapsed() - startedMs);
+    return;
   }
-  return true;
+  // The request as the service reads it: the same fields in any order and
+  // spacing are the same preview. A body that is no JSON goes on to be
+  // refused by the reader.
+  std::string key;
+  try {
+    key = json::parse(std::string_view(call.body.constData(), static_cast<std::size_t>(call.body.size()))).dump();
+  } catch (const std::exception&) {
+  }
+  if (!key.empty())
+    if (const TReply* kept = previews_.Find(key)) {
+      Send(responder, call, *kept, clock_.elapsed() - startedMs);
+      return;
+    }
+  // The responder writes on its socket's thread: the reply comes back here.
+  // A client gone meanwhile takes its socket with it; its reply is dropped.
+  auto waiting = std::make_shared<QHttpServerResponder>(std::move(responder));
+  QPointer<QTcpSocket> socket = waiting->socket();
+  pool_.start([this, call, key, waiting, socket, startedMs] {
+    TReply reply;
+    try {
+      reply = Preview(call);
+    } catch (const std::exception& e) {
+      reply = Refused(500, std::string("the service failed: ") + e.what());
+    }
+    QMetaObject::invokeMethod(
+        this,
+        [this, call, key, waiting, socket, startedMs, reply] {
+          if (!key.empty() && reply.status == 200) previews_.Keep(key, reply);
+          if (socket) Send(*waiting, call, reply, clock_.elapsed() - startedMs);
+        },
+        Qt::QueuedConnection);
+  });
 }
 
 TReply TService::Answer(const TCall& call) {
@@ -204,18 +293,7 @@ TReply TService::Route(const TCall& call, std::string& user) {
   if (route == QLatin1String("openapi.json")) return Resource(QStringLiteral("openapi.json"), "application/json");
   if (route == QLatin1String("health")) return Health();
 
-  if (tokens_) {
-    if (auto problem = tokens_->Refresh()) return Refused(503, problem->c_str());
-    const QByteArray bearer = "Bearer ";
-    if (!call.authorization.startsWith(bearer))
-      return Refused(401, "this service needs a token: Authorization: Bearer TOKEN");
-    const auto holder = tokens_->Holder(call.authorization.mid(bearer.size()).trimmed());
-    if (!holder) return Refused(401, "the token is not one of this service's");
-    user = *holder;
-  }
-  if (call.contentLength > static_cast<qint64>(kMaxBodyBytes) ||
-      call.body.size() > static_cast<qsizetype>(kMaxBodyBytes))
-    return Refused(413, "the request body is larger than 64 KiB");
+  if (std::optional<TReply> refused = Admit(call, user)) return *refused;
 
   const QStringList parts = route.split(QLatin1Char('/'));
   const auto onlyGet = [&](auto answer) { return get ? answer() : Refused(405, "use GET"); };
@@ -300,6 +378,22 @@ TReply TService::Route(const TCall& call, std::string& user) {
   return Refused(404, "no such route: " + path.toStdString());
 }
 
+std::optional<TReply> TService::Admit(const TCall& call, std::string& user) {
+  if (tokens_) {
+    if (auto problem = tokens_->Refresh()) return Refused(503, problem->c_str());
+    const QByteArray bearer = "Bearer ";
+    if (!call.authorization.startsWith(bearer))
+      return Refused(401, "this service needs a token: Authorization: Bearer TOKEN");
+    const auto holder = tokens_->Holder(call.authorization.mid(bearer.size()).trimmed());
+    if (!holder) return Refused(401, "the token is not one of this service's");
+    user = *holder;
+  }
+  if (call.contentLength > static_cast<qint64>(kMaxBodyBytes) ||
+      call.body.size() > static_cast<qsizetype>(kMaxBodyBytes))
+    return Refused(413, "the request body is larger than 64 KiB");
+  return std::nullopt;
+}
+
 std::vector<std::string> TService::AllowedPrinters() const {
   std::vector<std::string> names;
   for (const QString& name : QPrinterInfo::availablePrinterNames()) {
@@ -354,6 +448,10 @@ TReply TService::Preview(const TCall& call) {
   r.type = job.format == TPreviewFormat::Svg ? "image/svg+xml" : "image/png";
   r.body = std::move(image.bytes);
   r.headers.push_back({"X-Vantor-Pages", QByteArray::number(image.pages)});
+  r.headers.push_back(
+      {"ETag", '"' +
+                   QCryptographicHash::hash(r.body, QCryptographicHash::Sha1).toBase64(QByteArray::OmitTrailingEquals) +
+                   '"'});
   return r;
 }
 

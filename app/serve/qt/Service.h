@@ -7,9 +7,12 @@
 #include <QAbstractHttpServer>
 #include <QByteArray>
 #include <QElapsedTimer>
+#include <QHttpServerResponder>
 #include <QString>
+#include <QThreadPool>
 #include <QTranslator>
 #include <deque>
+#include <list>
 #include <map>
 #include <memory>
 #include <optional>
@@ -45,10 +48,27 @@ struct TCall {
   QByteArray method;
   QString path;
   std::map<QString, QString> query;
-  QByteArray authorization, accept, acceptLanguage;
+  QByteArray authorization, accept, acceptLanguage, ifNoneMatch;
   qint64 contentLength = -1;
   QByteArray body;
   QString client;  // the client's address
+  QString target;  // the path and query, for the access log
+};
+
+// Previews by their canonical request, the most recently used kept: a
+// preview depends on nothing but its request and the templates read at
+// start, so a copy answers a repeated one.
+class TPreviewCache {
+ public:
+  explicit TPreviewCache(qint64 maxBytes) : maxBytes_(maxBytes) {}
+  const TReply* Find(const std::string& key);
+  void Keep(const std::string& key, const TReply& reply);
+  qint64 Bytes() const { return bytes_; }
+
+ private:
+  qint64 maxBytes_, bytes_ = 0;
+  std::list<std::pair<std::string, TReply>> order_;  // most recent first
+  std::map<std::string, std::list<std::pair<std::string, TReply>>::iterator> index_;
 };
 
 class TService : public QAbstractHttpServer {
@@ -68,6 +88,11 @@ class TService : public QAbstractHttpServer {
 
  private:
   TReply Route(const TCall& call, std::string& user);
+  // The token and the body's size; a refusal, or nothing when the call may go on.
+  std::optional<TReply> Admit(const TCall& call, std::string& user);
+  // Draws the preview on the pool and answers once it is done.
+  void PreviewLater(const TCall& call, QHttpServerResponder responder, qint64 startedMs);
+  void Send(QHttpServerResponder& responder, const TCall& call, const TReply& reply, qint64 tookMs);
   TReply Preview(const TCall& call);
   TReply Jobs(const TCall& call, const std::string& user);
   TReply JournalList(const TCall& call);
@@ -92,6 +117,10 @@ class TService : public QAbstractHttpServer {
   std::deque<TKeptPdf> pdfs_;
   qint64 keptBytes_ = 0;
   QElapsedTimer clock_;
+  TPreviewCache previews_;
+  // Previews are drawn here, off the event loop; last, so that it waits for
+  // them before anything they read goes.
+  QThreadPool pool_;
 };
 
 }  // namespace vantor::serve

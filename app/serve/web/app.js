@@ -209,7 +209,6 @@
       const b = document.createElement("button");
       b.type = "button";
       b.textContent = t("reprint_button");
-      b.disabled = job.family !== "lto";
       b.onclick = () => {
         chosen = job;
         $("reprint-form").hidden = false;
@@ -256,9 +255,16 @@
     $("reprint-form").addEventListener("submit", async (e) => {
       e.preventDefault();
       if (!chosen) return;
-      const b = { family: "lto", media_id: chosen.media, serial: $("r-serial").value,
-                  count: Number($("r-count").value), start_label: Number($("r-start").value),
-                  template: $("lto-template").value, palette: $("lto-palette").value, reprint: true };
+      const b = { family: chosen.family, serial: $("r-serial").value, count: Number($("r-count").value),
+                  start_label: Number($("r-start").value), reprint: true };
+      if (chosen.family === "lto") {
+        Object.assign(b, { media_id: chosen.media, template: $("lto-template").value,
+                           palette: $("lto-palette").value });
+      } else if (["dlt4", "dlt3xt", "cleaning", "diagnostic"].includes(chosen.media)) {
+        Object.assign(b, { maker: "storagetek", media: chosen.media });  // the journal names the media kind
+      } else {
+        b.maker = chosen.media;  // standard, breece or other
+      }
       const printer = $("printer").value;
       const ok = await send(b, printer || null, null);
       $("reprint-problem").textContent = ok ? "" : $("status").textContent;
