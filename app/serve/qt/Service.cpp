@@ -15,6 +15,9 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
+#include <sys/resource.h>
+#include <unistd.h>
+
 #include "app/MediaSetup.h"
 #include "app/serve/JobJson.h"
 #include "app/serve/qt/Outputs.h"
@@ -31,10 +34,13 @@ namespace {
 
 using nlohmann::json;
 
-// How long a job's PDF stays at /api/v1/jobs/{id}/pdf, and how much of them
-// the service keeps at most (the oldest go first).
+// How long a job's PDF stays at /api/v1/jobs/{id}/pdf, and how many and how
+// much of them the service keeps at most (the oldest go first). They stay in
+// the memory of the instance that made them: the journal is all instances
+// share.
 constexpr qint64 kKeepPdfMs = 10 * 60 * 1000;
-constexpr qint64 kKeepPdfBytes = 256LL * 1024 * 1024;
+constexpr std::size_t kKeepPdfs = 64;
+constexpr qint64 kKeepPdfBytes = 128LL * 1024 * 1024;
 // Previews kept for repeated requests (an LTO sheet's SVG is some 90 KB).
 constexpr qint64 kPreviewCacheBytes = 64LL * 1024 * 1024;
 
@@ -118,20 +124,34 @@ std::string Lower(std::string s) {
 }  // namespace
 
 TService::TService(TServeConfig config)
-    : config_(std::move(config)),
-      templates_(LoadTemplateCatalogue()),
-      journal_(config_.journal),
-      previews_(kPreviewCacheBytes) {
+    : config_(std::move(config)), templates_(LoadTemplateCatalogue()), previews_(kPreviewCacheBytes) {
   if (!config_.tokens.isEmpty()) tokens_ = std::make_unique<TTokens>(config_.tokens);
   for (const QString& folder : DataFolders(QCoreApplication::applicationDirPath(), QStringLiteral("translations")))
     if (german_.load(QStringLiteral("vantor_de"), folder)) {
       haveGerman_ = true;
       break;
     }
+  // A worker keeps its thread, and with it its journal's connection; it
+  // yields to the event loop and the previews, which people wait on.
+  work_.setExpiryTimeout(-1);
+  work_.setMaxThreadCount(4);
   clock_.start();
 }
 
-TService::~TService() { pool_.waitForDone(); }
+TService::~TService() {
+  pool_.waitForDone();
+  work_.waitForDone();
+}
+
+journal::TJournalAccess& TService::Journal() {
+  if (!journals_.hasLocalData()) {
+    journals_.setLocalData(new journal::TJournalAccess(config_.journal));
+    // Lower this worker's share of the processors (nice 10 for this thread
+    // alone); failing that, it keeps the share it has.
+    setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), 10);
+  }
+  return *journals_.localData();
+}
 
 const TReply* TPreviewCache::Find(const std::string& key) {
   const auto hit = index_.find(key);
@@ -158,8 +178,11 @@ std::optional<std::string> TService::Ready() {
   if (tokens_)
     if (auto problem = tokens_->Refresh()) return problem;
   try {
-    journal_.Get();
-    journal_.TakeInterrupted();
+    // Opened once here to find it and sweep jobs left interrupted; the
+    // workers open their own.
+    journal::TJournalAccess journal(config_.journal);
+    journal.Get();
+    journal.TakeInterrupted();
   } catch (const std::exception& e) {
     return e.what();
   }
@@ -195,6 +218,11 @@ bool TService::handleRequest(const QHttpServerRequest& request, QTcpSocket* sock
   QHttpServerResponder responder = makeResponder(request, socket);
   if (call.method == "POST" && call.path == QLatin1String("/api/v1/preview")) {
     PreviewLater(call, std::move(responder), clock_.elapsed() - took.elapsed());
+    return true;
+  }
+  if (call.path.startsWith(QLatin1String("/api/v1/jobs")) || call.path == QLatin1String("/api/v1/journal") ||
+      call.path == QLatin1String("/api/v1/health")) {
+    AnswerLater(call, std::move(responder), clock_.elapsed() - took.elapsed());
     return true;
   }
   const TReply reply = Answer(call);
@@ -247,21 +275,34 @@ void TService::PreviewLater(const TCall& call, QHttpServerResponder responder, q
       Send(responder, call, *kept, clock_.elapsed() - startedMs);
       return;
     }
+  Later(
+      pool_, call, std::move(responder), startedMs, [this, call] { return Preview(call); },
+      [this, key](const TReply& reply) {
+        if (!key.empty() && reply.status == 200) previews_.Keep(key, reply);
+      });
+}
+
+void TService::AnswerLater(const TCall& call, QHttpServerResponder responder, qint64 startedMs) {
+  Later(work_, call, std::move(responder), startedMs, [this, call] { return Answer(call); });
+}
+
+void TService::Later(QThreadPool& pool, const TCall& call, QHttpServerResponder responder, qint64 startedMs,
+                     std::function<TReply()> work, std::function<void(const TReply&)> done) {
   // The responder writes on its socket's thread: the reply comes back here.
   // A client gone meanwhile takes its socket with it; its reply is dropped.
   auto waiting = std::make_shared<QHttpServerResponder>(std::move(responder));
   QPointer<QTcpSocket> socket = waiting->socket();
-  pool_.start([this, call, key, waiting, socket, startedMs] {
+  pool.start([this, call, waiting, socket, startedMs, work = std::move(work), done = std::move(done)] {
     TReply reply;
     try {
-      reply = Preview(call);
+      reply = work();
     } catch (const std::exception& e) {
       reply = Refused(500, std::string("the service failed: ") + e.what());
     }
     QMetaObject::invokeMethod(
         this,
-        [this, call, key, waiting, socket, startedMs, reply] {
-          if (!key.empty() && reply.status == 200) previews_.Keep(key, reply);
+        [this, call, waiting, socket, startedMs, done, reply] {
+          if (done) done(reply);
           if (socket) Send(*waiting, call, reply, clock_.elapsed() - startedMs);
         },
         Qt::QueuedConnection);
@@ -380,6 +421,8 @@ TReply TService::Route(const TCall& call, std::string& user) {
 
 std::optional<TReply> TService::Admit(const TCall& call, std::string& user) {
   if (tokens_) {
+    // Asked from the event loop and the workers alike.
+    const std::lock_guard<std::mutex> lock(tokensMutex_);
     if (auto problem = tokens_->Refresh()) return Refused(503, problem->c_str());
     const QByteArray bearer = "Bearer ";
     if (!call.authorization.startsWith(bearer))
@@ -410,12 +453,12 @@ TReply TService::Printers() const { return Json(200, {{"printers", AllowedPrinte
 TReply TService::Health() {
   json body = {{"version", VANTOR_VERSION}};
   try {
-    journal::TJournal& j = journal_.Get();
+    journal::TJournal& j = Journal().Get();
     body["journal"] = {{"reachable", true}, {"schema", j.SchemaVersion()}};
     body["status"] = "ok";
     return Json(200, body);
   } catch (const std::exception& e) {
-    journal_.Close();
+    Journal().Close();
     body["journal"] = {{"reachable", false}};
     body["status"] = "unavailable";
     body["error"] = e.what();
@@ -476,11 +519,11 @@ TReply TService::Jobs(const TCall& call, const std::string& user) {
   if (!calibrationPage) {
     try {
       client.emplace(
-          journal_.Get(), user, call.client.toStdString(),
+          Journal().Get(), user, call.client.toStdString(),
           job.printer ? std::nullopt : std::optional<std::string>("download by " + call.client.toStdString()));
       log = &*client;
     } catch (const std::exception& e) {
-      journal_.Close();
+      Journal().Close();
       return Refused(503, e.what());
     }
   }
@@ -507,7 +550,7 @@ TReply TService::Jobs(const TCall& call, const std::string& user) {
     return r;
   }
   const qint64 id = client->Reservation().jobId;
-  const std::optional<journal::TJobRecord> record = journal_.Get().Job(id);
+  const std::optional<journal::TJobRecord> record = Journal().Get().Job(id);
   json body = record ? JobJson(*record) : json{{"id", id}};
   const QByteArray location = "/api/v1/jobs/" + QByteArray::number(id);
   if (!job.printer) body["pdf"] = (location + "/pdf").toStdString();
@@ -523,10 +566,11 @@ TReply TService::Jobs(const TCall& call, const std::string& user) {
 }
 
 void TService::KeepPdf(qint64 id, QByteArray pdf) {
+  const std::lock_guard<std::mutex> lock(pdfsMutex_);
   const qint64 now = clock_.elapsed();
   keptBytes_ += pdf.size();
   pdfs_.push_back({id, std::move(pdf), now + kKeepPdfMs});
-  while (!pdfs_.empty() && (pdfs_.front().until < now || keptBytes_ > kKeepPdfBytes)) {
+  while (!pdfs_.empty() && (pdfs_.front().until < now || keptBytes_ > kKeepPdfBytes || pdfs_.size() > kKeepPdfs)) {
     keptBytes_ -= pdfs_.front().pdf.size();
     pdfs_.pop_front();
   }
@@ -534,6 +578,7 @@ void TService::KeepPdf(qint64 id, QByteArray pdf) {
 
 TReply TService::Job(qint64 id, bool pdf) {
   if (pdf) {
+    const std::lock_guard<std::mutex> lock(pdfsMutex_);
     const qint64 now = clock_.elapsed();
     for (const TKeptPdf& kept : pdfs_)
       if (kept.id == id && kept.until >= now) {
@@ -543,15 +588,15 @@ TReply TService::Job(qint64 id, bool pdf) {
         return r;
       }
     return Refused(404, "the PDF of job " + std::to_string(id) +
-                            " is not kept here: a job's PDF stays for 10 minutes with the instance that made it "
-                            "(ask for the job with Accept: application/pdf to have it at once)");
+                            " is not kept here: a job's PDF stays for 10 minutes with the instance that made it, "
+                            "the last 64 at most (ask for the job with Accept: application/pdf to have it at once)");
   }
   try {
-    const std::optional<journal::TJobRecord> record = journal_.Get().Job(id);
+    const std::optional<journal::TJobRecord> record = Journal().Get().Job(id);
     if (!record) return Refused(404, "no job " + std::to_string(id) + " in the journal");
     return Json(200, JobJson(*record));
   } catch (const std::exception& e) {
-    journal_.Close();
+    Journal().Close();
     return Refused(503, e.what());
   }
 }
@@ -582,11 +627,11 @@ TReply TService::JournalList(const TCall& call) {
   }
   try {
     json jobs = json::array();
-    journal::TJournal& j = journal_.Get();
+    journal::TJournal& j = Journal().Get();
     for (const journal::TJobRecord& record : j.List(filter)) jobs.push_back(JobJson(record));
     return Json(200, {{"jobs", jobs}, {"problems", j.Problems()}});
   } catch (const std::exception& e) {
-    journal_.Close();
+    Journal().Close();
     return Refused(503, e.what());
   }
 }
