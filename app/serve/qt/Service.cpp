@@ -9,7 +9,9 @@
 #include <QLocale>
 #include <QPointer>
 #include <QPrinterInfo>
+#include <QSslServer>
 #include <QTcpSocket>
+#include <QTimer>
 #include <QUrlQuery>
 #include <algorithm>
 #include <nlohmann/json.hpp>
@@ -20,6 +22,7 @@
 
 #include "app/MediaSetup.h"
 #include "app/serve/JobJson.h"
+#include "app/serve/RequestLimit.h"
 #include "app/serve/qt/Outputs.h"
 #include "app/serve/qt/WebStrings.h"
 #include "colours/ColourSchemes.h"
@@ -76,8 +79,8 @@ bool Accepts(const QByteArray& accept, const char* type) {
 }
 
 // The journal seen by one request: its user and client recorded with each job
-// and the PDF's destination named for people, the reservation kept for the
-// reply.
+// and the PDF's destination named for people, the reservation, the job's end
+// and whether the journal failed kept for the reply.
 class TClientLog : public journal::TJobLog {
  public:
   TClientLog(journal::TJobLog& inner, std::string user, std::string host, std::optional<std::string> target)
@@ -87,20 +90,48 @@ class TClientLog : public journal::TJobLog {
     r.user = user_;
     r.host = host_;
     if (target_) r.target = *target_;
-    reservation_ = inner_.Reserve(r);
+    reservation_ = Watch([&] { return inner_.Reserve(r); });
     return reservation_;
   }
-  void MarkSending(std::int64_t id, const journal::TSerialRange& s) override { inner_.MarkSending(id, s); }
-  void MarkSent(std::int64_t id, const journal::TSerialRange& s) override { inner_.MarkSent(id, s); }
-  void MarkRefused(std::int64_t id, const journal::TSerialRange& s) override { inner_.MarkRefused(id, s); }
-  void Finish(std::int64_t id, journal::TJobOutcome outcome) override { inner_.Finish(id, outcome); }
+  void MarkSending(std::int64_t id, const journal::TSerialRange& s) override {
+    Watch([&] { inner_.MarkSending(id, s); });
+  }
+  void MarkSent(std::int64_t id, const journal::TSerialRange& s) override {
+    Watch([&] { inner_.MarkSent(id, s); });
+  }
+  void MarkRefused(std::int64_t id, const journal::TSerialRange& s) override {
+    Watch([&] { inner_.MarkRefused(id, s); });
+  }
+  void Renew(std::int64_t id) override {
+    Watch([&] { inner_.Renew(id); });
+  }
+  void Finish(std::int64_t id, journal::TJobOutcome outcome) override {
+    outcome_ = outcome;
+    Watch([&] { inner_.Finish(id, outcome); });
+  }
   const journal::TReservation& Reservation() const { return reservation_; }
+  // The journal threw: the run stopped for the service's journal, not for
+  // anything in the request.
+  bool JournalFailed() const { return failed_; }
+  std::optional<journal::TJobOutcome> Outcome() const { return outcome_; }
 
  private:
+  template <typename F>
+  auto Watch(F step) -> decltype(step()) {
+    try {
+      return step();
+    } catch (...) {
+      failed_ = true;
+      throw;
+    }
+  }
+
   journal::TJobLog& inner_;
   std::string user_, host_;
   std::optional<std::string> target_;
   journal::TReservation reservation_;
+  bool failed_ = false;
+  std::optional<journal::TJobOutcome> outcome_;
 };
 
 // A date (the whole day, local time) or a date and time in ISO 8601, or Unix
@@ -115,6 +146,44 @@ std::optional<std::int64_t> ReadTime(const QString& text, bool endOfDay) {
   if (when.isValid()) return when.toSecsSinceEpoch();
   return std::nullopt;
 }
+
+// A connection's count of its request, a child of its socket.
+class TSocketLimit : public QObject {
+ public:
+  explicit TSocketLimit(QTcpSocket* socket) : QObject(socket) { setObjectName(Name()); }
+  static QString Name() { return QStringLiteral("vantor-request-limit"); }
+  TRequestLimit limit;
+  bool refused = false;
+  qint64 dropped = 0;  // bytes read and dropped after the refusal
+};
+
+// A refused connection is read and dropped until the client closes it, so
+// that the refusal reaches it, for this long and this much at most.
+constexpr int kRefusedLingerMs = 10 * 1000;
+constexpr qint64 kRefusedDropBytes = 4 * 1024 * 1024;
+
+TSocketLimit* LimitOf(QTcpSocket* socket) {
+  // By name: a class without a meta-object of its own is no type to find by.
+  return socket
+             ? static_cast<TSocketLimit*>(socket->findChild<QObject*>(TSocketLimit::Name(), Qt::FindDirectChildrenOnly))
+             : nullptr;
+}
+
+// A server that shows each connection to `watch` before Qt HTTP Server
+// connects to it, so the service's reading of it comes first.
+template <typename Base>
+class TWatchedServer : public Base {
+ public:
+  TWatchedServer(std::function<void(QTcpSocket*)> watch, QObject* parent) : Base(parent), watch_(std::move(watch)) {}
+  QTcpSocket* nextPendingConnection() override {
+    QTcpSocket* socket = Base::nextPendingConnection();
+    if (socket) watch_(socket);
+    return socket;
+  }
+
+ private:
+  std::function<void(QTcpSocket*)> watch_;
+};
 
 std::string Lower(std::string s) {
   for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -189,9 +258,64 @@ std::optional<std::string> TService::Ready() {
   return std::nullopt;
 }
 
+quint16 TService::Listen(const QHostAddress& address, quint16 port, const std::optional<QSslConfiguration>& tls) {
+  const auto watch = [this](QTcpSocket* socket) { Watch(socket); };
+  QTcpServer* server = nullptr;
+  if (tls) {
+    auto* secure = new TWatchedServer<QSslServer>(watch, this);
+    secure->setSslConfiguration(*tls);
+    server = secure;
+  } else {
+    server = new TWatchedServer<QTcpServer>(watch, this);
+  }
+  if (!server->listen(address, port)) {
+    delete server;
+    return 0;
+  }
+  bind(server);
+  return server->serverPort();
+}
+
+void TService::Watch(QTcpSocket* socket) {
+  // Qt HTTP Server 6.4 has no say between a request's head and its body: it
+  // reads the body whole, then hands the request over. So each connection's
+  // bytes are counted here first, and a request too large is answered at
+  // once (by hand: Qt's responder needs a request read whole) and the
+  // connection taken from Qt.
+  auto* limit = new TSocketLimit(socket);
+  connect(socket, &QTcpSocket::readyRead, limit, [this, socket, limit] {
+    if (limit->refused) {
+      limit->dropped += socket->skip(socket->bytesAvailable());
+      if (limit->dropped > kRefusedDropBytes) socket->abort();
+      return;
+    }
+    const QByteArray fresh = socket->peek(socket->bytesAvailable());
+    if (limit->limit.Take(std::string_view(fresh.constData(), static_cast<std::size_t>(fresh.size())))) return;
+    limit->refused = true;
+    disconnect(socket, &QTcpSocket::readyRead, this, nullptr);
+    if (socket->isTransactionStarted()) socket->commitTransaction();
+    socket->skip(socket->bytesAvailable());
+    const TReply reply = Refused(413, "the request body is larger than 64 KiB");
+    socket->write("HTTP/1.1 413 Payload Too Large\r\nContent-Type: " + reply.type +
+                  "\r\nContent-Length: " + QByteArray::number(reply.body.size()) +
+                  "\r\nConnection: close\r\nCache-Control: no-store\r\nX-Content-Type-Options: nosniff\r\n\r\n" +
+                  reply.body);
+    QTimer::singleShot(kRefusedLingerMs, socket, [socket] { socket->abort(); });
+    TCall call;
+    const QList<QByteArray> line = QByteArray::fromStdString(std::string(limit->limit.RequestLine())).split(' ');
+    call.method = line.value(0);
+    call.target = QString::fromLatin1(line.value(1).left(200));
+    call.client = socket->peerAddress().toString();
+    if (call.client.startsWith(QLatin1String("::ffff:"))) call.client = call.client.mid(7);
+    Log(call, reply.status, reply.body.size(), 0);
+  });
+}
+
 bool TService::handleRequest(const QHttpServerRequest& request, QTcpSocket* socket) {
   QElapsedTimer took;
   took.start();
+  // The request was read whole; the count of the next one starts afresh.
+  if (TSocketLimit* limit = LimitOf(socket)) limit->limit.Next();
   TCall call;
   const auto method = request.method();
   call.method = method == QHttpServerRequest::Method::Get    ? "GET"
@@ -250,10 +374,14 @@ void TService::Send(QHttpServerResponder& responder, const TCall& call, const TR
     responder.writeBody(QByteArray());
   else
     responder.writeBody(reply.body);
+  Log(call, status, same ? 0 : reply.body.size(), tookMs);
+}
+
+void TService::Log(const TCall& call, int status, qint64 bytes, qint64 tookMs) {
   if (config_.log)
     *config_.log << QDateTime::currentDateTimeUtc().toString(Qt::ISODate).toStdString() << ' '
                  << call.client.toStdString() << ' ' << call.method.toStdString() << ' ' << call.target.toStdString()
-                 << ' ' << status << ' ' << (same ? 0 : reply.body.size()) << ' ' << tookMs << "ms" << std::endl;
+                 << ' ' << status << ' ' << bytes << ' ' << tookMs << "ms" << std::endl;
 }
 
 void TService::PreviewLater(const TCall& call, QHttpServerResponder responder, qint64 startedMs) {
@@ -535,11 +663,18 @@ TReply TService::Jobs(const TCall& call, const std::string& user) {
     return Json(409, body);
   }
   if (status != 0) {
-    const std::string message = err.str().substr(0, err.str().find('\n'));
-    // Refused by the labels once the output was known (a printer's resolution)
-    // before anything was reserved; else the output or the journal failed.
-    if (!client || !client->Reservation().Granted()) return Refused(status == 2 ? 422 : 422, message);
-    return Refused(503, message);
+    // The runner's first line, without the command line's "vantor: ".
+    std::string message = err.str().substr(0, err.str().find('\n'));
+    if (message.rfind("vantor: ", 0) == 0) message.erase(0, 8);
+    // A journal that failed is opened afresh for the next request.
+    if (client && client->JournalFailed()) Journal().Close();
+    // The journal or the output failed: the service's fault (503). Anything
+    // else is the core refusing the labels (422): before anything was
+    // reserved, or once the output was known (a printer's resolution), the
+    // job then cancelled and its serials freed.
+    const bool failed = factory.OutputFailed() ||
+                        (client && (client->JournalFailed() || client->Outcome() == journal::TJobOutcome::Failed));
+    return Refused(failed ? 503 : 422, message);
   }
   QByteArray pdf = job.printer ? QByteArray() : factory.TakeBytes();
   if (calibrationPage) {

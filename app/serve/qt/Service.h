@@ -9,6 +9,7 @@
 #include <QByteArray>
 #include <QElapsedTimer>
 #include <QHttpServerResponder>
+#include <QSslConfiguration>
 #include <QString>
 #include <QThreadPool>
 #include <QThreadStorage>
@@ -85,6 +86,8 @@ class TService : public QAbstractHttpServer {
   std::optional<std::string> Ready();
   // Answers one request; never throws.
   TReply Answer(const TCall& call);
+  // Listens on `address` (HTTPS with `tls`); the port, or 0 when it cannot.
+  quint16 Listen(const QHostAddress& address, quint16 port, const std::optional<QSslConfiguration>& tls);
 
  protected:
   bool handleRequest(const QHttpServerRequest& request, QTcpSocket* socket) override;
@@ -105,6 +108,9 @@ class TService : public QAbstractHttpServer {
   // opened them.
   journal::TJournalAccess& Journal();
   void Send(QHttpServerResponder& responder, const TCall& call, const TReply& reply, qint64 tookMs);
+  void Log(const TCall& call, int status, qint64 bytes, qint64 tookMs);
+  // Counts what a new connection sends ahead of Qt HTTP Server.
+  void Watch(QTcpSocket* socket);
   TReply Preview(const TCall& call);
   TReply Jobs(const TCall& call, const std::string& user);
   TReply JournalList(const TCall& call);
