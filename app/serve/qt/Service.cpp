@@ -685,7 +685,14 @@ TReply TService::Jobs(const TCall& call, const std::string& user) {
     return r;
   }
   const qint64 id = client->Reservation().jobId;
-  const std::optional<journal::TJobRecord> record = Journal().Get().Job(id);
+  // The job is done and recorded: a journal that fails to read it back now
+  // leaves the reply its number alone.
+  std::optional<journal::TJobRecord> record;
+  try {
+    record = Journal().Get().Job(id);
+  } catch (const std::exception&) {
+    Journal().Close();
+  }
   json body = record ? JobJson(*record) : json{{"id", id}};
   const QByteArray location = "/api/v1/jobs/" + QByteArray::number(id);
   if (!job.printer) body["pdf"] = (location + "/pdf").toStdString();
