@@ -14,7 +14,7 @@ import unittest
 import jsonschema
 
 sys.path.insert(0, os.path.dirname(__file__))
-from serve_support import QUEUE, VANTOR, Server, postgres_url  # noqa: E402
+from serve_support import QUEUE, VANTOR, Declared, Server, postgres_url  # noqa: E402
 
 LTO = {"family": "lto", "media_id": "L8", "serial": "ABC100", "count": 3}
 DLT = {"family": "dlt", "maker": "storagetek", "media": "dlt4", "serial": "XYZ100"}
@@ -41,6 +41,8 @@ CASES = [
     ("no object", "POST", "/api/v1/jobs", "right", b"[1]", 400, None),
     ("nested too deep", "POST", "/api/v1/preview", "right", b"[" * 5000 + b"]" * 5000, 400, None),
     ("a body over 64 KiB", "POST", "/api/v1/jobs", "right", dict(LTO, serial="A" * 70000), 413, None),
+    ("a body declared over 64 KiB, refused before it comes", "POST", "/api/v1/jobs", "right", Declared(10 ** 9),
+     413, None),
     ("an unknown field", "POST", "/api/v1/preview", "right", dict(LTO, colour=1), 422, "colour"),
     ("a count as text", "POST", "/api/v1/preview", "right", dict(LTO, count="3"), 422, "count"),
     ("a DLT field in an LTO job", "POST", "/api/v1/jobs", "right", dict(LTO, sheets=1), 422, "sheets"),
@@ -208,6 +210,29 @@ class ApiTest(unittest.TestCase):
                     self.assertFalse(won & serials, "round %d: a serial printed twice" % rnd)
                     won |= serials
             self.assertTrue(won)
+
+    def test_3b_journal_gone(self):
+        # A journal that fails while a job runs is the service's fault (503),
+        # not a refusal of the request; the service recovers once it is back.
+        if self.backend != "sqlite":
+            self.skipTest("a journal file taken away is a SQLite journal's fault")
+        server = Server("sqlite")
+        try:
+            self.assertEqual(server.request("POST", "/api/v1/jobs", LTO)[0], 201)
+            os.rename(server.journal, server.journal + ".away")
+            # Each worker has a journal of its own: one that has it open
+            # fails in the run, one that opens it fails at once.
+            errors = []
+            for _ in range(3):
+                status, ctype, data, _ = server.request("POST", "/api/v1/jobs", dict(LTO, serial="GON100"))
+                self.assertEqual(status, 503, data[:300])
+                check_against_api(self, self.api, "POST", "/api/v1/jobs", status, ctype, data)
+                errors.append(json.loads(data)["error"])
+            self.assertTrue(any("the journal file has gone" in e for e in errors), errors)
+            os.rename(server.journal + ".away", server.journal)
+            self.assertEqual(server.request("POST", "/api/v1/jobs", dict(LTO, serial="GON100"))[0], 201)
+        finally:
+            server.close()
 
     def test_4_access_log_and_command_line(self):
         log = Server.access_log(self.server)

@@ -139,13 +139,23 @@ TPdfBytesFactory::TPdfBytesFactory() : folder_(QDir::tempPath() + QStringLiteral
 
 std::string TPdfBytesFactory::Path() const { return folder_.filePath(QStringLiteral("job.pdf")).toStdString(); }
 
+template <typename F>
+std::unique_ptr<TSheetOutput> TPdfBytesFactory::Watch(F open) {
+  try {
+    return open();
+  } catch (...) {
+    failed_ = true;
+    throw;
+  }
+}
+
 std::unique_ptr<TSheetOutput> TPdfBytesFactory::Open(const TPrintOptions& options, int dpi, TSheetOptions& sheet) {
-  return dlt_.Open(options, dpi, sheet);
+  return Watch([&] { return dlt_.Open(options, dpi, sheet); });
 }
 
 std::unique_ptr<TSheetOutput> TPdfBytesFactory::Open(TPrintOutput output, const std::string& target, int dpi,
                                                      TPageSize page, const std::optional<TCalibration>& calibration) {
-  return lto_.Open(output, target, dpi, page, calibration);
+  return Watch([&] { return lto_.Open(output, target, dpi, page, calibration); });
 }
 
 QByteArray TPdfBytesFactory::TakeBytes() {

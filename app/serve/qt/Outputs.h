@@ -63,9 +63,15 @@ class TPdfBytesFactory : public TPrintJobFactory, public TLtoOutputFactory {
   // before). The file is removed once read.
   std::string Path() const;
   QByteArray TakeBytes();
+  // An output could not be opened (a printer, the file): the service's fault.
+  bool OutputFailed() const { return failed_; }
 
  private:
+  template <typename F>
+  std::unique_ptr<TSheetOutput> Watch(F open);
+
   QTemporaryDir folder_;
+  bool failed_ = false;
   TQtPrintJobFactory dlt_;
   TQtLtoOutputFactory lto_;
 };

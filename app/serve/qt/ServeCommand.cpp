@@ -163,6 +163,7 @@ int RunServeCommand(int argc, char** argv, const std::vector<std::string>& args,
 
   TService service(config);
   const bool tls = isSet("tls-cert");
+  std::optional<QSslConfiguration> secure;
   if (tls) {
     std::string problem;
     const auto cert = ReadFile(value("tls-cert"), problem);
@@ -179,13 +180,15 @@ int RunServeCommand(int argc, char** argv, const std::vector<std::string>& args,
           << " are no PEM certificate and private key\n";
       return 1;
     }
-    service.sslSetup(certificate, privateKey);
+    secure.emplace();
+    secure->setLocalCertificate(certificate);
+    secure->setPrivateKey(privateKey);
   }
   if (auto problem = service.Ready()) {
     err << kProgram << ": " << *problem << '\n';
     return 1;
   }
-  const quint16 port = service.listen(listen->address, listen->port);
+  const quint16 port = service.Listen(listen->address, listen->port, secure);
   if (port == 0) {
     err << kProgram << ": cannot listen on " << listen->address.toString().toStdString() << ':' << listen->port << '\n';
     return 1;

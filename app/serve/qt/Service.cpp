@@ -9,14 +9,20 @@
 #include <QLocale>
 #include <QPointer>
 #include <QPrinterInfo>
+#include <QSslServer>
 #include <QTcpSocket>
+#include <QTimer>
 #include <QUrlQuery>
 #include <algorithm>
 #include <nlohmann/json.hpp>
 #include <sstream>
 
+#include <sys/resource.h>
+#include <unistd.h>
+
 #include "app/MediaSetup.h"
 #include "app/serve/JobJson.h"
+#include "app/serve/RequestLimit.h"
 #include "app/serve/qt/Outputs.h"
 #include "app/serve/qt/WebStrings.h"
 #include "colours/ColourSchemes.h"
@@ -31,10 +37,13 @@ namespace {
 
 using nlohmann::json;
 
-// How long a job's PDF stays at /api/v1/jobs/{id}/pdf, and how much of them
-// the service keeps at most (the oldest go first).
+// How long a job's PDF stays at /api/v1/jobs/{id}/pdf, and how many and how
+// much of them the service keeps at most (the oldest go first). They stay in
+// the memory of the instance that made them: the journal is all instances
+// share.
 constexpr qint64 kKeepPdfMs = 10 * 60 * 1000;
-constexpr qint64 kKeepPdfBytes = 256LL * 1024 * 1024;
+constexpr std::size_t kKeepPdfs = 64;
+constexpr qint64 kKeepPdfBytes = 128LL * 1024 * 1024;
 // Previews kept for repeated requests (an LTO sheet's SVG is some 90 KB).
 constexpr qint64 kPreviewCacheBytes = 64LL * 1024 * 1024;
 
@@ -70,8 +79,8 @@ bool Accepts(const QByteArray& accept, const char* type) {
 }
 
 // The journal seen by one request: its user and client recorded with each job
-// and the PDF's destination named for people, the reservation kept for the
-// reply.
+// and the PDF's destination named for people, the reservation, the job's end
+// and whether the journal failed kept for the reply.
 class TClientLog : public journal::TJobLog {
  public:
   TClientLog(journal::TJobLog& inner, std::string user, std::string host, std::optional<std::string> target)
@@ -81,20 +90,48 @@ class TClientLog : public journal::TJobLog {
     r.user = user_;
     r.host = host_;
     if (target_) r.target = *target_;
-    reservation_ = inner_.Reserve(r);
+    reservation_ = Watch([&] { return inner_.Reserve(r); });
     return reservation_;
   }
-  void MarkSending(std::int64_t id, const journal::TSerialRange& s) override { inner_.MarkSending(id, s); }
-  void MarkSent(std::int64_t id, const journal::TSerialRange& s) override { inner_.MarkSent(id, s); }
-  void MarkRefused(std::int64_t id, const journal::TSerialRange& s) override { inner_.MarkRefused(id, s); }
-  void Finish(std::int64_t id, journal::TJobOutcome outcome) override { inner_.Finish(id, outcome); }
+  void MarkSending(std::int64_t id, const journal::TSerialRange& s) override {
+    Watch([&] { inner_.MarkSending(id, s); });
+  }
+  void MarkSent(std::int64_t id, const journal::TSerialRange& s) override {
+    Watch([&] { inner_.MarkSent(id, s); });
+  }
+  void MarkRefused(std::int64_t id, const journal::TSerialRange& s) override {
+    Watch([&] { inner_.MarkRefused(id, s); });
+  }
+  void Renew(std::int64_t id) override {
+    Watch([&] { inner_.Renew(id); });
+  }
+  void Finish(std::int64_t id, journal::TJobOutcome outcome) override {
+    outcome_ = outcome;
+    Watch([&] { inner_.Finish(id, outcome); });
+  }
   const journal::TReservation& Reservation() const { return reservation_; }
+  // The journal threw: the run stopped for the service's journal, not for
+  // anything in the request.
+  bool JournalFailed() const { return failed_; }
+  std::optional<journal::TJobOutcome> Outcome() const { return outcome_; }
 
  private:
+  template <typename F>
+  auto Watch(F step) -> decltype(step()) {
+    try {
+      return step();
+    } catch (...) {
+      failed_ = true;
+      throw;
+    }
+  }
+
   journal::TJobLog& inner_;
   std::string user_, host_;
   std::optional<std::string> target_;
   journal::TReservation reservation_;
+  bool failed_ = false;
+  std::optional<journal::TJobOutcome> outcome_;
 };
 
 // A date (the whole day, local time) or a date and time in ISO 8601, or Unix
@@ -110,6 +147,44 @@ std::optional<std::int64_t> ReadTime(const QString& text, bool endOfDay) {
   return std::nullopt;
 }
 
+// A connection's count of its request, a child of its socket.
+class TSocketLimit : public QObject {
+ public:
+  explicit TSocketLimit(QTcpSocket* socket) : QObject(socket) { setObjectName(Name()); }
+  static QString Name() { return QStringLiteral("vantor-request-limit"); }
+  TRequestLimit limit;
+  bool refused = false;
+  qint64 dropped = 0;  // bytes read and dropped after the refusal
+};
+
+// A refused connection is read and dropped until the client closes it, so
+// that the refusal reaches it, for this long and this much at most.
+constexpr int kRefusedLingerMs = 10 * 1000;
+constexpr qint64 kRefusedDropBytes = 4 * 1024 * 1024;
+
+TSocketLimit* LimitOf(QTcpSocket* socket) {
+  // By name: a class without a meta-object of its own is no type to find by.
+  return socket
+             ? static_cast<TSocketLimit*>(socket->findChild<QObject*>(TSocketLimit::Name(), Qt::FindDirectChildrenOnly))
+             : nullptr;
+}
+
+// A server that shows each connection to `watch` before Qt HTTP Server
+// connects to it, so the service's reading of it comes first.
+template <typename Base>
+class TWatchedServer : public Base {
+ public:
+  TWatchedServer(std::function<void(QTcpSocket*)> watch, QObject* parent) : Base(parent), watch_(std::move(watch)) {}
+  QTcpSocket* nextPendingConnection() override {
+    QTcpSocket* socket = Base::nextPendingConnection();
+    if (socket) watch_(socket);
+    return socket;
+  }
+
+ private:
+  std::function<void(QTcpSocket*)> watch_;
+};
+
 std::string Lower(std::string s) {
   for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   return s;
@@ -118,20 +193,34 @@ std::string Lower(std::string s) {
 }  // namespace
 
 TService::TService(TServeConfig config)
-    : config_(std::move(config)),
-      templates_(LoadTemplateCatalogue()),
-      journal_(config_.journal),
-      previews_(kPreviewCacheBytes) {
+    : config_(std::move(config)), templates_(LoadTemplateCatalogue()), previews_(kPreviewCacheBytes) {
   if (!config_.tokens.isEmpty()) tokens_ = std::make_unique<TTokens>(config_.tokens);
   for (const QString& folder : DataFolders(QCoreApplication::applicationDirPath(), QStringLiteral("translations")))
     if (german_.load(QStringLiteral("vantor_de"), folder)) {
       haveGerman_ = true;
       break;
     }
+  // A worker keeps its thread, and with it its journal's connection; it
+  // yields to the event loop and the previews, which people wait on.
+  work_.setExpiryTimeout(-1);
+  work_.setMaxThreadCount(4);
   clock_.start();
 }
 
-TService::~TService() { pool_.waitForDone(); }
+TService::~TService() {
+  pool_.waitForDone();
+  work_.waitForDone();
+}
+
+journal::TJournalAccess& TService::Journal() {
+  if (!journals_.hasLocalData()) {
+    journals_.setLocalData(new journal::TJournalAccess(config_.journal));
+    // Lower this worker's share of the processors (nice 10 for this thread
+    // alone); failing that, it keeps the share it has.
+    setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), 10);
+  }
+  return *journals_.localData();
+}
 
 const TReply* TPreviewCache::Find(const std::string& key) {
   const auto hit = index_.find(key);
@@ -158,17 +247,75 @@ std::optional<std::string> TService::Ready() {
   if (tokens_)
     if (auto problem = tokens_->Refresh()) return problem;
   try {
-    journal_.Get();
-    journal_.TakeInterrupted();
+    // Opened once here to find it and sweep jobs left interrupted; the
+    // workers open their own.
+    journal::TJournalAccess journal(config_.journal);
+    journal.Get();
+    journal.TakeInterrupted();
   } catch (const std::exception& e) {
     return e.what();
   }
   return std::nullopt;
 }
 
+quint16 TService::Listen(const QHostAddress& address, quint16 port, const std::optional<QSslConfiguration>& tls) {
+  const auto watch = [this](QTcpSocket* socket) { Watch(socket); };
+  QTcpServer* server = nullptr;
+  if (tls) {
+    auto* secure = new TWatchedServer<QSslServer>(watch, this);
+    secure->setSslConfiguration(*tls);
+    server = secure;
+  } else {
+    server = new TWatchedServer<QTcpServer>(watch, this);
+  }
+  if (!server->listen(address, port)) {
+    delete server;
+    return 0;
+  }
+  bind(server);
+  return server->serverPort();
+}
+
+void TService::Watch(QTcpSocket* socket) {
+  // Qt HTTP Server 6.4 has no say between a request's head and its body: it
+  // reads the body whole, then hands the request over. So each connection's
+  // bytes are counted here first, and a request too large is answered at
+  // once (by hand: Qt's responder needs a request read whole) and the
+  // connection taken from Qt.
+  auto* limit = new TSocketLimit(socket);
+  connect(socket, &QTcpSocket::readyRead, limit, [this, socket, limit] {
+    if (limit->refused) {
+      limit->dropped += socket->skip(socket->bytesAvailable());
+      if (limit->dropped > kRefusedDropBytes) socket->abort();
+      return;
+    }
+    const QByteArray fresh = socket->peek(socket->bytesAvailable());
+    if (limit->limit.Take(std::string_view(fresh.constData(), static_cast<std::size_t>(fresh.size())))) return;
+    limit->refused = true;
+    disconnect(socket, &QTcpSocket::readyRead, this, nullptr);
+    if (socket->isTransactionStarted()) socket->commitTransaction();
+    socket->skip(socket->bytesAvailable());
+    const TReply reply = Refused(413, "the request body is larger than 64 KiB");
+    socket->write("HTTP/1.1 413 Payload Too Large\r\nContent-Type: " + reply.type +
+                  "\r\nContent-Length: " + QByteArray::number(reply.body.size()) +
+                  "\r\nConnection: close\r\nCache-Control: no-store\r\nX-Content-Type-Options: nosniff\r\n\r\n" +
+                  reply.body);
+    QTimer::singleShot(kRefusedLingerMs, socket, [socket] { socket->abort(); });
+    TCall call;
+    const QList<QByteArray> line = QByteArray::fromStdString(std::string(limit->limit.RequestLine())).split(' ');
+    call.method = line.value(0);
+    call.target = QString::fromLatin1(line.value(1).left(200));
+    call.client = socket->peerAddress().toString();
+    if (call.client.startsWith(QLatin1String("::ffff:"))) call.client = call.client.mid(7);
+    Log(call, reply.status, reply.body.size(), 0);
+  });
+}
+
 bool TService::handleRequest(const QHttpServerRequest& request, QTcpSocket* socket) {
   QElapsedTimer took;
   took.start();
+  // The request was read whole; the count of the next one starts afresh.
+  if (TSocketLimit* limit = LimitOf(socket)) limit->limit.Next();
   TCall call;
   const auto method = request.method();
   call.method = method == QHttpServerRequest::Method::Get    ? "GET"
@@ -197,6 +344,11 @@ bool TService::handleRequest(const QHttpServerRequest& request, QTcpSocket* sock
     PreviewLater(call, std::move(responder), clock_.elapsed() - took.elapsed());
     return true;
   }
+  if (call.path.startsWith(QLatin1String("/api/v1/jobs")) || call.path == QLatin1String("/api/v1/journal") ||
+      call.path == QLatin1String("/api/v1/health")) {
+    AnswerLater(call, std::move(responder), clock_.elapsed() - took.elapsed());
+    return true;
+  }
   const TReply reply = Answer(call);
   Send(responder, call, reply, took.elapsed());
   return true;
@@ -222,10 +374,14 @@ void TService::Send(QHttpServerResponder& responder, const TCall& call, const TR
     responder.writeBody(QByteArray());
   else
     responder.writeBody(reply.body);
+  Log(call, status, same ? 0 : reply.body.size(), tookMs);
+}
+
+void TService::Log(const TCall& call, int status, qint64 bytes, qint64 tookMs) {
   if (config_.log)
     *config_.log << QDateTime::currentDateTimeUtc().toString(Qt::ISODate).toStdString() << ' '
                  << call.client.toStdString() << ' ' << call.method.toStdString() << ' ' << call.target.toStdString()
-                 << ' ' << status << ' ' << (same ? 0 : reply.body.size()) << ' ' << tookMs << "ms" << std::endl;
+                 << ' ' << status << ' ' << bytes << ' ' << tookMs << "ms" << std::endl;
 }
 
 void TService::PreviewLater(const TCall& call, QHttpServerResponder responder, qint64 startedMs) {
@@ -247,21 +403,34 @@ void TService::PreviewLater(const TCall& call, QHttpServerResponder responder, q
       Send(responder, call, *kept, clock_.elapsed() - startedMs);
       return;
     }
+  Later(
+      pool_, call, std::move(responder), startedMs, [this, call] { return Preview(call); },
+      [this, key](const TReply& reply) {
+        if (!key.empty() && reply.status == 200) previews_.Keep(key, reply);
+      });
+}
+
+void TService::AnswerLater(const TCall& call, QHttpServerResponder responder, qint64 startedMs) {
+  Later(work_, call, std::move(responder), startedMs, [this, call] { return Answer(call); });
+}
+
+void TService::Later(QThreadPool& pool, const TCall& call, QHttpServerResponder responder, qint64 startedMs,
+                     std::function<TReply()> work, std::function<void(const TReply&)> done) {
   // The responder writes on its socket's thread: the reply comes back here.
   // A client gone meanwhile takes its socket with it; its reply is dropped.
   auto waiting = std::make_shared<QHttpServerResponder>(std::move(responder));
   QPointer<QTcpSocket> socket = waiting->socket();
-  pool_.start([this, call, key, waiting, socket, startedMs] {
+  pool.start([this, call, waiting, socket, startedMs, work = std::move(work), done = std::move(done)] {
     TReply reply;
     try {
-      reply = Preview(call);
+      reply = work();
     } catch (const std::exception& e) {
       reply = Refused(500, std::string("the service failed: ") + e.what());
     }
     QMetaObject::invokeMethod(
         this,
-        [this, call, key, waiting, socket, startedMs, reply] {
-          if (!key.empty() && reply.status == 200) previews_.Keep(key, reply);
+        [this, call, waiting, socket, startedMs, done, reply] {
+          if (done) done(reply);
           if (socket) Send(*waiting, call, reply, clock_.elapsed() - startedMs);
         },
         Qt::QueuedConnection);
@@ -380,6 +549,8 @@ TReply TService::Route(const TCall& call, std::string& user) {
 
 std::optional<TReply> TService::Admit(const TCall& call, std::string& user) {
   if (tokens_) {
+    // Asked from the event loop and the workers alike.
+    const std::lock_guard<std::mutex> lock(tokensMutex_);
     if (auto problem = tokens_->Refresh()) return Refused(503, problem->c_str());
     const QByteArray bearer = "Bearer ";
     if (!call.authorization.startsWith(bearer))
@@ -410,12 +581,12 @@ TReply TService::Printers() const { return Json(200, {{"printers", AllowedPrinte
 TReply TService::Health() {
   json body = {{"version", VANTOR_VERSION}};
   try {
-    journal::TJournal& j = journal_.Get();
+    journal::TJournal& j = Journal().Get();
     body["journal"] = {{"reachable", true}, {"schema", j.SchemaVersion()}};
     body["status"] = "ok";
     return Json(200, body);
   } catch (const std::exception& e) {
-    journal_.Close();
+    Journal().Close();
     body["journal"] = {{"reachable", false}};
     body["status"] = "unavailable";
     body["error"] = e.what();
@@ -476,11 +647,11 @@ TReply TService::Jobs(const TCall& call, const std::string& user) {
   if (!calibrationPage) {
     try {
       client.emplace(
-          journal_.Get(), user, call.client.toStdString(),
+          Journal().Get(), user, call.client.toStdString(),
           job.printer ? std::nullopt : std::optional<std::string>("download by " + call.client.toStdString()));
       log = &*client;
     } catch (const std::exception& e) {
-      journal_.Close();
+      Journal().Close();
       return Refused(503, e.what());
     }
   }
@@ -492,11 +663,18 @@ TReply TService::Jobs(const TCall& call, const std::string& user) {
     return Json(409, body);
   }
   if (status != 0) {
-    const std::string message = err.str().substr(0, err.str().find('\n'));
-    // Refused by the labels once the output was known (a printer's resolution)
-    // before anything was reserved; else the output or the journal failed.
-    if (!client || !client->Reservation().Granted()) return Refused(status == 2 ? 422 : 422, message);
-    return Refused(503, message);
+    // The runner's first line, without the command line's "vantor: ".
+    std::string message = err.str().substr(0, err.str().find('\n'));
+    if (message.rfind("vantor: ", 0) == 0) message.erase(0, 8);
+    // A journal that failed is opened afresh for the next request.
+    if (client && client->JournalFailed()) Journal().Close();
+    // The journal or the output failed: the service's fault (503). Anything
+    // else is the core refusing the labels (422): before anything was
+    // reserved, or once the output was known (a printer's resolution), the
+    // job then cancelled and its serials freed.
+    const bool failed = factory.OutputFailed() ||
+                        (client && (client->JournalFailed() || client->Outcome() == journal::TJobOutcome::Failed));
+    return Refused(failed ? 503 : 422, message);
   }
   QByteArray pdf = job.printer ? QByteArray() : factory.TakeBytes();
   if (calibrationPage) {
@@ -507,7 +685,14 @@ TReply TService::Jobs(const TCall& call, const std::string& user) {
     return r;
   }
   const qint64 id = client->Reservation().jobId;
-  const std::optional<journal::TJobRecord> record = journal_.Get().Job(id);
+  // The job is done and recorded: a journal that fails to read it back now
+  // leaves the reply its number alone.
+  std::optional<journal::TJobRecord> record;
+  try {
+    record = Journal().Get().Job(id);
+  } catch (const std::exception&) {
+    Journal().Close();
+  }
   json body = record ? JobJson(*record) : json{{"id", id}};
   const QByteArray location = "/api/v1/jobs/" + QByteArray::number(id);
   if (!job.printer) body["pdf"] = (location + "/pdf").toStdString();
@@ -523,10 +708,11 @@ TReply TService::Jobs(const TCall& call, const std::string& user) {
 }
 
 void TService::KeepPdf(qint64 id, QByteArray pdf) {
+  const std::lock_guard<std::mutex> lock(pdfsMutex_);
   const qint64 now = clock_.elapsed();
   keptBytes_ += pdf.size();
   pdfs_.push_back({id, std::move(pdf), now + kKeepPdfMs});
-  while (!pdfs_.empty() && (pdfs_.front().until < now || keptBytes_ > kKeepPdfBytes)) {
+  while (!pdfs_.empty() && (pdfs_.front().until < now || keptBytes_ > kKeepPdfBytes || pdfs_.size() > kKeepPdfs)) {
     keptBytes_ -= pdfs_.front().pdf.size();
     pdfs_.pop_front();
   }
@@ -534,6 +720,7 @@ void TService::KeepPdf(qint64 id, QByteArray pdf) {
 
 TReply TService::Job(qint64 id, bool pdf) {
   if (pdf) {
+    const std::lock_guard<std::mutex> lock(pdfsMutex_);
     const qint64 now = clock_.elapsed();
     for (const TKeptPdf& kept : pdfs_)
       if (kept.id == id && kept.until >= now) {
@@ -543,15 +730,15 @@ TReply TService::Job(qint64 id, bool pdf) {
         return r;
       }
     return Refused(404, "the PDF of job " + std::to_string(id) +
-                            " is not kept here: a job's PDF stays for 10 minutes with the instance that made it "
-                            "(ask for the job with Accept: application/pdf to have it at once)");
+                            " is not kept here: a job's PDF stays for 10 minutes with the instance that made it, "
+                            "the last 64 at most (ask for the job with Accept: application/pdf to have it at once)");
   }
   try {
-    const std::optional<journal::TJobRecord> record = journal_.Get().Job(id);
+    const std::optional<journal::TJobRecord> record = Journal().Get().Job(id);
     if (!record) return Refused(404, "no job " + std::to_string(id) + " in the journal");
     return Json(200, JobJson(*record));
   } catch (const std::exception& e) {
-    journal_.Close();
+    Journal().Close();
     return Refused(503, e.what());
   }
 }
@@ -582,11 +769,11 @@ TReply TService::JournalList(const TCall& call) {
   }
   try {
     json jobs = json::array();
-    journal::TJournal& j = journal_.Get();
+    journal::TJournal& j = Journal().Get();
     for (const journal::TJobRecord& record : j.List(filter)) jobs.push_back(JobJson(record));
     return Json(200, {{"jobs", jobs}, {"problems", j.Problems()}});
   } catch (const std::exception& e) {
-    journal_.Close();
+    Journal().Close();
     return Refused(503, e.what());
   }
 }

@@ -1,20 +1,25 @@
 // `vantor serve`: the team's web service on Qt HTTP Server. The REST API and
 // the web page in front of the command line's runners and the print journal;
-// the service keeps nothing of its own but PDFs for a short while, so several
-// instances can serve one PostgreSQL journal.
+// the service keeps nothing of its own but a bounded number of job PDFs for a
+// short while (served by the instance that made them), so several instances
+// can serve one PostgreSQL journal.
 #pragma once
 
 #include <QAbstractHttpServer>
 #include <QByteArray>
 #include <QElapsedTimer>
 #include <QHttpServerResponder>
+#include <QSslConfiguration>
 #include <QString>
 #include <QThreadPool>
+#include <QThreadStorage>
 #include <QTranslator>
 #include <deque>
+#include <functional>
 #include <list>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -81,6 +86,8 @@ class TService : public QAbstractHttpServer {
   std::optional<std::string> Ready();
   // Answers one request; never throws.
   TReply Answer(const TCall& call);
+  // Listens on `address` (HTTPS with `tls`); the port, or 0 when it cannot.
+  quint16 Listen(const QHostAddress& address, quint16 port, const std::optional<QSslConfiguration>& tls);
 
  protected:
   bool handleRequest(const QHttpServerRequest& request, QTcpSocket* socket) override;
@@ -92,7 +99,18 @@ class TService : public QAbstractHttpServer {
   std::optional<TReply> Admit(const TCall& call, std::string& user);
   // Draws the preview on the pool and answers once it is done.
   void PreviewLater(const TCall& call, QHttpServerResponder responder, qint64 startedMs);
+  // Answers on the workers' pool: jobs and whatever asks the journal.
+  void AnswerLater(const TCall& call, QHttpServerResponder responder, qint64 startedMs);
+  // Runs `work` on `pool`; its reply goes out on the event loop, after `done`.
+  void Later(QThreadPool& pool, const TCall& call, QHttpServerResponder responder, qint64 startedMs,
+             std::function<TReply()> work, std::function<void(const TReply&)> done = {});
+  // This thread's journal: Qt SQL connections belong to the thread that
+  // opened them.
+  journal::TJournalAccess& Journal();
   void Send(QHttpServerResponder& responder, const TCall& call, const TReply& reply, qint64 tookMs);
+  void Log(const TCall& call, int status, qint64 bytes, qint64 tookMs);
+  // Counts what a new connection sends ahead of Qt HTTP Server.
+  void Watch(QTcpSocket* socket);
   TReply Preview(const TCall& call);
   TReply Jobs(const TCall& call, const std::string& user);
   TReply JournalList(const TCall& call);
@@ -106,7 +124,7 @@ class TService : public QAbstractHttpServer {
   TServeConfig config_;
   TTemplateCatalogue templates_;
   std::unique_ptr<TTokens> tokens_;
-  journal::TJournalAccess journal_;
+  std::mutex tokensMutex_;
   QTranslator german_;
   bool haveGerman_ = false;
   struct TKeptPdf {
@@ -114,13 +132,18 @@ class TService : public QAbstractHttpServer {
     QByteArray pdf;
     qint64 until;  // ms since the service started
   };
+  std::mutex pdfsMutex_;
   std::deque<TKeptPdf> pdfs_;
   qint64 keptBytes_ = 0;
   QElapsedTimer clock_;
   TPreviewCache previews_;
-  // Previews are drawn here, off the event loop; last, so that it waits for
-  // them before anything they read goes.
+  // Each worker's journal, closed on its thread as the thread ends.
+  QThreadStorage<journal::TJournalAccess*> journals_;
+  // Previews are drawn on pool_, jobs and journal queries run on work_, both
+  // off the event loop, so a preview never waits behind a job; last, so that
+  // they wait for their work before anything it reads goes.
   QThreadPool pool_;
+  QThreadPool work_;
 };
 
 }  // namespace vantor::serve
