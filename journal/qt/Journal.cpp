@@ -379,21 +379,25 @@ class TJournal::TTransaction {
     if (journal_.where_.kind == TJournalLocation::TKind::Sqlite) {
       if (!q.exec(QStringLiteral("BEGIN IMMEDIATE"))) journal_.Fail("cannot start a change", q.lastError());
       open_ = true;
-      journal_.CheckStillThere();
+      // The destructor does not run for a constructor that throws: a begun
+      // transaction left open would refuse every later change on this connection.
+      try {
+        journal_.CheckStillThere();
+      } catch (...) {
+        RollBack();
+        throw;
+      }
     } else {
       if (!q.exec(QStringLiteral("BEGIN"))) journal_.Fail("cannot start a change", q.lastError());
       open_ = true;
-      if (!q.exec(QStringLiteral("SELECT pg_advisory_xact_lock(%1)").arg(kWriteLockKey)))
-        journal_.Fail("cannot lock the journal", q.lastError());
+      if (!q.exec(QStringLiteral("SELECT pg_advisory_xact_lock(%1)").arg(kWriteLockKey))) {
+        const QSqlError error = q.lastError();
+        RollBack();
+        journal_.Fail("cannot lock the journal", error);
+      }
     }
   }
-  ~TTransaction() {
-    if (!open_) return;
-    QSqlDatabase db = QSqlDatabase::database(journal_.connection_, false);
-    if (!db.isOpen()) return;  // nothing to roll back, and Qt would warn about it
-    QSqlQuery q(db);
-    q.exec(QStringLiteral("ROLLBACK"));
-  }
+  ~TTransaction() { RollBack(); }
   void Commit() {
     QSqlQuery q(QSqlDatabase::database(journal_.connection_, false));
     if (!q.exec(QStringLiteral("COMMIT"))) journal_.Fail("cannot save the change", q.lastError());
@@ -401,6 +405,15 @@ class TJournal::TTransaction {
   }
 
  private:
+  void RollBack() {
+    if (!open_) return;
+    open_ = false;
+    QSqlDatabase db = QSqlDatabase::database(journal_.connection_, false);
+    if (!db.isOpen()) return;  // nothing to roll back, and Qt would warn about it
+    QSqlQuery q(db);
+    q.exec(QStringLiteral("ROLLBACK"));
+  }
+
   TJournal& journal_;
   bool open_ = false;
 };

@@ -168,6 +168,19 @@ TEST(JournalLife, FileGoneMidJobFailsTheJob) {
   EXPECT_FALSE(fs::exists(scratch.Location().path));
 }
 
+// A file moved away and back: the refused change leaves no transaction open,
+// so the same journal takes the next job.
+TEST(JournalLife, FileBackAfterGoneTakesTheNextJob) {
+  const TScratchJournal scratch("sqlite");
+  auto j = TJournal::Open(scratch.Location());
+  const std::string away = scratch.Location().path + ".away";
+  fs::rename(scratch.Location().path, away);
+  EXPECT_NE(ErrorOf([&] { j->Reserve(Request(Range("BAK", 3, 100, 129))); }).find("the journal file has gone"),
+            std::string::npos);
+  fs::rename(away, scratch.Location().path);
+  EXPECT_TRUE(j->Reserve(Request(Range("BAK", 3, 100, 129))).Granted());
+}
+
 class JournalJobs : public ::testing::TestWithParam<std::string> {
  protected:
   void SetUp() override {
