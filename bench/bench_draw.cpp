@@ -13,10 +13,10 @@
 #include <string>
 #include <vector>
 
-#include "app/LabelState.h"
 #include "barcode/BarLL.h"
 #include "barcode/BarProps.h"
-#include "printing/HeadlessHost.h"
+#include "dlt/HeadlessHost.h"
+#include "dlt/LabelState.h"
 #include "qt/QtSurface.h"
 #include "surface/RecordingSurface.h"
 #include "surface/Units.h"

@@ -16,10 +16,10 @@
 #include <string>
 #include <tuple>
 
+#include "dlt/HeadlessHost.h"
+#include "dlt/Sheet.h"
 #include "lto/LtoSheet.h"
-#include "printing/HeadlessHost.h"
 #include "printing/RecordingJob.h"
-#include "printing/Sheet.h"
 #include "surface/RecordingSurface.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/LabelState.h"
+#include "dlt/LabelState.h"
 #include "fuzz/FuzzCheck.h"
 
 using namespace vantor;

@@ -22,8 +22,8 @@
 #include <optional>
 #include <string>
 
-#include "app/LabelState.h"
-#include "printing/Sheet.h"
+#include "dlt/LabelState.h"
+#include "dlt/Sheet.h"
 #include "surface/CorrectedSurface.h"
 
 class QAction;

@@ -3,10 +3,10 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
-#include "app/MediaSetup.h"
 #include "app/window/Menu.h"
 #include "app/window/Shape.h"
 #include "barcode/widgets/Barcode.h"
+#include "dlt/MediaSetup.h"
 #include "rotlabel/widgets/MyRotateWidget.h"
 
 namespace vantor {

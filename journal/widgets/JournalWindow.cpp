@@ -20,7 +20,8 @@
 #include <QVBoxLayout>
 #include <cctype>
 
-#include "app/MediaSetup.h"
+#include "dlt/DltJournal.h"
+#include "dlt/MediaSetup.h"
 #include "journal/qt/JournalSettings.h"
 #include "journal/widgets/WindowJournal.h"
 #include "lto/LtoSheet.h"

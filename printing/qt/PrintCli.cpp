@@ -15,7 +15,7 @@
 #include <cstdlib>
 #include <stdexcept>
 
-#include "app/MediaSetup.h"
+#include "dlt/MediaSetup.h"
 #include "journal/qt/JournalSettings.h"
 #include "lto/LtoLabel.h"
 #include "printing/WatchedJob.h"

@@ -14,7 +14,7 @@
 #include "app/window/Icons.h"
 #include "app/window/help.h"
 #include "colours/widgets/Color.h"
-#include "printing/HeadlessHost.h"
+#include "dlt/HeadlessHost.h"
 #include "printing/PrintTrace.h"
 #include "surface/RecordingSurface.h"
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "app/LabelState.h"
-#include "printing/Sheet.h"
+#include "dlt/LabelState.h"
+#include "dlt/Sheet.h"
 #include "surface/RecordingSurface.h"
 
 namespace vantor::test {

@@ -3,9 +3,9 @@
 // line prints through it; tests use it as the reference host.
 #pragma once
 
-#include "app/LabelState.h"
 #include "barcode/BarLL.h"
-#include "printing/Sheet.h"
+#include "dlt/LabelState.h"
+#include "dlt/Sheet.h"
 
 namespace vantor {
 

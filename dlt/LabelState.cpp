@@ -1,4 +1,4 @@
-#include "app/LabelState.h"
+#include "dlt/LabelState.h"
 
 #include <cstdio>
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "printing/Sheet.h"
-#include "printing/SheetFakes.h"
+#include "dlt/Sheet.h"
+#include "dlt/SheetFakes.h"
 
 namespace vantor {
 namespace {

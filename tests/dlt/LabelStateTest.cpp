@@ -3,7 +3,7 @@
 #include <set>
 #include <vector>
 
-#include "app/LabelState.h"
+#include "dlt/LabelState.h"
 
 namespace vantor {
 namespace {

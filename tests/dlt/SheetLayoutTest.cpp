@@ -4,9 +4,9 @@
 #include <ostream>
 #include <set>
 
-#include "printing/Sheet.h"
-#include "printing/SheetFakes.h"
-#include "printing/SheetPainter.h"
+#include "dlt/Sheet.h"
+#include "dlt/SheetFakes.h"
+#include "dlt/SheetPainter.h"
 
 namespace vantor {
 

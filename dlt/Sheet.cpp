@@ -1,11 +1,11 @@
-#include "printing/Sheet.h"
+#include "dlt/Sheet.h"
 
 #include <cstdio>
 #include <initializer_list>
 
-#include "app/LabelState.h"
-#include "printing/SheetLayouts.h"
-#include "printing/SheetPainter.h"
+#include "dlt/LabelState.h"
+#include "dlt/SheetLayouts.h"
+#include "dlt/SheetPainter.h"
 
 namespace vantor {
 
@@ -98,27 +98,6 @@ std::optional<std::string> SheetResolutionRefusal(int dpiX, int dpiY) {
   if (lowest >= kMinSheetDpi) return std::nullopt;
   return "At " + std::to_string(lowest) + " dpi the labels' barcodes cannot be printed: they need at least " +
          std::to_string(kMinSheetDpi) + " dpi.";
-}
-
-void DrawPages(TPrintJob& job, int pages, const std::function<void(TSurface& page, int index)>& drawPage) {
-  bool begun = false;
-  try {
-    job.BeginDoc();
-    begun = true;
-    for (int i = 0; i < pages; ++i) {
-      if (i > 0) job.NewPage();
-      drawPage(job.Page(), i);
-    }
-    job.EndDoc();
-  } catch (...) {
-    if (begun) {
-      try {
-        job.AbortDoc();
-      } catch (...) {
-      }
-    }
-    throw;
-  }
 }
 
 TSheetResult PrintSheet(TSheetLayout layout, TSheetHost& host, TPrintJob& job, const TSheetOptions& options) {

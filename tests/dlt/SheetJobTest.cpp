@@ -6,15 +6,15 @@
 #include <cmath>
 #include <sstream>
 
-#include "app/MediaSetup.h"
 #include "barcode/DotBars.h"
+#include "dlt/HeadlessHost.h"
+#include "dlt/MediaSetup.h"
+#include "dlt/Sheet.h"
+#include "dlt/SheetFakes.h"
+#include "dlt/SheetLayouts.h"
 #include "printing/CalibrationPage.h"
-#include "printing/HeadlessHost.h"
 #include "printing/PrintTrace.h"
 #include "printing/RecordingJob.h"
-#include "printing/Sheet.h"
-#include "printing/SheetFakes.h"
-#include "printing/SheetLayouts.h"
 #include "surface/Units.h"
 
 namespace vantor {
