@@ -54,7 +54,7 @@ struct DrawCase {
 // reduction, zoom, the 180-degree turn), and its text is serial + suffix.
 DrawCase Code39Label() {
   THeadlessChoice choice;
-  choice.mediaMode = mmStkDltIV;
+  choice.mediaMode = TMediaMode::StkDltIV;
   THeadlessHost host(choice);
   DrawCase c;
   c.name = "code39_000000D";

@@ -28,7 +28,7 @@ std::vector<std::string> MediaKindNames() {
   return names;
 }
 
-std::optional<int> MediaModeFor(const std::string& maker, const std::string& media) {
+std::optional<TMediaMode> MediaModeFor(const std::string& maker, const std::string& media) {
   for (const TMediaChoice& c : kMediaChoices)
     if (maker == c.maker && (media == c.media || media.empty())) return c.mode;
   return std::nullopt;

@@ -22,7 +22,7 @@ namespace vantor {
 struct TPrintOptions {
   TPrintOutput output = TPrintOutput::Pdf;
   std::string target;  // the PDF or trace file, or the printer's name
-  int mediaMode = mmStandard3of9;
+  TMediaMode mediaMode = TMediaMode::Standard3of9;
   std::optional<std::string> serial;  // as typed; empty: the media kind's default
   std::optional<bool> rotated;        // "Rotated sequence"; empty: the media kind's start-up state
   bool colored = true;                // "Colored sequence"
@@ -47,15 +47,15 @@ struct TPrintOptions {
 struct TMediaChoice {
   const char* maker;
   const char* media;  // empty: the maker has no media kinds
-  int mode;
+  TMediaMode mode;
 };
-inline constexpr TMediaChoice kMediaChoices[] = {{"standard", "", mmStandard3of9},
-                                                 {"storagetek", "dlt4", mmStkDltIV},
-                                                 {"storagetek", "dlt3xt", mmStkDltIIIXT},
-                                                 {"storagetek", "cleaning", mmStkCleaning},
-                                                 {"storagetek", "diagnostic", mmStkDiagnostic},
-                                                 {"breece", "", mmBreeceHill},
-                                                 {"other", "", mmOther}};
+inline constexpr TMediaChoice kMediaChoices[] = {{"standard", "", TMediaMode::Standard3of9},
+                                                 {"storagetek", "dlt4", TMediaMode::StkDltIV},
+                                                 {"storagetek", "dlt3xt", TMediaMode::StkDltIIIXT},
+                                                 {"storagetek", "cleaning", TMediaMode::StkCleaning},
+                                                 {"storagetek", "diagnostic", TMediaMode::StkDiagnostic},
+                                                 {"breece", "", TMediaMode::BreeceHill},
+                                                 {"other", "", TMediaMode::Other}};
 inline constexpr const char* kDefaultMaker = "standard";  // the window's start-up choice
 // The makers, each once, and the media kinds, in the table's order.
 std::vector<std::string> MakerNames();
@@ -63,7 +63,7 @@ std::vector<std::string> MediaKindNames();
 
 // The media mode for a maker and a media kind (empty: the maker's first, if it
 // has any), or nothing when they do not go together.
-std::optional<int> MediaModeFor(const std::string& maker, const std::string& media);
+std::optional<TMediaMode> MediaModeFor(const std::string& maker, const std::string& media);
 // Why MediaModeFor finds nothing, naming what there is; empty when it finds one.
 std::string MediaChoiceProblem(const std::string& maker, const std::string& media);
 

@@ -9,20 +9,22 @@ namespace vantor {
 
 using journal::TSerialRange;
 
-std::string DltMediaName(int mediaMode) {
+std::string DltMediaName(TMediaMode mediaMode) {
   switch (mediaMode) {
-    case mmStkDltIV: return "dlt4";
-    case mmStkDltIIIXT: return "dlt3xt";
-    case mmStkCleaning: return "cleaning";
-    case mmStkDiagnostic: return "diagnostic";
-    case mmBreeceHill: return "breece";
-    case mmOther: return "other";
+    case TMediaMode::StkDltIV: return "dlt4";
+    case TMediaMode::StkDltIIIXT: return "dlt3xt";
+    case TMediaMode::StkCleaning: return "cleaning";
+    case TMediaMode::StkDiagnostic: return "diagnostic";
+    case TMediaMode::BreeceHill: return "breece";
+    case TMediaMode::Other: return "other";
     default: return "standard";
   }
 }
 
-std::optional<int> DltMediaMode(const std::string& name) {
-  for (int mode : {mmStkDltIV, mmStkDltIIIXT, mmStkCleaning, mmStkDiagnostic, mmStandard3of9, mmBreeceHill, mmOther})
+std::optional<TMediaMode> DltMediaMode(const std::string& name) {
+  for (TMediaMode mode :
+       {TMediaMode::StkDltIV, TMediaMode::StkDltIIIXT, TMediaMode::StkCleaning, TMediaMode::StkDiagnostic,
+        TMediaMode::Standard3of9, TMediaMode::BreeceHill, TMediaMode::Other})
     if (DltMediaName(mode) == name) return mode;
   return std::nullopt;
 }

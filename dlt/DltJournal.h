@@ -5,14 +5,15 @@
 #include <optional>
 #include <string>
 
+#include "dlt/LabelState.h"
 #include "printing/JournalledJob.h"
 
 namespace vantor {
 
 // The DLT media name the journal records for a media mode: dlt4, dlt3xt,
 // cleaning, diagnostic (StorageTek), standard, breece, other; and back.
-std::string DltMediaName(int mediaMode);
-std::optional<int> DltMediaMode(const std::string& name);
+std::string DltMediaName(TMediaMode mediaMode);
+std::optional<TMediaMode> DltMediaMode(const std::string& name);
 
 // The serials of a tape-label job from `firstSerial` page by page (the
 // options' sheets, start label and labels), or nothing when the serial is

@@ -10,7 +10,7 @@
 namespace vantor {
 
 struct THeadlessChoice {
-  int mediaMode = mmStandard3of9;
+  TMediaMode mediaMode = TMediaMode::Standard3of9;
   std::string serial;         // empty: the mode's default serial
   bool rotated = false;       // "Rotated sequence" (only where the mode allows it)
   bool colored = true;        // "Colored sequence" (only where the mode allows it)

@@ -8,6 +8,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "dlt/LabelState.h"
 #include "printing/PrintJob.h"
 #include "surface/Surface.h"
 
@@ -36,7 +37,7 @@ inline constexpr int kLabelsPerSheet = 30;
 inline constexpr int kMaxSheets = 1000;
 
 // The layout for a media mode and "Rotated sequence".
-TSheetLayout LayoutFor(int mediaMode, bool rotated);
+TSheetLayout LayoutFor(TMediaMode mediaMode, bool rotated);
 // The name printed in the closing lines.
 const char* LayoutName(TSheetLayout layout);
 

@@ -27,7 +27,7 @@ class FakeHost : public TSheetHost {
       if (s.size() == 6) state.SetBarcodeText(state.ComposeBarcodeText());
     });
   }
-  void Start(int mode, const std::string& serial) {
+  void Start(TMediaMode mode, const std::string& serial) {
     state.SetMediaMode(mode);
     state.SetSerial(serial);
     state.SetBarcodeText(state.ComposeBarcodeText());
