@@ -13,10 +13,10 @@
 #include <string>
 #include <vector>
 
-#include "app/LabelState.h"
 #include "barcode/BarLL.h"
 #include "barcode/BarProps.h"
-#include "printing/HeadlessHost.h"
+#include "dlt/HeadlessHost.h"
+#include "dlt/LabelState.h"
 #include "qt/QtSurface.h"
 #include "surface/RecordingSurface.h"
 #include "surface/Units.h"
@@ -54,7 +54,7 @@ struct DrawCase {
 // reduction, zoom, the 180-degree turn), and its text is serial + suffix.
 DrawCase Code39Label() {
   THeadlessChoice choice;
-  choice.mediaMode = mmStkDltIV;
+  choice.mediaMode = TMediaMode::StkDltIV;
   THeadlessHost host(choice);
   DrawCase c;
   c.name = "code39_000000D";

@@ -16,17 +16,17 @@
 #include <string>
 #include <tuple>
 
+#include "dlt/HeadlessHost.h"
+#include "dlt/Sheet.h"
 #include "lto/LtoSheet.h"
-#include "printing/HeadlessHost.h"
 #include "printing/RecordingJob.h"
-#include "printing/Sheet.h"
 #include "surface/RecordingSurface.h"
 
 namespace {
 
 using namespace vantor;
 
-void BM_SheetOnRecordingSurface(benchmark::State& state, TSheetLayout layout, int mode, bool rotated) {
+void BM_SheetOnRecordingSurface(benchmark::State& state, TSheetLayout layout, TMediaMode mode, bool rotated) {
   THeadlessChoice choice;
   choice.mediaMode = mode;
   choice.rotated = rotated;
@@ -183,16 +183,16 @@ int RegisterAll() {
   struct Layout {
     const char* name;
     TSheetLayout layout;
-    int mode;
+    TMediaMode mode;
     bool rotated;
   };
   const Layout layouts[] = {
-      {"StorageTek", TSheetLayout::StorageTek, mmStkDltIV, false},
-      {"StorageTekRotated", TSheetLayout::StorageTekRotated, mmStkDltIV, true},
-      {"Standard", TSheetLayout::Standard, mmStandard3of9, false},
-      {"StandardRotated", TSheetLayout::StandardRotated, mmStandard3of9, true},
-      {"BreeceHill", TSheetLayout::BreeceHill, mmBreeceHill, false},
-      {"Other", TSheetLayout::Other, mmOther, false},
+      {"StorageTek", TSheetLayout::StorageTek, TMediaMode::StkDltIV, false},
+      {"StorageTekRotated", TSheetLayout::StorageTekRotated, TMediaMode::StkDltIV, true},
+      {"Standard", TSheetLayout::Standard, TMediaMode::Standard3of9, false},
+      {"StandardRotated", TSheetLayout::StandardRotated, TMediaMode::Standard3of9, true},
+      {"BreeceHill", TSheetLayout::BreeceHill, TMediaMode::BreeceHill, false},
+      {"Other", TSheetLayout::Other, TMediaMode::Other, false},
   };
   for (const Layout& l : layouts)
     benchmark::RegisterBenchmark((std::string("recording/") + l.name).c_str(), BM_SheetOnRecordingSurface, l.layout,

@@ -2,8 +2,8 @@
 // is valid UTF-8, and the output grows at most linearly with the input.
 #include <string>
 
-#include "app/RtfReader.h"
 #include "fuzz/FuzzCheck.h"
+#include "helptext/RtfReader.h"
 
 using namespace vantor;
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/LabelState.h"
+#include "dlt/LabelState.h"
 #include "fuzz/FuzzCheck.h"
 
 using namespace vantor;
@@ -19,7 +19,7 @@ int Counter(const std::string& s) { return std::stoi(s.substr(3, 3)); }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size < 1) return 0;
-  const int mode = data[0] % 8;  // the seven media modes and one unknown value
+  const auto mode = static_cast<TMediaMode>(data[0] % 8);  // the seven media modes and one unknown value
   const std::string typed(reinterpret_cast<const char*>(data + 1), std::min<std::size_t>(size - 1, 6));
 
   TLabelState state;

@@ -10,12 +10,6 @@ namespace {
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsSerialChar(char c) { return c == ' ' || IsDigit(c) || (c >= 'A' && c <= 'Z'); }
 
-int Limit(int width) {
-  int limit = 1;
-  for (int i = 0; i < width; ++i) limit *= 10;
-  return limit;  // numbers of `width` digits are below this
-}
-
 }  // namespace
 
 std::optional<TSerialRange> SplitSerial(std::string_view serial) {
@@ -40,9 +34,9 @@ std::optional<TSerialRange> RunOf(TTapeFamily family, std::string_view firstSeri
     // Six characters, the last three the counter: the canonical number may
     // take digits of the prefix too, but only the last three count.
     if (firstSerial.size() != 6 || r->width < 3) return std::nullopt;
-    room = 999 - r->first % 1000;
+    room = LastCounter(kDltCounterDigits) - r->first % (LastCounter(kDltCounterDigits) + 1);
   } else {
-    room = Limit(r->width) - 1 - r->first;
+    room = LastCounter(r->width) - r->first;
   }
   if (count - 1 > room) return std::nullopt;
   r->last = r->first + count - 1;
@@ -112,7 +106,7 @@ bool IsCanonical(const TSerialRange& r) {
   if (r.prefix.size() + static_cast<std::size_t>(r.width) == 0) return false;
   if (!std::all_of(r.prefix.begin(), r.prefix.end(), IsSerialChar)) return false;
   if (!r.prefix.empty() && IsDigit(r.prefix.back())) return false;
-  return r.first >= 0 && r.first <= r.last && r.last < Limit(r.width);
+  return r.first >= 0 && r.first <= r.last && r.last <= LastCounter(r.width);
 }
 
 std::vector<TSerialRange> SplitForRows(const TSerialRange& range) {

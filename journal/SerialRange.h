@@ -23,6 +23,16 @@ inline constexpr std::size_t kMaxSerialLength = 6;
 // can bound its index scan to [first - kMaxRowSpan + 1, last].
 inline constexpr int kMaxRowSpan = 1000;
 
+// A DLT serial counts its last three digits; the DLT label model takes its
+// counter's end (999) from here, so the journal and the labels agree.
+inline constexpr int kDltCounterDigits = 3;
+// The highest counter of `digits` digits.
+constexpr int LastCounter(int digits) {
+  int limit = 1;
+  for (int i = 0; i < digits; ++i) limit *= 10;
+  return limit - 1;
+}
+
 struct TSerialRange {
   std::string prefix;  // A-Z, 0-9 and space, never ending in a digit
   int width = 0;       // digits of the number; 0 for a serial without digits

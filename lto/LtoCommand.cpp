@@ -2,6 +2,8 @@
 
 #include <cctype>
 
+#include "colours/ColourSchemes.h"
+#include "dlt/DltCommand.h"
 #include "lto/LtoSheet.h"
 #include "lto/MediaId.h"
 #include "printing/CalibrationPage.h"

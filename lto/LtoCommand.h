@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "lto/LtoSheet.h"
-#include "printing/PrintCommand.h"
+#include "printing/HeadlessRun.h"
 #include "templates/SheetTemplate.h"
 
 namespace vantor {

@@ -8,7 +8,7 @@
 #include "lto/LtoLabel.h"
 #include "lto/Volser.h"
 #include "printing/JournalledJob.h"
-#include "printing/Sheet.h"
+#include "printing/PrintJob.h"
 #include "templates/SheetTemplate.h"
 
 namespace vantor {

@@ -4,7 +4,7 @@
 // (surface/CorrectedSurface.h) that puts later pages where they belong.
 #pragma once
 
-#include "printing/Sheet.h"
+#include "printing/PrintJob.h"
 #include "surface/CorrectedSurface.h"
 
 namespace vantor {

@@ -2,7 +2,6 @@
 
 #include <map>
 
-#include "app/LabelState.h"
 #include "journal/JournalRow.h"
 
 namespace vantor {
@@ -143,44 +142,6 @@ std::optional<std::string> TJournalledRun::EndQuietly(TJobOutcome outcome) {
     return std::string(e.what());
   }
   return std::nullopt;
-}
-
-std::string DltMediaName(int mediaMode) {
-  switch (mediaMode) {
-    case mmStkDltIV: return "dlt4";
-    case mmStkDltIIIXT: return "dlt3xt";
-    case mmStkCleaning: return "cleaning";
-    case mmStkDiagnostic: return "diagnostic";
-    case mmBreeceHill: return "breece";
-    case mmOther: return "other";
-    default: return "standard";
-  }
-}
-
-std::optional<int> DltMediaMode(const std::string& name) {
-  for (int mode : {mmStkDltIV, mmStkDltIIIXT, mmStkCleaning, mmStkDiagnostic, mmStandard3of9, mmBreeceHill, mmOther})
-    if (DltMediaName(mode) == name) return mode;
-  return std::nullopt;
-}
-
-std::optional<TPageSerials> DltPageSerials(const std::string& firstSerial, const TSheetOptions& options) {
-  const int sheets = options.sheets < 1 ? 1 : options.sheets;
-  const int labels = options.labels > 0 ? options.labels : JobLabels(kLabelsPerSheet, sheets, options.startLabel);
-  const std::optional<TSerialRange> run = journal::RunOf(journal::TTapeFamily::Dlt, firstSerial, labels);
-  if (!run) return std::nullopt;
-  TPageSerials pages;
-  int next = run->first;
-  for (int page = 0; next <= run->last; ++page) {
-    const int count = EndLabelOnPage(page, options.startLabel, options.labels, kLabelsPerSheet) -
-                      FirstLabelOnPage(page, options.startLabel);
-    if (count <= 0) break;
-    TSerialRange r = *run;
-    r.first = next;
-    r.last = std::min(run->last, next + count - 1);
-    pages.push_back({r});
-    next = r.last + 1;
-  }
-  return pages;
 }
 
 std::vector<TSerialRange> AllSerials(const TPageSerials& pages) {

@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "journal/JobLog.h"
-#include "printing/Sheet.h"
+#include "printing/PrintJob.h"
 
 namespace vantor {
 
@@ -118,15 +118,6 @@ class TJournalledRun {
   std::optional<TJournalledJob> job_;
 };
 
-// The DLT media name the journal records for a media mode: dlt4, dlt3xt,
-// cleaning, diagnostic (StorageTek), standard, breece, other; and back.
-std::string DltMediaName(int mediaMode);
-std::optional<int> DltMediaMode(const std::string& name);
-
-// The serials of a tape-label job from `firstSerial` page by page (the
-// options' sheets, start label and labels), or nothing when the serial is
-// no DLT serial or the job would run past the counter's end.
-std::optional<TPageSerials> DltPageSerials(const std::string& firstSerial, const TSheetOptions& options);
 // `text` as the journal can keep it: control characters and bytes that are
 // no UTF-8 replaced by '?', `unnamed` for nothing.
 std::string JournalText(std::string text, const char* unnamed);

@@ -3,7 +3,7 @@
 
 #include <optional>
 
-#include "printing/Sheet.h"
+#include "printing/PrintJob.h"
 #include "surface/CorrectedSurface.h"
 #include "surface/RecordingSurface.h"
 

@@ -7,7 +7,7 @@
 #include <iosfwd>
 #include <stdexcept>
 
-#include "printing/Sheet.h"
+#include "printing/PrintJob.h"
 
 namespace vantor {
 

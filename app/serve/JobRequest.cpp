@@ -221,7 +221,7 @@ TReadJob ReadJobRequest(std::string_view body) {
   std::string maker = text("maker").value_or("standard");
   const std::string media = text("media").value_or("");
   if (doc.contains("media") && maker == "standard") maker = "storagetek";
-  const std::optional<int> mode = MediaModeFor(maker, media);
+  const std::optional<TMediaMode> mode = MediaModeFor(maker, media);
   if (!mode) {
     const bool makerAlone = MediaModeFor(maker, "").has_value();
     return Refuse(422, "unknown maker or media kind '" + maker + (media.empty() ? "" : " " + media) + "'",

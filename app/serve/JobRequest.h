@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "dlt/DltCommand.h"
 #include "lto/LtoCommand.h"
-#include "printing/PrintCommand.h"
 #include "templates/SheetTemplate.h"
 
 namespace vantor::serve {

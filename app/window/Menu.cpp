@@ -69,7 +69,7 @@ void TMainMenu::FormCreate() {
   Trace("FormCreate");
   state_.LoadScheme(SchemeId::Active_EDP);
   STD_3of9->setChecked(true);  // unchecked on the form: its handler sets up the maker
-  state_.SetMediaMode(mmStandard3of9);
+  state_.SetMediaMode(TMediaMode::Standard3of9);
   Serial_Color->setChecked(true);
   ColorCells();
 }
@@ -130,9 +130,9 @@ void TMainMenu::WhitenCells() {
 
 void TMainMenu::Serial_ColorClick() {
   Trace("Serial_ColorClick");
-  const int mode = state_.MediaMode();
+  const TMediaMode mode = state_.MediaMode();
   // Diagnostic and cleaning labels are never coloured.
-  if (mode == mmStkDiagnostic || mode == mmStkCleaning) Serial_Color->setChecked(false);
+  if (mode == TMediaMode::StkDiagnostic || mode == TMediaMode::StkCleaning) Serial_Color->setChecked(false);
   if (Serial_Color->isChecked())
     ColorCells();
   else

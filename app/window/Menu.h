@@ -22,8 +22,8 @@
 #include <optional>
 #include <string>
 
-#include "app/LabelState.h"
-#include "printing/Sheet.h"
+#include "dlt/LabelState.h"
+#include "dlt/Sheet.h"
 #include "surface/CorrectedSurface.h"
 
 class QAction;
@@ -227,9 +227,9 @@ class TMainMenu : public QWidget, public TSheetHost {
   void BuildLabelsMenu();
   void BuildHelpMenu();
   void ConnectHandlers();
-  void SelectMediaMode(int mode);  // entry 11 first, as every selection handler does
-  void MakerWithoutMediaKinds(int mode);
-  void SetupSerialField(int mode);
+  void SelectMediaMode(TMediaMode mode);  // entry 11 first, as every selection handler does
+  void MakerWithoutMediaKinds(TMediaMode mode);
+  void SetupSerialField(TMediaMode mode);
   void WhitenCells();
   void SyncBarcodeText(const std::string& text);
   // The reason the serial cannot be printed in the status bar, or none.

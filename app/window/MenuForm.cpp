@@ -11,7 +11,6 @@
 #include <QStyle>
 #include <initializer_list>
 
-#include "app/MediaSetup.h"
 #include "app/window/Icons.h"
 #include "app/window/Menu.h"
 #include "app/window/MessageReporter.h"
@@ -19,6 +18,7 @@
 #include "app/window/Shape.h"
 #include "app/window/WindowPlacement.h"
 #include "barcode/widgets/Barcode.h"
+#include "dlt/MediaSetup.h"
 #include "qt/QtFonts.h"
 #include "rotlabel/widgets/MyRotateWidget.h"
 

@@ -3,10 +3,10 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
-#include "app/MediaSetup.h"
 #include "app/window/Menu.h"
 #include "app/window/Shape.h"
 #include "barcode/widgets/Barcode.h"
+#include "dlt/MediaSetup.h"
 #include "rotlabel/widgets/MyRotateWidget.h"
 
 namespace vantor {
@@ -24,9 +24,9 @@ void Uncheck(QRadioButton* button) {
 
 }  // namespace
 
-void TMainMenu::SelectMediaMode(int mode) { state_.SetMediaMode(mode); }
+void TMainMenu::SelectMediaMode(TMediaMode mode) { state_.SetMediaMode(mode); }
 
-void TMainMenu::MakerWithoutMediaKinds(int mode) {
+void TMainMenu::MakerWithoutMediaKinds(TMediaMode mode) {
   SelectMediaMode(mode);
   for (QRadioButton* kind : {STK_IV, STK_III, STK_CLN, STK_DGN}) {
     Uncheck(kind);
@@ -37,22 +37,22 @@ void TMainMenu::MakerWithoutMediaKinds(int mode) {
 
 void TMainMenu::STD_3of9Click() {
   Trace("STD_3of9Click");
-  MakerWithoutMediaKinds(mmStandard3of9);
+  MakerWithoutMediaKinds(TMediaMode::Standard3of9);
 }
 
 void TMainMenu::BreeceClick() {
   Trace("BreeceClick");
-  MakerWithoutMediaKinds(mmBreeceHill);
+  MakerWithoutMediaKinds(TMediaMode::BreeceHill);
 }
 
 void TMainMenu::RadioButton1Click() {
   Trace("RadioButton1Click");
-  MakerWithoutMediaKinds(mmOther);
+  MakerWithoutMediaKinds(TMediaMode::Other);
 }
 
 void TMainMenu::STKClick() {
   Trace("STKClick");
-  SelectMediaMode(mmStkDltIV);
+  SelectMediaMode(TMediaMode::StkDltIV);
   // Storagetek always starts on DLT IV, whatever kind was chosen before.
   STK_IV->setEnabled(true);
   STK_IV->setChecked(true);
@@ -64,29 +64,29 @@ void TMainMenu::STKClick() {
 
 void TMainMenu::STK_IVClick() {
   Trace("STK_IVClick");
-  SelectMediaMode(mmStkDltIV);
+  SelectMediaMode(TMediaMode::StkDltIV);
   SetupMedia();
 }
 
 void TMainMenu::STK_IIIClick() {
   Trace("STK_IIIClick");
-  SelectMediaMode(mmStkDltIIIXT);
+  SelectMediaMode(TMediaMode::StkDltIIIXT);
   SetupMedia();
 }
 
 void TMainMenu::STK_CLNClick() {
   Trace("STK_CLNClick");
-  SelectMediaMode(mmStkCleaning);
+  SelectMediaMode(TMediaMode::StkCleaning);
   SetupMedia();
 }
 
 void TMainMenu::STK_DGNClick() {
   Trace("STK_DGNClick");
-  SelectMediaMode(mmStkDiagnostic);
+  SelectMediaMode(TMediaMode::StkDiagnostic);
   SetupMedia();
 }
 
-void TMainMenu::SetupSerialField(int mode) {
+void TMainMenu::SetupSerialField(TMediaMode mode) {
   const TMediaSetup& m = MediaSetupFor(mode);
   const QString serial = QString::fromLatin1(m.serial.data(), static_cast<qsizetype>(m.serial.size()));
   // Setting the text runs the field's change handler when the text changes.
@@ -104,7 +104,7 @@ void TMainMenu::SetupSerialField(int mode) {
 
 void TMainMenu::SetupMedia() {
   Trace("SetupMedia");
-  const int mode = state_.MediaMode();
+  const TMediaMode mode = state_.MediaMode();
   const TMediaSetup& m = MediaSetupFor(mode);
 
   Media_Type->SetCaption(QString::fromLatin1(m.suffix.data(), static_cast<qsizetype>(m.suffix.size())));

@@ -10,6 +10,7 @@
 #include "app/window/Menu.h"
 #include "app/window/MessageReporter.h"
 #include "colours/widgets/Color.h"
+#include "dlt/DltJournal.h"
 #include "journal/qt/JournalSettings.h"
 #include "journal/widgets/JournalWindow.h"
 #include "journal/widgets/WindowJournal.h"

@@ -12,8 +12,8 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
-#include "app/HelpText.h"
 #include "app/window/WindowPlacement.h"
+#include "helptext/HelpText.h"
 #include "qt/DataFolders.h"
 #include "qt/QtColour.h"
 #include "qt/QtFonts.h"

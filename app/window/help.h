@@ -6,7 +6,7 @@
 #include <QString>
 #include <functional>
 
-#include "app/RtfReader.h"
+#include "helptext/RtfReader.h"
 
 class QPushButton;
 class QTextBrowser;

@@ -20,7 +20,8 @@
 #include <QVBoxLayout>
 #include <cctype>
 
-#include "app/MediaSetup.h"
+#include "dlt/DltJournal.h"
+#include "dlt/MediaSetup.h"
 #include "journal/qt/JournalSettings.h"
 #include "journal/widgets/WindowJournal.h"
 #include "lto/LtoSheet.h"
@@ -417,7 +418,7 @@ bool TJournalWindow::Reprint() {
   std::optional<THeadlessHost> host;
   TSheetOptions options;
   if (job.family == journal::TTapeFamily::Dlt) {
-    const std::optional<int> mode = DltMediaMode(job.media);
+    const std::optional<TMediaMode> mode = DltMediaMode(job.media);
     if (!mode) {
       Tell(tr("The job's media '%1' is not one this program prints.").arg(QString::fromStdString(job.media)));
       return false;

@@ -10,10 +10,10 @@
 #include <memory>
 #include <vector>
 
-#include "app/LabelState.h"
+#include "dlt/HeadlessHost.h"
+#include "dlt/LabelState.h"
+#include "dlt/Sheet.h"
 #include "journal/JobRecord.h"
-#include "printing/HeadlessHost.h"
-#include "printing/Sheet.h"
 #include "templates/SheetTemplate.h"
 
 class QCheckBox;

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "lto/LtoSheet.h"
-#include "printing/PrintCommand.h"
+#include "printing/HeadlessRun.h"
 #include "templates/SheetTemplate.h"
 
 class QComboBox;

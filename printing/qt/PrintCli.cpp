@@ -15,7 +15,7 @@
 #include <cstdlib>
 #include <stdexcept>
 
-#include "app/MediaSetup.h"
+#include "dlt/MediaSetup.h"
 #include "journal/qt/JournalSettings.h"
 #include "lto/LtoLabel.h"
 #include "printing/WatchedJob.h"
@@ -246,7 +246,7 @@ std::optional<std::string> ReadPrintOptions(const QCommandLineParser& p, TPrintO
   std::string maker = isSet("maker") ? value("maker") : kDefaultMaker;
   const std::string media = value("media");
   if (isSet("media") && maker == kDefaultMaker) maker = "storagetek";
-  const std::optional<int> mode = MediaModeFor(maker, media);
+  const std::optional<TMediaMode> mode = MediaModeFor(maker, media);
   if (!mode) return MediaChoiceProblem(maker, media);
   o.mediaMode = *mode;
 

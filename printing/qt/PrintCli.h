@@ -1,5 +1,5 @@
 // The vantor command line, read with Qt's parser: the window (the default) or
-// headless printing (printing/PrintCommand.h) with the jobs on Qt.
+// headless printing (dlt/DltCommand.h, printing/HeadlessRun.h) with the jobs on Qt.
 #pragma once
 
 #include <optional>
@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "dlt/DltCommand.h"
 #include "lto/LtoCommand.h"
-#include "printing/PrintCommand.h"
 
 namespace vantor {
 

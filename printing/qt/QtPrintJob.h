@@ -11,7 +11,7 @@
 #include <optional>
 #include <string>
 
-#include "printing/Sheet.h"
+#include "dlt/Sheet.h"
 #include "qt/OutputFile.h"
 #include "surface/CorrectedSurface.h"
 #include "templates/SheetTemplate.h"

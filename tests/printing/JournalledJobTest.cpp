@@ -1,7 +1,6 @@
 // Journalled jobs on a journal that writes down what it is told: when each
 // page's serials go sending and sent for each way of delivery, what a failed
-// hand-over and a failing journal leave, and the serials of DLT jobs page by
-// page.
+// hand-over and a failing journal leave.
 #include <gtest/gtest.h>
 
 #include <stdexcept>
@@ -163,30 +162,6 @@ TEST(JournalledJob, WithoutAJournalEverythingPassesThrough) {
   run.Deliver([&] { put = true; });
   EXPECT_TRUE(put);
   EXPECT_EQ(run.EndQuietly(journal::TJobOutcome::Printed), std::nullopt);
-}
-
-TEST(JournalledJob, DltSerialsPageByPage) {
-  struct Row {
-    const char* name;
-    std::string first;
-    TSheetOptions options;
-    std::optional<TPageSerials> pages;
-  };
-  const auto page = [](int first, int last) { return std::vector<TSerialRange>{{"ABC", 3, first, last}}; };
-  const Row rows[] = {
-      {"one sheet", "ABC100", {}, TPageSerials{page(100, 129)}},
-      {"two sheets from label 13", "ABC100", {false, 2, 13, 0}, TPageSerials{page(100, 117), page(118, 147)}},
-      {"one label at 7", "ABC105", {false, 1, 7, 1}, TPageSerials{page(105, 105)}},
-      {"a range over two sheets", "ABC100", {false, 2, 29, 5}, TPageSerials{page(100, 101), page(102, 104)}},
-      {"past the counter", "ABC990", {}, std::nullopt},
-      {"no DLT serial", "ABC10", {}, std::nullopt},
-  };
-  for (const Row& r : rows) {
-    SCOPED_TRACE(r.name);
-    EXPECT_EQ(DltPageSerials(r.first, r.options), r.pages);
-  }
-  EXPECT_EQ(DltPageSerials("DG 100", {}), (TPageSerials{{{"DG ", 3, 100, 129}}}));
-  EXPECT_EQ(DltPageSerials("AB1234", {}), (TPageSerials{{{"AB", 4, 1234, 1263}}}));
 }
 
 TEST(JournalledJob, LtoSerialsFollowTheTemplatesPages) {

@@ -5,7 +5,7 @@
 #include <csignal>
 #include <sstream>
 
-#include "SheetFakes.h"
+#include "dlt/SheetFakes.h"
 #include "printing/WatchedJob.h"
 
 namespace vantor {

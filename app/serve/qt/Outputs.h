@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "app/serve/JobRequest.h"
+#include "dlt/DltCommand.h"
 #include "lto/LtoCommand.h"
-#include "printing/PrintCommand.h"
 #include "printing/qt/PrintCli.h"
 
 namespace vantor::serve {

@@ -20,15 +20,15 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
-#include "app/MediaSetup.h"
 #include "app/serve/JobJson.h"
 #include "app/serve/RequestLimit.h"
 #include "app/serve/qt/Outputs.h"
 #include "app/serve/qt/WebStrings.h"
 #include "colours/ColourSchemes.h"
+#include "dlt/MediaSetup.h"
+#include "dlt/Sheet.h"
 #include "lto/LtoLabel.h"
 #include "lto/MediaId.h"
-#include "printing/Sheet.h"
 #include "qt/DataFolders.h"
 
 namespace vantor::serve {

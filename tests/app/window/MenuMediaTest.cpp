@@ -76,7 +76,7 @@ class MenuMediaTest : public MenuTest {
   void ExpectMode(const TModeRow& row) {
     for (TButton b : row.clicks) Click((*menu).*b);
     const TLabelState& state = menu->LabelState();
-    EXPECT_EQ(state.MediaMode(), row.mode);
+    EXPECT_EQ(static_cast<int>(state.MediaMode()), row.mode);
     EXPECT_EQ(menu->Media_Type->Caption(), QString::fromLatin1(row.suffix));
     EXPECT_EQ(Field(), row.serial);
     EXPECT_EQ(state.Serial(), row.serial);

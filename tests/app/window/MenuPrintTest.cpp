@@ -14,7 +14,7 @@
 #include "app/window/Icons.h"
 #include "app/window/help.h"
 #include "colours/widgets/Color.h"
-#include "printing/HeadlessHost.h"
+#include "dlt/HeadlessHost.h"
 #include "printing/PrintTrace.h"
 #include "surface/RecordingSurface.h"
 
@@ -134,13 +134,13 @@ TEST_F(MenuPrintTest, PrintsTheSheetTheHeadlessHostPrintsAndContinuesTheSequence
     EXPECT_EQ(Labels(), preview) << "the preview follows the printing";
 
     THeadlessChoice choice;
-    choice.mediaMode = row.mode;
+    choice.mediaMode = static_cast<TMediaMode>(row.mode);
     choice.serial = row.printedFrom;
     choice.rotated = row.rotated;
     THeadlessHost reference(choice);
     TJobLog refLog;
     TLoggedJob refJob(refLog);
-    PrintSheet(LayoutFor(row.mode, reference.Rotated()), reference, refJob);
+    PrintSheet(LayoutFor(choice.mediaMode, reference.Rotated()), reference, refJob);
     ASSERT_FALSE(refLog.page.Ops().empty());
     EXPECT_EQ(Trace(log->page), Trace(refLog.page));
     // The trace leaves out the origin and mapping mode; the operations hold all.
@@ -270,7 +270,7 @@ TEST_F(MenuTest, ColorsButtonOpensTheColoursDialog) {
   TColorBox box(menu->LabelState().Colors, {}, menu.get());
   menu->AttachColorBox(box);
   menu->STK->setChecked(true);
-  ASSERT_EQ(menu->LabelState().MediaMode(), mmStkDltIV);
+  ASSERT_EQ(menu->LabelState().MediaMode(), TMediaMode::StkDltIV);
   bool wasModal = false;
   QTimer::singleShot(0, &box, [&] {
     wasModal = box.isVisible() && box.isModal();
@@ -281,7 +281,7 @@ TEST_F(MenuTest, ColorsButtonOpensTheColoursDialog) {
   EXPECT_TRUE(wasModal);
   EXPECT_EQ(Entry(0), ColorFromRgb(0xF78197));
   EXPECT_TRUE(menu->STD_3of9->isChecked());
-  EXPECT_EQ(menu->LabelState().MediaMode(), mmStandard3of9);
+  EXPECT_EQ(menu->LabelState().MediaMode(), TMediaMode::Standard3of9);
 }
 
 }  // namespace

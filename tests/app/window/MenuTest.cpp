@@ -26,7 +26,7 @@ TEST_F(MenuTest, StartsOnStandard3of9WithTheStartUpPreview) {
   EXPECT_FALSE(menu->windowFlags() & Qt::WindowMaximizeButtonHint);
 
   for (std::size_t i = 0; i < 11; ++i) EXPECT_EQ(Entry(i), kStart[i]) << "entry " << i;
-  EXPECT_EQ(menu->LabelState().MediaMode(), mmStandard3of9);
+  EXPECT_EQ(menu->LabelState().MediaMode(), TMediaMode::Standard3of9);
 
   EXPECT_TRUE(menu->STD_3of9->isChecked());
   for (QRadioButton* kind : {menu->STK_IV, menu->STK_III, menu->STK_CLN, menu->STK_DGN}) {

@@ -123,7 +123,7 @@ TEST(PrintCli, CommandLineChoosesWindowOrPrint) {
        [](auto& c) {
          EXPECT_EQ(c.print.output, TPrintOutput::Trace);
          EXPECT_EQ(c.print.target, "t");
-         EXPECT_EQ(c.print.mediaMode, mmStandard3of9);
+         EXPECT_EQ(c.print.mediaMode, TMediaMode::Standard3of9);
          EXPECT_EQ(c.print.sheets, 1);
          EXPECT_EQ(c.print.dpi, 0);
          EXPECT_FALSE(c.print.rotated.has_value());
@@ -145,17 +145,17 @@ TEST(PrintCli, CommandLineChoosesWindowOrPrint) {
       {"--media alone is StorageTek",
        {"--media", "cleaning", "--print-pdf", "p"},
        TAction::Print,
-       [](auto& c) { EXPECT_EQ(c.print.mediaMode, mmStkCleaning); }},
+       [](auto& c) { EXPECT_EQ(c.print.mediaMode, TMediaMode::StkCleaning); }},
       {"--maker standard with --media, either order",
        {"--media", "dlt3xt", "--maker", "standard", "--print-pdf", "p"},
        TAction::Print,
-       [](auto& c) { EXPECT_EQ(c.print.mediaMode, mmStkDltIIIXT); }},
+       [](auto& c) { EXPECT_EQ(c.print.mediaMode, TMediaMode::StkDltIIIXT); }},
       {"every choice",
        {"--print-pdf", "p", "--maker", "breece", "--serial", "ab0001", "--no-color", "--scheme", "tab ocr", "--sheets",
         "3", "--outlines", "--dpi", "1200"},
        TAction::Print,
        [](auto& c) {
-         EXPECT_EQ(c.print.mediaMode, mmBreeceHill);
+         EXPECT_EQ(c.print.mediaMode, TMediaMode::BreeceHill);
          EXPECT_EQ(c.print.serial, "ab0001");
          EXPECT_FALSE(c.print.colored);
          EXPECT_EQ(c.print.scheme, SchemeId::Tab);

@@ -10,7 +10,7 @@
 #include <cstdio>
 #include <string>
 
-#include "printing/SheetLayouts.h"
+#include "dlt/SheetLayouts.h"
 #include "surface/CorrectedSurface.h"
 #include "tools/ReaderUtil.h"
 

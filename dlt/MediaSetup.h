@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "barcode/BarTypes.h"
+#include "dlt/LabelState.h"
 #include "surface/Surface.h"
 
 namespace vantor {
@@ -70,8 +71,9 @@ inline constexpr std::array<TMediaSetup, 7> kMediaSetups = {{
 // clang-format on
 
 // The column of a media mode; unknown modes read as "Other".
-inline const TMediaSetup& MediaSetupFor(int mediaMode) {
-  return kMediaSetups[static_cast<std::size_t>(mediaMode >= 0 && mediaMode <= 6 ? mediaMode : 6)];
+inline const TMediaSetup& MediaSetupFor(TMediaMode mediaMode) {
+  const int column = static_cast<int>(mediaMode);
+  return kMediaSetups[static_cast<std::size_t>(column >= 0 && column <= 6 ? column : 6)];
 }
 
 // Preview character placement, LBL_1 .. LBL_6 (left, top) in the panel.

@@ -6,15 +6,15 @@
 #include <cmath>
 #include <sstream>
 
-#include "app/MediaSetup.h"
 #include "barcode/DotBars.h"
+#include "dlt/HeadlessHost.h"
+#include "dlt/MediaSetup.h"
+#include "dlt/Sheet.h"
+#include "dlt/SheetFakes.h"
+#include "dlt/SheetLayouts.h"
 #include "printing/CalibrationPage.h"
-#include "printing/HeadlessHost.h"
 #include "printing/PrintTrace.h"
 #include "printing/RecordingJob.h"
-#include "printing/Sheet.h"
-#include "printing/SheetFakes.h"
-#include "printing/SheetLayouts.h"
 #include "surface/Units.h"
 
 namespace vantor {
@@ -28,7 +28,7 @@ struct TBox {
 };
 
 // The 30 label rectangles, row by row, as the outlines of a full sheet draw them.
-THeadlessChoice Choice(int mode, const std::string& serial, bool rotated = false) {
+THeadlessChoice Choice(TMediaMode mode, const std::string& serial, bool rotated = false) {
   THeadlessChoice c;
   c.mediaMode = mode;
   c.serial = serial;
@@ -37,7 +37,7 @@ THeadlessChoice Choice(int mode, const std::string& serial, bool rotated = false
 }
 
 std::vector<TBox> LabelBoxes(int dpi) {
-  THeadlessHost host(Choice(mmStandard3of9, ""));
+  THeadlessHost host(Choice(TMediaMode::Standard3of9, ""));
   FakeJob job(dpi);
   TSheetOptions options;
   options.outlines = true;
@@ -75,16 +75,16 @@ std::string SerialPlus(const std::string& serial, int n) {
 struct TLayoutRow {
   const char* name;
   TSheetLayout layout;
-  int mode;
+  TMediaMode mode;
   bool rotated;
 };
 
 const TLayoutRow kLayouts[] = {
-    {"StorageTek", TSheetLayout::StorageTek, mmStkDltIV, false},
-    {"StorageTek rotated", TSheetLayout::StorageTekRotated, mmStkDltIV, true},
-    {"Standard", TSheetLayout::Standard, mmStandard3of9, false},
-    {"Standard rotated", TSheetLayout::StandardRotated, mmStandard3of9, true},
-    {"Breece Hill", TSheetLayout::BreeceHill, mmBreeceHill, false},
+    {"StorageTek", TSheetLayout::StorageTek, TMediaMode::StkDltIV, false},
+    {"StorageTek rotated", TSheetLayout::StorageTekRotated, TMediaMode::StkDltIV, true},
+    {"Standard", TSheetLayout::Standard, TMediaMode::Standard3of9, false},
+    {"Standard rotated", TSheetLayout::StandardRotated, TMediaMode::Standard3of9, true},
+    {"Breece Hill", TSheetLayout::BreeceHill, TMediaMode::BreeceHill, false},
 };
 
 // A sheet from label K holds exactly what a full sheet started K - 1 serials
@@ -134,8 +134,8 @@ TEST(StartLabel, LabelsBeforeKAreBlankAndTheRestIsTheFullSheet) {
 
 TEST(StartLabel, FirstSerialLandsOnLabelKInFillOrder) {
   test::FakeHost full, part;
-  full.Start(mmStkDltIV, "000000");
-  part.Start(mmStkDltIV, "000500");
+  full.Start(TMediaMode::StkDltIV, "000000");
+  part.Start(TMediaMode::StkDltIV, "000500");
   FakeJob a, b;
   PrintSheet(TSheetLayout::StorageTek, full, a);
   TSheetOptions options;
@@ -154,7 +154,7 @@ TEST(StartLabel, FirstSerialLandsOnLabelKInFillOrder) {
 // third start at label 1 and the serials run on across the pages.
 TEST(SheetJob, SeveralSheetsAreOneDocumentAndTheSerialRunsOn) {
   test::FakeHost host;
-  host.Start(mmStandard3of9, "ABC100");
+  host.Start(TMediaMode::Standard3of9, "ABC100");
   FakeJob job;
   TSheetOptions options;
   options.sheets = 3;
@@ -171,7 +171,7 @@ TEST(SheetJob, SeveralSheetsAreOneDocumentAndTheSerialRunsOn) {
   EXPECT_EQ(host.SerialText(), "ABC178");
   // Page 2 holds a whole sheet: it draws what a full sheet from ABC118 draws.
   test::FakeHost ref;
-  ref.Start(mmStandard3of9, "ABC118");
+  ref.Start(TMediaMode::Standard3of9, "ABC118");
   FakeJob refJob;
   PrintSheet(TSheetLayout::Standard, ref, refJob);
   EXPECT_EQ(TraceOf(job.pages[1]), TraceOf(refJob.pages[0]));
@@ -181,13 +181,13 @@ TEST(SheetJob, SeveralSheetsAreOneDocumentAndTheSerialRunsOn) {
 
 TEST(SheetJob, FailureOnALaterPageDropsTheWholeDocument) {
   test::FakeHost sized;
-  sized.Start(mmStkDltIV, "000100");
+  sized.Start(TMediaMode::StkDltIV, "000100");
   FakeJob one;
   PrintSheet(TSheetLayout::StorageTek, sized, one);
   const int perPage = static_cast<int>(one.pages[0].size());
 
   test::FakeHost host;
-  host.Start(mmStkDltIV, "000100");
+  host.Start(TMediaMode::StkDltIV, "000100");
   FakeJob job;
   job.failAfterOps = perPage / 2;  // counted on each page; page 1 is whole before page 2 starts
   TSheetOptions options;
@@ -295,7 +295,7 @@ TEST(WholeDotBars, EveryLayoutAtEveryResolutionFrom150To299) {
 TEST(WholeDotBars, PagesBelow150DpiAreRefused) {
   for (const int dpi : {72, 149, 150}) {
     SCOPED_TRACE(dpi);
-    THeadlessHost host(Choice(mmStkDltIV, "000100"));
+    THeadlessHost host(Choice(TMediaMode::StkDltIV, "000100"));
     FakeJob job(dpi);
     if (dpi >= kMinSheetDpi) {
       PrintSheet(TSheetLayout::StorageTek, host, job);
@@ -340,10 +340,10 @@ TEST(Calibration, EveryCoordinateIsTheUncorrectedOneTransformed) {
       SCOPED_TRACE(std::string(r.name) + ", " + std::to_string(dpi) + " dpi");
       TSheetOptions options;
       options.outlines = true;
-      THeadlessHost plainHost(Choice(mmStkDltIV, "000100"));
+      THeadlessHost plainHost(Choice(TMediaMode::StkDltIV, "000100"));
       TRecordingJob plain(dpi);
       PrintSheet(TSheetLayout::StorageTek, plainHost, plain, options);
-      THeadlessHost host(Choice(mmStkDltIV, "000100"));
+      THeadlessHost host(Choice(TMediaMode::StkDltIV, "000100"));
       TRecordingJob corrected(dpi, r.c);
       PrintSheet(TSheetLayout::StorageTek, host, corrected, options);
 
@@ -367,7 +367,7 @@ TEST(Calibration, EveryCoordinateIsTheUncorrectedOneTransformed) {
 TEST(Calibration, NoneLeavesTheTraceAsItWas) {
   std::string traces[2];
   for (int i = 0; i < 2; ++i) {
-    THeadlessHost host(Choice(mmBreeceHill, "BH0001"));
+    THeadlessHost host(Choice(TMediaMode::BreeceHill, "BH0001"));
     TRecordingJob job(300, TCalibration{});
     TSheetOptions options;
     options.startLabel = 1;

@@ -1,8 +1,8 @@
-#include "printing/HeadlessHost.h"
+#include "dlt/HeadlessHost.h"
 
-#include "app/MediaSetup.h"
 #include "barcode/BarProps.h"
 #include "barcode/LoMetric.h"
+#include "dlt/MediaSetup.h"
 
 namespace vantor {
 

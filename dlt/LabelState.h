@@ -9,29 +9,31 @@
 #include <string_view>
 
 #include "colours/ColourSchemes.h"
+#include "journal/SerialRange.h"
 
 namespace vantor {
 
-// Media modes, stored in entry 11 of the colour table.
-enum TMediaMode : int {
-  mmStkDltIV = 0,
-  mmStkDiagnostic = 1,
-  mmStkCleaning = 2,
-  mmStkDltIIIXT = 3,
-  mmStandard3of9 = 4,
-  mmBreeceHill = 5,
-  mmOther = 6,
+// The media modes, in the window's order; the values are the ones kept in
+// entry 11 of the colour table.
+enum class TMediaMode : int {
+  StkDltIV = 0,
+  StkDiagnostic = 1,
+  StkCleaning = 2,
+  StkDltIIIXT = 3,
+  Standard3of9 = 4,
+  BreeceHill = 5,
+  Other = 6,
 };
 
 inline constexpr std::size_t kSerialLength = 6;
-inline constexpr int kMaxCounter = 999;
+inline constexpr int kMaxCounter = journal::LastCounter(journal::kDltCounterDigits);  // 999
 inline constexpr std::size_t kColorTableSize = kColorTableEntries;
 inline constexpr std::size_t kMediaModeEntry = 11;
 
 // Suffix letter of a media mode ("D", "C" or empty; empty for unknown modes).
-std::string_view MediaSuffixFor(int mediaMode);
+std::string_view MediaSuffixFor(TMediaMode mediaMode);
 // Prefix that a media mode forces ("DG ", "CLN" or empty).
-std::string_view ForcedPrefixFor(int mediaMode);
+std::string_view ForcedPrefixFor(TMediaMode mediaMode);
 // Six characters: prefix of space, digits and A-Z, counter of digits.
 bool IsValidSerial(std::string_view serial);
 
@@ -74,8 +76,14 @@ class TLabelState {
   void SetSerial(std::string serial);
   void SetSerialHook(SerialHook hook) { hook_ = std::move(hook); }
 
-  int MediaMode() const { return static_cast<int>(Colors[kMediaModeEntry]); }
-  void SetMediaMode(int mode) { Colors[kMediaModeEntry] = static_cast<std::uint32_t>(mode); }
+  TMediaMode MediaMode() const { return mediaMode_; }
+  // Also writes the mode into entry 11 of the colour table, where the
+  // table has always carried it (the Colours dialog gets the whole table);
+  // nothing reads the mode back from there.
+  void SetMediaMode(TMediaMode mode) {
+    mediaMode_ = mode;
+    Colors[kMediaModeEntry] = static_cast<std::uint32_t>(mode);
+  }
   std::string_view MediaSuffix() const { return MediaSuffixFor(MediaMode()); }
 
   const std::string& BarcodeText() const { return barcodeText_; }
@@ -93,12 +101,13 @@ class TLabelState {
   // never gets a seven-character serial.
   bool NextSequence();
 
-  // Entries 0..9 digit colours, 10 the letter colour, 11 the media mode.
+  // Entries 0..9 digit colours, 10 the letter colour, 11 the media mode (as SetMediaMode wrote it).
   TColorTable Colors{};
   // Writes entries 0..10 from a scheme (toolkit colour form); entry 11 is kept.
   void LoadScheme(SchemeId id);
 
  private:
+  TMediaMode mediaMode_ = TMediaMode::Standard3of9;
   std::string serial_ = "000000";
   std::string barcodeText_ = "000000";
   SerialHook hook_;

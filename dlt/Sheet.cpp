@@ -1,22 +1,22 @@
-#include "printing/Sheet.h"
+#include "dlt/Sheet.h"
 
 #include <cstdio>
 #include <initializer_list>
 
-#include "app/LabelState.h"
-#include "printing/SheetLayouts.h"
-#include "printing/SheetPainter.h"
+#include "dlt/LabelState.h"
+#include "dlt/SheetLayouts.h"
+#include "dlt/SheetPainter.h"
 
 namespace vantor {
 
-TSheetLayout LayoutFor(int mediaMode, bool rotated) {
+TSheetLayout LayoutFor(TMediaMode mediaMode, bool rotated) {
   switch (mediaMode) {
-    case mmStkDltIV:
-    case mmStkDiagnostic:
-    case mmStkCleaning:
-    case mmStkDltIIIXT: return rotated ? TSheetLayout::StorageTekRotated : TSheetLayout::StorageTek;
-    case mmStandard3of9: return rotated ? TSheetLayout::StandardRotated : TSheetLayout::Standard;
-    case mmBreeceHill: return TSheetLayout::BreeceHill;
+    case TMediaMode::StkDltIV:
+    case TMediaMode::StkDiagnostic:
+    case TMediaMode::StkCleaning:
+    case TMediaMode::StkDltIIIXT: return rotated ? TSheetLayout::StorageTekRotated : TSheetLayout::StorageTek;
+    case TMediaMode::Standard3of9: return rotated ? TSheetLayout::StandardRotated : TSheetLayout::Standard;
+    case TMediaMode::BreeceHill: return TSheetLayout::BreeceHill;
     default: return TSheetLayout::Other;
   }
 }
@@ -56,7 +56,7 @@ std::optional<std::string> LabelRunRefusal(const std::string& serial, int labels
   if (!counter || *counter + labels - 1 <= kMaxCounter) return std::nullopt;
   const std::string prefix = serial.substr(0, 3);
   std::string text = std::to_string(labels) + (labels == 1 ? " label" : " labels") + " from " + serial +
-                     " would need serials past " + prefix + "999.";
+                     " would need serials past " + prefix + std::to_string(kMaxCounter) + ".";
   if (const int lastFirst = kMaxCounter - labels + 1; lastFirst >= 0) {
     char counterText[12];
     std::snprintf(counterText, sizeof counterText, "%03d", lastFirst);
@@ -73,7 +73,7 @@ std::optional<std::string> SheetRefusal(const std::string& serial, int sheets, i
   if (last <= kMaxCounter) return std::nullopt;
   const int lastFirst = kMaxCounter - labels + 1;
   const std::string prefix = serial.substr(0, 3);
-  const std::string past = " from " + serial + " would need serials past " + prefix + "999";
+  const std::string past = " from " + serial + " would need serials past " + prefix + std::to_string(kMaxCounter);
   std::string text;
   if (sheets == 1) {
     text = "A sheet of " + std::to_string(labels) + " labels" + past + ".";
@@ -98,27 +98,6 @@ std::optional<std::string> SheetResolutionRefusal(int dpiX, int dpiY) {
   if (lowest >= kMinSheetDpi) return std::nullopt;
   return "At " + std::to_string(lowest) + " dpi the labels' barcodes cannot be printed: they need at least " +
          std::to_string(kMinSheetDpi) + " dpi.";
-}
-
-void DrawPages(TPrintJob& job, int pages, const std::function<void(TSurface& page, int index)>& drawPage) {
-  bool begun = false;
-  try {
-    job.BeginDoc();
-    begun = true;
-    for (int i = 0; i < pages; ++i) {
-      if (i > 0) job.NewPage();
-      drawPage(job.Page(), i);
-    }
-    job.EndDoc();
-  } catch (...) {
-    if (begun) {
-      try {
-        job.AbortDoc();
-      } catch (...) {
-      }
-    }
-    throw;
-  }
 }
 
 TSheetResult PrintSheet(TSheetLayout layout, TSheetHost& host, TPrintJob& job, const TSheetOptions& options) {

@@ -1,4 +1,4 @@
-#include "printing/SheetPainter.h"
+#include "dlt/SheetPainter.h"
 
 #include <algorithm>
 

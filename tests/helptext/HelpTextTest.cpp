@@ -1,4 +1,4 @@
-#include "app/HelpText.h"
+#include "helptext/HelpText.h"
 
 #include <gtest/gtest.h>
 

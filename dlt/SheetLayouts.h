@@ -14,7 +14,7 @@
 #include <array>
 
 #include "barcode/DotBars.h"
-#include "printing/Sheet.h"
+#include "dlt/Sheet.h"
 #include "surface/Units.h"
 #include "templates/LabelGrid.h"
 

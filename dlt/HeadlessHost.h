@@ -3,14 +3,14 @@
 // line prints through it; tests use it as the reference host.
 #pragma once
 
-#include "app/LabelState.h"
 #include "barcode/BarLL.h"
-#include "printing/Sheet.h"
+#include "dlt/LabelState.h"
+#include "dlt/Sheet.h"
 
 namespace vantor {
 
 struct THeadlessChoice {
-  int mediaMode = mmStandard3of9;
+  TMediaMode mediaMode = TMediaMode::Standard3of9;
   std::string serial;         // empty: the mode's default serial
   bool rotated = false;       // "Rotated sequence" (only where the mode allows it)
   bool colored = true;        // "Colored sequence" (only where the mode allows it)

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "app/LabelState.h"
-#include "printing/Sheet.h"
+#include "dlt/LabelState.h"
+#include "dlt/Sheet.h"
 #include "surface/RecordingSurface.h"
 
 namespace vantor::test {
@@ -27,7 +27,7 @@ class FakeHost : public TSheetHost {
       if (s.size() == 6) state.SetBarcodeText(state.ComposeBarcodeText());
     });
   }
-  void Start(int mode, const std::string& serial) {
+  void Start(TMediaMode mode, const std::string& serial) {
     state.SetMediaMode(mode);
     state.SetSerial(serial);
     state.SetBarcodeText(state.ComposeBarcodeText());

@@ -1,4 +1,4 @@
-#include "app/RtfReader.h"
+#include "helptext/RtfReader.h"
 
 #include <algorithm>
 #include <array>

@@ -3,10 +3,13 @@
 #include <set>
 #include <vector>
 
-#include "app/LabelState.h"
+#include "dlt/LabelState.h"
 
 namespace vantor {
 namespace {
+
+// A media mode by its number, the tables below being by number (-1 and 7: unknown).
+TMediaMode Mode(int number) { return static_cast<TMediaMode>(number); }
 
 // A label state whose hook records every serial it was told about.
 struct Recorded {
@@ -20,7 +23,7 @@ struct Recorded {
 TEST(LabelState, StartUpValues) {
   const TLabelState s;
   EXPECT_EQ(s.Serial(), "000000");
-  EXPECT_EQ(s.MediaMode(), 4);
+  EXPECT_EQ(s.MediaMode(), TMediaMode::Standard3of9);
   EXPECT_EQ(s.MediaSuffix(), "");
   EXPECT_EQ(s.BarcodeText(), "000000");
   const std::uint32_t otherEdp[11] = {0x0000FF, 0x00FFFF, 0xBAFCA7, 0xF2CAB9, 0xC0C0C0, 0x2693FF,
@@ -38,8 +41,8 @@ TEST(LabelState, SuffixAndForcedPrefixByMediaMode) {
   const Row rows[] = {{0, "D", ""}, {1, "C", "DG "}, {2, "C", "CLN"}, {3, "C", ""}, {4, "", ""},
                       {5, "", ""},  {6, "", ""},     {7, "", ""},     {-1, "", ""}};
   for (const auto& r : rows) {
-    EXPECT_EQ(MediaSuffixFor(r.mode), r.suffix) << r.mode;
-    EXPECT_EQ(ForcedPrefixFor(r.mode), r.prefix) << r.mode;
+    EXPECT_EQ(MediaSuffixFor(Mode(r.mode)), r.suffix) << r.mode;
+    EXPECT_EQ(ForcedPrefixFor(Mode(r.mode)), r.prefix) << r.mode;
   }
 }
 
@@ -87,7 +90,7 @@ TEST(LabelState, CheckSequence) {
   for (const auto& r : rows) {
     SCOPED_TRACE(r.name);
     TLabelState s;
-    s.SetMediaMode(r.mode);
+    s.SetMediaMode(Mode(r.mode));
     s.SetSerial(r.serial);
     const std::optional<TSerialProblem> problem = s.SequenceProblem();
     EXPECT_EQ(problem ? problem->Text() : "", r.reason);
@@ -119,7 +122,7 @@ TEST(LabelState, NextSequence) {
   for (const auto& r : rows) {
     SCOPED_TRACE(r.name);
     TLabelState s;
-    s.SetMediaMode(r.mode);
+    s.SetMediaMode(Mode(r.mode));
     s.SetSerial(r.serial);
     EXPECT_TRUE(s.NextSequence());
     EXPECT_EQ(s.Serial(), r.next);
@@ -129,7 +132,7 @@ TEST(LabelState, NextSequence) {
 
 TEST(LabelState, CounterAt999HasNoSuccessor) {
   Recorded r;
-  r.state.SetMediaMode(0);
+  r.state.SetMediaMode(TMediaMode::StkDltIV);
   r.state.SetSerial("ABC999");
   r.state.SetBarcodeText("ABC999D");
   r.calls.clear();
@@ -165,7 +168,7 @@ TEST(LabelState, ThirtyLabelsFromAStartSerialAreConsecutiveAndDistinct) {
 
 TEST(LabelState, HookRunsOnlyOnRealChangesAndBeforeTheOperationGoesOn) {
   Recorded r;
-  r.state.SetMediaMode(0);
+  r.state.SetMediaMode(TMediaMode::StkDltIV);
   r.state.SetSerial("000000");  // unchanged from start-up
   EXPECT_TRUE(r.calls.empty());
 
@@ -181,7 +184,7 @@ TEST(LabelState, HookRunsOnlyOnRealChangesAndBeforeTheOperationGoesOn) {
   EXPECT_EQ(barcodeSeenByHook, "000000");
 
   r.calls.clear();
-  r.state.SetMediaMode(2);
+  r.state.SetMediaMode(TMediaMode::StkCleaning);
   r.state.SetSerial("CLN123");
   r.calls.clear();
   EXPECT_TRUE(r.state.CheckSequence());
@@ -194,7 +197,7 @@ TEST(LabelState, HookRunsOnlyOnRealChangesAndBeforeTheOperationGoesOn) {
 
 TEST(LabelState, SchemesWriteEntriesZeroToTenOnly) {
   TLabelState s;
-  s.SetMediaMode(5);
+  s.SetMediaMode(TMediaMode::BreeceHill);
   s.LoadScheme(SchemeId::Tab);
   EXPECT_EQ(s.Colors[0], ColorFromRgb(0xF78197));
   EXPECT_EQ(s.Colors[9], ColorFromRgb(0xA73C1C));

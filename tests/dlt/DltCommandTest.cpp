@@ -7,7 +7,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include "printing/PrintCommand.h"
+#include "dlt/DltCommand.h"
 
 namespace vantor {
 namespace {

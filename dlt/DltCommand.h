@@ -12,20 +12,17 @@
 #include <string_view>
 #include <vector>
 
-#include "app/LabelState.h"
 #include "colours/ColourSchemes.h"
-#include "journal/JobLog.h"
-#include "printing/RecordingJob.h"
-#include "printing/Sheet.h"
+#include "dlt/LabelState.h"
+#include "dlt/Sheet.h"
+#include "printing/HeadlessRun.h"
 
 namespace vantor {
-
-enum class TPrintOutput { Pdf, Trace, Printer };
 
 struct TPrintOptions {
   TPrintOutput output = TPrintOutput::Pdf;
   std::string target;  // the PDF or trace file, or the printer's name
-  int mediaMode = mmStandard3of9;
+  TMediaMode mediaMode = TMediaMode::Standard3of9;
   std::optional<std::string> serial;  // as typed; empty: the media kind's default
   std::optional<bool> rotated;        // "Rotated sequence"; empty: the media kind's start-up state
   bool colored = true;                // "Colored sequence"
@@ -45,56 +42,30 @@ struct TPrintOptions {
   bool progress = false;         // pages done on `err` while a long run goes on (for a terminal)
 };
 
-// An option of a run at fault: the long option's name ("serial",
-// "start-label", ...; empty when no one option is to blame), the reason, and
-// the command line's exit status for it (2 for an option out of its range, 1
-// for a run the labels refuse). The command line, the web service and the
-// windows word the same reason.
-struct TOptionProblem {
-  std::string option;
-  std::string problem;
-  int exit = 1;
-};
-
-// The calibration option a calibration's fault lies in.
-std::string CalibrationOption(const TCalibration& calibration);
-
 // The makers --maker takes and the media kinds --media takes, in the window's
 // order; a maker with media kinds takes them all, the first when none is given.
 struct TMediaChoice {
   const char* maker;
   const char* media;  // empty: the maker has no media kinds
-  int mode;
+  TMediaMode mode;
 };
-inline constexpr TMediaChoice kMediaChoices[] = {{"standard", "", mmStandard3of9},
-                                                 {"storagetek", "dlt4", mmStkDltIV},
-                                                 {"storagetek", "dlt3xt", mmStkDltIIIXT},
-                                                 {"storagetek", "cleaning", mmStkCleaning},
-                                                 {"storagetek", "diagnostic", mmStkDiagnostic},
-                                                 {"breece", "", mmBreeceHill},
-                                                 {"other", "", mmOther}};
+inline constexpr TMediaChoice kMediaChoices[] = {{"standard", "", TMediaMode::Standard3of9},
+                                                 {"storagetek", "dlt4", TMediaMode::StkDltIV},
+                                                 {"storagetek", "dlt3xt", TMediaMode::StkDltIIIXT},
+                                                 {"storagetek", "cleaning", TMediaMode::StkCleaning},
+                                                 {"storagetek", "diagnostic", TMediaMode::StkDiagnostic},
+                                                 {"breece", "", TMediaMode::BreeceHill},
+                                                 {"other", "", TMediaMode::Other}};
 inline constexpr const char* kDefaultMaker = "standard";  // the window's start-up choice
 // The makers, each once, and the media kinds, in the table's order.
 std::vector<std::string> MakerNames();
 std::vector<std::string> MediaKindNames();
-// "a, b, c and d"; "a or b" with `last` "or".
-std::string JoinNames(const std::vector<std::string>& names, const std::string& last = "and");
 
 // The media mode for a maker and a media kind (empty: the maker's first, if it
 // has any), or nothing when they do not go together.
-std::optional<int> MediaModeFor(const std::string& maker, const std::string& media);
+std::optional<TMediaMode> MediaModeFor(const std::string& maker, const std::string& media);
 // Why MediaModeFor finds nothing, naming what there is; empty when it finds one.
 std::string MediaChoiceProblem(const std::string& maker, const std::string& media);
-
-// One run's print job, and what is left to do after its last sheet.
-class TSheetOutput {
- public:
-  virtual ~TSheetOutput() = default;
-  virtual TPrintJob& Job() = 0;
-  // Puts the result in place (the PDF renamed, the trace file written).
-  // Throws std::runtime_error naming the file and the reason.
-  virtual void Finish() {}
-};
 
 class TPrintJobFactory {
  public:
@@ -102,24 +73,6 @@ class TPrintJobFactory {
   // The output for options.output and options.target at `dpi`. Throws
   // std::runtime_error when there is none (no printer of that name).
   virtual std::unique_ptr<TSheetOutput> Open(const TPrintOptions& options, int dpi, TSheetOptions& sheet) = 0;
-};
-
-// A sheet job on the recording surface: one trace page a sheet, each written
-// as it ends, so only one page's drawing is held at a time.
-class TTraceJob : public TRecordingJob {
- public:
-  using TRecordingJob::TRecordingJob;
-  void EndDoc() override;
-  // The pages kept by the default WritePage.
-  std::string Text() const { return text_.str(); }
-
- protected:
-  // Takes one page's trace text; by default it is kept for Text().
-  virtual void WritePage(const std::string& page) { text_ << page; }
-
- private:
-  std::ostringstream text_;
-  int pages_ = 0;
 };
 
 // Checks a DLT run's options before anything is opened: the calibration, the
@@ -145,23 +98,8 @@ constexpr int DltMaxCount(int startLabel) { return kMaxSheets * kLabelsPerSheet 
 int RunPrint(const TPrintOptions& options, TPrintJobFactory& factory, std::ostream& out, std::ostream& err,
              journal::TJobLog* journal = nullptr);
 
-// A line of the command line's on stderr: "vantor: " and `message`, its first
-// word in lower case as the command line's own lines have it (the label
-// models word their refusals as sentences for the windows). "LTO" and other
-// words in capitals stay as they are.
-std::string CliLine(std::string_view message);
 // The caption the print command refuses a serial with, on the window and on
 // the command line (there followed by the reason).
 inline constexpr const char* kSequenceErrorCaption = "Error in Sequence Number";
-
-// The output the journal records: a printer's name as given, a file as an
-// absolute path (the journal outlives the working folder).
-std::string JournalTarget(TPrintOutput output, const std::string& target);
-// The output kind the journal records for a command line's output.
-journal::TOutputKind OutputKindOf(TPrintOutput output);
-// The lines on stderr for a job the journal refused: each conflict, then
-// what to do. Exit status 3 goes with them.
-void ReportJournalRefusal(const std::vector<journal::TConflict>& conflicts, std::ostream& err);
-inline constexpr int kExitJournalRefused = 3;
 
 }  // namespace vantor

@@ -1,4 +1,4 @@
-#include "app/LabelState.h"
+#include "dlt/LabelState.h"
 
 #include <cstdio>
 
@@ -9,20 +9,20 @@ bool IsPrefixChar(char c) { return c == ' ' || (c >= '0' && c <= '9') || (c >= '
 bool IsCounterChar(char c) { return c >= '0' && c <= '9'; }
 }  // namespace
 
-std::string_view MediaSuffixFor(int mediaMode) {
+std::string_view MediaSuffixFor(TMediaMode mediaMode) {
   switch (mediaMode) {
-    case mmStkDltIV: return "D";
-    case mmStkDiagnostic:
-    case mmStkCleaning:
-    case mmStkDltIIIXT: return "C";
+    case TMediaMode::StkDltIV: return "D";
+    case TMediaMode::StkDiagnostic:
+    case TMediaMode::StkCleaning:
+    case TMediaMode::StkDltIIIXT: return "C";
     default: return "";
   }
 }
 
-std::string_view ForcedPrefixFor(int mediaMode) {
+std::string_view ForcedPrefixFor(TMediaMode mediaMode) {
   switch (mediaMode) {
-    case mmStkDiagnostic: return "DG ";
-    case mmStkCleaning: return "CLN";
+    case TMediaMode::StkDiagnostic: return "DG ";
+    case TMediaMode::StkCleaning: return "CLN";
     default: return "";
   }
 }
@@ -104,7 +104,7 @@ std::optional<std::string> SuccessorSerial(std::string_view s) {
 
 TLabelState::TLabelState() {
   LoadScheme(SchemeId::Active_EDP);
-  SetMediaMode(mmStandard3of9);
+  SetMediaMode(TMediaMode::Standard3of9);
 }
 
 void TLabelState::SetSerial(std::string serial) {

@@ -1,16 +1,15 @@
-#include "printing/PrintCommand.h"
+#include "dlt/DltCommand.h"
 
 #include <algorithm>
 #include <cctype>
-#include <filesystem>
 #include <map>
 #include <stdexcept>
 
-#include "app/MediaSetup.h"
+#include "dlt/DltJournal.h"
+#include "dlt/HeadlessHost.h"
+#include "dlt/MediaSetup.h"
 #include "printing/CalibrationPage.h"
-#include "printing/HeadlessHost.h"
 #include "printing/JournalledJob.h"
-#include "printing/PrintTrace.h"
 #include "printing/WatchedJob.h"
 
 namespace vantor {
@@ -29,16 +28,7 @@ std::vector<std::string> MediaKindNames() {
   return names;
 }
 
-std::string JoinNames(const std::vector<std::string>& names, const std::string& last) {
-  std::string text;
-  for (std::size_t i = 0; i < names.size(); ++i) {
-    if (i > 0) text += i + 1 == names.size() ? " " + last + " " : ", ";
-    text += names[i];
-  }
-  return text;
-}
-
-std::optional<int> MediaModeFor(const std::string& maker, const std::string& media) {
+std::optional<TMediaMode> MediaModeFor(const std::string& maker, const std::string& media) {
   for (const TMediaChoice& c : kMediaChoices)
     if (maker == c.maker && (media == c.media || media.empty())) return c.mode;
   return std::nullopt;
@@ -60,46 +50,6 @@ std::string MediaChoiceProblem(const std::string& maker, const std::string& medi
          " (LTO Ultrium labels: --lto)";
 }
 
-std::string CliLine(std::string_view message) {
-  std::string line = "vantor: " + std::string(message);
-  const std::size_t first = 8;
-  if (line.size() <= first || !std::isupper(static_cast<unsigned char>(line[first]))) return line;
-  for (std::size_t i = first + 1; i < line.size() && line[i] != ' '; ++i)
-    if (!std::islower(static_cast<unsigned char>(line[i]))) return line;
-  line[first] = static_cast<char>(std::tolower(static_cast<unsigned char>(line[first])));
-  return line;
-}
-
-void TTraceJob::EndDoc() {
-  std::ostringstream page;
-  WritePrintTrace(page, ++pages_, Recording().Ops());
-  WritePage(page.str());
-}
-
-std::string JournalTarget(TPrintOutput output, const std::string& target) {
-  if (output == TPrintOutput::Printer || target.empty()) return target;
-  std::error_code ec;
-  const std::filesystem::path absolute = std::filesystem::absolute(target, ec);
-  return ec ? target : absolute.lexically_normal().string();
-}
-
-journal::TOutputKind OutputKindOf(TPrintOutput output) {
-  switch (output) {
-    case TPrintOutput::Pdf: return journal::TOutputKind::Pdf;
-    case TPrintOutput::Trace: return journal::TOutputKind::Trace;
-    case TPrintOutput::Printer: return journal::TOutputKind::Printer;
-  }
-  return journal::TOutputKind::Printer;
-}
-
-void ReportJournalRefusal(const std::vector<journal::TConflict>& conflicts, std::ostream& err) {
-  for (const journal::TConflict& c : conflicts) err << CliLine(journal::DescribeConflict(c)) << '\n';
-  if (journal::ReprintWouldPass(conflicts))
-    err << "vantor: nothing was printed; give --reprint to print them again deliberately (recorded as a reprint)\n";
-  else
-    err << "vantor: nothing was printed; a job still running holds serials of this one\n";
-}
-
 namespace {
 
 int RunCalibrationPage(const TPrintOptions& o, TPrintJobFactory& factory, std::ostream& out, std::ostream& err) {
@@ -117,21 +67,6 @@ int RunCalibrationPage(const TPrintOptions& o, TPrintJobFactory& factory, std::o
   if (o.output == TPrintOutput::Printer) out << "Printed the calibration page on " << o.target << '\n';
   return 0;
 }
-
-}  // namespace
-
-std::string CalibrationOption(const TCalibration& calibration) {
-  switch (CalibrationFault(calibration)) {
-    case TCalibrationField::OffsetX: return "offset-x";
-    case TCalibrationField::OffsetY: return "offset-y";
-    case TCalibrationField::ScaleX: return "scale-x";
-    case TCalibrationField::ScaleY: return "scale-y";
-    case TCalibrationField::None: break;
-  }
-  return {};
-}
-
-namespace {
 
 // The label state of a run: media, colour, scheme, and the first serial as
 // the serial field takes typing (letters in upper case).

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/RtfReader.h"
+#include "helptext/RtfReader.h"
 
 namespace vantor {
 

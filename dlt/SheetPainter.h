@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "printing/Sheet.h"
-#include "printing/SheetLayouts.h"
+#include "dlt/Sheet.h"
+#include "dlt/SheetLayouts.h"
 
 namespace vantor {
 

@@ -1,4 +1,4 @@
-#include "app/RtfReader.h"
+#include "helptext/RtfReader.h"
 
 #include <gtest/gtest.h>
 

@@ -4,9 +4,9 @@
 #include <ostream>
 #include <set>
 
-#include "printing/Sheet.h"
-#include "printing/SheetFakes.h"
-#include "printing/SheetPainter.h"
+#include "dlt/Sheet.h"
+#include "dlt/SheetFakes.h"
+#include "dlt/SheetPainter.h"
 
 namespace vantor {
 
@@ -23,7 +23,7 @@ std::vector<TRecordedOp> Rects(const FakeJob& job) { return job.page.OpsOf(TOpKi
 struct Printed {
   FakeHost host;
   FakeJob job;
-  Printed(TSheetLayout layout, int mode, const std::string& serial, int dpi = 300, TSheetOptions options = {})
+  Printed(TSheetLayout layout, TMediaMode mode, const std::string& serial, int dpi = 300, TSheetOptions options = {})
       : job(dpi) {
     host.Start(mode, serial);
     result = PrintSheet(layout, host, job, options);
@@ -43,7 +43,7 @@ TEST(SheetFrames, GridAt300And600Dpi) {
   };
   for (const auto& r : rows) {
     SCOPED_TRACE(r.dpi);
-    Printed p(TSheetLayout::StorageTek, mmStkDltIV, "000000", r.dpi, {.outlines = true});
+    Printed p(TSheetLayout::StorageTek, TMediaMode::StkDltIV, "000000", r.dpi, {.outlines = true});
     const auto rects = Rects(p.job);
     ASSERT_EQ(rects.size(), 30u + 180u);
     EXPECT_EQ((std::vector<int>{rects[0].P1.x, rects[0].P1.y, rects[0].P2.x, rects[0].P2.y}),
@@ -55,7 +55,7 @@ TEST(SheetFrames, GridAt300And600Dpi) {
 }
 
 TEST(SheetFrames, CellStepsAndRows) {
-  Printed p(TSheetLayout::StorageTek, mmStkDltIV, "000000", 300, {.outlines = true});
+  Printed p(TSheetLayout::StorageTek, TMediaMode::StkDltIV, "000000", 300, {.outlines = true});
   const auto rects = Rects(p.job);
   std::vector<int> cellLefts;
   for (int k = 1; k <= 6; ++k) cellLefts.push_back(rects[static_cast<std::size_t>(k)].P1.x);
@@ -70,18 +70,18 @@ TEST(SheetFrames, CellStepsAndRows) {
 }
 
 TEST(SheetFrames, OutlinesAreOffByDefault) {
-  Printed p(TSheetLayout::StorageTek, mmStkDltIV, "000000");
+  Printed p(TSheetLayout::StorageTek, TMediaMode::StkDltIV, "000000");
   const auto rects = Rects(p.job);
   EXPECT_EQ(rects.size(), 180u) << "cells only";
   EXPECT_EQ(rects[0].P1.x, 274);
-  Printed breece(TSheetLayout::BreeceHill, mmBreeceHill, "000000");
+  Printed breece(TSheetLayout::BreeceHill, TMediaMode::BreeceHill, "000000");
   EXPECT_TRUE(Rects(breece.job).empty());
-  Printed breeceOutlined(TSheetLayout::BreeceHill, mmBreeceHill, "000000", 300, {.outlines = true});
+  Printed breeceOutlined(TSheetLayout::BreeceHill, TMediaMode::BreeceHill, "000000", 300, {.outlines = true});
   EXPECT_EQ(Rects(breeceOutlined.job).size(), 30u);
 }
 
 TEST(SheetFrames, CellColourRule) {
-  Printed p(TSheetLayout::Standard, mmStandard3of9, "ABC123");
+  Printed p(TSheetLayout::Standard, TMediaMode::Standard3of9, "ABC123");
   const auto fills = p.job.page.OpsOf(TOpKind::FillRect);
   // Only the digit cells of each label are filled: 3 per label.
   ASSERT_EQ(fills.size(), 90u);
@@ -96,7 +96,7 @@ TEST(SheetFrames, CellColourRule) {
 
   // The letter colour never reaches paper, even when set to a digit's colour.
   FakeHost host;
-  host.Start(mmStandard3of9, "ABC123");
+  host.Start(TMediaMode::Standard3of9, "ABC123");
   host.state.Colors[10] = host.state.Colors[5];
   FakeJob job;
   PrintSheet(TSheetLayout::Standard, host, job);
@@ -108,7 +108,7 @@ TEST(SheetFrames, CellColourRule) {
 
   // "Colored sequence" clear: no fill at all, every character on white.
   FakeHost plain;
-  plain.Start(mmStandard3of9, "000123");
+  plain.Start(TMediaMode::Standard3of9, "000123");
   plain.colored = false;
   FakeJob plainJob;
   PrintSheet(TSheetLayout::Standard, plain, plainJob);
@@ -117,7 +117,7 @@ TEST(SheetFrames, CellColourRule) {
 }
 
 TEST(SheetFrames, ReversedCellsHoldCharactersRightToLeft) {
-  Printed p(TSheetLayout::StorageTekRotated, mmStkDltIV, "000123");
+  Printed p(TSheetLayout::StorageTekRotated, TMediaMode::StkDltIV, "000123");
   const auto fills = p.job.page.OpsOf(TOpKind::FillRect);
   // First label, cells left to right: 3, 2, 1, 0, 0, 0.
   const std::size_t expected[6] = {3, 2, 1, 0, 0, 0};
@@ -127,7 +127,7 @@ TEST(SheetFrames, ReversedCellsHoldCharactersRightToLeft) {
 struct TextRow {
   const char* name;
   TSheetLayout layout;
-  int mode;
+  TMediaMode mode;
   TPoint firstBarcode;
   std::vector<int> firstLabelX;  // characters in drawing order
   int y;
@@ -136,19 +136,37 @@ struct TextRow {
 
 TEST(SheetContent, PositionsAt300Dpi) {
   const TextRow rows[] = {
-      {"StorageTek", TSheetLayout::StorageTek, mmStkDltIV, {283, 484}, {315, 421, 527, 633, 739, 833, 863}, 429, 987},
-      {"Standard", TSheetLayout::Standard, mmStandard3of9, {325, 484}, {315, 421, 527, 633, 739, 833}, 429, 987},
-      {"Breece Hill", TSheetLayout::BreeceHill, mmBreeceHill, {325, 429}, {461, 508, 555, 602, 649, 696}, 579, 1133},
+      {"StorageTek",
+       TSheetLayout::StorageTek,
+       TMediaMode::StkDltIV,
+       {283, 484},
+       {315, 421, 527, 633, 739, 833, 863},
+       429,
+       987},
+      {"Standard",
+       TSheetLayout::Standard,
+       TMediaMode::Standard3of9,
+       {325, 484},
+       {315, 421, 527, 633, 739, 833},
+       429,
+       987},
+      {"Breece Hill",
+       TSheetLayout::BreeceHill,
+       TMediaMode::BreeceHill,
+       {325, 429},
+       {461, 508, 555, 602, 649, 696},
+       579,
+       1133},
       {"StorageTek rotated",
        TSheetLayout::StorageTekRotated,
-       mmStkDltIV,
+       TMediaMode::StkDltIV,
        {283, 484},
        {363, 316, 463, 567, 671, 775, 879},
        437,
        1036},
       {"Standard rotated",
        TSheetLayout::StandardRotated,
-       mmStandard3of9,
+       TMediaMode::Standard3of9,
        {319, 484},
        {363, 467, 571, 675, 779, 883},
        437,
@@ -172,7 +190,7 @@ TEST(SheetContent, PositionsAt300Dpi) {
 }
 
 TEST(SheetContent, SuffixesFontsAndRows) {
-  Printed stk(TSheetLayout::StorageTek, mmStkDltIV, "000123");
+  Printed stk(TSheetLayout::StorageTek, TMediaMode::StkDltIV, "000123");
   auto texts = Texts(stk.job);
   EXPECT_EQ(texts[6].Text, "D");
   EXPECT_EQ(texts[6].P1, (TPoint{863, 447}));
@@ -183,11 +201,11 @@ TEST(SheetContent, SuffixesFontsAndRows) {
   EXPECT_TRUE(texts[0].Font.Bold);
   EXPECT_EQ(texts[21].P1.y, 677) << "second row";
 
-  Printed breece(TSheetLayout::BreeceHill, mmBreeceHill, "000000");
+  Printed breece(TSheetLayout::BreeceHill, TMediaMode::BreeceHill, "000000");
   texts = Texts(breece.job);
   EXPECT_EQ(texts[18].P1.x, 476) << "rows 2 to 10 start at 40.3 mm, not 39";
 
-  Printed rot(TSheetLayout::StorageTekRotated, mmStkDltIIIXT, "000123");
+  Printed rot(TSheetLayout::StorageTekRotated, TMediaMode::StkDltIIIXT, "000123");
   texts = Texts(rot.job);
   EXPECT_EQ(texts[1].Text, "C");
   EXPECT_EQ(texts[1].P1, (TPoint{316, 456}));
@@ -201,7 +219,7 @@ TEST(SheetContent, SuffixesFontsAndRows) {
   EXPECT_EQ(texts[texts.size() - 1].Font.Escapement, 0);
   EXPECT_EQ(texts[texts.size() - 2].Font.Escapement, 0);
 
-  Printed stdRot(TSheetLayout::StandardRotated, mmStandard3of9, "000000");
+  Printed stdRot(TSheetLayout::StandardRotated, TMediaMode::Standard3of9, "000000");
   for (const auto& t : Texts(stdRot.job)) EXPECT_EQ(t.Font.Color, 0u) << "black characters";
 }
 
@@ -213,7 +231,7 @@ TEST(SheetRows, SecondAndTenthRowOfEveryLayout) {
   struct Row {
     const char* name;
     TSheetLayout layout;
-    int mode;
+    TMediaMode mode;
     int dpi;
     int row;
     TPoint barcode;
@@ -224,30 +242,30 @@ TEST(SheetRows, SecondAndTenthRowOfEveryLayout) {
   using L = TSheetLayout;
   // clang-format off
   const Row rows[] = {
-      {"StorageTek",         L::StorageTek,        mmStkDltIV,     300,  2, {283, 732},  {315, 677},  650,  674},
-      {"StorageTek",         L::StorageTek,        mmStkDltIV,     300, 10, {283, 2716}, {315, 2661}, 2634, 2658},
-      {"StorageTek",         L::StorageTek,        mmStkDltIV,     600,  2, {567, 1465}, {631, 1353}, 1299, 1346},
-      {"StorageTek",         L::StorageTek,        mmStkDltIV,     600, 10, {567, 5433}, {631, 5321}, 5267, 5314},
-      {"Standard",           L::Standard,          mmStandard3of9, 300,  2, {325, 732},  {315, 677},  650,  674},
-      {"Standard",           L::Standard,          mmStandard3of9, 300, 10, {325, 2716}, {315, 2661}, 2634, 2658},
-      {"Standard",           L::Standard,          mmStandard3of9, 600,  2, {651, 1465}, {631, 1353}, 1299, 1346},
-      {"Standard",           L::Standard,          mmStandard3of9, 600, 10, {651, 5433}, {631, 5321}, 5267, 5314},
-      {"Other",              L::Other,             mmOther,        300,  2, {325, 732},  {315, 677},  650,  674},
-      {"Other",              L::Other,             mmOther,        300, 10, {325, 2716}, {315, 2661}, 2634, 2658},
-      {"Other",              L::Other,             mmOther,        600,  2, {651, 1465}, {631, 1353}, 1299, 1346},
-      {"Other",              L::Other,             mmOther,        600, 10, {651, 5433}, {631, 5321}, 5267, 5314},
-      {"Breece Hill",        L::BreeceHill,        mmBreeceHill,   300,  2, {325, 677},  {476, 827},  650,  -1},
-      {"Breece Hill",        L::BreeceHill,        mmBreeceHill,   300, 10, {325, 2661}, {476, 2811}, 2634, -1},
-      {"Breece Hill",        L::BreeceHill,        mmBreeceHill,   600,  2, {651, 1355}, {952, 1653}, 1299, -1},
-      {"Breece Hill",        L::BreeceHill,        mmBreeceHill,   600, 10, {651, 5323}, {952, 5621}, 5267, -1},
-      {"StorageTek rotated", L::StorageTekRotated, mmStkDltIV,     300,  2, {283, 732},  {363, 685},  650,  674},
-      {"StorageTek rotated", L::StorageTekRotated, mmStkDltIV,     300, 10, {283, 2716}, {363, 2669}, 2634, 2658},
-      {"StorageTek rotated", L::StorageTekRotated, mmStkDltIV,     600,  2, {567, 1465}, {725, 1370}, 1299, 1346},
-      {"StorageTek rotated", L::StorageTekRotated, mmStkDltIV,     600, 10, {567, 5433}, {725, 5338}, 5267, 5314},
-      {"Standard rotated",   L::StandardRotated,   mmStandard3of9, 300,  2, {319, 732},  {363, 685},  650,  674},
-      {"Standard rotated",   L::StandardRotated,   mmStandard3of9, 300, 10, {319, 2716}, {363, 2669}, 2634, 2658},
-      {"Standard rotated",   L::StandardRotated,   mmStandard3of9, 600,  2, {638, 1465}, {725, 1370}, 1299, 1346},
-      {"Standard rotated",   L::StandardRotated,   mmStandard3of9, 600, 10, {638, 5433}, {725, 5338}, 5267, 5314},
+      {"StorageTek",         L::StorageTek,        TMediaMode::StkDltIV,     300,  2, {283, 732},  {315, 677},  650,  674},
+      {"StorageTek",         L::StorageTek,        TMediaMode::StkDltIV,     300, 10, {283, 2716}, {315, 2661}, 2634, 2658},
+      {"StorageTek",         L::StorageTek,        TMediaMode::StkDltIV,     600,  2, {567, 1465}, {631, 1353}, 1299, 1346},
+      {"StorageTek",         L::StorageTek,        TMediaMode::StkDltIV,     600, 10, {567, 5433}, {631, 5321}, 5267, 5314},
+      {"Standard",           L::Standard,          TMediaMode::Standard3of9, 300,  2, {325, 732},  {315, 677},  650,  674},
+      {"Standard",           L::Standard,          TMediaMode::Standard3of9, 300, 10, {325, 2716}, {315, 2661}, 2634, 2658},
+      {"Standard",           L::Standard,          TMediaMode::Standard3of9, 600,  2, {651, 1465}, {631, 1353}, 1299, 1346},
+      {"Standard",           L::Standard,          TMediaMode::Standard3of9, 600, 10, {651, 5433}, {631, 5321}, 5267, 5314},
+      {"Other",              L::Other,             TMediaMode::Other,        300,  2, {325, 732},  {315, 677},  650,  674},
+      {"Other",              L::Other,             TMediaMode::Other,        300, 10, {325, 2716}, {315, 2661}, 2634, 2658},
+      {"Other",              L::Other,             TMediaMode::Other,        600,  2, {651, 1465}, {631, 1353}, 1299, 1346},
+      {"Other",              L::Other,             TMediaMode::Other,        600, 10, {651, 5433}, {631, 5321}, 5267, 5314},
+      {"Breece Hill",        L::BreeceHill,        TMediaMode::BreeceHill,   300,  2, {325, 677},  {476, 827},  650,  -1},
+      {"Breece Hill",        L::BreeceHill,        TMediaMode::BreeceHill,   300, 10, {325, 2661}, {476, 2811}, 2634, -1},
+      {"Breece Hill",        L::BreeceHill,        TMediaMode::BreeceHill,   600,  2, {651, 1355}, {952, 1653}, 1299, -1},
+      {"Breece Hill",        L::BreeceHill,        TMediaMode::BreeceHill,   600, 10, {651, 5323}, {952, 5621}, 5267, -1},
+      {"StorageTek rotated", L::StorageTekRotated, TMediaMode::StkDltIV,     300,  2, {283, 732},  {363, 685},  650,  674},
+      {"StorageTek rotated", L::StorageTekRotated, TMediaMode::StkDltIV,     300, 10, {283, 2716}, {363, 2669}, 2634, 2658},
+      {"StorageTek rotated", L::StorageTekRotated, TMediaMode::StkDltIV,     600,  2, {567, 1465}, {725, 1370}, 1299, 1346},
+      {"StorageTek rotated", L::StorageTekRotated, TMediaMode::StkDltIV,     600, 10, {567, 5433}, {725, 5338}, 5267, 5314},
+      {"Standard rotated",   L::StandardRotated,   TMediaMode::Standard3of9, 300,  2, {319, 732},  {363, 685},  650,  674},
+      {"Standard rotated",   L::StandardRotated,   TMediaMode::Standard3of9, 300, 10, {319, 2716}, {363, 2669}, 2634, 2658},
+      {"Standard rotated",   L::StandardRotated,   TMediaMode::Standard3of9, 600,  2, {638, 1465}, {725, 1370}, 1299, 1346},
+      {"Standard rotated",   L::StandardRotated,   TMediaMode::Standard3of9, 600, 10, {638, 5433}, {725, 5338}, 5267, 5314},
   };
   // clang-format on
   for (const Row& r : rows) {
@@ -310,7 +328,7 @@ TEST(SheetRounding, HalfDotsAt127DpiRoundToEven) {
   // Drawn by the sheet's painter itself: a job at 127 dpi is refused (its
   // barcodes need 150 dpi), but the layout's positions hold at any resolution.
   FakeHost host;
-  host.Start(mmStkDltIV, "000000");
+  host.Start(TMediaMode::StkDltIV, "000000");
   FakeJob job(127);
   TSheetPainter painter(host, job.page, {});
   painter.FramePass(LayoutSpec(TSheetLayout::StorageTekRotated));

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "printing/Sheet.h"
-#include "printing/SheetFakes.h"
+#include "dlt/Sheet.h"
+#include "dlt/SheetFakes.h"
 
 namespace vantor {
 namespace {
@@ -14,7 +14,7 @@ using test::kPaperJam;
 
 TEST(SheetProcedure, SerialsRunRowByRowAndContinueOnTheNextSheet) {
   FakeHost host;
-  host.Start(mmStkDltIV, "000000");
+  host.Start(TMediaMode::StkDltIV, "000000");
   FakeJob job;
   ASSERT_EQ(PrintSheet(TSheetLayout::StorageTek, host, job), TSheetResult::Printed);
   ASSERT_EQ(host.barcodeTexts.size(), 30u);
@@ -44,7 +44,7 @@ TEST(SheetProcedure, FramePassPutsTheFirstSerialBack) {
   // The frame pass walks the 30 serials to choose cell colours; the content
   // pass must then start from the first serial again.
   FakeHost host;
-  host.Start(mmStandard3of9, "ABC100");
+  host.Start(TMediaMode::Standard3of9, "ABC100");
   FakeJob job;
   PrintSheet(TSheetLayout::Standard, host, job);
   EXPECT_EQ(host.barcodeTexts.front(), "ABC100");
@@ -56,7 +56,7 @@ TEST(SheetProcedure, FramePassPutsTheFirstSerialBack) {
 
 TEST(SheetProcedure, CancelledDialogOnlyEnablesTheSerialField) {
   FakeHost host;
-  host.Start(mmStkDiagnostic, "DG 005");
+  host.Start(TMediaMode::StkDiagnostic, "DG 005");
   FakeJob job;
   job.confirm = false;
   EXPECT_EQ(PrintSheet(TSheetLayout::StorageTek, host, job), TSheetResult::Cancelled);
@@ -69,7 +69,7 @@ TEST(SheetProcedure, CancelledDialogOnlyEnablesTheSerialField) {
 
 TEST(SheetProcedure, PrintingOffsetMovesTheOrigin) {
   FakeHost host;
-  host.Start(mmStkDltIV, "000000");
+  host.Start(TMediaMode::StkDltIV, "000000");
   FakeJob job;
   job.page.SetPrintingOffset({50, 40});
   PrintSheet(TSheetLayout::StorageTek, host, job);
@@ -83,18 +83,19 @@ TEST(SheetProcedure, PrintingOffsetMovesTheOrigin) {
 TEST(SheetProcedure, ClosingLines) {
   struct Row {
     TSheetLayout layout;
-    int mode;
+    TMediaMode mode;
     const char* credit;
     const char* name;
   };
   const Row rows[] = {
-      {TSheetLayout::StorageTek, mmStkDltIV, "Printed by Orlis Vantor Version 3.2", "StorageTek"},
-      {TSheetLayout::StorageTekRotated, mmStkDltIV, "Printed by Orlis Vantor Version 3.2", "StorageTek Rotated Text"},
-      {TSheetLayout::Standard, mmStandard3of9, "Printed by Orlis Vantor Version 3.0", "Standard 3 of 9"},
-      {TSheetLayout::StandardRotated, mmStandard3of9, "Printed by Orlis Vantor Version 3.2",
+      {TSheetLayout::StorageTek, TMediaMode::StkDltIV, "Printed by Orlis Vantor Version 3.2", "StorageTek"},
+      {TSheetLayout::StorageTekRotated, TMediaMode::StkDltIV, "Printed by Orlis Vantor Version 3.2",
+       "StorageTek Rotated Text"},
+      {TSheetLayout::Standard, TMediaMode::Standard3of9, "Printed by Orlis Vantor Version 3.0", "Standard 3 of 9"},
+      {TSheetLayout::StandardRotated, TMediaMode::Standard3of9, "Printed by Orlis Vantor Version 3.2",
        "Standard 3 of 9 Rotate Text"},
-      {TSheetLayout::BreeceHill, mmBreeceHill, "Printed by Orlis Vantor Version 3.2", "Breece Hill"},
-      {TSheetLayout::Other, mmOther, "Printed by Orlis Vantor Version 3.0", "Other"},
+      {TSheetLayout::BreeceHill, TMediaMode::BreeceHill, "Printed by Orlis Vantor Version 3.2", "Breece Hill"},
+      {TSheetLayout::Other, TMediaMode::Other, "Printed by Orlis Vantor Version 3.0", "Other"},
   };
   for (const auto& r : rows) {
     SCOPED_TRACE(r.name);
@@ -117,7 +118,7 @@ TEST(SheetProcedure, ClosingLines) {
 
 TEST(SheetProcedure, ClosingLinesStayBelowTheLastRowAt600Dpi) {
   FakeHost host;
-  host.Start(mmStandard3of9, "000000");
+  host.Start(TMediaMode::Standard3of9, "000000");
   FakeJob job(600);
   PrintSheet(TSheetLayout::Standard, host, job);
   const auto texts = job.page.OpsOf(TOpKind::TextOut);
@@ -129,11 +130,11 @@ TEST(SheetProcedure, ClosingLinesStayBelowTheLastRowAt600Dpi) {
 
 TEST(SheetProcedure, OtherPrintsTheStandardSheet) {
   FakeHost other, standard;
-  other.Start(mmOther, "000000");
-  standard.Start(mmStandard3of9, "000000");
+  other.Start(TMediaMode::Other, "000000");
+  standard.Start(TMediaMode::Standard3of9, "000000");
   FakeJob a, b;
-  PrintSheet(LayoutFor(mmOther, true), other, a);
-  PrintSheet(LayoutFor(mmStandard3of9, false), standard, b);
+  PrintSheet(LayoutFor(TMediaMode::Other, true), other, a);
+  PrintSheet(LayoutFor(TMediaMode::Standard3of9, false), standard, b);
   const auto ta = a.page.OpsOf(TOpKind::TextOut), tb = b.page.OpsOf(TOpKind::TextOut);
   ASSERT_EQ(ta.size(), tb.size());
   for (std::size_t i = 0; i + 1 < ta.size(); ++i) EXPECT_EQ(ta[i].P1, tb[i].P1);
@@ -141,11 +142,11 @@ TEST(SheetProcedure, OtherPrintsTheStandardSheet) {
 }
 
 TEST(SheetProcedure, LayoutChoice) {
-  EXPECT_EQ(LayoutFor(mmStkDltIV, false), TSheetLayout::StorageTek);
-  EXPECT_EQ(LayoutFor(mmStkCleaning, true), TSheetLayout::StorageTekRotated);
-  EXPECT_EQ(LayoutFor(mmStandard3of9, true), TSheetLayout::StandardRotated);
-  EXPECT_EQ(LayoutFor(mmBreeceHill, true), TSheetLayout::BreeceHill);
-  EXPECT_EQ(LayoutFor(mmOther, false), TSheetLayout::Other);
+  EXPECT_EQ(LayoutFor(TMediaMode::StkDltIV, false), TSheetLayout::StorageTek);
+  EXPECT_EQ(LayoutFor(TMediaMode::StkCleaning, true), TSheetLayout::StorageTekRotated);
+  EXPECT_EQ(LayoutFor(TMediaMode::Standard3of9, true), TSheetLayout::StandardRotated);
+  EXPECT_EQ(LayoutFor(TMediaMode::BreeceHill, true), TSheetLayout::BreeceHill);
+  EXPECT_EQ(LayoutFor(TMediaMode::Other, false), TSheetLayout::Other);
 }
 
 TEST(SheetProcedure, RefusalPastCounter999) {
@@ -169,7 +170,7 @@ TEST(SheetProcedure, RefusalPastCounter999) {
 
 TEST(SheetProcedure, SheetEndingAt999StaysThere) {
   FakeHost host;
-  host.Start(mmStandard3of9, "XYZ970");
+  host.Start(TMediaMode::Standard3of9, "XYZ970");
   FakeJob job;
   PrintSheet(TSheetLayout::Standard, host, job);
   EXPECT_EQ(host.barcodeTexts.back(), "XYZ999");
@@ -185,17 +186,17 @@ TEST(SheetProcedure, PrinterFailureMidSheetLosesNoSerial) {
   struct Row {
     const char* name;
     TSheetLayout layout;
-    int mode;
+    TMediaMode mode;
     const char* serial;
     double failAt;  // share of the sheet's drawing operations done before the failure
     bool atEnd;
   };
   const Row rows[] = {
-      {"first operation", TSheetLayout::StorageTek, mmStkDltIV, "000100", 0.0, false},
-      {"in the frame pass", TSheetLayout::StorageTek, mmStkDltIV, "000100", 0.2, false},
-      {"mid-sheet", TSheetLayout::StandardRotated, mmStandard3of9, "ABC500", 0.5, false},
-      {"last operation", TSheetLayout::BreeceHill, mmBreeceHill, "BH0007", 1.0, false},
-      {"when the document ends", TSheetLayout::StorageTek, mmStkCleaning, "CLN010", 0.0, true},
+      {"first operation", TSheetLayout::StorageTek, TMediaMode::StkDltIV, "000100", 0.0, false},
+      {"in the frame pass", TSheetLayout::StorageTek, TMediaMode::StkDltIV, "000100", 0.2, false},
+      {"mid-sheet", TSheetLayout::StandardRotated, TMediaMode::Standard3of9, "ABC500", 0.5, false},
+      {"last operation", TSheetLayout::BreeceHill, TMediaMode::BreeceHill, "BH0007", 1.0, false},
+      {"when the document ends", TSheetLayout::StorageTek, TMediaMode::StkCleaning, "CLN010", 0.0, true},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.name);
