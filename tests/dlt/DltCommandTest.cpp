@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "dlt/DltCommand.h"
+#include "support/FakePrintJob.h"
 
 namespace vantor {
 namespace {
@@ -30,11 +31,11 @@ class FakeOutput : public TSheetOutput {
   void Finish() override {
     if (finishFails_) throw std::runtime_error("Cannot write \"x\": No space left on device");
     rec_.finished = true;
-    rec_.trace = job_.Text();
+    for (const std::string& page : job_.Traces()) rec_.trace += page;
   }
 
  private:
-  TTraceJob job_;
+  test::TFakePrintJob job_;
   Recorded& rec_;
   bool finishFails_;
 };

@@ -26,35 +26,23 @@
 
 #include "lto/LtoCommand.h"
 #include "lto/widgets/LtoWindow.h"
-#include "printing/RecordingJob.h"
 #include "printing/qt/CalibrationStore.h"
 #include "printing/qt/QtPrintJob.h"
+#include "support/FakePrintJob.h"
+#include "surface/RecordingSurface.h"
 
 namespace vantor {
 namespace {
 
-// A job that keeps every page, can refuse its dialog and can fail on a page.
-class TPagesJob : public TRecordingJob {
- public:
-  using TRecordingJob::TRecordingJob;
-  bool ShowDialog() override { return !cancel; }
-  TSurface& Page() override {
-    if (failOnPage == static_cast<int>(pages.size())) throw std::runtime_error("the printer is out of labels");
-    return TRecordingJob::Page();
-  }
-  void EndDoc() override { pages.push_back(Recording().Ops()); }
-  bool cancel = false;
-  int failOnPage = -1;
-  std::vector<std::vector<TRecordedOp>> pages;
-};
+using test::TFakePrintJob;
 
 class TPagesOutput : public TSheetOutput {
  public:
-  explicit TPagesOutput(TPagesJob& job) : job_(job) {}
+  explicit TPagesOutput(TFakePrintJob& job) : job_(job) {}
   TPrintJob& Job() override { return job_; }
 
  private:
-  TPagesJob& job_;
+  TFakePrintJob& job_;
 };
 
 // Each test keeps its settings in a folder of its own, under the program's name.
@@ -230,7 +218,7 @@ std::string TextsOn(const std::vector<TRecordedOp>& ops) {
 
 TEST_F(LtoWindowTest, APrintMovesTheFirstVolserOnPastTheLastPrinted) {
   const auto w = Open();
-  TPagesJob job(300);
+  TFakePrintJob job;
   w->SetPrinterOutput([&](const TLtoRun&) { return std::make_unique<TPagesOutput>(job); });
   Type(w->FirstVolser, "ABC100");
   w->StartLabel->setValue(13);
@@ -246,7 +234,7 @@ TEST_F(LtoWindowTest, APrintMovesTheFirstVolserOnPastTheLastPrinted) {
   // By last volser: a run of the same length follows.
   w->ByLast->setChecked(true);
   Type(w->LastVolser, "ABC139");
-  TPagesJob second(300);
+  TFakePrintJob second;
   w->SetPrinterOutput([&](const TLtoRun&) { return std::make_unique<TPagesOutput>(second); });
   w->PrintButton->click();
   ASSERT_EQ(second.pages.size(), 1u);
@@ -256,15 +244,16 @@ TEST_F(LtoWindowTest, APrintMovesTheFirstVolserOnPastTheLastPrinted) {
   EXPECT_TRUE(OutputsEnabled(*w));
 
   // Cancelled, or failed part-way: nothing moves, the failure is told.
-  TPagesJob cancelled(300);
-  cancelled.cancel = true;
+  TFakePrintJob cancelled;
+  cancelled.confirm = false;
   w->SetPrinterOutput([&](const TLtoRun&) { return std::make_unique<TPagesOutput>(cancelled); });
   w->PrintButton->click();
   EXPECT_EQ(w->FirstVolser->text(), QStringLiteral("ABC140"));
   w->ByCount->setChecked(true);
   w->Count->setValue(45);
-  TPagesJob failing(300);
+  TFakePrintJob failing;
   failing.failOnPage = 1;
+  failing.failure = "the printer is out of labels";
   w->SetPrinterOutput([&](const TLtoRun&) { return std::make_unique<TPagesOutput>(failing); });
   w->PrintButton->click();
   EXPECT_EQ(w->FirstVolser->text(), QStringLiteral("ABC140"));
@@ -274,7 +263,7 @@ TEST_F(LtoWindowTest, APrintMovesTheFirstVolserOnPastTheLastPrinted) {
   // The end of the digits: the field stays and the operator is told why.
   Type(w->FirstVolser, "ABC995");
   w->Count->setValue(5);
-  TPagesJob last(300);
+  TFakePrintJob last;
   w->SetPrinterOutput([&](const TLtoRun&) { return std::make_unique<TPagesOutput>(last); });
   w->PrintButton->click();
   ASSERT_EQ(last.pages.size(), 1u);
