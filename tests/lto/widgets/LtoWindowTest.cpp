@@ -25,6 +25,7 @@
 #include <stdexcept>
 
 #include "lto/LtoCommand.h"
+#include "lto/Volser.h"
 #include "lto/widgets/LtoWindow.h"
 #include "printing/qt/CalibrationStore.h"
 #include "printing/qt/QtPrintJob.h"
@@ -100,7 +101,7 @@ TEST_F(LtoWindowTest, FaultsSayWhyBesideTheirFieldAndDisableTheOutputs) {
     const char* name;
     std::function<void(TLtoWindow&)> act;
     QLabel* TLtoWindow::*where;
-    const char* says;
+    std::string says;  // a part of what the window shows
   };
   const Row rows[] = {
       {"short volser", [](TLtoWindow& w) { Type(w.FirstVolser, "ABC10"); }, &TLtoWindow::VolserProblem,
@@ -108,8 +109,7 @@ TEST_F(LtoWindowTest, FaultsSayWhyBesideTheirFieldAndDisableTheOutputs) {
       {"volser with a dash", [](TLtoWindow& w) { Type(w.FirstVolser, "AB-100"); }, &TLtoWindow::VolserProblem,
        "holds \"-\" at position 3"},
       {"carry", [](TLtoWindow& w) { Type(w.FirstVolser, "ABC990"); }, &TLtoWindow::RunProblem,
-       "A run of 30 labels from ABC990 would need volsers past ABC999. The last first volser that still fits is "
-       "ABC970."},
+       VolserRunByCount("ABC990", 30).refusal},
       {"last before first",
        [](TLtoWindow& w) {
          w.ByLast->setChecked(true);
@@ -134,7 +134,7 @@ TEST_F(LtoWindowTest, FaultsSayWhyBesideTheirFieldAndDisableTheOutputs) {
     EXPECT_TRUE(OutputsDisabled(*w));
     EXPECT_FALSE(w->Run());
     const QString shown = (w.get()->*r.where)->text();
-    EXPECT_TRUE(shown.contains(QString::fromUtf8(r.says))) << shown.toStdString();
+    EXPECT_TRUE(shown.contains(QString::fromStdString(r.says))) << shown.toStdString();
     EXPECT_EQ(w->Problem(), shown);
     EXPECT_FALSE(w->LabelPreview->Showing());
     EXPECT_FALSE(w->SheetPreview->Showing());
