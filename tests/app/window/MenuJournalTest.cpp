@@ -22,6 +22,7 @@
 #include "journal/widgets/JournalWindow.h"
 #include "lto/widgets/LtoWindow.h"
 #include "printing/qt/CalibrationStore.h"
+#include "support/FakeOutput.h"
 
 namespace vantor::test {
 namespace {
@@ -103,13 +104,8 @@ TEST_F(MenuJournalTest, LtoWindowRunsGoThroughTheSameJournal) {
   menu->LtoLabelsAction->trigger();
   auto* lto = qobject_cast<TLtoWindow*>(ShownLtoWindow(*menu));
   ASSERT_NE(lto, nullptr);
-  struct TOutput : TSheetOutput {
-    explicit TOutput(TFakePrintJob& j) : job(j) {}
-    TPrintJob& Job() override { return job; }
-    TFakePrintJob& job;
-  };
   auto job = DeskJob();
-  lto->SetPrinterOutput([&](const TLtoRun&) { return std::make_unique<TOutput>(*job); });
+  lto->SetPrinterOutput([&](const TLtoRun&) { return std::make_unique<TFakeOutput>(*job); });
   lto->FirstVolser->setText(QStringLiteral("TAP100"));
   lto->ByCount->setChecked(true);
   lto->Count->setValue(5);
@@ -145,12 +141,7 @@ TEST_F(MenuJournalTest, JournalWindowOffersEachJobsOwnSheetAndFillsItsWidth) {
   menu->LtoLabelsAction->trigger();
   auto* lto = qobject_cast<TLtoWindow*>(ShownLtoWindow(*menu));
   ASSERT_NE(lto, nullptr);
-  struct TOutput : TSheetOutput {
-    TOutput() { job.destination = kDesk; }
-    TPrintJob& Job() override { return job; }
-    TFakePrintJob job;
-  };
-  lto->SetPrinterOutput([](const TLtoRun&) { return std::make_unique<TOutput>(); });
+  lto->SetPrinterOutput([job = DeskJob()](const TLtoRun&) { return std::make_unique<TFakeOutput>(*job); });
   lto->FirstVolser->setText(QStringLiteral("TAP100"));
   lto->Print();
   lto->close();

@@ -29,22 +29,15 @@
 #include "lto/widgets/LtoWindow.h"
 #include "printing/qt/CalibrationStore.h"
 #include "printing/qt/QtPrintJob.h"
+#include "support/FakeOutput.h"
 #include "support/FakePrintJob.h"
 #include "surface/RecordingSurface.h"
 
 namespace vantor {
 namespace {
 
+using test::TFakeOutput;
 using test::TFakePrintJob;
-
-class TPagesOutput : public TSheetOutput {
- public:
-  explicit TPagesOutput(TFakePrintJob& job) : job_(job) {}
-  TPrintJob& Job() override { return job_; }
-
- private:
-  TFakePrintJob& job_;
-};
 
 // Each test keeps its settings in a folder of its own, under the program's name.
 class LtoWindowTest : public ::testing::Test {
@@ -219,7 +212,7 @@ std::string TextsOn(const std::vector<TRecordedOp>& ops) {
 TEST_F(LtoWindowTest, APrintMovesTheFirstVolserOnPastTheLastPrinted) {
   const auto w = Open();
   TFakePrintJob job;
-  w->SetPrinterOutput([&](const TLtoRun&) { return std::make_unique<TPagesOutput>(job); });
+  w->SetPrinterOutput([&](const TLtoRun&) { return std::make_unique<TFakeOutput>(job); });
   Type(w->FirstVolser, "ABC100");
   w->StartLabel->setValue(13);
   w->PrintButton->click();
@@ -235,7 +228,7 @@ TEST_F(LtoWindowTest, APrintMovesTheFirstVolserOnPastTheLastPrinted) {
   w->ByLast->setChecked(true);
   Type(w->LastVolser, "ABC139");
   TFakePrintJob second;
-  w->SetPrinterOutput([&](const TLtoRun&) { return std::make_unique<TPagesOutput>(second); });
+  w->SetPrinterOutput([&](const TLtoRun&) { return std::make_unique<TFakeOutput>(second); });
   w->PrintButton->click();
   ASSERT_EQ(second.pages.size(), 1u);
   EXPECT_EQ(TextsOn(second.pages[0]).size(), 10u * 8u);
@@ -246,7 +239,7 @@ TEST_F(LtoWindowTest, APrintMovesTheFirstVolserOnPastTheLastPrinted) {
   // Cancelled, or failed part-way: nothing moves, the failure is told.
   TFakePrintJob cancelled;
   cancelled.confirm = false;
-  w->SetPrinterOutput([&](const TLtoRun&) { return std::make_unique<TPagesOutput>(cancelled); });
+  w->SetPrinterOutput([&](const TLtoRun&) { return std::make_unique<TFakeOutput>(cancelled); });
   w->PrintButton->click();
   EXPECT_EQ(w->FirstVolser->text(), QStringLiteral("ABC140"));
   w->ByCount->setChecked(true);
@@ -254,7 +247,7 @@ TEST_F(LtoWindowTest, APrintMovesTheFirstVolserOnPastTheLastPrinted) {
   TFakePrintJob failing;
   failing.failOnPage = 1;
   failing.failure = "the printer is out of labels";
-  w->SetPrinterOutput([&](const TLtoRun&) { return std::make_unique<TPagesOutput>(failing); });
+  w->SetPrinterOutput([&](const TLtoRun&) { return std::make_unique<TFakeOutput>(failing); });
   w->PrintButton->click();
   EXPECT_EQ(w->FirstVolser->text(), QStringLiteral("ABC140"));
   ASSERT_EQ(errors.size(), 1u);
@@ -264,7 +257,7 @@ TEST_F(LtoWindowTest, APrintMovesTheFirstVolserOnPastTheLastPrinted) {
   Type(w->FirstVolser, "ABC995");
   w->Count->setValue(5);
   TFakePrintJob last;
-  w->SetPrinterOutput([&](const TLtoRun&) { return std::make_unique<TPagesOutput>(last); });
+  w->SetPrinterOutput([&](const TLtoRun&) { return std::make_unique<TFakeOutput>(last); });
   w->PrintButton->click();
   ASSERT_EQ(last.pages.size(), 1u);
   EXPECT_EQ(w->FirstVolser->text(), QStringLiteral("ABC995"));
