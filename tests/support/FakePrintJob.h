@@ -9,8 +9,8 @@
 #include <utility>
 #include <vector>
 
-#include "printing/PrintTrace.h"
 #include "printing/PrintJob.h"
+#include "printing/PrintTrace.h"
 #include "surface/RecordingSurface.h"
 
 namespace vantor::test {
