@@ -1,6 +1,6 @@
 #include "colours/ColourSchemes.h"
 
-#include <cctype>
+#include "surface/Text.h"
 
 namespace vantor {
 
@@ -27,12 +27,6 @@ constexpr std::array<ColourScheme, kSchemeCount> kSchemes = {{
      {0xFD0116, 0xA73C1C, 0xA7D618, 0x080741, 0xA8A8A8, 0xFF400B, 0xC49D05, 0x006627, 0xFFAA01, 0x68037B, 0xFFFFFF}},
 }};
 
-bool EqualNoCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) return false;
-  return true;
-}
 }  // namespace
 
 const std::array<ColourScheme, kSchemeCount>& ColourSchemes() { return kSchemes; }

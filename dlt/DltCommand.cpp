@@ -11,6 +11,7 @@
 #include "printing/CalibrationPage.h"
 #include "printing/JournalledJob.h"
 #include "printing/WatchedJob.h"
+#include "surface/Text.h"
 
 namespace vantor {
 
@@ -78,9 +79,7 @@ void PrepareHost(const TPrintOptions& o, std::optional<THeadlessHost>& host) {
   host.emplace(choice);
   if (o.scheme) host->State().LoadScheme(*o.scheme);
   if (o.serial) {
-    std::string typed = *o.serial;
-    for (char& c : typed) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    host->State().SetSerial(typed);
+    host->State().SetSerial(UpperCase(*o.serial));
   }
 }
 

@@ -1,24 +1,18 @@
 #include "lto/LtoCommand.h"
 
-#include <cctype>
-
 #include "colours/ColourSchemes.h"
 #include "dlt/DltCommand.h"
 #include "lto/LtoSheet.h"
 #include "lto/MediaId.h"
 #include "printing/CalibrationPage.h"
 #include "printing/WatchedJob.h"
+#include "surface/Text.h"
 
 namespace vantor {
 
 namespace {
 
 constexpr const char* kProgram = "vantor: ";
-
-std::string Upper(std::string s) {
-  for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return s;
-}
 
 // Why there is no template of that name (exit 2).
 std::string TemplateProblem(const std::string& name, const TTemplateCatalogue& templates) {
@@ -75,13 +69,13 @@ TLtoCheck CheckLtoOptions(const TLtoPrintOptions& o, const TTemplateCatalogue& t
                   2);
   const TLtoPalette* palette = FindLtoPalette(o.palette);
   if (!palette) return refuse("palette", "unknown palette '" + o.palette + "'; see vantor --help", 2);
-  const std::string mediaId = Upper(o.mediaId);
+  const std::string mediaId = UpperCase(o.mediaId);
   if (const auto problem = MediaIdProblem(mediaId)) return refuse("media-id", *problem, 2);
 
   // As the volser field takes typing: letters in upper case.
-  const std::string first = Upper(o.serial);
+  const std::string first = UpperCase(o.serial);
   const TVolserRunResult volsers =
-      o.last ? VolserRunByLast(first, Upper(*o.last))
+      o.last ? VolserRunByLast(first, UpperCase(*o.last))
              : VolserRunByCount(first, o.count.value_or(JobLabels(sheet.LabelsPerPage(), 1, o.startLabel)));
   if (!volsers.run) return refuse(VolserProblem(first) ? "serial" : o.last ? "last" : "count", volsers.refusal, 1);
   TLtoRun run{sheet, mediaId, *volsers.run, *palette, o.startLabel};

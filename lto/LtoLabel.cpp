@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "colours/ColourSchemes.h"
+#include "surface/Text.h"
 
 namespace vantor {
 
@@ -20,12 +21,6 @@ std::string Slug(std::string_view caption) {
   std::string s;
   for (char c : caption) s += c == ' ' ? '-' : static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   return s;
-}
-
-bool EqualNoCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-         });
 }
 
 std::vector<TLtoPalette> MakePalettes() {

@@ -18,7 +18,6 @@
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QVBoxLayout>
-#include <cctype>
 
 #include "dlt/DltJournal.h"
 #include "dlt/MediaSetup.h"
@@ -27,6 +26,7 @@
 #include "lto/LtoSheet.h"
 #include "printing/JournalledJob.h"
 #include "printing/qt/QtPrintJob.h"
+#include "surface/Text.h"
 
 namespace vantor {
 
@@ -52,11 +52,6 @@ QString Ranges(const std::vector<TSerialRange>& ranges) {
 }
 
 enum TColumn { kTime, kUser, kHost, kFamily, kMedia, kSerials, kOutput, kOutcome, kReprint, kColumns };
-
-std::string Upper(std::string s) {
-  for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return s;
-}
 
 // Whether every serial of `wanted` went out in `job` (sent, or maybe sent).
 bool PrintedBy(const TJobRecord& job, const TSerialRange& wanted) {
@@ -257,7 +252,7 @@ void TJournalWindow::Refresh() {
   Jobs->setRowCount(0);
   Status->clear();
   journal::TJobFilter filter;
-  const std::string serial = Upper(SerialFilter->text().trimmed().toStdString());
+  const std::string serial = UpperCase(SerialFilter->text().trimmed().toStdString());
   if (!serial.empty()) {
     if (!journal::SplitSerial(serial)) {
       Status->setText(tr("'%1' is not a volume serial.").arg(QString::fromStdString(serial)));
@@ -400,7 +395,7 @@ bool TJournalWindow::Reprint() {
     return false;
   }
   const TJobRecord job = listed_[static_cast<std::size_t>(row)];
-  const std::string first = Upper(FirstSerial->text().trimmed().toStdString());
+  const std::string first = UpperCase(FirstSerial->text().trimmed().toStdString());
   const int count = Count->value();
   const int start = StartLabel->value();
   const std::optional<TSerialRange> wanted = journal::RunOf(job.family, first, count);

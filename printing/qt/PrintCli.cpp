@@ -9,7 +9,6 @@
 #include <QPageSize>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <cctype>
 
 #include <cmath>
 #include <cstdlib>
@@ -22,6 +21,7 @@
 #include "printing/qt/QtPrintJob.h"
 #include "qt/CommandLine.h"
 #include "qt/OutputFile.h"
+#include "surface/Text.h"
 
 namespace vantor {
 
@@ -257,8 +257,7 @@ std::optional<std::string> ReadPrintOptions(const QCommandLineParser& p, TPrintO
     // which says why.
     TLabelState state;
     state.SetMediaMode(o.mediaMode);
-    std::string serial = o.serial ? *o.serial : std::string(MediaSetupFor(o.mediaMode).serial);
-    for (char& c : serial) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    const std::string serial = UpperCase(o.serial ? *o.serial : std::string(MediaSetupFor(o.mediaMode).serial));
     state.SetSerial(serial);
     const int fit = state.CheckSequence() ? SheetsThatFit(state.Serial(), o.startLabel) : 0;
     if (fit >= 1 && fit < o.sheets)
@@ -471,8 +470,7 @@ TVantorCommandLine ParseVantorCommandLine(const std::vector<std::string>& args) 
         return Error("--journal-list goes only with --journal and --serial");
     result.action = TVantorCommandLine::TAction::JournalList;
     if (p.isSet(QStringLiteral("serial"))) {
-      std::string serial = OptionValue(p, QStringLiteral("serial"));
-      for (char& c : serial) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+      const std::string serial = UpperCase(OptionValue(p, QStringLiteral("serial")));
       if (!journal::SplitSerial(serial)) return Error("--serial '" + serial + "' is not a volume serial");
       result.listSerial = serial;
     }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "dlt/DltCommand.h"
+#include "support/FakePrintJob.h"
 
 namespace vantor {
 namespace {
@@ -30,11 +31,11 @@ class FakeOutput : public TSheetOutput {
   void Finish() override {
     if (finishFails_) throw std::runtime_error("Cannot write \"x\": No space left on device");
     rec_.finished = true;
-    rec_.trace = job_.Text();
+    for (const std::string& page : job_.Traces()) rec_.trace += page;
   }
 
  private:
-  TTraceJob job_;
+  test::TFakePrintJob job_;
   Recorded& rec_;
   bool finishFails_;
 };
@@ -117,8 +118,7 @@ TEST(PrintCommand, RefusalsAndFailuresReportAndPrintNothing) {
       {"bad serial", "12", "", false, 0, "vantor: Error in Sequence Number: the serial needs six characters, not 2\n"},
       {"no such printer", "000000", "no printer named \"Q\"", false, 1, "vantor: no printer named \"Q\"\n"},
       {"file not written", "000000", "", true, 1, "vantor: cannot write \"x\": No space left on device\n"},
-      {"below 150 dpi", "000000", "", false, 0,
-       "vantor: at 149 dpi the labels' barcodes cannot be printed: they need at least 150 dpi.\n", 149},
+      {"below 150 dpi", "000000", "", false, 0, CliLine(SheetResolutionRefusal(149, 149).value_or("?")) + "\n", 149},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
@@ -177,8 +177,7 @@ TEST(PrintCommand, ACountFillsTheSheetsItNeedsFromTheStartLabel) {
        1,
        {},
        "",
-       "vantor: 11 labels from ABC990 would need serials past ABC999. The last first serial that still fits is "
-       "ABC989.\n"},
+       CliLine(LabelRunRefusal("ABC990", 11).value_or("?")) + "\n"},
       {"no labels", 1, 0, "ABC100", 2, {}, "", "vantor: the count must be from 1 to 30000\n"},
       {"more than the sheets hold", 2, 30000, "ABC100", 2, {}, "", "vantor: the count must be from 1 to 29999\n"},
   };

@@ -1,13 +1,13 @@
-// A headless sheet host over the label model, and a print job on a recording
-// surface, for the layout tests.
+// A headless sheet host over the label model, and the print job of the
+// tests, for the layout tests.
 #pragma once
 
-#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "dlt/LabelState.h"
 #include "dlt/Sheet.h"
+#include "support/FakePrintJob.h"
 #include "surface/RecordingSurface.h"
 
 namespace vantor::test {
@@ -48,74 +48,6 @@ class FakeHost : public TSheetHost {
   }
 };
 
-inline constexpr const char* kPaperJam = "Printing on \"FakePrinter\" failed: paper jam";
-
-// A page on a printer that can fail mid-sheet: once `failAfter` drawing
-// operations are on it, the next one throws.
-class FailingPage : public TRecordingSurface {
- public:
-  using TRecordingSurface::TRecordingSurface;
-  int failAfter = -1;  // -1: never
-
-  void Rectangle(int x1, int y1, int x2, int y2) override {
-    Check();
-    TRecordingSurface::Rectangle(x1, y1, x2, y2);
-  }
-  void FillRect(int x1, int y1, int x2, int y2) override {
-    Check();
-    TRecordingSurface::FillRect(x1, y1, x2, y2);
-  }
-  void Polygon(const std::vector<TPoint>& points) override {
-    Check();
-    TRecordingSurface::Polygon(points);
-  }
-  void TextOut(int x, int y, std::string_view text) override {
-    Check();
-    TRecordingSurface::TextOut(x, y, text);
-  }
-
- private:
-  void Check() const {
-    if (failAfter >= 0 && static_cast<int>(Ops().size()) >= failAfter) throw std::runtime_error(kPaperJam);
-  }
-};
-
-class FakeJob : public TPrintJob {
- public:
-  explicit FakeJob(int dpi = 300) : page(dpi, dpi) {}
-  FailingPage page;
-  bool confirm = true;
-  bool portrait = false;
-  std::string title;
-  int copies = 0;
-  int begun = 0, ended = 0, aborted = 0;
-  int failAfterOps = -1;   // the page fails once this many operations are on it
-  bool failAtEnd = false;  // the printer refuses the finished document
-
-  bool ShowDialog() override { return confirm; }
-  void SetPortrait() override { portrait = true; }
-  void SetTitle(const std::string& t) override { title = t; }
-  void SetCopies(int c) override { copies = c; }
-  void BeginDoc() override {
-    ++begun;
-    page.failAfter = failAfterOps;
-  }
-  TSurface& Page() override { return page; }
-  // A page of the same document: the finished one is kept, the surface starts empty.
-  void NewPage() override {
-    pages.push_back(page.Ops());
-    page.ClearOps();
-    ++newPages;
-  }
-  void EndDoc() override {
-    if (failAtEnd) throw std::runtime_error(kPaperJam);
-    pages.push_back(page.Ops());
-    ++ended;
-  }
-  void AbortDoc() override { ++aborted; }
-
-  int newPages = 0;
-  std::vector<std::vector<TRecordedOp>> pages;  // every finished page, in order
-};
+using FakeJob = TFakePrintJob;
 
 }  // namespace vantor::test

@@ -232,6 +232,36 @@ TEST(SheetJob, RefusalCountsTheLabelsOfTheWholeJob) {
   }
 }
 
+// A count of labels (not whole sheets) past the counter's end: the run and
+// the last first serial that still fits it.
+TEST(SheetJob, ALabelCountPastTheCounterIsRefused) {
+  struct Row {
+    const char* serial;
+    int labels;
+    const char* refusal;  // nullptr: fits
+  };
+  const Row rows[] = {
+      {"ABC990", 10, nullptr},
+      {"ABC990", 11,
+       "11 labels from ABC990 would need serials past ABC999. The last first serial that still fits is ABC989."},
+      {"ABC999", 2,
+       "2 labels from ABC999 would need serials past ABC999. The last first serial that still fits is "
+       "ABC998."},
+      {"ABC000", 1001, "1001 labels from ABC000 would need serials past ABC999."},  // no first serial fits
+      {"12", 5000, nullptr},  // a serial that cannot print is refused for that, not here
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(std::string(r.serial) + " " + std::to_string(r.labels));
+    const auto refusal = LabelRunRefusal(r.serial, r.labels);
+    if (r.refusal) {
+      ASSERT_TRUE(refusal);
+      EXPECT_EQ(*refusal, r.refusal);
+    } else {
+      EXPECT_FALSE(refusal) << *refusal;
+    }
+  }
+}
+
 // --- Printers of few dots ---------------------------------------------------
 
 // Below 300 dpi each label's bars are whole-dot Code 39: one narrow and one

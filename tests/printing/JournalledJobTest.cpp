@@ -7,12 +7,13 @@
 
 #include "lto/LtoSheet.h"
 #include "printing/JournalledJob.h"
-#include "surface/RecordingSurface.h"
+#include "support/FakePrintJob.h"
 
 namespace vantor {
 namespace {
 
 using journal::TSerialRange;
+using test::TFakePrintJob;
 
 class TLogStub : public journal::TJobLog {
  public:
@@ -37,29 +38,6 @@ class TLogStub : public journal::TJobLog {
   std::vector<journal::TJobRequest> requests;
   std::vector<std::string> events;
   bool refuse = false, failSending = false;
-};
-
-// Calls reach the journal's log too, so the order of both is seen.
-class TInnerStub : public TPrintJob {
- public:
-  explicit TInnerStub(std::vector<std::string>& log) : log_(log) {}
-  bool ShowDialog() override { return true; }
-  void SetPortrait() override {}
-  void SetTitle(const std::string&) override {}
-  void SetCopies(int) override {}
-  void BeginDoc() override { log_.push_back("begin"); }
-  TSurface& Page() override { return page_; }
-  void NewPage() override { log_.push_back("newpage"); }
-  void EndDoc() override {
-    log_.push_back("enddoc");
-    if (failEnd) throw std::runtime_error("The printer is out of paper");
-  }
-  void AbortDoc() override { log_.push_back("abort"); }
-  bool failEnd = false;
-
- private:
-  std::vector<std::string>& log_;
-  TRecordingSurface page_{300, 300};
 };
 
 const TPageSerials kTwoPages = {{{"ABC", 3, 100, 129}}, {{"ABC", 3, 130, 159}}};
@@ -94,7 +72,8 @@ TEST(JournalledJob, PagesAreMarkedAsTheyReachTheOutput) {
   for (const Row& r : rows) {
     SCOPED_TRACE(r.name);
     TLogStub log;
-    TInnerStub inner(log.events);
+    TFakePrintJob inner;
+    inner.events = &log.events;
     TJournalledRun run(&log, {}, kTwoPages);
     ASSERT_TRUE(run.Reserve());
     ASSERT_EQ(log.requests.size(), 1u);
@@ -119,8 +98,9 @@ TEST(JournalledJob, FailuresLeaveWhatReallyWentOut) {
   {
     SCOPED_TRACE("the printer refuses the document: nothing is in doubt");
     TLogStub log;
-    TInnerStub inner(log.events);
-    inner.failEnd = true;
+    TFakePrintJob inner;
+    inner.events = &log.events;
+    inner.failAtEnd = true;
     {
       TJournalledRun run(&log, {}, kTwoPages);
       ASSERT_TRUE(run.Reserve());
@@ -132,7 +112,8 @@ TEST(JournalledJob, FailuresLeaveWhatReallyWentOut) {
   {
     SCOPED_TRACE("the journal cannot record: the page is never handed over");
     TLogStub log;
-    TInnerStub inner(log.events);
+    TFakePrintJob inner;
+    inner.events = &log.events;
     TJournalledRun run(&log, {}, kTwoPages);
     ASSERT_TRUE(run.Reserve());
     log.failSending = true;
@@ -144,7 +125,8 @@ TEST(JournalledJob, FailuresLeaveWhatReallyWentOut) {
     SCOPED_TRACE("refused: no job to mark");
     TLogStub log;
     log.refuse = true;
-    TInnerStub inner(log.events);
+    TFakePrintJob inner;
+    inner.events = &log.events;
     TJournalledRun run(&log, {}, kTwoPages);
     EXPECT_FALSE(run.Reserve());
     EXPECT_EQ(run.Conflicts().size(), 1u);
@@ -154,7 +136,8 @@ TEST(JournalledJob, FailuresLeaveWhatReallyWentOut) {
 
 TEST(JournalledJob, WithoutAJournalEverythingPassesThrough) {
   std::vector<std::string> events;
-  TInnerStub inner(events);
+  TFakePrintJob inner;
+  inner.events = &events;
   TJournalledRun run(nullptr, {}, kTwoPages);
   EXPECT_TRUE(run.Reserve());
   EXPECT_EQ(&run.Job(inner, TDelivery::EachPage), &inner);

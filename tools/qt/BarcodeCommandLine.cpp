@@ -2,10 +2,10 @@
 
 #include <QCommandLineParser>
 #include <algorithm>
-#include <cctype>
 #include <charconv>
 
 #include "qt/CommandLine.h"
+#include "surface/Text.h"
 
 namespace vantor {
 
@@ -106,9 +106,7 @@ std::optional<long long> ParseInteger(const std::string& s) {
 
 // "SC5" (any case) gives 5; the range is the property's to check.
 std::optional<long long> ParseModuleClass(const std::string& s) {
-  if (s.size() < 3 || std::toupper(static_cast<unsigned char>(s[0])) != 'S' ||
-      std::toupper(static_cast<unsigned char>(s[1])) != 'C')
-    return std::nullopt;
+  if (s.size() < 3 || !EqualNoCase(std::string_view(s).substr(0, 2), "SC")) return std::nullopt;
   return ParseInteger(s.substr(2));
 }
 
@@ -116,11 +114,7 @@ std::optional<long long> ParseModuleClass(const std::string& s) {
 std::optional<btCodeTypes> TypeFromName(const std::string& name) {
   for (int t = 0; t < kCodeTypeCount; ++t) {
     const std::string_view known = CodeTypeName(static_cast<btCodeTypes>(t));
-    const bool same =
-        known.size() == name.size() && std::equal(known.begin(), known.end(), name.begin(), [](char a, char b) {
-          return std::toupper(static_cast<unsigned char>(a)) == std::toupper(static_cast<unsigned char>(b));
-        });
-    if (same) return static_cast<btCodeTypes>(t);
+    if (EqualNoCase(known, name)) return static_cast<btCodeTypes>(t);
   }
   return std::nullopt;
 }

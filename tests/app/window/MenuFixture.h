@@ -22,27 +22,9 @@
 #include "journal/qt/Journal.h"
 #include "journal/widgets/WindowJournal.h"
 #include "rotlabel/widgets/MyRotateWidget.h"
+#include "support/FakePrintJob.h"
 
 namespace vantor::test {
-
-// A job the window may own and destroy after printing, drawing on one the
-// test keeps, so the pages outlive the window's job.
-class TForwardJob : public TPrintJob {
- public:
-  explicit TForwardJob(std::shared_ptr<TPrintJob> to) : to_(std::move(to)) {}
-  bool ShowDialog() override { return true; }
-  void SetPortrait() override {}
-  void SetTitle(const std::string&) override {}
-  void SetCopies(int) override {}
-  void BeginDoc() override { to_->BeginDoc(); }
-  TSurface& Page() override { return to_->Page(); }
-  void NewPage() override { to_->NewPage(); }
-  void EndDoc() override { to_->EndDoc(); }
-  TJobDestination Destination() const override { return to_->Destination(); }
-
- private:
-  std::shared_ptr<TPrintJob> to_;
-};
 
 struct TReported {
   std::vector<QString> warnings;

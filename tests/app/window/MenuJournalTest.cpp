@@ -14,7 +14,6 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "MenuFixture.h"
 #include "app/window/LtoLabels.h"
@@ -22,9 +21,8 @@
 #include "journal/widgets/ConflictDialog.h"
 #include "journal/widgets/JournalWindow.h"
 #include "lto/widgets/LtoWindow.h"
-#include "printing/PrintTrace.h"
 #include "printing/qt/CalibrationStore.h"
-#include "surface/RecordingSurface.h"
+#include "support/FakeOutput.h"
 
 namespace vantor::test {
 namespace {
@@ -33,43 +31,24 @@ using journal::TJobRecord;
 using journal::TPieceState;
 using journal::TSerialRange;
 
-// A job that keeps each page's trace lines.
-class TLinesJob : public TPrintJob {
- public:
-  bool ShowDialog() override { return true; }
-  void SetPortrait() override {}
-  void SetTitle(const std::string&) override {}
-  void SetCopies(int) override {}
-  void BeginDoc() override { page_.ClearOps(); }
-  TSurface& Page() override { return page_; }
-  void NewPage() override { Keep(); }
-  void EndDoc() override { Keep(); }
-  TJobDestination Destination() const override { return {TJobDestination::TKind::Printer, "Desk-1"}; }
-  std::vector<std::vector<std::string>> pages;
+// Where the journal sees the test's jobs go.
+const TJobDestination kDesk{TJobDestination::TKind::Printer, "Desk-1"};
 
- private:
-  void Keep() {
-    std::ostringstream out;
-    WritePrintTrace(out, 1, page_.Ops());
-    std::vector<std::string> lines;
-    std::istringstream in(out.str());
-    for (std::string line; std::getline(in, line);)
-      if (line.rfind("page ", 0) != 0) lines.push_back(line);
-    pages.push_back(lines);
-    page_.ClearOps();
-  }
-  TRecordingSurface page_{300, 300};
-};
+std::shared_ptr<TFakePrintJob> DeskJob() {
+  auto job = std::make_shared<TFakePrintJob>();
+  job->destination = kDesk;
+  return job;
+}
 
 class MenuJournalTest : public MenuTest {
  protected:
   void SetUp() override {
     MenuTest::SetUp();
-    last = std::make_shared<TLinesJob>();
+    last = DeskJob();
     menu->SetJobFactory([this]() -> std::unique_ptr<TPrintJob> {
       // The window owns its job; the pages go to `last` for the test.
-      last = std::make_shared<TLinesJob>();
-      return std::make_unique<TForwardJob>(last);
+      last = DeskJob();
+      return TFakePrintJob::Handle(last);
     });
   }
   std::vector<TJobRecord> Jobs() {
@@ -81,7 +60,7 @@ class MenuJournalTest : public MenuTest {
     menu->Seq_Num->setText(QString::fromLatin1(serial));
     Click(menu->Print_Btn);
   }
-  std::shared_ptr<TLinesJob> last;
+  std::shared_ptr<TFakePrintJob> last;
 };
 
 TEST_F(MenuJournalTest, PrintedBeforeAsksCancelPrintsNothingReprintRecords) {
@@ -125,13 +104,8 @@ TEST_F(MenuJournalTest, LtoWindowRunsGoThroughTheSameJournal) {
   menu->LtoLabelsAction->trigger();
   auto* lto = qobject_cast<TLtoWindow*>(ShownLtoWindow(*menu));
   ASSERT_NE(lto, nullptr);
-  struct TOutput : TSheetOutput {
-    explicit TOutput(TLinesJob& j) : job(j) {}
-    TPrintJob& Job() override { return job; }
-    TLinesJob& job;
-  };
-  auto job = std::make_shared<TLinesJob>();
-  lto->SetPrinterOutput([&](const TLtoRun&) { return std::make_unique<TOutput>(*job); });
+  auto job = DeskJob();
+  lto->SetPrinterOutput([&](const TLtoRun&) { return std::make_unique<TFakeOutput>(*job); });
   lto->FirstVolser->setText(QStringLiteral("TAP100"));
   lto->ByCount->setChecked(true);
   lto->Count->setValue(5);
@@ -146,7 +120,7 @@ TEST_F(MenuJournalTest, LtoWindowRunsGoThroughTheSameJournal) {
   EXPECT_EQ(jobs[0].RangesIn(TPieceState::Sent), (std::vector<TSerialRange>{{"TAP", 3, 100, 104}}));
 
   // TAP102 to TAP106 meets TAP102 to TAP104: asked, cancelled, nothing drawn.
-  job = std::make_shared<TLinesJob>();
+  job = DeskJob();
   lto->FirstVolser->setText(QStringLiteral("TAP102"));
   lto->Print();
   ASSERT_EQ(reported.conflicts.size(), 1u);
@@ -167,11 +141,7 @@ TEST_F(MenuJournalTest, JournalWindowOffersEachJobsOwnSheetAndFillsItsWidth) {
   menu->LtoLabelsAction->trigger();
   auto* lto = qobject_cast<TLtoWindow*>(ShownLtoWindow(*menu));
   ASSERT_NE(lto, nullptr);
-  struct TOutput : TSheetOutput {
-    TPrintJob& Job() override { return job; }
-    TLinesJob job;
-  };
-  lto->SetPrinterOutput([](const TLtoRun&) { return std::make_unique<TOutput>(); });
+  lto->SetPrinterOutput([job = DeskJob()](const TLtoRun&) { return std::make_unique<TFakeOutput>(*job); });
   lto->FirstVolser->setText(QStringLiteral("TAP100"));
   lto->Print();
   lto->close();
@@ -208,7 +178,7 @@ TEST_F(MenuJournalTest, JournalWindowOffersEachJobsOwnSheetAndFillsItsWidth) {
 
 TEST_F(MenuJournalTest, UnusableJournalRefusesAndPreviewNeverTouchesIt) {
   std::filesystem::remove(JournalPath());
-  TLinesJob preview;
+  TFakePrintJob preview;
   menu->DrawJob(preview, true);
   EXPECT_EQ(preview.pages.size(), 1u);
   EXPECT_FALSE(std::filesystem::exists(JournalPath())) << "the preview opened the journal";
@@ -233,7 +203,7 @@ TEST_F(MenuJournalTest, UnusableJournalRefusesAndPreviewNeverTouchesIt) {
 TEST_F(MenuJournalTest, JournalWindowReprintsOneLabelAtItsStartLabel) {
   PrintFrom("ABC099");
   ASSERT_EQ(last->pages.size(), 1u);
-  const std::vector<std::string> sheet = last->pages[0];
+  const std::vector<std::string> sheet = last->TraceLines(0);
 
   menu->JournalAction->trigger();
   TJournalWindow* window = menu->JournalWindow();
@@ -246,12 +216,12 @@ TEST_F(MenuJournalTest, JournalWindowReprintsOneLabelAtItsStartLabel) {
   EXPECT_EQ(window->Jobs->item(0, 6)->text(), QStringLiteral("printer Desk-1"));
 
   // Keep the job the window prints on, to read its page afterwards.
-  TLinesJob* kept = nullptr;
-  std::shared_ptr<TLinesJob> owner;
+  TFakePrintJob* kept = nullptr;
+  std::shared_ptr<TFakePrintJob> owner;
   window->SetJobFactory([&](journal::TTapeFamily, const TPageSize&) -> std::unique_ptr<TPrintJob> {
-    owner = std::make_shared<TLinesJob>();
+    owner = DeskJob();
     kept = owner.get();
-    return std::make_unique<TForwardJob>(owner);
+    return TFakePrintJob::Handle(owner);
   });
   window->SelectJob(0);
   EXPECT_EQ(window->FirstSerial->text(), QStringLiteral("ABC099"));
@@ -262,7 +232,7 @@ TEST_F(MenuJournalTest, JournalWindowReprintsOneLabelAtItsStartLabel) {
   ASSERT_TRUE(window->Reprint()) << (told.empty() ? std::string() : told[0].toStdString());
   ASSERT_NE(kept, nullptr);
   ASSERT_EQ(kept->pages.size(), 1u);
-  const std::vector<std::string>& page = kept->pages[0];
+  const std::vector<std::string> page = kept->TraceLines(0);
 
   // Every line of the reprint is a line of the sheet: same place, same look.
   std::vector<std::string> rest = sheet;

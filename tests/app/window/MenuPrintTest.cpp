@@ -7,73 +7,33 @@
 #include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QTimer>
-#include <sstream>
-#include <stdexcept>
 
 #include "MenuFixture.h"
 #include "app/window/Icons.h"
 #include "app/window/help.h"
 #include "colours/widgets/Color.h"
 #include "dlt/HeadlessHost.h"
-#include "printing/PrintTrace.h"
-#include "surface/RecordingSurface.h"
 
 namespace vantor::test {
 namespace {
 
 using TButton = QRadioButton* TMainMenu::*;
 
-// What the window's print jobs did; the jobs themselves belong to the window.
-struct TJobLog {
-  bool confirm = true;
-  bool failAtEnd = false;
-  int made = 0;
-  int dialogs = 0;
-  int begun = 0;
-  int ended = 0;
-  std::string title;
-  TRecordingSurface page{300, 300};
-};
-
-class TLoggedJob : public TPrintJob {
- public:
-  explicit TLoggedJob(TJobLog& log) : log_(log) {}
-  bool ShowDialog() override {
-    ++log_.dialogs;
-    return log_.confirm;
-  }
-  void SetPortrait() override {}
-  void SetTitle(const std::string& t) override { log_.title = t; }
-  void SetCopies(int) override {}
-  void BeginDoc() override { ++log_.begun; }
-  TSurface& Page() override { return log_.page; }
-  void EndDoc() override {
-    if (log_.failAtEnd) throw std::runtime_error("The printer is out of paper");
-    ++log_.ended;
-  }
-
- private:
-  TJobLog& log_;
-};
-
-// The page as the print trace writes it: a difference shows as readable lines.
-std::string Trace(const TRecordingSurface& page) {
-  std::ostringstream out;
-  WritePrintTrace(out, 1, page.Ops());
-  return out.str();
-}
-
 class MenuPrintTest : public MenuTest {
  protected:
   void SetUp() override {
     MenuTest::SetUp();
-    log = std::make_unique<TJobLog>();
+    // The window's jobs belong to the window: each passes on to `log`.
+    log = std::make_shared<TFakePrintJob>();
+    log->failure = "The printer is out of paper";
+    made = 0;
     menu->SetJobFactory([this] {
-      ++log->made;
-      return std::make_unique<TLoggedJob>(*log);
+      ++made;
+      return TFakePrintJob::Handle(log);
     });
   }
-  std::unique_ptr<TJobLog> log;
+  std::shared_ptr<TFakePrintJob> log;
+  int made = 0;
 };
 
 struct TPrintRow {
@@ -138,13 +98,12 @@ TEST_F(MenuPrintTest, PrintsTheSheetTheHeadlessHostPrintsAndContinuesTheSequence
     choice.serial = row.printedFrom;
     choice.rotated = row.rotated;
     THeadlessHost reference(choice);
-    TJobLog refLog;
-    TLoggedJob refJob(refLog);
+    TFakePrintJob refJob;
     PrintSheet(LayoutFor(choice.mediaMode, reference.Rotated()), reference, refJob);
-    ASSERT_FALSE(refLog.page.Ops().empty());
-    EXPECT_EQ(Trace(log->page), Trace(refLog.page));
+    ASSERT_FALSE(refJob.page.Ops().empty());
+    EXPECT_EQ(log->Traces(), refJob.Traces());
     // The trace leaves out the origin and mapping mode; the operations hold all.
-    EXPECT_TRUE(log->page.Ops() == refLog.page.Ops());
+    EXPECT_TRUE(log->page.Ops() == refJob.page.Ops());
   }
 }
 
@@ -168,15 +127,13 @@ TEST_F(MenuPrintTest, RefusedSerialsWarnAndPrintNothing) {
   struct TRow {
     const char* name;
     const char* serial;
-    const char* warning;
+    const char* warning;  // nullptr: the model's refusal of the sheet
   };
   const TRow rows[] = {
       {"too short", "12", "Error in Sequence Number"},
       {"letter in the counter", "AB12C4", "Error in Sequence Number"},
       {"hyphen in the prefix", "12-456", "Error in Sequence Number"},
-      {"sheet past 999", "000971",
-       "A sheet of 30 labels from 000971 would need serials past 000999. The last first serial that still fits is "
-       "000970."},
+      {"sheet past 999", "000971", nullptr},
   };
   for (const TRow& row : rows) {
     SCOPED_TRACE(row.name);
@@ -184,8 +141,9 @@ TEST_F(MenuPrintTest, RefusedSerialsWarnAndPrintNothing) {
     menu->Seq_Num->setText(QString::fromLatin1(row.serial));
     Click(menu->Print_Btn);
     ASSERT_EQ(reported.warnings.size(), 1u);
-    EXPECT_EQ(reported.warnings[0], QString::fromLatin1(row.warning));
-    EXPECT_EQ(log->made, 0);
+    EXPECT_EQ(reported.warnings[0], row.warning ? QString::fromLatin1(row.warning)
+                                                : QString::fromStdString(SheetRefusal(row.serial).value_or("")));
+    EXPECT_EQ(made, 0);
     EXPECT_EQ(Field(), row.serial);
   }
 }

@@ -25,37 +25,19 @@
 #include <stdexcept>
 
 #include "lto/LtoCommand.h"
+#include "lto/Volser.h"
 #include "lto/widgets/LtoWindow.h"
-#include "printing/RecordingJob.h"
 #include "printing/qt/CalibrationStore.h"
 #include "printing/qt/QtPrintJob.h"
+#include "support/FakeOutput.h"
+#include "support/FakePrintJob.h"
+#include "surface/RecordingSurface.h"
 
 namespace vantor {
 namespace {
 
-// A job that keeps every page, can refuse its dialog and can fail on a page.
-class TPagesJob : public TRecordingJob {
- public:
-  using TRecordingJob::TRecordingJob;
-  bool ShowDialog() override { return !cancel; }
-  TSurface& Page() override {
-    if (failOnPage == static_cast<int>(pages.size())) throw std::runtime_error("the printer is out of labels");
-    return TRecordingJob::Page();
-  }
-  void EndDoc() override { pages.push_back(Recording().Ops()); }
-  bool cancel = false;
-  int failOnPage = -1;
-  std::vector<std::vector<TRecordedOp>> pages;
-};
-
-class TPagesOutput : public TSheetOutput {
- public:
-  explicit TPagesOutput(TPagesJob& job) : job_(job) {}
-  TPrintJob& Job() override { return job_; }
-
- private:
-  TPagesJob& job_;
-};
+using test::TFakeOutput;
+using test::TFakePrintJob;
 
 // Each test keeps its settings in a folder of its own, under the program's name.
 class LtoWindowTest : public ::testing::Test {
@@ -112,7 +94,7 @@ TEST_F(LtoWindowTest, FaultsSayWhyBesideTheirFieldAndDisableTheOutputs) {
     const char* name;
     std::function<void(TLtoWindow&)> act;
     QLabel* TLtoWindow::*where;
-    const char* says;
+    std::string says;  // a part of what the window shows
   };
   const Row rows[] = {
       {"short volser", [](TLtoWindow& w) { Type(w.FirstVolser, "ABC10"); }, &TLtoWindow::VolserProblem,
@@ -120,8 +102,7 @@ TEST_F(LtoWindowTest, FaultsSayWhyBesideTheirFieldAndDisableTheOutputs) {
       {"volser with a dash", [](TLtoWindow& w) { Type(w.FirstVolser, "AB-100"); }, &TLtoWindow::VolserProblem,
        "holds \"-\" at position 3"},
       {"carry", [](TLtoWindow& w) { Type(w.FirstVolser, "ABC990"); }, &TLtoWindow::RunProblem,
-       "A run of 30 labels from ABC990 would need volsers past ABC999. The last first volser that still fits is "
-       "ABC970."},
+       VolserRunByCount("ABC990", 30).refusal},
       {"last before first",
        [](TLtoWindow& w) {
          w.ByLast->setChecked(true);
@@ -146,7 +127,7 @@ TEST_F(LtoWindowTest, FaultsSayWhyBesideTheirFieldAndDisableTheOutputs) {
     EXPECT_TRUE(OutputsDisabled(*w));
     EXPECT_FALSE(w->Run());
     const QString shown = (w.get()->*r.where)->text();
-    EXPECT_TRUE(shown.contains(QString::fromUtf8(r.says))) << shown.toStdString();
+    EXPECT_TRUE(shown.contains(QString::fromStdString(r.says))) << shown.toStdString();
     EXPECT_EQ(w->Problem(), shown);
     EXPECT_FALSE(w->LabelPreview->Showing());
     EXPECT_FALSE(w->SheetPreview->Showing());
@@ -230,8 +211,8 @@ std::string TextsOn(const std::vector<TRecordedOp>& ops) {
 
 TEST_F(LtoWindowTest, APrintMovesTheFirstVolserOnPastTheLastPrinted) {
   const auto w = Open();
-  TPagesJob job(300);
-  w->SetPrinterOutput([&](const TLtoRun&) { return std::make_unique<TPagesOutput>(job); });
+  TFakePrintJob job;
+  w->SetPrinterOutput([&](const TLtoRun&) { return std::make_unique<TFakeOutput>(job); });
   Type(w->FirstVolser, "ABC100");
   w->StartLabel->setValue(13);
   w->PrintButton->click();
@@ -246,8 +227,8 @@ TEST_F(LtoWindowTest, APrintMovesTheFirstVolserOnPastTheLastPrinted) {
   // By last volser: a run of the same length follows.
   w->ByLast->setChecked(true);
   Type(w->LastVolser, "ABC139");
-  TPagesJob second(300);
-  w->SetPrinterOutput([&](const TLtoRun&) { return std::make_unique<TPagesOutput>(second); });
+  TFakePrintJob second;
+  w->SetPrinterOutput([&](const TLtoRun&) { return std::make_unique<TFakeOutput>(second); });
   w->PrintButton->click();
   ASSERT_EQ(second.pages.size(), 1u);
   EXPECT_EQ(TextsOn(second.pages[0]).size(), 10u * 8u);
@@ -256,16 +237,17 @@ TEST_F(LtoWindowTest, APrintMovesTheFirstVolserOnPastTheLastPrinted) {
   EXPECT_TRUE(OutputsEnabled(*w));
 
   // Cancelled, or failed part-way: nothing moves, the failure is told.
-  TPagesJob cancelled(300);
-  cancelled.cancel = true;
-  w->SetPrinterOutput([&](const TLtoRun&) { return std::make_unique<TPagesOutput>(cancelled); });
+  TFakePrintJob cancelled;
+  cancelled.confirm = false;
+  w->SetPrinterOutput([&](const TLtoRun&) { return std::make_unique<TFakeOutput>(cancelled); });
   w->PrintButton->click();
   EXPECT_EQ(w->FirstVolser->text(), QStringLiteral("ABC140"));
   w->ByCount->setChecked(true);
   w->Count->setValue(45);
-  TPagesJob failing(300);
+  TFakePrintJob failing;
   failing.failOnPage = 1;
-  w->SetPrinterOutput([&](const TLtoRun&) { return std::make_unique<TPagesOutput>(failing); });
+  failing.failure = "the printer is out of labels";
+  w->SetPrinterOutput([&](const TLtoRun&) { return std::make_unique<TFakeOutput>(failing); });
   w->PrintButton->click();
   EXPECT_EQ(w->FirstVolser->text(), QStringLiteral("ABC140"));
   ASSERT_EQ(errors.size(), 1u);
@@ -274,8 +256,8 @@ TEST_F(LtoWindowTest, APrintMovesTheFirstVolserOnPastTheLastPrinted) {
   // The end of the digits: the field stays and the operator is told why.
   Type(w->FirstVolser, "ABC995");
   w->Count->setValue(5);
-  TPagesJob last(300);
-  w->SetPrinterOutput([&](const TLtoRun&) { return std::make_unique<TPagesOutput>(last); });
+  TFakePrintJob last;
+  w->SetPrinterOutput([&](const TLtoRun&) { return std::make_unique<TFakeOutput>(last); });
   w->PrintButton->click();
   ASSERT_EQ(last.pages.size(), 1u);
   EXPECT_EQ(w->FirstVolser->text(), QStringLiteral("ABC995"));

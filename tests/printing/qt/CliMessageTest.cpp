@@ -10,6 +10,9 @@
 #include <set>
 #include <sstream>
 
+#include "dlt/Sheet.h"
+#include "lto/Volser.h"
+#include "printing/HeadlessRun.h"
 #include "printing/qt/PrintCli.h"
 #include "support/ScratchDataHome.h"
 
@@ -70,8 +73,7 @@ TEST(CliMessages, EachRefusalIsOneExactLine) {
        "vantor: --sheets 3 is more than the serials from CLN950 can reach: 2 sheets fit before CLN999" + help},
       {{"--print-pdf", "$PDF", "--sheets", "2", "--serial", "ABC980"},
        1,
-       "vantor: 2 sheets (60 labels) from ABC980 would need serials past ABC999; not one sheet fits. The last first "
-       "serial that still fits is ABC940.\n"},
+       CliLine(SheetRefusal("ABC980", 2).value_or("?")) + "\n"},
       {{"--print-pdf", ""}, 2, "vantor: --print-pdf needs a file name, not an empty one" + help},
       {{"--printer", ""}, 2, "vantor: --printer needs a printer's name, not an empty one" + help},
       {{"--print-pdf", "a.pdf", "--print-pdf", "b.pdf"},
@@ -82,15 +84,13 @@ TEST(CliMessages, EachRefusalIsOneExactLine) {
        "vantor: --serial is given 2 times ('A', 'B'); give it once" + help},
       {{"--lto", "--media-id", "L8", "--serial", "ABCDEF", "--count", "2", "--print-pdf", "$PDF"},
        1,
-       "vantor: the volser ABCDEF has no digits at the end to count, so a run of 2 labels cannot start from it; give "
-       "a first volser that ends in digits.\n"},
+       CliLine(VolserRunByCount("ABCDEF", 2).refusal) + "\n"},
       {{"--lto", "--media-id", "LTO8", "--serial", "ABC100", "--print-pdf", "$PDF"},
        2,
        "vantor: the media ID \"LTO8\" has 4 characters; it needs two (A-Z, 0-9).\n"},
       {{"--lto", "--media-id", "L8", "--serial", "ABC990", "--count", "30", "--print-pdf", "$PDF"},
        1,
-       "vantor: a run of 30 labels from ABC990 would need volsers past ABC999. The last first volser that still fits "
-       "is ABC970.\n"},
+       CliLine(VolserRunByCount("ABC990", 30).refusal) + "\n"},
       {{"--print-trace", dir.path().toStdString()},
        1,
        "vantor: cannot write \"" + dir.path().toStdString() + "\": not a file\n"},

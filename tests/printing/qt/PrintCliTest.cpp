@@ -15,6 +15,8 @@
 #include <iostream>
 #include <sstream>
 
+#include "dlt/Sheet.h"
+#include "printing/HeadlessRun.h"
 #include "printing/qt/PrintCli.h"
 #include "support/FullFolder.h"
 #include "support/ScratchDataHome.h"
@@ -68,7 +70,7 @@ TEST(PrintCli, Refusals) {
       {"bad dpi", {"--print-pdf", pdf, "--dpi", "x"}, 2, "--dpi must be a number"},
       {"short serial", {"--print-pdf", pdf, "--serial", "12"}, 1, "Error in Sequence Number"},
       {"letter in counter", {"--print-pdf", pdf, "--serial", "ABC12X"}, 1, "Error in Sequence Number"},
-      {"past 999", {"--print-pdf", pdf, "--serial", "ABC980"}, 1, "The last first serial that still fits is ABC970."},
+      {"past 999", {"--print-pdf", pdf, "--serial", "ABC980"}, 1, CliLine(SheetRefusal("ABC980").value_or("?"))},
       {"two sheets past 999", {"--print-pdf", pdf, "--serial", "ABC950", "--sheets", "2"}, 2, "1 sheet fits"},
       {"start label 0", {"--print-pdf", pdf, "--start-label", "0"}, 2, "--start-label must be a number from 1 to 30"},
       {"start label 31", {"--print-pdf", pdf, "--start-label", "31"}, 2, "not '31'"},
@@ -76,9 +78,7 @@ TEST(PrintCli, Refusals) {
       {"a later start still past 999",
        {"--print-pdf", pdf, "--serial", "ABC975", "--start-label", "5"},
        1,
-       "vantor: a sheet of 26 labels from ABC975 would need serials past ABC999. The last first serial that still fits "
-       "is "
-       "ABC974."},
+       CliLine(SheetRefusal("ABC975", 1, 5).value_or("?"))},
       {"offset not a number",
        {"--print-pdf", pdf, "--offset-x", "abc"},
        2,

@@ -1,6 +1,6 @@
 // Reading printed sheets back: rasterise a PDF page, cut each label out by its
 // place on the paper and decode it with readers we did not write. Shared by
-// the PDF scan test and the print queue test.
+// the PDF scan tests and the print queue test.
 #pragma once
 
 #include <QImage>
@@ -24,6 +24,18 @@ inline QImage RasterisePdf(const std::string& pdf, int dpi, const std::string& p
   return QImage(QString::fromStdString(prefix + ".png"));
 }
 
+// The rectangle at `left`, `top` (dots) of a page alone on a white margin,
+// so what a reader reads is what lies inside the rectangle.
+inline QImage CutRect(const QImage& page, int left, int top, int width, int height, int margin) {
+  QImage label(width + 2 * margin, height + 2 * margin, QImage::Format_Grayscale8);
+  label.fill(Qt::white);
+  {
+    QPainter p(&label);
+    p.drawImage(QPoint(margin, margin), page.copy(left, top, width, height));
+  }
+  return label;
+}
+
 // Label i (0..29, row by row) of a page rasterised at `dpi`: its place on the
 // tape-label grid, on a white margin of 5 mm that stands for the quiet zone the
 // neighbouring labels would cut into.
@@ -37,14 +49,7 @@ inline QImage CutLabel(const QImage& page, int dpi, int i, const TCalibration& c
   const int left = dots(c.offsetXMm + c.scaleX * mm(g.left + g.pitchX * col));
   const int top = dots(c.offsetYMm + c.scaleY * mm(g.top + g.pitchY * row));
   const int width = dots(c.scaleX * mm(g.width)), height = dots(c.scaleY * mm(g.height));
-  const int margin = d.X(Mm(5));
-  QImage label(width + 2 * margin, height + 2 * margin, QImage::Format_Grayscale8);
-  label.fill(Qt::white);
-  {
-    QPainter p(&label);
-    p.drawImage(QPoint(margin, margin), page.copy(left, top, width, height));
-  }
-  return label;
+  return CutRect(page, left, top, width, height, d.X(Mm(5)));
 }
 
 // The serial i labels after `first`: the counter steps, the prefix stays.

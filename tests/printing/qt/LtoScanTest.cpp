@@ -5,8 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
-#include <QImageReader>
-#include <QPainter>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <map>
@@ -15,6 +13,7 @@
 
 #include "lto/MediaId.h"
 #include "printing/qt/PrintCli.h"
+#include "printing/qt/SheetScanUtil.h"
 #include "support/ScratchDataHome.h"
 #include "surface/CorrectedSurface.h"
 #include "surface/Units.h"
@@ -24,11 +23,11 @@
 namespace vantor {
 namespace {
 
+using testing::CutRect;
 using testing::DecodeEach;
 using testing::Lines;
+using testing::RasterisePdf;
 using testing::Reader;
-using testing::RunCommand;
-using testing::ShellQuote;
 
 // A volser of a random prefix and a counter that leaves room for `count`.
 std::string RandomVolser(std::mt19937& rng, int count) {
@@ -57,7 +56,6 @@ class LtoScan : public ::testing::TestWithParam<Row> {};
 TEST_P(LtoScan, EveryLabelReadsBackInItsOwnPlace) {
   if (!testing::HaveTool("pdftoppm") || !testing::HaveTool("zbarimg") || !testing::HaveTool("ZXingReader"))
     GTEST_SKIP() << "pdftoppm, zbarimg or ZXingReader missing (scripts/install-deps installs them)";
-  QImageReader::setAllocationLimit(1024);
   const unsigned seed = std::random_device{}();
   std::mt19937 rng(seed);
   SCOPED_TRACE("seed " + std::to_string(seed));
@@ -81,9 +79,7 @@ TEST_P(LtoScan, EveryLabelReadsBackInItsOwnPlace) {
               0)
         << err.str();
     const std::string prefix = dir.filePath("page").toStdString();
-    RunCommand("pdftoppm -r " + std::to_string(r.dpi) + " -gray -png -singlefile " + ShellQuote(pdf) + " " +
-               ShellQuote(prefix) + " 2>/dev/null");
-    const QImage page(QString::fromStdString(prefix + ".png"));
+    const QImage page = RasterisePdf(pdf, r.dpi, prefix);
     ASSERT_FALSE(page.isNull());
     const TDots d = TDots::FromDpi(r.dpi, r.dpi);
     ASSERT_NEAR(page.width(), d.X(t->page.width), 3);  // PDF pages are whole points
@@ -95,12 +91,7 @@ TEST_P(LtoScan, EveryLabelReadsBackInItsOwnPlace) {
       const TLabelRect& rect = t->labels[static_cast<std::size_t>(i)];
       const int left = d.X(rect.x), top = d.Y(rect.y);
       const int w = d.X(rect.x + rect.width) - left, h = d.Y(rect.y + rect.height) - top;
-      QImage label(w + 2 * margin, h + 2 * margin, QImage::Format_Grayscale8);
-      label.fill(Qt::white);
-      {
-        QPainter p(&label);
-        p.drawImage(QPoint(margin, margin), page.copy(left, top, w, h));
-      }
+      const QImage label = CutRect(page, left, top, w, h, margin);
       files.push_back(dir.filePath(QString("label%1.png").arg(i)).toStdString());
       ASSERT_TRUE(label.save(QString::fromStdString(files.back())));
       char volser[8];
@@ -128,7 +119,6 @@ TEST_P(LtoScan, EveryLabelReadsBackInItsOwnPlace) {
 TEST(LtoScanCorrected, StartLabelAndCalibrationReadBackWhereTheCorrectionPutsThem) {
   if (!testing::HaveTool("pdftoppm") || !testing::HaveTool("zbarimg") || !testing::HaveTool("ZXingReader"))
     GTEST_SKIP() << "pdftoppm, zbarimg or ZXingReader missing (scripts/install-deps installs them)";
-  QImageReader::setAllocationLimit(1024);
   constexpr int kDpi = 600, kStart = 20;
   // The stock has no side margin: the correction keeps every label on the page.
   const TCalibration c{0.5, -1.5, 0.995, 1.01};
@@ -152,9 +142,7 @@ TEST(LtoScanCorrected, StartLabelAndCalibrationReadBackWhereTheCorrectionPutsThe
             0)
       << err.str();
   const std::string prefix = dir.filePath("page").toStdString();
-  RunCommand("pdftoppm -r " + std::to_string(kDpi) + " -gray -png -singlefile " + ShellQuote(pdf) + " " +
-             ShellQuote(prefix) + " 2>/dev/null");
-  const QImage page(QString::fromStdString(prefix + ".png"));
+  const QImage page = RasterisePdf(pdf, kDpi, prefix);
   ASSERT_FALSE(page.isNull());
 
   const auto mm = [](TLength l) { return static_cast<double>(l.Micrometres()) / 1000; };
@@ -165,12 +153,7 @@ TEST(LtoScanCorrected, StartLabelAndCalibrationReadBackWhereTheCorrectionPutsThe
     const TLabelRect& r = t->labels[static_cast<std::size_t>(i)];
     const int left = dots(c.offsetXMm + c.scaleX * mm(r.x)), top = dots(c.offsetYMm + c.scaleY * mm(r.y));
     const int w = dots(c.scaleX * mm(r.width)), h = dots(c.scaleY * mm(r.height));
-    QImage label(w + 2 * margin, h + 2 * margin, QImage::Format_Grayscale8);
-    label.fill(Qt::white);
-    {
-      QPainter p(&label);
-      p.drawImage(QPoint(margin, margin), page.copy(left, top, w, h));
-    }
+    const QImage label = CutRect(page, left, top, w, h, margin);
     files.push_back(dir.filePath(QString("label%1.png").arg(i)).toStdString());
     ASSERT_TRUE(label.save(QString::fromStdString(files.back())));
     expected.push_back(i < kStart - 1 ? "" : "CR0" + std::to_string(500 + i - (kStart - 1)) + "LX");

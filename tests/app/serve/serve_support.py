@@ -11,7 +11,7 @@ import tempfile
 import time
 import urllib.parse
 
-BUILD = os.environ.get("VANTOR_BUILD_DIR", os.path.join(os.path.dirname(__file__), "..", "..", "build"))
+BUILD = os.environ.get("VANTOR_BUILD_DIR", os.path.join(os.path.dirname(__file__), "..", "..", "..", "build"))
 VANTOR = os.path.join(BUILD, "vantor")
 
 
