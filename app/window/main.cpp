@@ -12,10 +12,10 @@
 
 #include "app/serve/qt/ServeCommand.h"
 #include "app/window/AboutBox.h"
+#include "app/window/HelpWindow.h"
 #include "app/window/LtoLabels.h"
-#include "app/window/Menu.h"
-#include "app/window/help.h"
-#include "colours/widgets/Color.h"
+#include "app/window/MainWindow.h"
+#include "colours/widgets/ColorBox.h"
 #include "journal/widgets/JournalWindow.h"
 #include "printing/qt/PrintCli.h"
 #include "qt/QtSurface.h"
@@ -53,7 +53,7 @@ void QuietHandler(QtMsgType type, const QMessageLogContext&, const QString& mess
 
 // Saves the window as first shown to `path`, then its About dialog and the LTO
 // window beside it (the name with "-about" and "-lto" before the suffix).
-int SaveScreenshot(vantor::TMainMenu& window, const QString& path) {
+int SaveScreenshot(vantor::TMainWindow& window, const QString& path) {
   window.show();
   int status = 0;
   const auto save = [&status](QWidget& w, const QString& file, const char* what) {
@@ -156,7 +156,7 @@ int main(int argc, char** argv) {
   vantor::TTranslation translation;
   translation.InstallForSystemLocale();
 
-  vantor::TMainMenu window;
+  vantor::TMainWindow window;
   vantor::THelpBox help(&window);
   window.SetHelpBox(&help);
   // Created once, after the window has filled the colour table; only shown
