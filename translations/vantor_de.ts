@@ -1076,7 +1076,7 @@ abgelehnt: Nummern schon gedruckt (siehe --reprint) oder von einem laufenden Auf
     </message>
 </context>
 <context>
-    <name>vantor::TMainMenu</name>
+    <name>vantor::TMainWindow</name>
     <message>
         <source>Error in Sequence Number</source>
         <translation>Fehler in der Folgenummer</translation>

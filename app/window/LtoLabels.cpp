@@ -1,13 +1,13 @@
 #include "app/window/LtoLabels.h"
 
-#include "app/window/Menu.h"
+#include "app/window/MainWindow.h"
 #include "lto/widgets/LtoWindow.h"
 
 namespace vantor {
 
-QWidget* ShownLtoWindow(TMainMenu& menu) { return menu.findChild<TLtoWindow*>(); }
+QWidget* ShownLtoWindow(TMainWindow& menu) { return menu.findChild<TLtoWindow*>(); }
 
-void AttachLtoWindow(TMainMenu& menu) {
+void AttachLtoWindow(TMainWindow& menu) {
   menu.SetLtoLabelsHook([&menu] {
     TLtoWindow* window = menu.findChild<TLtoWindow*>();
     if (!window) {

@@ -5,12 +5,12 @@ class QWidget;
 
 namespace vantor {
 
-class TMainMenu;
+class TMainWindow;
 
 // Sets the menu item's hook: it shows the LTO window, made anew (templates
 // and settings read again) once the last one was closed, else raised.
-void AttachLtoWindow(TMainMenu& menu);
+void AttachLtoWindow(TMainWindow& menu);
 // The LTO window the menu opened and is still there, or null.
-QWidget* ShownLtoWindow(TMainMenu& menu);
+QWidget* ShownLtoWindow(TMainWindow& menu);
 
 }  // namespace vantor

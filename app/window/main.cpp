@@ -7,15 +7,16 @@
 #include <algorithm>
 #include <cstdlib>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "app/serve/qt/ServeCommand.h"
 #include "app/window/AboutBox.h"
+#include "app/window/HelpWindow.h"
 #include "app/window/LtoLabels.h"
-#include "app/window/Menu.h"
-#include "app/window/help.h"
-#include "colours/widgets/Color.h"
+#include "app/window/MainWindow.h"
+#include "colours/widgets/ColorBox.h"
 #include "journal/widgets/JournalWindow.h"
 #include "printing/qt/PrintCli.h"
 #include "qt/QtSurface.h"
@@ -53,7 +54,7 @@ void QuietHandler(QtMsgType type, const QMessageLogContext&, const QString& mess
 
 // Saves the window as first shown to `path`, then its About dialog and the LTO
 // window beside it (the name with "-about" and "-lto" before the suffix).
-int SaveScreenshot(vantor::TMainMenu& window, const QString& path) {
+int SaveScreenshot(vantor::TMainWindow& window, const QString& path) {
   window.show();
   int status = 0;
   const auto save = [&status](QWidget& w, const QString& file, const char* what) {
@@ -93,15 +94,10 @@ int SaveScreenshot(vantor::TMainMenu& window, const QString& path) {
   return status;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+// The actions that need no window or printer: their exit status; none for
+// printing and the window.
+std::optional<int> RunWithoutWindow(const vantor::TVantorCommandLine& command, int argc, char** argv) {
   using vantor::TVantorCommandLine;
-  // `vantor serve`: the web service, with options of its own.
-  if (argc > 1 && std::string_view(argv[1]) == "serve")
-    return vantor::serve::RunServeCommand(argc, argv, {argv + 2, argv + argc}, std::cout, std::cerr);
-  // The options are checked before Qt starts: QApplication needs a display.
-  const TVantorCommandLine command = vantor::ParseVantorCommandLine({argv + 1, argv + argc});
   // Qt sees only the program name: every option is ours and has been read.
   int qtArgc = 1;
   char* qtArgv[] = {argv[0], nullptr};
@@ -132,22 +128,23 @@ int main(int argc, char** argv) {
     case TVantorCommandLine::TAction::Lto:
     case TVantorCommandLine::TAction::Window: break;
   }
-  const bool display = HaveDisplay();
+  return std::nullopt;
+}
 
-  if (command.action == TVantorCommandLine::TAction::Print || command.action == TVantorCommandLine::TAction::Lto) {
-    // Printing needs no screen; without one Qt would refuse to start.
-    if (!display) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    qInstallMessageHandler(QuietHandler);
-    QApplication app(qtArgc, qtArgv);
-    QApplication::setApplicationName(QStringLiteral("Vantor"));
-    return vantor::RunHeadlessCommand(command, std::cout, std::cerr);
-  }
+int PrintWithoutWindow(const vantor::TVantorCommandLine& command, char* program, bool display) {
+  // Printing needs no screen; without one Qt would refuse to start.
+  if (!display) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  qInstallMessageHandler(QuietHandler);
+  int qtArgc = 1;
+  char* qtArgv[] = {program, nullptr};
+  QApplication app(qtArgc, qtArgv);
+  QApplication::setApplicationName(QStringLiteral("Vantor"));
+  return vantor::RunHeadlessCommand(command, std::cout, std::cerr);
+}
 
-  if (!display) {
-    std::cerr << "vantor: no display to open the window on (DISPLAY and WAYLAND_DISPLAY are not set); "
-                 "to print without the window, give --print-pdf FILE (see vantor --help)\n";
-    return 1;
-  }
+int RunWindow(const vantor::TVantorCommandLine& command, char* program) {
+  int qtArgc = 1;
+  char* qtArgv[] = {program, nullptr};
   QApplication app(qtArgc, qtArgv);
   QApplication::setApplicationName(QStringLiteral("Vantor"));
   vantor::SyncScreenDpiFromQt();
@@ -156,7 +153,7 @@ int main(int argc, char** argv) {
   vantor::TTranslation translation;
   translation.InstallForSystemLocale();
 
-  vantor::TMainMenu window;
+  vantor::TMainWindow window;
   vantor::THelpBox help(&window);
   window.SetHelpBox(&help);
   // Created once, after the window has filled the colour table; only shown
@@ -171,4 +168,25 @@ int main(int argc, char** argv) {
   // Jobs a killed run left behind, once the window is up.
   QTimer::singleShot(0, &window, [&window] { window.ShowInterruptedJobs(); });
   return QApplication::exec();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  using vantor::TVantorCommandLine;
+  // `vantor serve`: the web service, with options of its own.
+  if (argc > 1 && std::string_view(argv[1]) == "serve")
+    return vantor::serve::RunServeCommand(argc, argv, {argv + 2, argv + argc}, std::cout, std::cerr);
+  // The options are checked before Qt starts: QApplication needs a display.
+  const TVantorCommandLine command = vantor::ParseVantorCommandLine({argv + 1, argv + argc});
+  if (const std::optional<int> status = RunWithoutWindow(command, argc, argv)) return *status;
+  const bool display = HaveDisplay();
+  if (command.action == TVantorCommandLine::TAction::Print || command.action == TVantorCommandLine::TAction::Lto)
+    return PrintWithoutWindow(command, argv[0], display);
+  if (!display) {
+    std::cerr << "vantor: no display to open the window on (DISPLAY and WAYLAND_DISPLAY are not set); "
+                 "to print without the window, give --print-pdf FILE (see vantor --help)\n";
+    return 1;
+  }
+  return RunWindow(command, argv[0]);
 }

@@ -77,12 +77,30 @@ TJournalWindow::TJournalWindow(TWindowJournal& journal, QWidget* parent)
   setObjectName(QStringLiteral("JournalWindow"));
   setWindowTitle(tr("Print Journal"));
   setWindowFlag(Qt::WindowMaximizeButtonHint);
+  const journal::TParsed<std::string> stored = journal::ReadStoredJournalLocation();
   auto* layout = new QVBoxLayout(this);
+  BuildLocation(layout, stored.value.value_or(std::string()));
+  BuildFilters(layout);
+  BuildJobList(layout);
+  BuildReprintForm(layout);
+  Status = new QLabel(this);
+  Status->setObjectName(QStringLiteral("Status"));
+  Status->setWordWrap(true);
+  layout->addWidget(Status);
+  resize(980, 560);
 
+  ConnectSignals();
+
+  if (!stored.value) Status->setText(QString::fromStdString(stored.error));
+  UpdateReprintFields();
+  // Looking a serial up is what the window is opened for.
+  SerialFilter->setFocus();
+}
+
+void TJournalWindow::BuildLocation(QVBoxLayout* layout, const std::string& stored) {
   auto* where = new QGroupBox(tr("Journal"), this);
   auto* whereLayout = new QHBoxLayout(where);
-  const journal::TParsed<std::string> stored = journal::ReadStoredJournalLocation();
-  LocationEdit = new QLineEdit(QString::fromStdString(stored.value.value_or(std::string())), where);
+  LocationEdit = new QLineEdit(QString::fromStdString(stored), where);
   LocationEdit->setObjectName(QStringLiteral("LocationEdit"));
   LocationEdit->setPlaceholderText(QString::fromStdString(journal::DefaultJournalPath()));
   LocationEdit->setToolTip(
@@ -99,7 +117,9 @@ TJournalWindow::TJournalWindow(TWindowJournal& journal, QWidget* parent)
   whereBox->addWidget(where);
   whereBox->addWidget(InUseLabel);
   layout->addLayout(whereBox);
+}
 
+void TJournalWindow::BuildFilters(QVBoxLayout* layout) {
   auto* filters = new QHBoxLayout;
   SerialFilter = new QLineEdit(this);
   SerialFilter->setObjectName(QStringLiteral("SerialFilter"));
@@ -125,7 +145,9 @@ TJournalWindow::TJournalWindow(TWindowJournal& journal, QWidget* parent)
   filters->addStretch(1);
   filters->addWidget(SearchButton);
   layout->addLayout(filters);
+}
 
+void TJournalWindow::BuildJobList(QVBoxLayout* layout) {
   Jobs = new QTableWidget(0, kColumns, this);
   Jobs->setObjectName(QStringLiteral("Jobs"));
   Jobs->setHorizontalHeaderLabels({tr("Time"), tr("User"), tr("Host"), tr("Family"), tr("Media"), tr("Serials"),
@@ -138,7 +160,10 @@ TJournalWindow::TJournalWindow(TWindowJournal& journal, QWidget* parent)
   Jobs->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
   Jobs->horizontalHeader()->setSectionResizeMode(kSerials, QHeaderView::Stretch);
   layout->addWidget(Jobs, 1);
+}
 
+// The reprint form of the selected job, and Release below it.
+void TJournalWindow::BuildReprintForm(QVBoxLayout* layout) {
   auto* reprint = new QGroupBox(tr("Reprint labels of the selected job"), this);
   auto* form = new QHBoxLayout(reprint);
   FirstSerial = new QLineEdit(reprint);
@@ -182,13 +207,9 @@ TJournalWindow::TJournalWindow(TWindowJournal& journal, QWidget* parent)
   jobActions->addStretch(1);
   jobActions->addWidget(ReleaseButton);
   layout->addLayout(jobActions);
-  Status = new QLabel(this);
-  Status->setObjectName(QStringLiteral("Status"));
-  Status->setWordWrap(true);
-  layout->addWidget(Status);
-  resize(980, 560);
+}
 
-  if (!stored.value) Status->setText(QString::fromStdString(stored.error));
+void TJournalWindow::ConnectSignals() {
   connect(SaveLocationButton, &QPushButton::clicked, this, &TJournalWindow::SaveLocation);
   connect(LocationEdit, &QLineEdit::returnPressed, this, &TJournalWindow::SaveLocation);
   connect(ReleaseButton, &QPushButton::clicked, this, [this] { ReleaseJob(); });
@@ -204,9 +225,6 @@ TJournalWindow::TJournalWindow(TWindowJournal& journal, QWidget* parent)
     UpdateReprintFields();
   });
   connect(ReprintButton, &QPushButton::clicked, this, [this] { Reprint(); });
-  UpdateReprintFields();
-  // Looking a serial up is what the window is opened for.
-  SerialFilter->setFocus();
 }
 
 TJournalWindow::~TJournalWindow() = default;
@@ -297,6 +315,12 @@ void TJournalWindow::Refresh() {
     UpdateReprintFields();
     return;
   }
+  FillJobRows();
+  UpdateReprintFields();
+}
+
+// One row a listed job: its serials sent, maybe sent and still reserved.
+void TJournalWindow::FillJobRows() {
   Jobs->setRowCount(static_cast<int>(listed_.size()));
   for (int row = 0; row < static_cast<int>(listed_.size()); ++row) {
     const TJobRecord& job = listed_[static_cast<std::size_t>(row)];
@@ -321,7 +345,6 @@ void TJournalWindow::Refresh() {
     };
     for (int col = 0; col < cells.size(); ++col) Jobs->setItem(row, col, new QTableWidgetItem(cells[col]));
   }
-  UpdateReprintFields();
 }
 
 void TJournalWindow::SelectJob(int row) {

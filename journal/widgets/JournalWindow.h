@@ -25,6 +25,7 @@ class QLineEdit;
 class QPushButton;
 class QSpinBox;
 class QTableWidget;
+class QVBoxLayout;
 
 namespace vantor {
 
@@ -85,6 +86,13 @@ class TJournalWindow : public QDialog {
   QLabel* Status = nullptr;
 
  private:
+  // The window, top to bottom, then the signals of its controls.
+  void BuildLocation(QVBoxLayout* layout, const std::string& stored);
+  void BuildFilters(QVBoxLayout* layout);
+  void BuildJobList(QVBoxLayout* layout);
+  void BuildReprintForm(QVBoxLayout* layout);
+  void ConnectSignals();
+  void FillJobRows();  // of listed_
   void Tell(const QString& text);
   bool Ask(const QString& question);
   void ShowInUse();

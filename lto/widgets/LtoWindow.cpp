@@ -2,6 +2,7 @@
 
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -25,6 +26,7 @@
 #include <exception>
 
 #include "journal/widgets/WindowJournal.h"
+#include "lto/LtoForm.h"
 #include "lto/MediaId.h"
 #include "lto/Volser.h"
 #include "printing/qt/CalibrationStore.h"
@@ -98,6 +100,52 @@ class TPdfOutput : public TSheetOutput {
  private:
   TPdfJob job_;
 };
+
+// The media IDs under their kinds, then Custom with a field of its own.
+QStandardItemModel* MediaIdModel(QObject* parent) {
+  auto* model = new QStandardItemModel(parent);
+  const auto kindName = [](TMediaKind kind) {
+    switch (kind) {
+      case TMediaKind::Data: return TLtoWindow::tr("Data");
+      case TMediaKind::Worm: return TLtoWindow::tr("WORM");
+      case TMediaKind::TypeM: return TLtoWindow::tr("Type M");
+      case TMediaKind::Cleaning: return TLtoWindow::tr("Cleaning");
+      case TMediaKind::Custom: break;
+    }
+    return TLtoWindow::tr("Custom");
+  };
+  const auto caption = [](const TMediaId& m) {
+    switch (m.kind) {
+      case TMediaKind::Data: return QStringLiteral("LTO-%1").arg(m.generation);
+      case TMediaKind::Worm: return TLtoWindow::tr("LTO-%1 WORM").arg(m.generation);
+      case TMediaKind::TypeM: return TLtoWindow::tr("LTO-%1 cartridge initialised as Type M").arg(m.generation);
+      case TMediaKind::Cleaning: return TLtoWindow::tr("Universal cleaning cartridge");
+      case TMediaKind::Custom: break;
+    }
+    return QString();
+  };
+  const auto heading = [&](TMediaKind kind) {
+    auto* item = new QStandardItem(kindName(kind));
+    item->setFlags(Qt::NoItemFlags);  // a group's name, not a choice
+    QFont bold = item->font();
+    bold.setBold(true);
+    item->setFont(bold);
+    model->appendRow(item);
+  };
+  std::optional<TMediaKind> group;
+  for (const TMediaId& m : MediaIdTable()) {
+    if (group != m.kind) heading(m.kind);
+    group = m.kind;
+    auto* item = new QStandardItem(QStringLiteral("    %1   %2").arg(QString::fromLatin1(m.id.data(), 2), caption(m)));
+    item->setData(QString::fromLatin1(m.id.data(), static_cast<int>(m.id.size())), kMediaIdRole);
+    model->appendRow(item);
+  }
+  heading(TMediaKind::Custom);
+  auto* custom = new QStandardItem(QStringLiteral("    ") + TLtoWindow::tr("Two characters of your own"));
+  custom->setData(QString(), kMediaIdRole);
+  model->appendRow(custom);
+  return model;
+}
 
 }  // namespace
 
@@ -214,17 +262,6 @@ void TLtoPreview::paintEvent(QPaintEvent*) {
 
 // --- The window -------------------------------------------------------------
 
-// A run built from the fields, or why not, field by field.
-struct TLtoWindow::TFields {
-  std::optional<TLtoRun> run;
-  QString media, volser, range, sheet, other;  // the reasons, beside their fields
-  QString First() const {
-    for (const QString* s : {&media, &volser, &range, &sheet, &other})
-      if (!s->isEmpty()) return *s;
-    return {};
-  }
-};
-
 TLtoWindow::TLtoWindow(QWidget* parent) : TLtoWindow(LoadTemplateCatalogue(), parent) {}
 
 TLtoWindow::TLtoWindow(TTemplateCatalogue templates, QWidget* parent)
@@ -236,52 +273,24 @@ TLtoWindow::TLtoWindow(TTemplateCatalogue templates, QWidget* parent)
   form->setColumnMinimumWidth(2, 260);
   form->setColumnStretch(2, 1);
   int row = 0;
+  BuildMediaRow(form, row);
+  BuildRunRows(form, row);
+  BuildTemplateRows(form, row);
+  BuildPaletteRows(form, row);
+  BuildProblems(form, row);
+  BuildPreviewsAndButtons(form);
 
+  LoadSettings();
+  TemplateChanged();
+  loading_ = false;
+  ConnectFields();
+}
+
+void TLtoWindow::BuildMediaRow(QGridLayout* form, int& row) {
   // Media ID: the table's rows under their kinds, then Custom with a field of its own.
   MediaId = new QComboBox(this);
   MediaId->setObjectName(QStringLiteral("MediaId"));
-  auto* model = new QStandardItemModel(MediaId);
-  const auto kindName = [](TMediaKind kind) {
-    switch (kind) {
-      case TMediaKind::Data: return tr("Data");
-      case TMediaKind::Worm: return tr("WORM");
-      case TMediaKind::TypeM: return tr("Type M");
-      case TMediaKind::Cleaning: return tr("Cleaning");
-      case TMediaKind::Custom: break;
-    }
-    return tr("Custom");
-  };
-  const auto caption = [](const TMediaId& m) {
-    switch (m.kind) {
-      case TMediaKind::Data: return QStringLiteral("LTO-%1").arg(m.generation);
-      case TMediaKind::Worm: return tr("LTO-%1 WORM").arg(m.generation);
-      case TMediaKind::TypeM: return tr("LTO-%1 cartridge initialised as Type M").arg(m.generation);
-      case TMediaKind::Cleaning: return tr("Universal cleaning cartridge");
-      case TMediaKind::Custom: break;
-    }
-    return QString();
-  };
-  const auto heading = [&](TMediaKind kind) {
-    auto* item = new QStandardItem(kindName(kind));
-    item->setFlags(Qt::NoItemFlags);  // a group's name, not a choice
-    QFont bold = item->font();
-    bold.setBold(true);
-    item->setFont(bold);
-    model->appendRow(item);
-  };
-  std::optional<TMediaKind> group;
-  for (const TMediaId& m : MediaIdTable()) {
-    if (group != m.kind) heading(m.kind);
-    group = m.kind;
-    auto* item = new QStandardItem(QStringLiteral("    %1   %2").arg(QString::fromLatin1(m.id.data(), 2), caption(m)));
-    item->setData(QString::fromLatin1(m.id.data(), static_cast<int>(m.id.size())), kMediaIdRole);
-    model->appendRow(item);
-  }
-  heading(TMediaKind::Custom);
-  auto* custom = new QStandardItem(QStringLiteral("    ") + tr("Two characters of your own"));
-  custom->setData(QString(), kMediaIdRole);
-  model->appendRow(custom);
-  MediaId->setModel(model);
+  MediaId->setModel(MediaIdModel(MediaId));
   CustomMediaId = new QLineEdit(this);
   CustomMediaId->setObjectName(QStringLiteral("CustomMediaId"));
   CustomMediaId->setMaxLength(8);
@@ -292,7 +301,9 @@ TLtoWindow::TLtoWindow(TTemplateCatalogue templates, QWidget* parent)
   mediaRow->addWidget(CustomMediaId);
   form->addWidget(new QLabel(tr("Media ID"), this), row, 0);
   form->addLayout(mediaRow, row++, 1);
+}
 
+void TLtoWindow::BuildRunRows(QGridLayout* form, int& row) {
   FirstVolser = new QLineEdit(QStringLiteral("ABC100"), this);
   FirstVolser->setObjectName(QStringLiteral("FirstVolser"));
   FirstVolser->setToolTip(tr("Six characters, A-Z and 0-9; the digits at the end count up."));
@@ -317,7 +328,9 @@ TLtoWindow::TLtoWindow(TTemplateCatalogue templates, QWidget* parent)
   form->addWidget(Count, row++, 1);
   form->addWidget(ByLast, row, 0);
   form->addWidget(LastVolser, row++, 1);
+}
 
+void TLtoWindow::BuildTemplateRows(QGridLayout* form, int& row) {
   Template = new QComboBox(this);
   Template->setObjectName(QStringLiteral("Template"));
   auto* sheets = new QStandardItemModel(Template);
@@ -351,7 +364,9 @@ TLtoWindow::TLtoWindow(TTemplateCatalogue templates, QWidget* parent)
     TemplatesRefused->hide();
   }
   form->addWidget(TemplatesRefused, row++, 1, 1, 2);
+}
 
+void TLtoWindow::BuildPaletteRows(QGridLayout* form, int& row) {
   Palette = new QComboBox(this);
   Palette->setObjectName(QStringLiteral("Palette"));
   for (const TLtoPalette& p : LtoPalettes()) {
@@ -375,7 +390,9 @@ TLtoWindow::TLtoWindow(TTemplateCatalogue templates, QWidget* parent)
   startRow->addStretch();
   form->addWidget(new QLabel(tr("Start at label"), this), row, 0);
   form->addLayout(startRow, row++, 1);
+}
 
+void TLtoWindow::BuildProblems(QGridLayout* form, int rows) {
   // Why a field is at fault, beside the fields in one area as high as they
   // are: a message wraps inside it and never moves the form.
   auto* problems = new QWidget(this);
@@ -389,8 +406,10 @@ TLtoWindow::TLtoWindow(TTemplateCatalogue templates, QWidget* parent)
   TemplateProblem = ProblemLabel(problems, "TemplateProblem");
   for (QLabel* l : {MediaProblem, VolserProblem, RunProblem, TemplateProblem}) problemLayout->addWidget(l);
   problemLayout->addStretch(1);
-  form->addWidget(problems, 0, 2, row, 1);
+  form->addWidget(problems, 0, 2, rows, 1);
+}
 
+void TLtoWindow::BuildPreviewsAndButtons(QGridLayout* form) {
   auto* labelBox = new QGroupBox(tr("One label, true size"), this);
   auto* labelLayout = new QVBoxLayout(labelBox);
   LabelPreview = new TLtoPreview(labelBox);
@@ -442,11 +461,9 @@ TLtoWindow::TLtoWindow(TTemplateCatalogue templates, QWidget* parent)
   auto* outer = new QVBoxLayout(this);
   outer->addLayout(columns, 1);
   outer->addLayout(buttons);
+}
 
-  LoadSettings();
-  TemplateChanged();
-  loading_ = false;
-
+void TLtoWindow::ConnectFields() {
   const auto mediaChanged = [this] {
     CustomMediaId->setEnabled(MediaId->currentData(kMediaIdRole).toString().isEmpty());
     Update();
@@ -562,54 +579,32 @@ void TLtoWindow::TemplateChanged() {
   Update();
 }
 
-TLtoWindow::TFields TLtoWindow::Evaluate(int startLabel) const {
-  TFields f;
-  const std::string mediaId = ChosenMediaId();
-  if (const auto problem = MediaIdProblem(mediaId)) f.media = Text(*problem);
-  const std::string first = FirstVolser->text().toStdString();
-  std::optional<TVolserRun> volsers;
-  if (const auto problem = vantor::VolserProblem(first)) {
-    f.volser = Text(*problem);
-  } else {
-    const TVolserRunResult r = ByCount->isChecked() ? VolserRunByCount(first, Count->value())
-                                                    : VolserRunByLast(first, LastVolser->text().toStdString());
-    if (r.run)
-      volsers = r.run;
-    else
-      f.range = Text(r.refusal);
-  }
-  const TSheetTemplate* sheet = ChosenTemplate();
-  if (!sheet) {
-    f.sheet = tr("No template is on offer.");
-  } else {
-    if (const auto why = LtoTemplateUnusable(*sheet)) f.sheet = Text(*why);
-  }
-  const TLtoPalette* palette = FindLtoPalette(Palette->currentData().toString().toStdString());
-  if (!f.First().isEmpty() || !volsers || !sheet || !palette) {
-    if (f.First().isEmpty()) f.other = tr("Choose a palette.");
-    return f;
-  }
-  TLtoRun run{*sheet, mediaId, *volsers, *palette, startLabel};
-  if (const auto problem = LtoRunProblem(run)) {
-    f.other = Text(*problem);
-    return f;
-  }
-  f.run = std::move(run);
-  return f;
+TLtoForm TLtoWindow::Evaluate(int startLabel) const {
+  TLtoFormFields fields;
+  fields.mediaId = ChosenMediaId();
+  fields.customMedia = MediaId->currentData(kMediaIdRole).toString().isEmpty();
+  fields.customMediaTouched = customMediaTouched_;
+  fields.firstVolser = FirstVolser->text().toStdString();
+  fields.byCount = ByCount->isChecked();
+  fields.count = Count->value();
+  fields.lastVolser = LastVolser->text().toStdString();
+  fields.lastVolserTouched = lastVolserTouched_;
+  fields.sheet = ChosenTemplate();
+  fields.palette = Palette->currentData().toString().toStdString();
+  fields.startLabel = startLabel;
+  return EvaluateLtoForm(fields, [](const char* english) {
+    return QCoreApplication::translate(kLtoFormTextContext, english).toStdString();
+  });
 }
 
 void TLtoWindow::Update() {
-  const TFields f = Evaluate(StartLabel->value());
-  // A field just chosen and still empty is not a fault to point at yet.
-  const bool customQuiet = MediaId->currentData(kMediaIdRole).toString().isEmpty() && !customMediaTouched_ &&
-                           CustomMediaId->text().isEmpty();
-  const bool lastQuiet = ByLast->isChecked() && !lastVolserTouched_ && LastVolser->text().isEmpty();
-  MediaProblem->setText(customQuiet ? QString() : f.media);
-  VolserProblem->setText(f.volser);
-  RunProblem->setText(lastQuiet ? QString() : f.range.isEmpty() ? f.other : f.range);
-  TemplateProblem->setText(f.sheet);
+  const TLtoForm f = Evaluate(StartLabel->value());
+  MediaProblem->setText(Text(f.media));
+  VolserProblem->setText(Text(f.volser));
+  RunProblem->setText(Text(f.range));
+  TemplateProblem->setText(Text(f.sheet));
   run_ = f.run;
-  problem_ = f.First();
+  problem_ = Text(f.problem);
   for (QPushButton* b : {PreviewButton, PrintButton, ExportButton}) b->setEnabled(run_.has_value());
   RunSummary->setText(run_ ? RunSummaryText(*run_) : QString());
   if (!run_) {
@@ -617,6 +612,10 @@ void TLtoWindow::Update() {
     SheetPreview->Clear();
     return;
   }
+  ShowPreviews();
+}
+
+void TLtoWindow::ShowPreviews() {
   const TLabelRect& place = run_->sheet.labels[static_cast<std::size_t>(run_->PlaceOf(0))];
   // True millimetres: the screen's physical resolution, not its logical one.
   const QScreen* s = screen();
@@ -724,12 +723,12 @@ std::unique_ptr<TSheetOutput> TLtoWindow::DefaultPrinterOutput(const TLtoRun& ru
   job->SetLabelsTabFields({.sheets = false, .labelsPerPage = run.sheet.LabelsPerPage(), .outlines = false});
   // The run as the dialog's start label would place it: refused before the dialog closes.
   job->SetJobCheck([this](const TSheetOptions& o) -> std::optional<std::string> {
-    const TFields f = Evaluate(o.startLabel);
+    const TLtoForm f = Evaluate(o.startLabel);
     if (f.run) return std::nullopt;
-    return f.First().toStdString();
+    return f.problem;
   });
   job->SetPageCount([this](const TSheetOptions& o) {
-    const TFields f = Evaluate(o.startLabel);
+    const TLtoForm f = Evaluate(o.startLabel);
     return f.run ? f.run->Pages() : 0;
   });
   return std::make_unique<TOwnedJobOutput>(std::move(job));

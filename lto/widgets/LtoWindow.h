@@ -12,11 +12,13 @@
 #include <optional>
 #include <vector>
 
+#include "lto/LtoForm.h"
 #include "lto/LtoSheet.h"
 #include "printing/HeadlessRun.h"
 #include "templates/SheetTemplate.h"
 
 class QComboBox;
+class QGridLayout;
 class QKeyEvent;
 class QShowEvent;
 class QLabel;
@@ -146,9 +148,18 @@ class TLtoWindow : public QWidget {
   void ExportPdf();
 
  private:
-  struct TFields;
-  TFields Evaluate(int startLabel) const;
+  // The form, top to bottom, then the signals of its fields.
+  void BuildMediaRow(QGridLayout* form, int& row);
+  void BuildRunRows(QGridLayout* form, int& row);
+  void BuildTemplateRows(QGridLayout* form, int& row);
+  void BuildPaletteRows(QGridLayout* form, int& row);
+  void BuildProblems(QGridLayout* form, int rows);
+  void BuildPreviewsAndButtons(QGridLayout* form);
+  void ConnectFields();
+  // The fields as they stand, with the start label given.
+  TLtoForm Evaluate(int startLabel) const;
   void Update();
+  void ShowPreviews();  // of run_
   void TemplateChanged();
   void UpperCase(QLineEdit* field);
   const TSheetTemplate* ChosenTemplate() const;

@@ -70,12 +70,12 @@ TEST(Translations, LoadedTextsLastAsLongAsTheTranslationAndQtsOwnComeAlong) {
   {
     TTranslation t;
     EXPECT_EQ(t.Install({"de"}, {folder}, qtFolder.path()), QStringLiteral("de"));
-    EXPECT_EQ(QCoreApplication::translate("vantor::TMainMenu", source), QStringLiteral("&Datei"));
+    EXPECT_EQ(QCoreApplication::translate("vantor::TMainWindow", source), QStringLiteral("&Datei"));
     EXPECT_EQ(t.QtFilePath(), QDir(qtFolder.path()).filePath("qtbase_de.qm"));
     // Missing messages stay English.
-    EXPECT_EQ(QCoreApplication::translate("vantor::TMainMenu", "No such message"), QStringLiteral("No such message"));
+    EXPECT_EQ(QCoreApplication::translate("vantor::TMainWindow", "No such message"), QStringLiteral("No such message"));
   }
-  EXPECT_EQ(QCoreApplication::translate("vantor::TMainMenu", source), QStringLiteral("&File")) << "removed with it";
+  EXPECT_EQ(QCoreApplication::translate("vantor::TMainWindow", source), QStringLiteral("&File")) << "removed with it";
 
   TTranslation none;
   none.Install({"fr"}, {folder}, qtFolder.path());

@@ -7,7 +7,7 @@
 #include <QTemporaryDir>
 #include <functional>
 
-#include "MenuFixture.h"
+#include "MainWindowFixture.h"
 #include "journal/widgets/ConflictDialog.h"
 #include "journal/widgets/JournalWindow.h"
 #include "printing/qt/CalibrationDialog.h"
@@ -26,7 +26,7 @@ journal::TConflict PrintedBefore() {
   return c;
 }
 
-class DialogKeysTest : public MenuTest {};
+class DialogKeysTest : public MainWindowTest {};
 
 // Each dialog shown: the focus where it starts, the buttons Enter must never
 // press, and what Enter does from the focus and from each of those buttons.
@@ -108,9 +108,10 @@ TEST_F(DialogKeysTest, ReprintTakesAClickNotEnterFromItsFocus) {
 // Tab follows the eye: maker, media, sequence, the check boxes, Colours, then
 // Print, Help and Quit down the right.
 TEST_F(DialogKeysTest, TabWalksTheMainWindowInVisualOrder) {
-  const char* const order[] = {"STD_3of9", "STK",       "Breece",  "RadioButton1", "STK_IV",      "STK_III",
-                               "STK_CLN",  "STK_DGN",   "Seq_Num", "Serial_Color", "Text_Rotate", "Bar_Rotate",
-                               "BitBtn4",  "Print_Btn", "BitBtn3", "BitBtn1"};
+  const char* const order[] = {"STD_3of9",     "STK",          "Breece",      "OtherMaker",
+                               "STK_IV",       "STK_III",      "STK_CLN",     "STK_DGN",
+                               "SerialField",  "Serial_Color", "Text_Rotate", "Bar_Rotate",
+                               "ColorsButton", "PrintButton",  "HelpButton",  "QuitButton"};
   QStringList walked;
   QWidget* w = menu->findChild<QWidget*>(QString::fromLatin1(order[0]));
   ASSERT_NE(w, nullptr);
@@ -122,7 +123,7 @@ TEST_F(DialogKeysTest, TabWalksTheMainWindowInVisualOrder) {
   QStringList expected;
   for (const char* name : order) expected << QString::fromLatin1(name);
   EXPECT_EQ(walked, expected);
-  EXPECT_EQ(menu->focusWidget(), menu->Print_Btn) << "the focus starts on Print";
+  EXPECT_EQ(menu->focusWidget(), menu->PrintButton) << "the focus starts on Print";
 }
 
 }  // namespace

@@ -12,7 +12,7 @@
 #include <QStatusBar>
 #include <QTableWidget>
 
-#include "MenuFixture.h"
+#include "MainWindowFixture.h"
 #include "app/window/AboutBox.h"
 #include "journal/widgets/JournalWindow.h"
 #include "printing/RecordingJob.h"
@@ -22,7 +22,7 @@ namespace vantor::test {
 namespace {
 
 // Every caption the form shows, with the control's name.
-std::vector<std::string> Captions(const TMainMenu& w) {
+std::vector<std::string> Captions(const TMainWindow& w) {
   std::vector<std::string> out{"title=" + w.windowTitle().toStdString()};
   const auto name = [](const QObject* o) { return o->objectName().toStdString() + "="; };
   for (const auto* b : w.ClientArea->findChildren<QAbstractButton*>()) out.push_back(name(b) + b->text().toStdString());
@@ -33,14 +33,14 @@ std::vector<std::string> Captions(const TMainMenu& w) {
   return out;
 }
 
-class GermanWindowTest : public MenuTest {
+class GermanWindowTest : public MainWindowTest {
  protected:
   void SetUp() override {
-    MenuTest::SetUp();
+    MainWindowTest::SetUp();
     english = Captions(*menu);
     const QString folder = QString::fromLocal8Bit(qgetenv("VANTOR_BUILD_DIR")) + "/translations";
     ASSERT_EQ(german.Install({"de-DE"}, {folder}, QString()), QStringLiteral("de")) << folder.toStdString();
-    MenuTest::SetUp();  // a window made with the translation in force
+    MainWindowTest::SetUp();  // a window made with the translation in force
   }
   void TearDown() override { menu.reset(); }
 
@@ -67,8 +67,8 @@ TEST_F(GermanWindowTest, MenusAndAboutAreGermanWhileTheFormsCaptionsStayAsTheyAr
 }
 
 TEST_F(GermanWindowTest, MessagesAreGerman) {
-  menu->Seq_Num->setText(QStringLiteral("12"));
-  EXPECT_EQ(menu->StatusBar1->currentMessage(), QStringLiteral("Die Seriennummer braucht sechs Zeichen, nicht 2"));
+  menu->SerialField->setText(QStringLiteral("12"));
+  EXPECT_EQ(menu->StatusBar->currentMessage(), QStringLiteral("Die Seriennummer braucht sechs Zeichen, nicht 2"));
   menu->PrintAction->trigger();
   ASSERT_EQ(reported.warnings.size(), 1u);
   EXPECT_EQ(reported.warnings[0], QStringLiteral("Fehler in der Folgenummer"));
@@ -81,8 +81,8 @@ TEST_F(GermanWindowTest, JournalCellsAreGerman) {
     job->SetDestination({TJobDestination::TKind::Printer, "Desk-1"});
     return job;
   });
-  menu->Seq_Num->setText(QStringLiteral("ABC099"));
-  Click(menu->Print_Btn);
+  menu->SerialField->setText(QStringLiteral("ABC099"));
+  Click(menu->PrintButton);
   menu->JournalAction->trigger();
   TJournalWindow* window = menu->JournalWindow();
   ASSERT_NE(window, nullptr);

@@ -6,7 +6,7 @@
 #include <QTemporaryDir>
 #include <QTextBrowser>
 
-#include "app/window/help.h"
+#include "app/window/HelpWindow.h"
 #include "support/EnvOverride.h"
 
 namespace vantor {

@@ -1,4 +1,4 @@
-#include "app/window/help.h"
+#include "app/window/HelpWindow.h"
 
 #include <gtest/gtest.h>
 #include <QDir>

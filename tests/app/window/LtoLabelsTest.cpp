@@ -5,13 +5,13 @@
 #include <QTemporaryDir>
 
 #include "app/window/LtoLabels.h"
-#include "app/window/MenuFixture.h"
+#include "app/window/MainWindowFixture.h"
 #include "lto/widgets/LtoWindow.h"
 
 namespace vantor::test {
 namespace {
 
-TEST_F(MenuTest, LtoLabelsItemOpensTheLtoWindow) {
+TEST_F(MainWindowTest, LtoLabelsItemOpensTheLtoWindow) {
   QTemporaryDir settings;
   ASSERT_TRUE(settings.isValid());
   QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());

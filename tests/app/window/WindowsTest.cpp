@@ -9,10 +9,10 @@
 #include <QTest>
 #include <QTextBrowser>
 
-#include "app/window/Menu.h"
+#include "app/window/HelpWindow.h"
+#include "app/window/MainWindow.h"
 #include "app/window/WindowPlacement.h"
-#include "app/window/help.h"
-#include "colours/widgets/Color.h"
+#include "colours/widgets/ColorBox.h"
 #include "qt/QtFonts.h"
 
 namespace vantor {
@@ -26,7 +26,7 @@ std::unique_ptr<THelpBox> QuietHelpBox(QWidget* parent) {
 }
 
 TEST(Windows, HelpAndColoursResolveTheMainWindowsFont) {
-  TMainMenu menu;
+  TMainWindow menu;
   const auto help = QuietHelpBox(&menu);
   TColorBox colours(menu.LabelState().Colors, {}, &menu);
   const QFontInfo main(menu.font());
@@ -70,7 +70,7 @@ TEST(Windows, FrameIsCentredOnTheAvailableArea) {
 }
 
 TEST(Windows, MainAndHelpWindowCentreWhenShown) {
-  TMainMenu menu;
+  TMainWindow menu;
   const auto help = QuietHelpBox(&menu);
   const std::pair<const char*, QWidget*> windows[] = {{"main window", &menu}, {"help window", help.get()}};
   for (const auto& [name, w] : windows) {

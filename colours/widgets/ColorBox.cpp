@@ -1,4 +1,4 @@
-#include "colours/widgets/Color.h"
+#include "colours/widgets/ColorBox.h"
 
 #include <QCheckBox>
 #include <QEvent>

@@ -1,4 +1,4 @@
-// TMainMenu: the program's main window. It keeps the label state in its
+// TMainWindow: the program's main window. It keeps the label state in its
 // controls (serial field, preview barcode, option check boxes, maker and media
 // radio buttons), shows a live preview of one label and prints sheets.
 //
@@ -56,9 +56,9 @@ class TMessageReporter;
 class TMyLabelRotate;
 class TShape;
 
-inline constexpr const char* kSequenceError = QT_TRANSLATE_NOOP("vantor::TMainMenu", "Error in Sequence Number");
+inline constexpr const char* kSequenceError = QT_TRANSLATE_NOOP("vantor::TMainWindow", "Error in Sequence Number");
 
-class TMainMenu : public QWidget, public TSheetHost {
+class TMainWindow : public QWidget, public TSheetHost {
   Q_OBJECT
 
  public:
@@ -66,8 +66,8 @@ class TMainMenu : public QWidget, public TSheetHost {
   using TJobFactory = std::function<std::unique_ptr<TPrintJob>()>;
 
   // Builds the form and runs FormCreate.
-  explicit TMainMenu(QWidget* parent = nullptr);
-  ~TMainMenu() override;
+  explicit TMainWindow(QWidget* parent = nullptr);
+  ~TMainWindow() override;
 
   // --- Menu bar ----------------------------------------------------------------
   QMenuBar* MenuBar = nullptr;
@@ -86,30 +86,27 @@ class TMainMenu : public QWidget, public TSheetHost {
   // positions are relative to it.
   QWidget* ClientArea = nullptr;
 
-  // --- Controls, named as on the form -------------------------------------
-  TMyLabelRotate* MyLabelRotate1 = nullptr;
-  QGroupBox* GroupBox2 = nullptr;  // " Vendor "
+  // --- The form's controls -----------------------------------------------
+  TMyLabelRotate* TitleLabel = nullptr;
+  QGroupBox* MakerGroup = nullptr;  // " Vendor "
   QRadioButton* STD_3of9 = nullptr;
   QRadioButton* STK = nullptr;
   QRadioButton* Breece = nullptr;
-  QRadioButton* RadioButton1 = nullptr;  // "Other"
-  QGroupBox* GroupBox1 = nullptr;        // "StorageTek  "
+  QRadioButton* OtherMaker = nullptr;    // "Other"
+  QGroupBox* StorageTekGroup = nullptr;  // "StorageTek  "
   QRadioButton* STK_IV = nullptr;
   QRadioButton* STK_III = nullptr;
   QRadioButton* STK_CLN = nullptr;
   QRadioButton* STK_DGN = nullptr;
-  QGroupBox* GroupBox3 = nullptr;  // " Sequence "
-  QLineEdit* Seq_Num = nullptr;
-  QLabel* Label1 = nullptr;
-  QLabel* Label4 = nullptr;
-  QFrame* Panel1 = nullptr;
-  TBarcode* Barcode1 = nullptr;
-  TShape* Shape1 = nullptr;  // rightmost cell
-  TShape* Shape2 = nullptr;
-  TShape* Shape3 = nullptr;
-  TShape* Shape4 = nullptr;
-  TShape* Shape5 = nullptr;
-  TShape* Shape6 = nullptr;  // leftmost cell
+  QGroupBox* SequenceGroup = nullptr;  // " Sequence "
+  QLineEdit* SerialField = nullptr;
+  QLabel* SerialExample = nullptr;
+  QLabel* PreviewCaption = nullptr;
+  QFrame* PreviewPanel = nullptr;
+  TBarcode* PreviewBarcode = nullptr;
+  // The preview's colour cells behind the characters, rightmost first
+  // (objects "Cell1" .. "Cell6").
+  std::array<TShape*, 6> Cells{};
   TMyLabelRotate* LBL_1 = nullptr;
   TMyLabelRotate* LBL_2 = nullptr;
   TMyLabelRotate* LBL_3 = nullptr;
@@ -117,17 +114,17 @@ class TMainMenu : public QWidget, public TSheetHost {
   TMyLabelRotate* LBL_5 = nullptr;
   TMyLabelRotate* LBL_6 = nullptr;
   TMyLabelRotate* Media_Type = nullptr;
-  QPushButton* Print_Btn = nullptr;
-  QPushButton* BitBtn3 = nullptr;     // "Help"
-  QPushButton* BitBtn1 = nullptr;     // "&Quit"
-  QCheckBox* Serial_Color = nullptr;  // "Colored sequence"
-  QCheckBox* Text_Rotate = nullptr;   // "Rotated sequence"
-  QCheckBox* Bar_Rotate = nullptr;    // "Rotate barcode"
-  QPushButton* BitBtn4 = nullptr;     // "Colors"
-  QStatusBar* StatusBar1 = nullptr;
+  QPushButton* PrintButton = nullptr;
+  QPushButton* HelpButton = nullptr;    // "Help"
+  QPushButton* QuitButton = nullptr;    // "&Quit"
+  QCheckBox* Serial_Color = nullptr;    // "Colored sequence"
+  QCheckBox* Text_Rotate = nullptr;     // "Rotated sequence"
+  QCheckBox* Bar_Rotate = nullptr;      // "Rotate barcode"
+  QPushButton* ColorsButton = nullptr;  // "Colors"
+  QStatusBar* StatusBar = nullptr;
 
   // Cell n (1..6) and character label n (1..6).
-  TShape* Shape(int n) const { return shapes_[static_cast<std::size_t>(n - 1)]; }
+  TShape* Cell(int n) const { return Cells[static_cast<std::size_t>(n - 1)]; }
   TMyLabelRotate* LBL(int n) const { return labels_[static_cast<std::size_t>(n - 1)]; }
   // The media letter's box in the preview panel, where the printed sheet puts
   // the letter: low in the cell of the last character (the leftmost cell when
@@ -140,21 +137,21 @@ class TMainMenu : public QWidget, public TSheetHost {
   void STD_3of9Click();
   void STKClick();
   void BreeceClick();
-  void RadioButton1Click();
+  void OtherMakerClick();
   void STK_IVClick();
   void STK_IIIClick();
   void STK_CLNClick();
   void STK_DGNClick();
   // Applies the configuration of the media mode in colour table entry 11.
   void SetupMedia();
-  void Seq_NumChange();
+  void SerialChange();
   void ColorCells();
   void Serial_ColorClick();
   void Text_RotateClick();
   void Bar_RotateClick();
-  void Print_BtnClick();
-  void BitBtn3Click();  // help, modal
-  void BitBtn4Click();  // colours
+  void PrintClick();
+  void HelpClick();    // help, modal
+  void ColorsClick();  // colours
   void LtoLabelsClick();
   void JournalClick();  // opens the print journal's window, refreshed
   void AboutClick();    // opens the About dialog window-modally, without waiting for it
@@ -243,7 +240,6 @@ class TMainMenu : public QWidget, public TSheetHost {
   }
 
   TLabelState state_;
-  std::array<TShape*, 6> shapes_{};
   std::array<TMyLabelRotate*, 6> labels_{};
   TJobFactory jobFactory_;
   std::unique_ptr<TMessageReporter> reporter_;

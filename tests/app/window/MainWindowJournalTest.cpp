@@ -15,7 +15,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "MenuFixture.h"
+#include "MainWindowFixture.h"
 #include "app/window/LtoLabels.h"
 #include "journal/qt/Journal.h"
 #include "journal/widgets/ConflictDialog.h"
@@ -40,10 +40,10 @@ std::shared_ptr<TFakePrintJob> DeskJob() {
   return job;
 }
 
-class MenuJournalTest : public MenuTest {
+class MainWindowJournalTest : public MainWindowTest {
  protected:
   void SetUp() override {
-    MenuTest::SetUp();
+    MainWindowTest::SetUp();
     last = DeskJob();
     menu->SetJobFactory([this]() -> std::unique_ptr<TPrintJob> {
       // The window owns its job; the pages go to `last` for the test.
@@ -57,13 +57,13 @@ class MenuJournalTest : public MenuTest {
     return journal::TJournal::Open(where)->List({});
   }
   void PrintFrom(const char* serial) {
-    menu->Seq_Num->setText(QString::fromLatin1(serial));
-    Click(menu->Print_Btn);
+    menu->SerialField->setText(QString::fromLatin1(serial));
+    Click(menu->PrintButton);
   }
   std::shared_ptr<TFakePrintJob> last;
 };
 
-TEST_F(MenuJournalTest, PrintedBeforeAsksCancelPrintsNothingReprintRecords) {
+TEST_F(MainWindowJournalTest, PrintedBeforeAsksCancelPrintsNothingReprintRecords) {
   PrintFrom("ABC100");
   ASSERT_EQ(last->pages.size(), 1u);
   EXPECT_EQ(Field(), "ABC130");
@@ -96,7 +96,7 @@ TEST_F(MenuJournalTest, PrintedBeforeAsksCancelPrintsNothingReprintRecords) {
 
 // The LTO window prints through the main window's journal: the same volsers
 // again are stopped before anything is drawn and the fields stay.
-TEST_F(MenuJournalTest, LtoWindowRunsGoThroughTheSameJournal) {
+TEST_F(MainWindowJournalTest, LtoWindowRunsGoThroughTheSameJournal) {
   QTemporaryDir settings;
   ASSERT_TRUE(settings.isValid());
   QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
@@ -134,7 +134,7 @@ TEST_F(MenuJournalTest, LtoWindowRunsGoThroughTheSameJournal) {
 // A reprint goes on the sheet of the job's family: a DLT job's own, an LTO
 // job's the operator's choice, kept while a DLT job is selected. The columns
 // fill the table's width.
-TEST_F(MenuJournalTest, JournalWindowOffersEachJobsOwnSheetAndFillsItsWidth) {
+TEST_F(MainWindowJournalTest, JournalWindowOffersEachJobsOwnSheetAndFillsItsWidth) {
   QTemporaryDir settings;
   QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
   AttachLtoWindow(*menu);
@@ -176,7 +176,7 @@ TEST_F(MenuJournalTest, JournalWindowOffersEachJobsOwnSheetAndFillsItsWidth) {
   EXPECT_EQ(columns, window->Jobs->viewport()->width());
 }
 
-TEST_F(MenuJournalTest, UnusableJournalRefusesAndPreviewNeverTouchesIt) {
+TEST_F(MainWindowJournalTest, UnusableJournalRefusesAndPreviewNeverTouchesIt) {
   std::filesystem::remove(JournalPath());
   TFakePrintJob preview;
   menu->DrawJob(preview, true);
@@ -200,7 +200,7 @@ TEST_F(MenuJournalTest, UnusableJournalRefusesAndPreviewNeverTouchesIt) {
 // The journal window lists the sheet printed from ABC099 and reprints ABC105
 // alone at label 7, where it stood on that sheet: the reprinted page is that
 // sheet's label 7 and nothing else (besides the sheet's closing lines).
-TEST_F(MenuJournalTest, JournalWindowReprintsOneLabelAtItsStartLabel) {
+TEST_F(MainWindowJournalTest, JournalWindowReprintsOneLabelAtItsStartLabel) {
   PrintFrom("ABC099");
   ASSERT_EQ(last->pages.size(), 1u);
   const std::vector<std::string> sheet = last->TraceLines(0);
@@ -316,7 +316,7 @@ TEST(ConflictDialog, CancelIsTheDefaultAndRunningJobsOfferNoReprint) {
 // and keeps nothing; Use keeps the location in the program's settings file,
 // says so and shows it in use; a location without a journal is made only
 // when the operator says yes.
-TEST_F(MenuJournalTest, JournalWindowLocationIsKeptOnlyByUse) {
+TEST_F(MainWindowJournalTest, JournalWindowLocationIsKeptOnlyByUse) {
   QTemporaryDir settings;
   ASSERT_TRUE(settings.isValid());
   QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());

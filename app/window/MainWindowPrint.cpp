@@ -7,9 +7,9 @@
 #include <QRadioButton>
 #include <exception>
 
-#include "app/window/Menu.h"
+#include "app/window/MainWindow.h"
 #include "app/window/MessageReporter.h"
-#include "colours/widgets/Color.h"
+#include "colours/widgets/ColorBox.h"
 #include "dlt/DltJournal.h"
 #include "journal/qt/JournalSettings.h"
 #include "journal/widgets/JournalWindow.h"
@@ -22,8 +22,8 @@
 
 namespace vantor {
 
-void TMainMenu::Print_BtnClick() {
-  Trace("Print_BtnClick");
+void TMainWindow::PrintClick() {
+  Trace("PrintClick");
   if (!state_.CheckSequence()) {
     reporter_->Warning(tr(kSequenceError));
     return;
@@ -47,29 +47,29 @@ void TMainMenu::Print_BtnClick() {
   }
 }
 
-std::optional<std::string> TMainMenu::JobRefusal(const TSheetOptions& options) const {
+std::optional<std::string> TMainWindow::JobRefusal(const TSheetOptions& options) const {
   return SheetRefusal(state_.Serial(), options.sheets, options.startLabel);
 }
 
-QPrinter& TMainMenu::Printer() {
+QPrinter& TMainWindow::Printer() {
   if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
   return *printer_;
 }
 
-void TMainMenu::SetCalibrationStore(std::unique_ptr<TCalibrationStore> store) { calibrations_ = std::move(store); }
+void TMainWindow::SetCalibrationStore(std::unique_ptr<TCalibrationStore> store) { calibrations_ = std::move(store); }
 
-TCalibrationStore& TMainMenu::CalibrationStore() {
+TCalibrationStore& TMainWindow::CalibrationStore() {
   if (!calibrations_) calibrations_ = std::make_unique<TCalibrationStore>();
   return *calibrations_;
 }
 
-TCalibration TMainMenu::CalibrationFor(const QString& printer) {
+TCalibration TMainWindow::CalibrationFor(const QString& printer) {
   const TStoredCalibration stored = CalibrationStore().Load(printer);
   if (!stored.warning.isEmpty()) qWarning("%s", qPrintable(stored.warning));
   return stored.calibration;
 }
 
-std::unique_ptr<TPrintJob> TMainMenu::DefaultJob() {
+std::unique_ptr<TPrintJob> TMainWindow::DefaultJob() {
   auto job = std::make_unique<TPrinterJob>(Printer(), sheetOptions_, this);
   job->SetJobCheck([this](const TSheetOptions& o) { return JobRefusal(o); });
   job->SetWarning([this](const QString& text) { reporter_->Warning(text); });
@@ -77,7 +77,7 @@ std::unique_ptr<TPrintJob> TMainMenu::DefaultJob() {
   return job;
 }
 
-void TMainMenu::DrawJob(TPrintJob& job, bool preview) {
+void TMainWindow::DrawJob(TPrintJob& job, bool preview) {
   const TSheetLayout layout = LayoutFor(state_.MediaMode(), Text_Rotate->isChecked());
   if (!preview) {
     // What Print does once its dialog has closed.
@@ -120,7 +120,7 @@ void TMainMenu::DrawJob(TPrintJob& job, bool preview) {
   restore();
 }
 
-void TMainMenu::PrintPreview() {
+void TMainWindow::PrintPreview() {
   Trace("PrintPreview");
   {
     // Checked on a copy: the preview must not force a prefix into the field.
@@ -144,15 +144,15 @@ void TMainMenu::PrintPreview() {
   dialog.exec();
 }
 
-void TMainMenu::PrinterCalibration() {
+void TMainWindow::PrinterCalibration() {
   Trace("PrinterCalibration");
   TCalibrationDialog dialog(CalibrationStore(), Printer().printerName(), this);
   dialog.exec();
 }
 
-void TMainMenu::SetJobFactory(TJobFactory factory) { jobFactory_ = std::move(factory); }
+void TMainWindow::SetJobFactory(TJobFactory factory) { jobFactory_ = std::move(factory); }
 
-TWindowJournal& TMainMenu::Journal() {
+TWindowJournal& TMainWindow::Journal() {
   if (!journal_) {
     journalAccess_ = std::make_unique<journal::TJournalAccess>();
     journalAccess_->SetPasswordPrompt(PasswordDialogPrompt(this));
@@ -162,14 +162,16 @@ TWindowJournal& TMainMenu::Journal() {
   return *journal_;
 }
 
-void TMainMenu::SetJournalLocation(std::optional<std::string> given) { Journal().Access().SetGiven(std::move(given)); }
+void TMainWindow::SetJournalLocation(std::optional<std::string> given) {
+  Journal().Access().SetGiven(std::move(given));
+}
 
-void TMainMenu::ShowInterruptedJobs() {
+void TMainWindow::ShowInterruptedJobs() {
   const QString text = DescribeInterruptedJobs(Journal().TakeInterrupted());
   if (!text.isEmpty()) reporter_->Warning(text);
 }
 
-void TMainMenu::JournalClick() {
+void TMainWindow::JournalClick() {
   Trace("JournalClick");
   if (!journalWindow_) {
     journalWindow_ = new TJournalWindow(Journal(), this);
@@ -187,18 +189,18 @@ void TMainMenu::JournalClick() {
   journalWindow_->Refresh();
 }
 
-void TMainMenu::BitBtn3Click() {
-  Trace("BitBtn3Click");
+void TMainWindow::HelpClick() {
+  Trace("HelpClick");
   if (helpBox_) helpBox_->exec();
 }
 
-void TMainMenu::AttachColorBox(TColorBox& box) {
+void TMainWindow::AttachColorBox(TColorBox& box) {
   box.SetSelectStandard3of9([this] { STD_3of9->setChecked(true); });
   SetColorsHook([&box] { box.exec(); });
 }
 
-void TMainMenu::BitBtn4Click() {
-  Trace("BitBtn4Click");
+void TMainWindow::ColorsClick() {
+  Trace("ColorsClick");
   if (colorsHook_) colorsHook_();
 }
 

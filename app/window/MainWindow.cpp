@@ -1,5 +1,5 @@
 // The main window: start-up, the serial field and the preview.
-#include "app/window/Menu.h"
+#include "app/window/MainWindow.h"
 
 #include "journal/qt/JournalSettings.h"
 #include "journal/widgets/WindowJournal.h"
@@ -50,22 +50,22 @@ QString SerialProblemText(const TSerialProblem& problem) {
 }
 }  // namespace
 
-TMainMenu::TMainMenu(QWidget* parent) : QWidget(parent), reporter_(MakeMessageBoxReporter(this)) {
+TMainWindow::TMainWindow(QWidget* parent) : QWidget(parent), reporter_(MakeMessageBoxReporter(this)) {
   BuildForm();
   // Model -> field: a serial written by the label rules (the print command's
   // check and increment) shows in the field, whose change handler follows.
   state_.SetSerialHook([this](const std::string& serial) {
     const QString text = QString::fromLatin1(serial.data(), static_cast<qsizetype>(serial.size()));
-    if (Seq_Num->text() != text) Seq_Num->setText(text);
+    if (SerialField->text() != text) SerialField->setText(text);
   });
-  state_.SetSerial(Seq_Num->text().toStdString());
+  state_.SetSerial(SerialField->text().toStdString());
   ConnectHandlers();
   FormCreate();
 }
 
-TMainMenu::~TMainMenu() = default;
+TMainWindow::~TMainWindow() = default;
 
-void TMainMenu::FormCreate() {
+void TMainWindow::FormCreate() {
   Trace("FormCreate");
   state_.LoadScheme(SchemeId::Active_EDP);
   STD_3of9->setChecked(true);  // unchecked on the form: its handler sets up the maker
@@ -74,24 +74,24 @@ void TMainMenu::FormCreate() {
   ColorCells();
 }
 
-void TMainMenu::Seq_NumChange() {
-  Trace("Seq_NumChange");
+void TMainWindow::SerialChange() {
+  Trace("SerialChange");
   // Field -> model. The model's hook finds the field already holding the text.
-  state_.SetSerial(Seq_Num->text().toStdString());
+  state_.SetSerial(SerialField->text().toStdString());
   if (state_.Serial().size() == kSerialLength) RefreshPreview();
   ShowSerialProblem();
 }
 
-void TMainMenu::ShowSerialProblem() {
+void TMainWindow::ShowSerialProblem() {
   // The preview keeps the last printable serial; the status bar says why the
   // one typed is not (Print refuses it with the same reason behind its caption).
   if (const std::optional<TSerialProblem> problem = state_.SequenceProblem())
-    StatusBar1->showMessage(SerialProblemText(*problem));
+    StatusBar->showMessage(SerialProblemText(*problem));
   else
-    StatusBar1->clearMessage();
+    StatusBar->clearMessage();
 }
 
-void TMainMenu::RefreshPreview() {
+void TMainWindow::RefreshPreview() {
   Trace("RefreshPreview");
   const std::string& serial = state_.Serial();
   SyncBarcodeText(serial + Media_Type->Caption().toStdString());
@@ -107,28 +107,28 @@ void TMainMenu::RefreshPreview() {
     WhitenCells();
 }
 
-void TMainMenu::ColorCells() {
+void TMainWindow::ColorCells() {
   Trace("ColorCells");
   const TColor letter = state_.Colors[kLetterColourEntry];
   if (!Serial_Color->isChecked()) {
-    for (TShape* cell : shapes_) cell->SetBrushColor(letter);
+    for (TShape* cell : Cells) cell->SetBrushColor(letter);
     return;
   }
   const bool rotated = Text_Rotate->isChecked();
   const std::string& serial = state_.Serial();
   for (std::size_t pos = 1; pos <= kSerialLength; ++pos) {
-    TShape* cell = Shape(static_cast<int>(rotated ? pos : 7 - pos));
+    TShape* cell = Cell(static_cast<int>(rotated ? pos : 7 - pos));
     // Past the end of a short serial the cell takes the letter colour.
     const char c = pos <= serial.size() ? serial[pos - 1] : ' ';
     cell->SetBrushColor(c >= '0' && c <= '9' ? state_.Colors[static_cast<std::size_t>(c - '0')] : letter);
   }
 }
 
-void TMainMenu::WhitenCells() {
-  for (TShape* cell : shapes_) cell->SetBrushColor(kWhite);
+void TMainWindow::WhitenCells() {
+  for (TShape* cell : Cells) cell->SetBrushColor(kWhite);
 }
 
-void TMainMenu::Serial_ColorClick() {
+void TMainWindow::Serial_ColorClick() {
   Trace("Serial_ColorClick");
   const TMediaMode mode = state_.MediaMode();
   // Diagnostic and cleaning labels are never coloured.
@@ -139,9 +139,9 @@ void TMainMenu::Serial_ColorClick() {
     WhitenCells();
 }
 
-QRect TMainMenu::MediaLetterBox(bool rotated) { return rotated ? QRect(15, 22, 14, 10) : QRect(197, 17, 11, 14); }
+QRect TMainWindow::MediaLetterBox(bool rotated) { return rotated ? QRect(15, 22, 14, 10) : QRect(197, 17, 11, 14); }
 
-void TMainMenu::Text_RotateClick() {
+void TMainWindow::Text_RotateClick() {
   Trace("Text_RotateClick");
   const bool rotated = Text_Rotate->isChecked();
   const int angle = rotated ? 270 : 0;
@@ -156,42 +156,42 @@ void TMainMenu::Text_RotateClick() {
   ColorCells();
 }
 
-void TMainMenu::Bar_RotateClick() {
+void TMainWindow::Bar_RotateClick() {
   Trace("Bar_RotateClick");
-  Barcode1->SetBar_Rotation(Bar_Rotate->isChecked() ? rotate_180 : rotate_000);
+  PreviewBarcode->SetBar_Rotation(Bar_Rotate->isChecked() ? rotate_180 : rotate_000);
 }
 
-void TMainMenu::SyncBarcodeText(const std::string& text) {
-  Barcode1->SetBar_Caption(text);
+void TMainWindow::SyncBarcodeText(const std::string& text) {
+  PreviewBarcode->SetBar_Caption(text);
   state_.SetBarcodeText(text);
 }
 
 // --- The sheet's view of the window ---------------------------------------------
 
-std::string TMainMenu::SerialText() const { return Seq_Num->text().toStdString(); }
+std::string TMainWindow::SerialText() const { return SerialField->text().toStdString(); }
 
-void TMainMenu::SetSerialText(const std::string& text) { state_.SetSerial(text); }
+void TMainWindow::SetSerialText(const std::string& text) { state_.SetSerial(text); }
 
-void TMainMenu::EnableSerialField() { Seq_Num->setEnabled(true); }
+void TMainWindow::EnableSerialField() { SerialField->setEnabled(true); }
 
-std::string TMainMenu::BarcodeText() const { return Barcode1->Bar_Caption(); }
+std::string TMainWindow::BarcodeText() const { return PreviewBarcode->Bar_Caption(); }
 
-void TMainMenu::SetBarcodeText(const std::string& text) { SyncBarcodeText(text); }
+void TMainWindow::SetBarcodeText(const std::string& text) { SyncBarcodeText(text); }
 
-bool TMainMenu::ColoredSequence() const { return Serial_Color->isChecked(); }
+bool TMainWindow::ColoredSequence() const { return Serial_Color->isChecked(); }
 
-TColor TMainMenu::DigitColor(int digit) const {
+TColor TMainWindow::DigitColor(int digit) const {
   return digit >= 0 && digit <= 9 ? state_.Colors[static_cast<std::size_t>(digit)] : state_.Colors[kLetterColourEntry];
 }
 
-void TMainMenu::NextSequence() {
+void TMainWindow::NextSequence() {
   Trace("NextSequence");
   if (state_.NextSequence()) SyncBarcodeText(state_.BarcodeText());
 }
 
-void TMainMenu::DrawBarcode(TSurface& page, int x, int y) { Barcode1->LoMetricPrint(page, x, y); }
+void TMainWindow::DrawBarcode(TSurface& page, int x, int y) { PreviewBarcode->LoMetricPrint(page, x, y); }
 
-void TMainMenu::SetReporter(std::unique_ptr<TMessageReporter> reporter) {
+void TMainWindow::SetReporter(std::unique_ptr<TMessageReporter> reporter) {
   reporter_ = reporter ? std::move(reporter) : MakeMessageBoxReporter(this);
 }
 

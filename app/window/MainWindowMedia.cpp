@@ -3,7 +3,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
-#include "app/window/Menu.h"
+#include "app/window/MainWindow.h"
 #include "app/window/Shape.h"
 #include "barcode/widgets/Barcode.h"
 #include "dlt/MediaSetup.h"
@@ -24,9 +24,9 @@ void Uncheck(QRadioButton* button) {
 
 }  // namespace
 
-void TMainMenu::SelectMediaMode(TMediaMode mode) { state_.SetMediaMode(mode); }
+void TMainWindow::SelectMediaMode(TMediaMode mode) { state_.SetMediaMode(mode); }
 
-void TMainMenu::MakerWithoutMediaKinds(TMediaMode mode) {
+void TMainWindow::MakerWithoutMediaKinds(TMediaMode mode) {
   SelectMediaMode(mode);
   for (QRadioButton* kind : {STK_IV, STK_III, STK_CLN, STK_DGN}) {
     Uncheck(kind);
@@ -35,22 +35,22 @@ void TMainMenu::MakerWithoutMediaKinds(TMediaMode mode) {
   SetupMedia();
 }
 
-void TMainMenu::STD_3of9Click() {
+void TMainWindow::STD_3of9Click() {
   Trace("STD_3of9Click");
   MakerWithoutMediaKinds(TMediaMode::Standard3of9);
 }
 
-void TMainMenu::BreeceClick() {
+void TMainWindow::BreeceClick() {
   Trace("BreeceClick");
   MakerWithoutMediaKinds(TMediaMode::BreeceHill);
 }
 
-void TMainMenu::RadioButton1Click() {
-  Trace("RadioButton1Click");
+void TMainWindow::OtherMakerClick() {
+  Trace("OtherMakerClick");
   MakerWithoutMediaKinds(TMediaMode::Other);
 }
 
-void TMainMenu::STKClick() {
+void TMainWindow::STKClick() {
   Trace("STKClick");
   SelectMediaMode(TMediaMode::StkDltIV);
   // Storagetek always starts on DLT IV, whatever kind was chosen before.
@@ -62,47 +62,47 @@ void TMainMenu::STKClick() {
   SetupMedia();
 }
 
-void TMainMenu::STK_IVClick() {
+void TMainWindow::STK_IVClick() {
   Trace("STK_IVClick");
   SelectMediaMode(TMediaMode::StkDltIV);
   SetupMedia();
 }
 
-void TMainMenu::STK_IIIClick() {
+void TMainWindow::STK_IIIClick() {
   Trace("STK_IIIClick");
   SelectMediaMode(TMediaMode::StkDltIIIXT);
   SetupMedia();
 }
 
-void TMainMenu::STK_CLNClick() {
+void TMainWindow::STK_CLNClick() {
   Trace("STK_CLNClick");
   SelectMediaMode(TMediaMode::StkCleaning);
   SetupMedia();
 }
 
-void TMainMenu::STK_DGNClick() {
+void TMainWindow::STK_DGNClick() {
   Trace("STK_DGNClick");
   SelectMediaMode(TMediaMode::StkDiagnostic);
   SetupMedia();
 }
 
-void TMainMenu::SetupSerialField(TMediaMode mode) {
+void TMainWindow::SetupSerialField(TMediaMode mode) {
   const TMediaSetup& m = MediaSetupFor(mode);
   const QString serial = QString::fromLatin1(m.serial.data(), static_cast<qsizetype>(m.serial.size()));
   // Setting the text runs the field's change handler when the text changes.
   if (m.serialMaskCleared) {
-    Seq_Num->setEnabled(m.serialEnabled);
-    Seq_Num->setInputMask(QString());
-    if (m.serialMaxLengthSet) Seq_Num->setMaxLength(static_cast<int>(kSerialLength));
-    Seq_Num->setText(serial);
+    SerialField->setEnabled(m.serialEnabled);
+    SerialField->setInputMask(QString());
+    if (m.serialMaxLengthSet) SerialField->setMaxLength(static_cast<int>(kSerialLength));
+    SerialField->setText(serial);
   } else {
-    Seq_Num->setText(serial);
-    if (m.serialMaxLengthSet) Seq_Num->setMaxLength(static_cast<int>(kSerialLength));
-    Seq_Num->setEnabled(m.serialEnabled);
+    SerialField->setText(serial);
+    if (m.serialMaxLengthSet) SerialField->setMaxLength(static_cast<int>(kSerialLength));
+    SerialField->setEnabled(m.serialEnabled);
   }
 }
 
-void TMainMenu::SetupMedia() {
+void TMainWindow::SetupMedia() {
   Trace("SetupMedia");
   const TMediaMode mode = state_.MediaMode();
   const TMediaSetup& m = MediaSetupFor(mode);
@@ -110,18 +110,18 @@ void TMainMenu::SetupMedia() {
   Media_Type->SetCaption(QString::fromLatin1(m.suffix.data(), static_cast<qsizetype>(m.suffix.size())));
   SetupSerialField(mode);
 
-  Barcode1->move(m.barcodePos.x, m.barcodePos.y);
-  Barcode1->SetBar_Ratio(m.ratio);
-  Barcode1->SetBar_ModuleWidth(m.moduleWidth);
-  Barcode1->SetBar_HeightPercent(m.heightPercent);
-  Barcode1->SetBar_HighDensity(m.highDensity);
-  Barcode1->SetBar_HumanReadable(m.humanReadable);
-  Barcode1->SetBar_WidthReduce(m.widthReduce);
-  Barcode1->SetBar_ZoomSize(m.zoomSize);
-  const std::string serial = Seq_Num->text().toStdString();
+  PreviewBarcode->move(m.barcodePos.x, m.barcodePos.y);
+  PreviewBarcode->SetBar_Ratio(m.ratio);
+  PreviewBarcode->SetBar_ModuleWidth(m.moduleWidth);
+  PreviewBarcode->SetBar_HeightPercent(m.heightPercent);
+  PreviewBarcode->SetBar_HighDensity(m.highDensity);
+  PreviewBarcode->SetBar_HumanReadable(m.humanReadable);
+  PreviewBarcode->SetBar_WidthReduce(m.widthReduce);
+  PreviewBarcode->SetBar_ZoomSize(m.zoomSize);
+  const std::string serial = SerialField->text().toStdString();
   SyncBarcodeText(m.barcodeWithSuffix ? serial + Media_Type->Caption().toStdString() : serial);
 
-  for (int n = 1; n <= 6; ++n) Shape(n)->setVisible(m.cellsVisible);
+  for (int n = 1; n <= 6; ++n) Cell(n)->setVisible(m.cellsVisible);
 
   const bool row = m.placement == TLabelPlacement::RowBelowBarcode;
   const auto& places = row ? kLabelsInRow : kLabelsOnCells;

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "app/window/Menu.h"
+#include "app/window/MainWindow.h"
 #include "app/window/MessageReporter.h"
 #include "app/window/Shape.h"
 #include "barcode/widgets/Barcode.h"
@@ -42,7 +42,7 @@ class TRecordingReporter : public TMessageReporter {
   TReported& into_;
 };
 
-class MenuTest : public ::testing::Test {
+class MainWindowTest : public ::testing::Test {
  protected:
   // Also called again inside table-driven tests: each row gets a fresh window.
   // Each window prints into an empty journal of its own, and the journal's
@@ -54,7 +54,7 @@ class MenuTest : public ::testing::Test {
     reported = {};
     reprintAnswer = false;
     calls.clear();
-    menu = std::make_unique<TMainMenu>();
+    menu = std::make_unique<TMainWindow>();
     menu->SetReporter(std::make_unique<TRecordingReporter>(reported));
     menu->SetHandlerTrace([this](const char* h) { calls.emplace_back(h); });
     // A journal named for the window is never made by a print: made here.
@@ -88,17 +88,17 @@ class MenuTest : public ::testing::Test {
     for (int n = 1; n <= 6; ++n) s += menu->LBL(n)->Caption().toStdString();
     return s;
   }
-  // Cell colours from the leftmost (Shape6) to the rightmost (Shape1).
+  // Cell colours from the leftmost (Cells[5]) to the rightmost (Cells[0]).
   std::vector<TColor> CellsLeftToRight() const {
     std::vector<TColor> c;
-    for (int n = 6; n >= 1; --n) c.push_back(menu->Shape(n)->BrushColor());
+    for (int n = 6; n >= 1; --n) c.push_back(menu->Cell(n)->BrushColor());
     return c;
   }
   TColor Entry(std::size_t i) const { return menu->LabelState().Colors[i]; }
-  std::string Field() const { return menu->Seq_Num->text().toStdString(); }
+  std::string Field() const { return menu->SerialField->text().toStdString(); }
 
   std::unique_ptr<QTemporaryDir> journalDir;
-  std::unique_ptr<TMainMenu> menu;
+  std::unique_ptr<TMainWindow> menu;
   TReported reported;
   bool reprintAnswer = false;
   std::vector<std::string> calls;

@@ -10,7 +10,7 @@
 #include <QPushButton>
 #include <QStatusBar>
 
-#include "MenuFixture.h"
+#include "MainWindowFixture.h"
 #include "app/window/AboutBox.h"
 
 namespace vantor::test {
@@ -34,7 +34,7 @@ class TCountingDialog : public QDialog {
   int opened = 0;
 };
 
-TEST_F(MenuTest, MenuBarHoldsFileLabelsAndHelpInThatOrder) {
+TEST_F(MainWindowTest, MenuBarHoldsFileLabelsAndHelpInThatOrder) {
   QStringList titles;
   for (const QAction* a : menu->MenuBar->actions()) titles << a->text();
   EXPECT_EQ(titles, QStringList({"&File", "&Labels", "&Help"}));
@@ -44,7 +44,7 @@ TEST_F(MenuTest, MenuBarHoldsFileLabelsAndHelpInThatOrder) {
   EXPECT_EQ(ItemTexts(menu->HelpMenu), QStringList({"&Contents", "&About Vantor"}));
 }
 
-TEST_F(MenuTest, MenuBarStandsAboveTheClientAreaWhichKeepsItsControlsInPlace) {
+TEST_F(MainWindowTest, MenuBarStandsAboveTheClientAreaWhichKeepsItsControlsInPlace) {
   const int bar = menu->MenuBar->height();
   ASSERT_GT(bar, 0);
   EXPECT_EQ(menu->MenuBar->geometry(), QRect(0, 0, 415, bar));
@@ -53,10 +53,10 @@ TEST_F(MenuTest, MenuBarStandsAboveTheClientAreaWhichKeepsItsControlsInPlace) {
   EXPECT_EQ(menu->minimumSize(), menu->maximumSize()) << "still not resizable";
   // Form positions, now taken from the window's corner: each is one bar lower.
   const std::pair<QWidget*, QPoint> placed[] = {
-      {menu->MyLabelRotate1, {112, 16}}, {menu->GroupBox2, {16, 56}},  {menu->GroupBox1, {136, 56}},
-      {menu->GroupBox3, {272, 56}},      {menu->Panel1, {16, 176}},    {menu->Print_Btn, {288, 168}},
-      {menu->BitBtn3, {288, 208}},       {menu->BitBtn1, {288, 249}},  {menu->Serial_Color, {24, 272}},
-      {menu->BitBtn4, {169, 291}},       {menu->StatusBar1, {0, 351}}, {menu->STK_DGN, {136 + 8, 56 + 72}},
+      {menu->TitleLabel, {112, 16}},    {menu->MakerGroup, {16, 56}},    {menu->StorageTekGroup, {136, 56}},
+      {menu->SequenceGroup, {272, 56}}, {menu->PreviewPanel, {16, 176}}, {menu->PrintButton, {288, 168}},
+      {menu->HelpButton, {288, 208}},   {menu->QuitButton, {288, 249}},  {menu->Serial_Color, {24, 272}},
+      {menu->ColorsButton, {169, 291}}, {menu->StatusBar, {0, 351}},     {menu->STK_DGN, {136 + 8, 56 + 72}},
   };
   for (const auto& [w, formPos] : placed) {
     SCOPED_TRACE(w->objectName().toStdString());
@@ -64,7 +64,7 @@ TEST_F(MenuTest, MenuBarStandsAboveTheClientAreaWhichKeepsItsControlsInPlace) {
   }
 }
 
-TEST_F(MenuTest, MenuItemsRunTheButtonsHandlers) {
+TEST_F(MainWindowTest, MenuItemsRunTheButtonsHandlers) {
   TCountingDialog help;
   menu->SetHelpBox(&help);
   bool jobMade = false;
@@ -72,20 +72,20 @@ TEST_F(MenuTest, MenuItemsRunTheButtonsHandlers) {
     jobMade = true;
     return nullptr;
   });
-  menu->Seq_Num->setText(QStringLiteral("12"));  // too short: Print only warns
+  menu->SerialField->setText(QStringLiteral("12"));  // too short: Print only warns
   ResetCalls();
 
   menu->PrintAction->trigger();
-  EXPECT_EQ(Calls("Print_BtnClick"), 1);
+  EXPECT_EQ(Calls("PrintClick"), 1);
   ASSERT_EQ(reported.warnings.size(), 1u);
   EXPECT_EQ(reported.warnings[0], QStringLiteral("Error in Sequence Number"));
   EXPECT_FALSE(jobMade);
-  menu->Seq_Num->setText(QStringLiteral("ABC100"));
+  menu->SerialField->setText(QStringLiteral("ABC100"));
   menu->PrintAction->trigger();
   EXPECT_TRUE(jobMade) << "a good serial goes on to the print job";
 
   menu->ContentsAction->trigger();
-  EXPECT_EQ(Calls("BitBtn3Click"), 1);
+  EXPECT_EQ(Calls("HelpClick"), 1);
   EXPECT_EQ(help.opened, 1);
 
   menu->show();
@@ -94,7 +94,7 @@ TEST_F(MenuTest, MenuItemsRunTheButtonsHandlers) {
   EXPECT_FALSE(menu->isVisible()) << "Quit closes the window";
 }
 
-TEST_F(MenuTest, LtoLabelsItemIsEnabledOnlyWhileAHookIsSet) {
+TEST_F(MainWindowTest, LtoLabelsItemIsEnabledOnlyWhileAHookIsSet) {
   EXPECT_FALSE(menu->LtoLabelsAction->isEnabled()) << "nothing to open yet";
   menu->LtoLabelsAction->trigger();  // a disabled action does nothing
   EXPECT_EQ(Calls("LtoLabelsClick"), 0);
@@ -112,7 +112,7 @@ TEST_F(MenuTest, LtoLabelsItemIsEnabledOnlyWhileAHookIsSet) {
   EXPECT_EQ(opened, 1);
 }
 
-TEST_F(MenuTest, AboutShowsVersionLicenceAndEveryLibraryWithItsLicence) {
+TEST_F(MainWindowTest, AboutShowsVersionLicenceAndEveryLibraryWithItsLicence) {
   EXPECT_EQ(menu->AboutBox(), nullptr) << "made when first asked for";
   menu->AboutAction->trigger();
   TAboutBox* about = menu->AboutBox();

@@ -1,11 +1,11 @@
 // Maker and media-kind choices: what each of the seven media modes sets, from a
 // fresh window and after another maker had been in use.
-#include "MenuFixture.h"
+#include "MainWindowFixture.h"
 
 namespace vantor::test {
 namespace {
 
-using TButton = QRadioButton* TMainMenu::*;
+using TButton = QRadioButton* TMainWindow::*;
 
 struct TCheck {
   bool enabled;
@@ -38,19 +38,19 @@ constexpr TColor kLetter = 0xFFFFFF;  // start-up letter colour
 
 // clang-format off
 const TModeRow kModes[] = {
-    {"STK DLT IV", {&TMainMenu::STK}, &TMainMenu::RadioButton1, 0, "D", "000000", true, {12, 32}, 50, "000000D", true,
-     false, {true, true}, {true, true}, {false, true}, &TMainMenu::STK_IV, kZero},
-    {"STK Diagnostic", {&TMainMenu::STK, &TMainMenu::STK_DGN}, &TMainMenu::RadioButton1, 1, "C", "DG 000", false,
-     {12, 32}, 50, "DG 000C", true, false, {true, true}, {false, false}, {false, true}, &TMainMenu::STK_DGN, kLetter},
-    {"STK Cleaning", {&TMainMenu::STK, &TMainMenu::STK_CLN}, &TMainMenu::RadioButton1, 2, "C", "CLN000", true,
-     {12, 32}, 50, "CLN000C", true, false, {true, true}, {false, false}, {false, true}, &TMainMenu::STK_CLN, kLetter},
-    {"STK DLT III XT", {&TMainMenu::STK, &TMainMenu::STK_III}, &TMainMenu::RadioButton1, 3, "C", "000000", true,
-     {12, 32}, 50, "000000C", true, false, {true, true}, {true, true}, {false, true}, &TMainMenu::STK_III, kZero},
-    {"Standard 3 of 9", {&TMainMenu::Breece, &TMainMenu::STD_3of9}, &TMainMenu::RadioButton1, 4, "", "000000", true,
+    {"STK DLT IV", {&TMainWindow::STK}, &TMainWindow::OtherMaker, 0, "D", "000000", true, {12, 32}, 50, "000000D", true,
+     false, {true, true}, {true, true}, {false, true}, &TMainWindow::STK_IV, kZero},
+    {"STK Diagnostic", {&TMainWindow::STK, &TMainWindow::STK_DGN}, &TMainWindow::OtherMaker, 1, "C", "DG 000", false,
+     {12, 32}, 50, "DG 000C", true, false, {true, true}, {false, false}, {false, true}, &TMainWindow::STK_DGN, kLetter},
+    {"STK Cleaning", {&TMainWindow::STK, &TMainWindow::STK_CLN}, &TMainWindow::OtherMaker, 2, "C", "CLN000", true,
+     {12, 32}, 50, "CLN000C", true, false, {true, true}, {false, false}, {false, true}, &TMainWindow::STK_CLN, kLetter},
+    {"STK DLT III XT", {&TMainWindow::STK, &TMainWindow::STK_III}, &TMainWindow::OtherMaker, 3, "C", "000000", true,
+     {12, 32}, 50, "000000C", true, false, {true, true}, {true, true}, {false, true}, &TMainWindow::STK_III, kZero},
+    {"Standard 3 of 9", {&TMainWindow::Breece, &TMainWindow::STD_3of9}, &TMainWindow::OtherMaker, 4, "", "000000", true,
      {24, 32}, 50, "000000", true, false, {true, false}, {true, true}, {true, true}, nullptr, kZero},
-    {"Breece Hill", {&TMainMenu::Breece}, &TMainMenu::RadioButton1, 5, "", "000000", true, {28, 16}, 50, "000000",
+    {"Breece Hill", {&TMainWindow::Breece}, &TMainWindow::OtherMaker, 5, "", "000000", true, {28, 16}, 50, "000000",
      false, true, {false, false}, {false, false}, {true, true}, nullptr, kLetter},
-    {"Other", {&TMainMenu::RadioButton1}, &TMainMenu::Breece, 6, "", "000000", true, {24, 32}, 30, "000000", true,
+    {"Other", {&TMainWindow::OtherMaker}, &TMainWindow::Breece, 6, "", "000000", true, {24, 32}, 30, "000000", true,
      false, {false, false}, {true, true}, {true, true}, nullptr, kZero},
 };
 // clang-format on
@@ -59,16 +59,16 @@ const TModeRow kModes[] = {
 const QPoint kOnCells[6] = {{176, 8}, {144, 8}, {112, 8}, {80, 8}, {48, 8}, {16, 8}};
 const QPoint kInRow[6] = {{144, 64}, {128, 64}, {112, 64}, {96, 64}, {80, 64}, {64, 64}};
 
-class MenuMediaTest : public MenuTest {
+class MainWindowMediaTest : public MainWindowTest {
  protected:
   // A StorageTek cleaning sheet was set up and edited, then another maker
   // chosen and its serial, barcode and options changed.
   void UseAnotherMakerFirst(TButton maker) {
     Click(menu->STK);
     Click(menu->STK_CLN);
-    menu->Seq_Num->setText(QStringLiteral("CLN555"));
+    menu->SerialField->setText(QStringLiteral("CLN555"));
     Click((*menu).*maker);
-    menu->Seq_Num->setText(QStringLiteral("XYZ321"));
+    menu->SerialField->setText(QStringLiteral("XYZ321"));
     menu->Bar_Rotate->setChecked(false);
     if (menu->Serial_Color->isEnabled()) menu->Serial_Color->setChecked(false);
   }
@@ -80,10 +80,10 @@ class MenuMediaTest : public MenuTest {
     EXPECT_EQ(menu->Media_Type->Caption(), QString::fromLatin1(row.suffix));
     EXPECT_EQ(Field(), row.serial);
     EXPECT_EQ(state.Serial(), row.serial);
-    EXPECT_EQ(menu->Seq_Num->isEnabled(), row.serialEnabled);
-    EXPECT_EQ(menu->Seq_Num->maxLength(), 6);
+    EXPECT_EQ(menu->SerialField->isEnabled(), row.serialEnabled);
+    EXPECT_EQ(menu->SerialField->maxLength(), 6);
 
-    TBarcode& bar = *menu->Barcode1;
+    TBarcode& bar = *menu->PreviewBarcode;
     EXPECT_EQ(bar.pos(), row.barcodePos);
     EXPECT_EQ(bar.Bar_HeightPercent(), row.heightPercent);
     EXPECT_EQ(bar.Bar_CodeType(), CODE39);
@@ -104,7 +104,7 @@ class MenuMediaTest : public MenuTest {
 
     for (int n = 1; n <= 6; ++n) {
       SCOPED_TRACE(n);
-      EXPECT_EQ(menu->Shape(n)->isVisibleTo(menu.get()), row.cellsVisible);
+      EXPECT_EQ(menu->Cell(n)->isVisibleTo(menu.get()), row.cellsVisible);
       EXPECT_EQ(menu->LBL(n)->pos(), (row.labelsInRow ? kInRow : kOnCells)[n - 1]);
       EXPECT_EQ(menu->LBL(n)->LabelStyle().Angle(), row.rotated.checked ? 270 : 0);
     }
@@ -114,7 +114,7 @@ class MenuMediaTest : public MenuTest {
     EXPECT_EQ(Labels(), expected);
     EXPECT_EQ(CellsLeftToRight(), std::vector<TColor>(6, row.cells));
 
-    for (TButton kind : {&TMainMenu::STK_IV, &TMainMenu::STK_III, &TMainMenu::STK_CLN, &TMainMenu::STK_DGN}) {
+    for (TButton kind : {&TMainWindow::STK_IV, &TMainWindow::STK_III, &TMainWindow::STK_CLN, &TMainWindow::STK_DGN}) {
       const QRadioButton* b = (*menu).*kind;
       SCOPED_TRACE(b->objectName().toStdString());
       EXPECT_EQ(b->isChecked(), kind == row.kindChecked);
@@ -123,7 +123,7 @@ class MenuMediaTest : public MenuTest {
   }
 };
 
-TEST_F(MenuMediaTest, EachModeFromAFreshWindow) {
+TEST_F(MainWindowMediaTest, EachModeFromAFreshWindow) {
   for (const TModeRow& row : kModes) {
     SCOPED_TRACE(row.name);
     SetUp();
@@ -133,7 +133,7 @@ TEST_F(MenuMediaTest, EachModeFromAFreshWindow) {
 
 // Every choice discards what the previous maker left behind; among others,
 // "Storagetek" after "STK Cleaning" lands on DLT IV with 000000 and 000000D.
-TEST_F(MenuMediaTest, EachModeAfterAnotherMaker) {
+TEST_F(MainWindowMediaTest, EachModeAfterAnotherMaker) {
   for (const TModeRow& row : kModes) {
     SCOPED_TRACE(row.name);
     SetUp();
@@ -142,7 +142,7 @@ TEST_F(MenuMediaTest, EachModeAfterAnotherMaker) {
   }
 }
 
-TEST_F(MenuMediaTest, DiagnosticCannotBeColouredAndCleaningReenablesTheField) {
+TEST_F(MainWindowMediaTest, DiagnosticCannotBeColouredAndCleaningReenablesTheField) {
   Click(menu->STK);
   Click(menu->STK_DGN);
   ResetCalls();
@@ -155,19 +155,19 @@ TEST_F(MenuMediaTest, DiagnosticCannotBeColouredAndCleaningReenablesTheField) {
   EXPECT_TRUE(menu->Bar_Rotate->isChecked()) << "StorageTek barcodes stay turned";
 
   Click(menu->STK_CLN);
-  EXPECT_TRUE(menu->Seq_Num->isEnabled());
+  EXPECT_TRUE(menu->SerialField->isEnabled());
   EXPECT_EQ(Field(), "CLN000");
 }
 
-TEST_F(MenuMediaTest, ReselectingTheCheckedMakerKeepsTheTypedSerial) {
+TEST_F(MainWindowMediaTest, ReselectingTheCheckedMakerKeepsTheTypedSerial) {
   Click(menu->STK);
-  menu->Seq_Num->setText(QStringLiteral("ABC123"));
+  menu->SerialField->setText(QStringLiteral("ABC123"));
   ResetCalls();
   Click(menu->STK);
   Click(menu->STK_IV);
   EXPECT_TRUE(calls.empty());
   EXPECT_EQ(Field(), "ABC123");
-  EXPECT_EQ(menu->Barcode1->Bar_Caption(), "ABC123D");
+  EXPECT_EQ(menu->PreviewBarcode->Bar_Caption(), "ABC123D");
 }
 
 }  // namespace

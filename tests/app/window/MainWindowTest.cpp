@@ -10,7 +10,7 @@
 #include <QStatusBar>
 #include <algorithm>
 
-#include "MenuFixture.h"
+#include "MainWindowFixture.h"
 
 namespace vantor::test {
 namespace {
@@ -19,7 +19,7 @@ namespace {
 constexpr TColor kStart[11] = {0x0000FF, 0x00FFFF, 0xBAFCA7, 0xF2CAB9, 0xC0C0C0, 0x2693FF,
                                0xCB6BFA, 0x46BF4D, 0x75C8F0, 0xBC58A4, 0xFFFFFF};
 
-TEST_F(MenuTest, StartsOnStandard3of9WithTheStartUpPreview) {
+TEST_F(MainWindowTest, StartsOnStandard3of9WithTheStartUpPreview) {
   EXPECT_EQ(menu->windowTitle(), QStringLiteral("Vantor"));
   EXPECT_EQ(menu->ClientArea->size(), QSize(415, 376)) << "the form's client area; the menu bar stands above it";
   EXPECT_EQ(menu->minimumSize(), menu->maximumSize()) << "not resizable";
@@ -34,16 +34,16 @@ TEST_F(MenuTest, StartsOnStandard3of9WithTheStartUpPreview) {
     EXPECT_FALSE(kind->isEnabled()) << kind->objectName().toStdString();
   }
   EXPECT_EQ(Field(), "000000");
-  EXPECT_EQ(menu->Barcode1->Bar_Caption(), "000000");
+  EXPECT_EQ(menu->PreviewBarcode->Bar_Caption(), "000000");
   EXPECT_EQ(menu->LabelState().BarcodeText(), "000000");
-  EXPECT_EQ(menu->Barcode1->Bar_CodeType(), CODE39);
-  EXPECT_EQ(menu->Barcode1->Bar_Rotation(), rotate_180);
-  EXPECT_EQ(menu->Barcode1->pos(), QPoint(24, 32));
+  EXPECT_EQ(menu->PreviewBarcode->Bar_CodeType(), CODE39);
+  EXPECT_EQ(menu->PreviewBarcode->Bar_Rotation(), rotate_180);
+  EXPECT_EQ(menu->PreviewBarcode->pos(), QPoint(24, 32));
   EXPECT_EQ(Labels(), "000000");
   for (int n = 1; n <= 6; ++n) EXPECT_EQ(menu->LBL(n)->LabelStyle().Angle(), 0) << "upright";
   EXPECT_EQ(CellsLeftToRight(), std::vector<TColor>(6, kStart[0]));
   EXPECT_EQ(menu->Media_Type->Caption(), QString());
-  EXPECT_EQ(menu->Media_Type->geometry(), TMainMenu::MediaLetterBox(false));
+  EXPECT_EQ(menu->Media_Type->geometry(), TMainWindow::MediaLetterBox(false));
   EXPECT_FALSE(menu->Text_Rotate->isChecked());
   EXPECT_TRUE(menu->Serial_Color->isChecked());
   EXPECT_TRUE(menu->Bar_Rotate->isChecked());
@@ -53,12 +53,12 @@ TEST_F(MenuTest, StartsOnStandard3of9WithTheStartUpPreview) {
 // of its cell's outline, as on the printed sheet: the pixels it changes are
 // those the same letter changes where nothing can cut it off, all of them at
 // least a pixel inside the outline.
-TEST_F(MenuTest, MediaLetterIsWholeAndClearOfItsCellsOutline) {
+TEST_F(MainWindowTest, MediaLetterIsWholeAndClearOfItsCellsOutline) {
   menu->STK->click();
   const auto letterPixels = [&] {
-    const QImage with = menu->Panel1->grab().toImage();
+    const QImage with = menu->PreviewPanel->grab().toImage();
     menu->Media_Type->SetCaption(QString());
-    const QImage without = menu->Panel1->grab().toImage();
+    const QImage without = menu->PreviewPanel->grab().toImage();
     menu->Media_Type->SetCaption(QStringLiteral("D"));
     std::vector<QPoint> changed;
     for (int y = 0; y < with.height(); ++y)
@@ -77,37 +77,37 @@ TEST_F(MenuTest, MediaLetterIsWholeAndClearOfItsCellsOutline) {
     EXPECT_GT(whole.size(), 10u);
     EXPECT_EQ(drawn, whole) << "the letter is cut off";
     // In the cell of the last character, a pixel clear of its one-pixel outline.
-    const QRect clear = (rotated ? menu->Shape6 : menu->Shape1)->geometry().adjusted(2, 2, -2, -2);
+    const QRect clear = (rotated ? menu->Cells[5] : menu->Cells[0])->geometry().adjusted(2, 2, -2, -2);
     EXPECT_EQ(std::count_if(drawn.begin(), drawn.end(), [&](const QPoint& p) { return !clear.contains(p); }), 0);
   }
 }
 
-TEST_F(MenuTest, ControlsCarryTheirNamesCaptionsAndStyles) {
-  const std::pair<const char*, QWidget*> named[] = {{"MyLabelRotate1", menu->MyLabelRotate1},
-                                                    {"GroupBox2", menu->GroupBox2},
+TEST_F(MainWindowTest, ControlsCarryTheirNamesCaptionsAndStyles) {
+  const std::pair<const char*, QWidget*> named[] = {{"TitleLabel", menu->TitleLabel},
+                                                    {"MakerGroup", menu->MakerGroup},
                                                     {"STD_3of9", menu->STD_3of9},
-                                                    {"RadioButton1", menu->RadioButton1},
+                                                    {"OtherMaker", menu->OtherMaker},
                                                     {"STK_DGN", menu->STK_DGN},
-                                                    {"Seq_Num", menu->Seq_Num},
-                                                    {"Panel1", menu->Panel1},
-                                                    {"Barcode1", menu->Barcode1},
-                                                    {"Shape6", menu->Shape6},
+                                                    {"SerialField", menu->SerialField},
+                                                    {"PreviewPanel", menu->PreviewPanel},
+                                                    {"PreviewBarcode", menu->PreviewBarcode},
+                                                    {"Cell6", menu->Cells[5]},
                                                     {"LBL_1", menu->LBL_1},
                                                     {"Media_Type", menu->Media_Type},
-                                                    {"BitBtn4", menu->BitBtn4},
-                                                    {"StatusBar1", menu->StatusBar1}};
+                                                    {"ColorsButton", menu->ColorsButton},
+                                                    {"StatusBar", menu->StatusBar}};
   for (const auto& [name, widget] : named) {
     ASSERT_NE(widget, nullptr) << name;
     EXPECT_EQ(menu->findChild<QWidget*>(QString::fromLatin1(name)), widget) << name;
   }
-  EXPECT_EQ(menu->GroupBox2->title(), QStringLiteral(" Vendor "));
-  EXPECT_EQ(menu->GroupBox1->title(), QStringLiteral("StorageTek  "));
-  EXPECT_EQ(menu->GroupBox3->title(), QStringLiteral(" Sequence "));
-  EXPECT_EQ(menu->BitBtn1->text(), QStringLiteral("&Quit"));
-  EXPECT_EQ(menu->Label1->text(), QStringLiteral("Ex: 000000"));
-  EXPECT_EQ(menu->Label4->text(), QStringLiteral("Barcode sample"));
-  EXPECT_EQ(menu->MyLabelRotate1->Caption(), QStringLiteral("Vantor"));
-  EXPECT_EQ(menu->MyLabelRotate1->LabelStyle().AStyle3D(), A3dResit);
+  EXPECT_EQ(menu->MakerGroup->title(), QStringLiteral(" Vendor "));
+  EXPECT_EQ(menu->StorageTekGroup->title(), QStringLiteral("StorageTek  "));
+  EXPECT_EQ(menu->SequenceGroup->title(), QStringLiteral(" Sequence "));
+  EXPECT_EQ(menu->QuitButton->text(), QStringLiteral("&Quit"));
+  EXPECT_EQ(menu->SerialExample->text(), QStringLiteral("Ex: 000000"));
+  EXPECT_EQ(menu->PreviewCaption->text(), QStringLiteral("Barcode sample"));
+  EXPECT_EQ(menu->TitleLabel->Caption(), QStringLiteral("Vantor"));
+  EXPECT_EQ(menu->TitleLabel->LabelStyle().AStyle3D(), A3dResit);
   EXPECT_EQ(menu->Serial_Color->palette().color(QPalette::WindowText), QColor(0x80, 0, 0));
   EXPECT_TRUE(menu->Serial_Color->font().bold());
   EXPECT_EQ(menu->STK->palette().color(QPalette::WindowText), QColor(Qt::black));
@@ -116,31 +116,31 @@ TEST_F(MenuTest, ControlsCarryTheirNamesCaptionsAndStyles) {
       << "a disabled media kind looks disabled";
 
   QStringList panels;
-  for (QLabel* l : menu->StatusBar1->findChildren<QLabel*>()) panels << l->text();
+  for (QLabel* l : menu->StatusBar->findChildren<QLabel*>()) panels << l->text();
   EXPECT_EQ(panels, (QStringList{QStringLiteral("Version 3.2"), QStringLiteral("By Orlis")}));
 }
 
 // Typing shows black in an active or inactive window; a fixed serial (STK
 // Diagnostic's "DG 000") shows in the style's disabled text colour, as any
 // disabled field does, not in black.
-TEST_F(MenuTest, SerialFieldTypesInBlackAndGreysOutWhenFixed) {
-  const QPalette styled = QApplication::palette(menu->Seq_Num);
+TEST_F(MainWindowTest, SerialFieldTypesInBlackAndGreysOutWhenFixed) {
+  const QPalette styled = QApplication::palette(menu->SerialField);
   for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
-    EXPECT_EQ(menu->Seq_Num->palette().color(group, QPalette::Text).name().toStdString(), "#000000") << group;
+    EXPECT_EQ(menu->SerialField->palette().color(group, QPalette::Text).name().toStdString(), "#000000") << group;
   Click(menu->STK);
   Click(menu->STK_DGN);
-  ASSERT_FALSE(menu->Seq_Num->isEnabled());
-  EXPECT_EQ(menu->Seq_Num->text(), QStringLiteral("DG 000"));
-  const QColor shown = menu->Seq_Num->palette().color(QPalette::Disabled, QPalette::Text);
+  ASSERT_FALSE(menu->SerialField->isEnabled());
+  EXPECT_EQ(menu->SerialField->text(), QStringLiteral("DG 000"));
+  const QColor shown = menu->SerialField->palette().color(QPalette::Disabled, QPalette::Text);
   EXPECT_EQ(shown.name().toStdString(), styled.color(QPalette::Disabled, QPalette::Text).name().toStdString());
   EXPECT_NE(shown.name().toStdString(), "#000000");
 }
 
 // With "Colored sequence" checked and serial A01234 the cells follow the
 // characters: the letter cell in the letter colour, the digits in theirs.
-TEST_F(MenuTest, CellColoursFollowTheCharactersInEitherOrder) {
+TEST_F(MainWindowTest, CellColoursFollowTheCharactersInEitherOrder) {
   menu->LabelState().Colors[10] = 0x123456;  // make the letter colour tell from white
-  menu->Seq_Num->setText(QStringLiteral("A01234"));
+  menu->SerialField->setText(QStringLiteral("A01234"));
   ResetCalls();
   struct TRow {
     const char* name;
@@ -161,14 +161,14 @@ TEST_F(MenuTest, CellColoursFollowTheCharactersInEitherOrder) {
     EXPECT_EQ(CellsLeftToRight(), row.cells);
     for (int n = 1; n <= 6; ++n) EXPECT_EQ(menu->LBL(n)->LabelStyle().Angle(), row.angle);
     EXPECT_EQ(menu->Media_Type->LabelStyle().Angle(), row.angle);
-    EXPECT_EQ(menu->Media_Type->geometry(), TMainMenu::MediaLetterBox(row.rotated));
+    EXPECT_EQ(menu->Media_Type->geometry(), TMainWindow::MediaLetterBox(row.rotated));
   }
-  EXPECT_EQ(menu->Barcode1->Bar_Caption(), "A01234") << "turning the characters leaves the barcode text";
+  EXPECT_EQ(menu->PreviewBarcode->Bar_Caption(), "A01234") << "turning the characters leaves the barcode text";
   EXPECT_EQ(Calls("Text_RotateClick"), 2);
 }
 
-TEST_F(MenuTest, ColoredSequenceWhitensAndRepaints) {
-  menu->Seq_Num->setText(QStringLiteral("123456"));
+TEST_F(MainWindowTest, ColoredSequenceWhitensAndRepaints) {
+  menu->SerialField->setText(QStringLiteral("123456"));
   menu->LabelState().Colors[10] = 0x00FF00;  // the letter colour is not white
   menu->Serial_Color->setChecked(false);
   EXPECT_EQ(CellsLeftToRight(), std::vector<TColor>(6, 0xFFFFFF)) << "the click whitens";
@@ -179,13 +179,13 @@ TEST_F(MenuTest, ColoredSequenceWhitensAndRepaints) {
             (std::vector<TColor>{kStart[6], kStart[5], kStart[4], kStart[3], kStart[2], kStart[1]}));
 }
 
-TEST_F(MenuTest, ShortSerialLeavesThePreviewAndFailsAtPrint) {
-  menu->Seq_Num->setText(QStringLiteral("ABC123"));
-  menu->Seq_Num->clear();
-  QTest::keyClicks(menu->Seq_Num, QStringLiteral("12"));
+TEST_F(MainWindowTest, ShortSerialLeavesThePreviewAndFailsAtPrint) {
+  menu->SerialField->setText(QStringLiteral("ABC123"));
+  menu->SerialField->clear();
+  QTest::keyClicks(menu->SerialField, QStringLiteral("12"));
   EXPECT_EQ(Field(), "12");
   EXPECT_EQ(menu->LabelState().Serial(), "12");
-  EXPECT_EQ(menu->Barcode1->Bar_Caption(), "ABC123");
+  EXPECT_EQ(menu->PreviewBarcode->Bar_Caption(), "ABC123");
   EXPECT_EQ(Labels(), "321CBA");
   // Cells past the end of a short serial take the letter colour, never garbage.
   menu->Text_Rotate->setChecked(true);
@@ -197,7 +197,7 @@ TEST_F(MenuTest, ShortSerialLeavesThePreviewAndFailsAtPrint) {
     jobMade = true;
     return nullptr;
   });
-  Click(menu->Print_Btn);
+  Click(menu->PrintButton);
   ASSERT_EQ(reported.warnings.size(), 1u);
   EXPECT_EQ(reported.warnings[0], QStringLiteral("Error in Sequence Number"));
   EXPECT_FALSE(jobMade);
@@ -206,7 +206,7 @@ TEST_F(MenuTest, ShortSerialLeavesThePreviewAndFailsAtPrint) {
 // The status bar says why a typed serial cannot print while the preview keeps
 // the last one that can; once the serial is mended the whole client area is
 // as it was, panels included.
-TEST_F(MenuTest, StatusBarSaysWhyTheSerialCannotPrint) {
+TEST_F(MainWindowTest, StatusBarSaysWhyTheSerialCannotPrint) {
   menu->show();
   const QImage before = menu->ClientArea->grab().toImage();
   struct Row {
@@ -222,9 +222,9 @@ TEST_F(MenuTest, StatusBarSaysWhyTheSerialCannotPrint) {
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.typed);
-    menu->Seq_Num->clear();
-    QTest::keyClicks(menu->Seq_Num, QString::fromLatin1(r.typed));
-    EXPECT_EQ(menu->StatusBar1->currentMessage().toStdString(), r.reason);
+    menu->SerialField->clear();
+    QTest::keyClicks(menu->SerialField, QString::fromLatin1(r.typed));
+    EXPECT_EQ(menu->StatusBar->currentMessage().toStdString(), r.reason);
   }
   EXPECT_EQ(menu->ClientArea->grab().toImage(), before);
   // Cleaning forces the prefix CLN, so only the counter can be at fault.
@@ -232,29 +232,29 @@ TEST_F(MenuTest, StatusBarSaysWhyTheSerialCannotPrint) {
   Click(menu->STK_CLN);
   for (const Row& r : {Row{"AB#123", ""}, Row{"AB#12", "The serial needs six characters, not 5"}}) {
     SCOPED_TRACE(r.typed);
-    menu->Seq_Num->clear();
-    QTest::keyClicks(menu->Seq_Num, QString::fromLatin1(r.typed));
-    EXPECT_EQ(menu->StatusBar1->currentMessage().toStdString(), r.reason);
+    menu->SerialField->clear();
+    QTest::keyClicks(menu->SerialField, QString::fromLatin1(r.typed));
+    EXPECT_EQ(menu->StatusBar->currentMessage().toStdString(), r.reason);
   }
 }
 
-TEST_F(MenuTest, RotateBarcodeTurnsThePreviewBarcode) {
+TEST_F(MainWindowTest, RotateBarcodeTurnsThePreviewBarcode) {
   menu->Bar_Rotate->setChecked(false);
-  EXPECT_EQ(menu->Barcode1->Bar_Rotation(), rotate_000);
+  EXPECT_EQ(menu->PreviewBarcode->Bar_Rotation(), rotate_000);
   Click(menu->Bar_Rotate);
-  EXPECT_EQ(menu->Barcode1->Bar_Rotation(), rotate_180);
+  EXPECT_EQ(menu->PreviewBarcode->Bar_Rotation(), rotate_180);
 }
 
 // --- Notification rules -------------------------------------------------------
 
-TEST_F(MenuTest, CheckBoxHandlersRunOnEveryChangeAndOnlyThen) {
+TEST_F(MainWindowTest, CheckBoxHandlersRunOnEveryChangeAndOnlyThen) {
   struct TRow {
     const char* handler;
-    QCheckBox* TMainMenu::*box;
+    QCheckBox* TMainWindow::*box;
   };
-  const TRow rows[] = {{"Serial_ColorClick", &TMainMenu::Serial_Color},
-                       {"Text_RotateClick", &TMainMenu::Text_Rotate},
-                       {"Bar_RotateClick", &TMainMenu::Bar_Rotate}};
+  const TRow rows[] = {{"Serial_ColorClick", &TMainWindow::Serial_Color},
+                       {"Text_RotateClick", &TMainWindow::Text_Rotate},
+                       {"Bar_RotateClick", &TMainWindow::Bar_Rotate}};
   for (const TRow& row : rows) {
     SCOPED_TRACE(row.handler);
     QCheckBox* box = (*menu).*row.box;
@@ -270,7 +270,7 @@ TEST_F(MenuTest, CheckBoxHandlersRunOnEveryChangeAndOnlyThen) {
   }
 }
 
-TEST_F(MenuTest, RadioHandlersRunWhenCheckedNeverWhenUnchecked) {
+TEST_F(MainWindowTest, RadioHandlersRunWhenCheckedNeverWhenUnchecked) {
   ResetCalls();
   menu->STD_3of9->setChecked(true);
   Click(menu->STD_3of9);
@@ -295,29 +295,29 @@ TEST_F(MenuTest, RadioHandlersRunWhenCheckedNeverWhenUnchecked) {
   EXPECT_EQ(Calls("STK_IVClick"), 0);
 
   ResetCalls();
-  Click(menu->RadioButton1);  // unchecks STK_CLN from code
-  EXPECT_EQ(Calls("RadioButton1Click"), 1);
+  Click(menu->OtherMaker);  // unchecks STK_CLN from code
+  EXPECT_EQ(Calls("OtherMakerClick"), 1);
   EXPECT_EQ(Calls("STK_CLNClick") + Calls("STK_IVClick") + Calls("STKClick"), 0);
 }
 
-TEST_F(MenuTest, SerialChangeHandlerRunsOnRealChangesAtOnce) {
+TEST_F(MainWindowTest, SerialChangeHandlerRunsOnRealChangesAtOnce) {
   ResetCalls();
-  menu->Seq_Num->setText(QStringLiteral("000000"));
-  EXPECT_EQ(Calls("Seq_NumChange"), 0) << "the text it already holds";
-  menu->Seq_Num->setText(QStringLiteral("ABC123"));
-  EXPECT_EQ(Calls("Seq_NumChange"), 1);
-  EXPECT_EQ(menu->Barcode1->Bar_Caption(), "ABC123") << "before setText returned";
+  menu->SerialField->setText(QStringLiteral("000000"));
+  EXPECT_EQ(Calls("SerialChange"), 0) << "the text it already holds";
+  menu->SerialField->setText(QStringLiteral("ABC123"));
+  EXPECT_EQ(Calls("SerialChange"), 1);
+  EXPECT_EQ(menu->PreviewBarcode->Bar_Caption(), "ABC123") << "before setText returned";
   // Writes by the label rules reach the field through the model's hook.
   ResetCalls();
   menu->LabelState().SetSerial("XYZ999");
   EXPECT_EQ(Field(), "XYZ999");
-  EXPECT_EQ(Calls("Seq_NumChange"), 1);
+  EXPECT_EQ(Calls("SerialChange"), 1);
   EXPECT_EQ(Labels(), "999ZYX");
 }
 
 // --- Serial field input ------------------------------------------------------------
 
-TEST_F(MenuTest, SerialFieldUpperCasesTypingAndPastingAndTakesSix) {
+TEST_F(MainWindowTest, SerialFieldUpperCasesTypingAndPastingAndTakesSix) {
   struct TRow {
     const char* name;
     const char* typed;
@@ -334,38 +334,38 @@ TEST_F(MenuTest, SerialFieldUpperCasesTypingAndPastingAndTakesSix) {
   };
   for (const TRow& row : rows) {
     SCOPED_TRACE(row.name);
-    menu->Seq_Num->clear();
+    menu->SerialField->clear();
     ResetCalls();
-    QSignalSpy texts(menu->Seq_Num, &QLineEdit::textChanged);
+    QSignalSpy texts(menu->SerialField, &QLineEdit::textChanged);
     if (row.paste) {
       QGuiApplication::clipboard()->setText(QString::fromLatin1(row.typed));
-      menu->Seq_Num->paste();
+      menu->SerialField->paste();
     } else {
-      QTest::keyClicks(menu->Seq_Num, QString::fromLatin1(row.typed));
+      QTest::keyClicks(menu->SerialField, QString::fromLatin1(row.typed));
     }
     EXPECT_EQ(Field(), row.field);
     EXPECT_EQ(menu->LabelState().Serial(), row.field);
-    EXPECT_EQ(Calls("Seq_NumChange"), row.changes);
+    EXPECT_EQ(Calls("SerialChange"), row.changes);
     for (const QList<QVariant>& emitted : texts) {
       const QString t = emitted.at(0).toString();
       EXPECT_EQ(t, t.toUpper()) << "the handler saw lower case";
     }
-    EXPECT_EQ(menu->Seq_Num->cursorPosition(), menu->Seq_Num->text().size());
+    EXPECT_EQ(menu->SerialField->cursorPosition(), menu->SerialField->text().size());
   }
   // Upper-casing in the middle keeps the cursor where the operator typed.
-  menu->Seq_Num->setText(QStringLiteral("AB"));
-  menu->Seq_Num->setCursorPosition(1);
-  QTest::keyClicks(menu->Seq_Num, QStringLiteral("z"));
+  menu->SerialField->setText(QStringLiteral("AB"));
+  menu->SerialField->setCursorPosition(1);
+  QTest::keyClicks(menu->SerialField, QStringLiteral("z"));
   EXPECT_EQ(Field(), "AZB");
-  EXPECT_EQ(menu->Seq_Num->cursorPosition(), 2);
+  EXPECT_EQ(menu->SerialField->cursorPosition(), 2);
 }
 
-TEST_F(MenuTest, SerialFieldRefusesCharactersOutsideAscii) {
-  menu->Seq_Num->setText(QStringLiteral("AB"));
-  menu->Seq_Num->end(false);
-  menu->Seq_Num->insert(QStringLiteral("\u00e9"));
+TEST_F(MainWindowTest, SerialFieldRefusesCharactersOutsideAscii) {
+  menu->SerialField->setText(QStringLiteral("AB"));
+  menu->SerialField->end(false);
+  menu->SerialField->insert(QStringLiteral("\u00e9"));
   EXPECT_EQ(Field(), "AB");
-  menu->Seq_Num->insert(QStringLiteral("1\u20ac2"));
+  menu->SerialField->insert(QStringLiteral("1\u20ac2"));
   EXPECT_EQ(Field(), "AB") << "a paste holding one foreign character is refused whole";
 }
 

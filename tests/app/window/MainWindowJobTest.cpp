@@ -8,7 +8,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
-#include "MenuFixture.h"
+#include "MainWindowFixture.h"
 #include "printing/qt/CalibrationDialog.h"
 #include "printing/qt/CalibrationStore.h"
 #include "printing/qt/PrintPreview.h"
@@ -17,7 +17,7 @@
 namespace vantor::test {
 namespace {
 
-using TButton = QRadioButton* TMainMenu::*;
+using TButton = QRadioButton* TMainWindow::*;
 
 // Everything of the window the preview must leave alone.
 struct TWindowState {
@@ -27,10 +27,10 @@ struct TWindowState {
   friend bool operator==(const TWindowState&, const TWindowState&) = default;
 };
 
-class MenuJobTest : public MenuTest {
+class MainWindowJobTest : public MainWindowTest {
  protected:
   void SetUp() override {
-    MenuTest::SetUp();
+    MainWindowTest::SetUp();
     made = 0;
     menu->SetJobFactory([this] {
       ++made;
@@ -39,14 +39,14 @@ class MenuJobTest : public MenuTest {
   }
   int made = 0;
   TWindowState State() const {
-    return {Field(),  menu->LabelState().Serial(), menu->Barcode1->Bar_Caption(),
-            Labels(), CellsLeftToRight(),          menu->Seq_Num->isEnabled()};
+    return {Field(),  menu->LabelState().Serial(), menu->PreviewBarcode->Bar_Caption(),
+            Labels(), CellsLeftToRight(),          menu->SerialField->isEnabled()};
   }
 };
 
 // The preview draws what Print prints, page for page, and leaves the window
 // as it was; printing from the preview then moves on as Print does.
-TEST_F(MenuJobTest, PreviewPaintsWhatPrintPrintsAndChangesNothing) {
+TEST_F(MainWindowJobTest, PreviewPaintsWhatPrintPrintsAndChangesNothing) {
   struct Row {
     const char* name;
     std::vector<TButton> clicks;
@@ -57,14 +57,14 @@ TEST_F(MenuJobTest, PreviewPaintsWhatPrintPrintsAndChangesNothing) {
   const Row rows[] = {
       {"one sheet", {}, "ABC100", 1, 1, "ABC130"},
       {"three sheets from label 13", {}, "ABC100", 3, 13, "ABC178"},
-      {"cleaning, prefix forced by printing", {&TMainMenu::STK, &TMainMenu::STK_CLN}, "XYZ005", 2, 30, "CLN036"},
-      {"diagnostic, field disabled", {&TMainMenu::STK, &TMainMenu::STK_DGN}, nullptr, 1, 2, "DG 029"},
+      {"cleaning, prefix forced by printing", {&TMainWindow::STK, &TMainWindow::STK_CLN}, "XYZ005", 2, 30, "CLN036"},
+      {"diagnostic, field disabled", {&TMainWindow::STK, &TMainWindow::STK_DGN}, nullptr, 1, 2, "DG 029"},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.name);
     SetUp();
     for (TButton b : r.clicks) Click((*menu).*b);
-    if (r.typed) menu->Seq_Num->setText(QString::fromLatin1(r.typed));
+    if (r.typed) menu->SerialField->setText(QString::fromLatin1(r.typed));
     menu->SheetOptions().sheets = r.sheets;
     menu->SheetOptions().startLabel = r.start;
     const TWindowState before = State();
@@ -84,29 +84,29 @@ TEST_F(MenuJobTest, PreviewPaintsWhatPrintPrintsAndChangesNothing) {
     // Print, from the same state, prints the same pages.
     SetUp();
     for (TButton b : r.clicks) Click((*menu).*b);
-    if (r.typed) menu->Seq_Num->setText(QString::fromLatin1(r.typed));
+    if (r.typed) menu->SerialField->setText(QString::fromLatin1(r.typed));
     menu->SheetOptions().sheets = r.sheets;
     menu->SheetOptions().startLabel = r.start;
     auto printed = std::make_shared<TFakePrintJob>();
     menu->SetJobFactory([printed] { return TFakePrintJob::Handle(printed); });
-    Click(menu->Print_Btn);
+    Click(menu->PrintButton);
     EXPECT_TRUE(reported.warnings.empty());
     EXPECT_EQ(printed->Traces(), preview.Traces());
     EXPECT_EQ(Field(), r.after);
   }
 }
 
-TEST_F(MenuJobTest, RefusalCoversTheWholeJob) {
-  menu->Seq_Num->setText(QStringLiteral("ABC950"));
+TEST_F(MainWindowJobTest, RefusalCoversTheWholeJob) {
+  menu->SerialField->setText(QStringLiteral("ABC950"));
   menu->SheetOptions().sheets = 2;
   menu->SheetOptions().startLabel = 13;  // 48 labels: ABC950 to ABC997 fit
-  Click(menu->Print_Btn);
+  Click(menu->PrintButton);
   EXPECT_TRUE(reported.warnings.empty());
   EXPECT_EQ(Field(), "ABC998");
 
-  menu->Seq_Num->setText(QStringLiteral("ABC960"));
+  menu->SerialField->setText(QStringLiteral("ABC960"));
   menu->SheetOptions().sheets = 2;
-  Click(menu->Print_Btn);
+  Click(menu->PrintButton);
   ASSERT_EQ(reported.warnings.size(), 1u);
   EXPECT_EQ(reported.warnings[0], QString::fromStdString(SheetRefusal("ABC960", 2).value_or("")))
       << "the whole job's refusal";
@@ -116,8 +116,8 @@ TEST_F(MenuJobTest, RefusalCoversTheWholeJob) {
 
 // Qt's preview dialog on the window's printer: every page of the job, and the
 // window unchanged when it closes.
-TEST_F(MenuJobTest, PreviewDialogShowsEveryPage) {
-  menu->Seq_Num->setText(QStringLiteral("ABC100"));
+TEST_F(MainWindowJobTest, PreviewDialogShowsEveryPage) {
+  menu->SerialField->setText(QStringLiteral("ABC100"));
   menu->SheetOptions().sheets = 3;
   menu->SheetOptions().startLabel = 13;
   const TWindowState before = State();
@@ -135,14 +135,14 @@ TEST_F(MenuJobTest, PreviewDialogShowsEveryPage) {
   EXPECT_EQ(made, 0) << "nothing printed";
 }
 
-TEST_F(MenuJobTest, PreviewOfARefusedJobWarnsAndOpensNothing) {
-  menu->Seq_Num->setText(QStringLiteral("AB12C4"));
+TEST_F(MainWindowJobTest, PreviewOfARefusedJobWarnsAndOpensNothing) {
+  menu->SerialField->setText(QStringLiteral("AB12C4"));
   menu->PrintPreview();
   ASSERT_EQ(reported.warnings.size(), 1u);
   EXPECT_EQ(reported.warnings[0], QStringLiteral("Error in Sequence Number"));
 }
 
-TEST_F(MenuJobTest, PrinterCalibrationOpensTheDialogForTheRunsPrinter) {
+TEST_F(MainWindowJobTest, PrinterCalibrationOpensTheDialogForTheRunsPrinter) {
   QTemporaryDir dir;
   menu->SetCalibrationStore(std::make_unique<TCalibrationStore>(dir.filePath("v.ini")));
   QString printer;

@@ -8,21 +8,21 @@
 #include <QTextBrowser>
 #include <QTimer>
 
-#include "MenuFixture.h"
+#include "MainWindowFixture.h"
+#include "app/window/HelpWindow.h"
 #include "app/window/Icons.h"
-#include "app/window/help.h"
-#include "colours/widgets/Color.h"
+#include "colours/widgets/ColorBox.h"
 #include "dlt/HeadlessHost.h"
 
 namespace vantor::test {
 namespace {
 
-using TButton = QRadioButton* TMainMenu::*;
+using TButton = QRadioButton* TMainWindow::*;
 
-class MenuPrintTest : public MenuTest {
+class MainWindowPrintTest : public MainWindowTest {
  protected:
   void SetUp() override {
-    MenuTest::SetUp();
+    MainWindowTest::SetUp();
     // The window's jobs belong to the window: each passes on to `log`.
     log = std::make_shared<TFakePrintJob>();
     log->failure = "The printer is out of paper";
@@ -50,10 +50,10 @@ struct TPrintRow {
 const TPrintRow kPrintRows[] = {
     {"Standard 3 of 9 upright", {}, "ABC100", false, 4, "ABC100", "ABC130", "ABC130"},
     {"Standard 3 of 9 rotated", {}, "000000", true, 4, "000000", "000030", "000030"},
-    {"StorageTek DLT IV", {&TMainMenu::STK}, "A B120", true, 0, "A B120", "A B150", "A B150D"},
-    {"StorageTek DLT IV upright", {&TMainMenu::STK}, nullptr, false, 0, "000000", "000030", "000030D"},
+    {"StorageTek DLT IV", {&TMainWindow::STK}, "A B120", true, 0, "A B120", "A B150", "A B150D"},
+    {"StorageTek DLT IV upright", {&TMainWindow::STK}, nullptr, false, 0, "000000", "000030", "000030D"},
     {"StorageTek diagnostic, field disabled",
-     {&TMainMenu::STK, &TMainMenu::STK_DGN},
+     {&TMainWindow::STK, &TMainWindow::STK_DGN},
      nullptr,
      true,
      1,
@@ -61,25 +61,25 @@ const TPrintRow kPrintRows[] = {
      "DG 030",
      "DG 030C"},
     {"StorageTek cleaning, typed prefix forced",
-     {&TMainMenu::STK, &TMainMenu::STK_CLN},
+     {&TMainWindow::STK, &TMainWindow::STK_CLN},
      "XYZ005",
      true,
      2,
      "CLN005",
      "CLN035",
      "CLN035C"},
-    {"Breece Hill, sheet ending at 999", {&TMainMenu::Breece}, "QRS970", false, 5, "QRS970", "QRS999", "QRS999"},
-    {"Other", {&TMainMenu::RadioButton1}, nullptr, false, 6, "000000", "000030", "000030"},
+    {"Breece Hill, sheet ending at 999", {&TMainWindow::Breece}, "QRS970", false, 5, "QRS970", "QRS999", "QRS999"},
+    {"Other", {&TMainWindow::OtherMaker}, nullptr, false, 6, "000000", "000030", "000030"},
 };
 
-TEST_F(MenuPrintTest, PrintsTheSheetTheHeadlessHostPrintsAndContinuesTheSequence) {
+TEST_F(MainWindowPrintTest, PrintsTheSheetTheHeadlessHostPrintsAndContinuesTheSequence) {
   for (const TPrintRow& row : kPrintRows) {
     SCOPED_TRACE(row.name);
     SetUp();
     for (TButton b : row.clicks) Click((*menu).*b);
-    if (row.typed) menu->Seq_Num->setText(QString::fromLatin1(row.typed));
+    if (row.typed) menu->SerialField->setText(QString::fromLatin1(row.typed));
     if (menu->Text_Rotate->isEnabled()) menu->Text_Rotate->setChecked(row.rotated);
-    Click(menu->Print_Btn);
+    Click(menu->PrintButton);
 
     EXPECT_TRUE(reported.warnings.empty());
     EXPECT_TRUE(reported.errors.empty());
@@ -87,8 +87,8 @@ TEST_F(MenuPrintTest, PrintsTheSheetTheHeadlessHostPrintsAndContinuesTheSequence
     EXPECT_EQ(log->title, "Vantor");
     EXPECT_EQ(Field(), row.fieldAfter);
     EXPECT_EQ(menu->LabelState().Serial(), row.fieldAfter);
-    EXPECT_EQ(menu->Barcode1->Bar_Caption(), row.barcodeAfter);
-    EXPECT_TRUE(menu->Seq_Num->isEnabled());
+    EXPECT_EQ(menu->PreviewBarcode->Bar_Caption(), row.barcodeAfter);
+    EXPECT_TRUE(menu->SerialField->isEnabled());
     std::string preview = row.fieldAfter;
     if (!menu->Text_Rotate->isChecked()) preview.assign(preview.rbegin(), preview.rend());
     EXPECT_EQ(Labels(), preview) << "the preview follows the printing";
@@ -107,23 +107,23 @@ TEST_F(MenuPrintTest, PrintsTheSheetTheHeadlessHostPrintsAndContinuesTheSequence
   }
 }
 
-TEST_F(MenuPrintTest, CancelledDialogOnlyEnablesTheSerialField) {
+TEST_F(MainWindowPrintTest, CancelledDialogOnlyEnablesTheSerialField) {
   Click(menu->STK);
   Click(menu->STK_DGN);
-  ASSERT_FALSE(menu->Seq_Num->isEnabled());
+  ASSERT_FALSE(menu->SerialField->isEnabled());
   log->confirm = false;
-  Click(menu->Print_Btn);
+  Click(menu->PrintButton);
   EXPECT_EQ(log->dialogs, 1);
   EXPECT_EQ(log->begun, 0);
   EXPECT_TRUE(log->page.Ops().empty());
-  EXPECT_TRUE(menu->Seq_Num->isEnabled());
+  EXPECT_TRUE(menu->SerialField->isEnabled());
   EXPECT_EQ(Field(), "DG 000");
-  EXPECT_EQ(menu->Barcode1->Bar_Caption(), "DG 000C");
+  EXPECT_EQ(menu->PreviewBarcode->Bar_Caption(), "DG 000C");
   EXPECT_TRUE(reported.warnings.empty());
   EXPECT_TRUE(reported.errors.empty());
 }
 
-TEST_F(MenuPrintTest, RefusedSerialsWarnAndPrintNothing) {
+TEST_F(MainWindowPrintTest, RefusedSerialsWarnAndPrintNothing) {
   struct TRow {
     const char* name;
     const char* serial;
@@ -138,8 +138,8 @@ TEST_F(MenuPrintTest, RefusedSerialsWarnAndPrintNothing) {
   for (const TRow& row : rows) {
     SCOPED_TRACE(row.name);
     SetUp();
-    menu->Seq_Num->setText(QString::fromLatin1(row.serial));
-    Click(menu->Print_Btn);
+    menu->SerialField->setText(QString::fromLatin1(row.serial));
+    Click(menu->PrintButton);
     ASSERT_EQ(reported.warnings.size(), 1u);
     EXPECT_EQ(reported.warnings[0], row.warning ? QString::fromLatin1(row.warning)
                                                 : QString::fromStdString(SheetRefusal(row.serial).value_or("")));
@@ -148,23 +148,23 @@ TEST_F(MenuPrintTest, RefusedSerialsWarnAndPrintNothing) {
   }
 }
 
-TEST_F(MenuPrintTest, PrinterFailureIsReportedAndTheSerialStays) {
-  menu->Seq_Num->setText(QStringLiteral("ABC100"));
+TEST_F(MainWindowPrintTest, PrinterFailureIsReportedAndTheSerialStays) {
+  menu->SerialField->setText(QStringLiteral("ABC100"));
   log->failAtEnd = true;
-  Click(menu->Print_Btn);
+  Click(menu->PrintButton);
   ASSERT_EQ(reported.errors.size(), 1u);
   EXPECT_EQ(reported.errors[0], QStringLiteral("The printer is out of paper"));
   EXPECT_EQ(Field(), "ABC100") << "the same labels print on the next attempt";
-  EXPECT_EQ(menu->Barcode1->Bar_Caption(), "ABC100");
+  EXPECT_EQ(menu->PreviewBarcode->Bar_Caption(), "ABC100");
   EXPECT_EQ(Labels(), "001CBA");
 
   log->failAtEnd = false;
-  Click(menu->Print_Btn);
+  Click(menu->PrintButton);
   EXPECT_EQ(log->ended, 1);
   EXPECT_EQ(Field(), "ABC130");
 }
 
-TEST_F(MenuPrintTest, HelpButtonShowsTheHelpWindowModally) {
+TEST_F(MainWindowPrintTest, HelpButtonShowsTheHelpWindowModally) {
   QTemporaryDir dir;
   ASSERT_TRUE(dir.isValid());
   QFile file(QDir(dir.path()).filePath(QStringLiteral("Vantor.HLP")));
@@ -183,37 +183,37 @@ TEST_F(MenuPrintTest, HelpButtonShowsTheHelpWindowModally) {
     text = help.RichEdit1()->toPlainText();
     QTest::mouseClick(help.Button1(), Qt::LeftButton);
   });
-  Click(menu->BitBtn3);
+  Click(menu->HelpButton);
   EXPECT_TRUE(shownModal);
   EXPECT_EQ(text, QStringLiteral("Choose the maker first."));
   EXPECT_FALSE(help.isVisible()) << "OK closed it";
   EXPECT_TRUE(loadErrors.empty());
 }
 
-TEST_F(MenuPrintTest, ColorsButtonRunsItsHookAndQuitCloses) {
-  Click(menu->BitBtn4);  // no hook yet: nothing happens
+TEST_F(MainWindowPrintTest, ColorsButtonRunsItsHookAndQuitCloses) {
+  Click(menu->ColorsButton);  // no hook yet: nothing happens
   int runs = 0;
   menu->SetColorsHook([&] { ++runs; });
-  Click(menu->BitBtn4);
+  Click(menu->ColorsButton);
   EXPECT_EQ(runs, 1);
 
   menu->show();
   ASSERT_TRUE(menu->isVisible());
-  Click(menu->BitBtn1);
+  Click(menu->QuitButton);
   EXPECT_FALSE(menu->isVisible());
 }
 
-TEST_F(MenuPrintTest, WindowAndButtonsCarryTheirIcons) {
+TEST_F(MainWindowPrintTest, WindowAndButtonsCarryTheirIcons) {
   const auto same = [](const QIcon& a, const QIcon& b, QIcon::Mode mode) {
     return !a.isNull() && a.pixmap(QSize(16, 16), mode).toImage() == b.pixmap(QSize(16, 16), mode).toImage();
   };
   EXPECT_TRUE(same(menu->windowIcon(), MainWindowIcon(), QIcon::Normal));
   for (QIcon::Mode mode : {QIcon::Normal, QIcon::Disabled}) {
-    EXPECT_TRUE(same(menu->Print_Btn->icon(), PrintButtonIcon(), mode));
-    EXPECT_TRUE(same(menu->BitBtn4->icon(), ColorsButtonIcon(), mode));
+    EXPECT_TRUE(same(menu->PrintButton->icon(), PrintButtonIcon(), mode));
+    EXPECT_TRUE(same(menu->ColorsButton->icon(), ColorsButtonIcon(), mode));
   }
-  EXPECT_FALSE(menu->BitBtn3->icon().isNull());
-  EXPECT_FALSE(menu->BitBtn1->icon().isNull());
+  EXPECT_FALSE(menu->HelpButton->icon().isNull());
+  EXPECT_FALSE(menu->QuitButton->icon().isNull());
 }
 
 }  // namespace
@@ -224,7 +224,7 @@ namespace {
 
 // The dialog opens modally from "Colors"; a scheme chosen there lands in the
 // window's colour table and brings the maker back to "Standard 3 of 9".
-TEST_F(MenuTest, ColorsButtonOpensTheColoursDialog) {
+TEST_F(MainWindowTest, ColorsButtonOpensTheColoursDialog) {
   TColorBox box(menu->LabelState().Colors, {}, menu.get());
   menu->AttachColorBox(box);
   menu->STK->setChecked(true);
@@ -235,7 +235,7 @@ TEST_F(MenuTest, ColorsButtonOpensTheColoursDialog) {
     box.SchemeButton(SchemeId::Tab)->click();
     box.accept();
   });
-  Click(menu->BitBtn4);
+  Click(menu->ColorsButton);
   EXPECT_TRUE(wasModal);
   EXPECT_EQ(Entry(0), ColorFromRgb(0xF78197));
   EXPECT_TRUE(menu->STD_3of9->isChecked());

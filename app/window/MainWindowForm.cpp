@@ -12,7 +12,7 @@
 #include <initializer_list>
 
 #include "app/window/Icons.h"
-#include "app/window/Menu.h"
+#include "app/window/MainWindow.h"
 #include "app/window/MessageReporter.h"
 #include "app/window/SerialField.h"
 #include "app/window/Shape.h"
@@ -98,8 +98,8 @@ TMyLabelRotate* MakeCharLabel(QWidget* panel, const char* name, const char* capt
 
 }  // namespace
 
-void TMainMenu::BuildForm() {
-  setObjectName(QStringLiteral("MainMenu"));
+void TMainWindow::BuildForm() {
+  setObjectName(QStringLiteral("MainWindow"));
   setWindowTitle(QStringLiteral("Vantor"));
   setWindowIcon(MainWindowIcon());
   // Fixed single border: system menu and minimise only.
@@ -108,12 +108,12 @@ void TMainMenu::BuildForm() {
   setFont(UiFont(11, false));
 
   ClientArea = Make<QWidget>(this, "ClientArea", QRect(0, 0, kClientWidth, kClientHeight));
-  MyLabelRotate1 = Make<TMyLabelRotate>(ClientArea, "MyLabelRotate1", QRect(112, 16, 193, 25));
-  MyLabelRotate1->SetCaption(QStringLiteral("Vantor"));
-  MyLabelRotate1->setFont(WindowFont("Comic Sans MS", 29));
-  MyLabelRotate1->SetFontColor(Qt::red);
-  MyLabelRotate1->LabelStyle().SetAStyle3D(A3dResit);
-  MyLabelRotate1->LabelStyle().SetAShadeLTSet(false);
+  TitleLabel = Make<TMyLabelRotate>(ClientArea, "TitleLabel", QRect(112, 16, 193, 25));
+  TitleLabel->SetCaption(QStringLiteral("Vantor"));
+  TitleLabel->setFont(WindowFont("Comic Sans MS", 29));
+  TitleLabel->SetFontColor(Qt::red);
+  TitleLabel->LabelStyle().SetAStyle3D(A3dResit);
+  TitleLabel->LabelStyle().SetAShadeLTSet(false);
 
   BuildSelection();
   BuildPreview();
@@ -130,148 +130,147 @@ void TMainMenu::BuildForm() {
   // Tab goes the way the eye reads the window: maker, media, sequence, the
   // check boxes, Colours, then the buttons down the right. The group boxes
   // take part through their buttons and the serial field.
-  QWidget* const order[] = {STD_3of9, STK,          Breece,      RadioButton1, STK_IV,  STK_III,   STK_CLN, STK_DGN,
-                            Seq_Num,  Serial_Color, Text_Rotate, Bar_Rotate,   BitBtn4, Print_Btn, BitBtn3, BitBtn1};
+  QWidget* const order[] = {STD_3of9,     STK,         Breece,      OtherMaker,   STK_IV,      STK_III,
+                            STK_CLN,      STK_DGN,     SerialField, Serial_Color, Text_Rotate, Bar_Rotate,
+                            ColorsButton, PrintButton, HelpButton,  QuitButton};
   for (std::size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
   // The focus still starts on Print, as it always has.
-  Print_Btn->setFocus();
+  PrintButton->setFocus();
 
   CentreOnFirstShow(*this);
 }
 
-void TMainMenu::BuildSelection() {
-  GroupBox2 = MakeGroup(ClientArea, "GroupBox2", " Vendor ", QRect(16, 56, 113, 97));
-  STD_3of9 = MakeRadio(GroupBox2, "STD_3of9", "Standard 3 of 9", QRect(8, 24, 97, 17));
-  STK = MakeRadio(GroupBox2, "STK", "Storagetek", QRect(8, 40, 97, 17));
-  Breece = MakeRadio(GroupBox2, "Breece", "Breece Hill", QRect(8, 56, 97, 17));
-  RadioButton1 = MakeRadio(GroupBox2, "RadioButton1", "Other", QRect(8, 72, 97, 17));
+void TMainWindow::BuildSelection() {
+  MakerGroup = MakeGroup(ClientArea, "MakerGroup", " Vendor ", QRect(16, 56, 113, 97));
+  STD_3of9 = MakeRadio(MakerGroup, "STD_3of9", "Standard 3 of 9", QRect(8, 24, 97, 17));
+  STK = MakeRadio(MakerGroup, "STK", "Storagetek", QRect(8, 40, 97, 17));
+  Breece = MakeRadio(MakerGroup, "Breece", "Breece Hill", QRect(8, 56, 97, 17));
+  OtherMaker = MakeRadio(MakerGroup, "OtherMaker", "Other", QRect(8, 72, 97, 17));
 
-  GroupBox1 = MakeGroup(ClientArea, "GroupBox1", "StorageTek  ", QRect(136, 56, 129, 97));
-  STK_IV = MakeRadio(GroupBox1, "STK_IV", "STK DLT IV", QRect(8, 24, 113, 17));
-  STK_III = MakeRadio(GroupBox1, "STK_III", "STK DLT III XT", QRect(8, 40, 113, 17));
-  STK_CLN = MakeRadio(GroupBox1, "STK_CLN", "STK Cleaning", QRect(8, 56, 113, 17));
-  STK_DGN = MakeRadio(GroupBox1, "STK_DGN", "STK Diagnostic", QRect(8, 72, 113, 17));
+  StorageTekGroup = MakeGroup(ClientArea, "StorageTekGroup", "StorageTek  ", QRect(136, 56, 129, 97));
+  STK_IV = MakeRadio(StorageTekGroup, "STK_IV", "STK DLT IV", QRect(8, 24, 113, 17));
+  STK_III = MakeRadio(StorageTekGroup, "STK_III", "STK DLT III XT", QRect(8, 40, 113, 17));
+  STK_CLN = MakeRadio(StorageTekGroup, "STK_CLN", "STK Cleaning", QRect(8, 56, 113, 17));
+  STK_DGN = MakeRadio(StorageTekGroup, "STK_DGN", "STK Diagnostic", QRect(8, 72, 113, 17));
 
-  GroupBox3 = MakeGroup(ClientArea, "GroupBox3", " Sequence ", QRect(272, 56, 129, 97));
-  Seq_Num = Make<QLineEdit>(GroupBox3, "Seq_Num", QRect(24, 37, 81, 28));
-  Seq_Num->setFont(UiFont(16, true));
+  SequenceGroup = MakeGroup(ClientArea, "SequenceGroup", " Sequence ", QRect(272, 56, 129, 97));
+  SerialField = Make<QLineEdit>(SequenceGroup, "SerialField", QRect(24, 37, 81, 28));
+  SerialField->setFont(UiFont(16, true));
   // Disabled (a fixed serial, such as the diagnostic "DG 000") it greys out.
-  SetTextColour(Seq_Num, Qt::black, {QPalette::Text});
-  Seq_Num->setValidator(new TSerialValidator(Seq_Num));
-  Seq_Num->setMaxLength(static_cast<int>(kSerialLength));
-  Seq_Num->setText(QStringLiteral("000000"));
-  Label1 = Make<QLabel>(GroupBox3, "Label1", QRect(32, 72, 0, 0));
-  Label1->setText(QStringLiteral("Ex: 000000"));
-  Label1->adjustSize();
+  SetTextColour(SerialField, Qt::black, {QPalette::Text});
+  SerialField->setValidator(new TSerialValidator(SerialField));
+  SerialField->setMaxLength(static_cast<int>(kSerialLength));
+  SerialField->setText(QStringLiteral("000000"));
+  SerialExample = Make<QLabel>(SequenceGroup, "SerialExample", QRect(32, 72, 0, 0));
+  SerialExample->setText(QStringLiteral("Ex: 000000"));
+  SerialExample->adjustSize();
 
-  Label4 = Make<QLabel>(ClientArea, "Label4", QRect(24, 160, 0, 0));
-  Label4->setText(QStringLiteral("Barcode sample"));
-  Label4->setFont(UiFont(11, true));
-  SetTextColour(Label4, kMaroon);
-  Label4->setAutoFillBackground(false);
-  Label4->adjustSize();
+  PreviewCaption = Make<QLabel>(ClientArea, "PreviewCaption", QRect(24, 160, 0, 0));
+  PreviewCaption->setText(QStringLiteral("Barcode sample"));
+  PreviewCaption->setFont(UiFont(11, true));
+  SetTextColour(PreviewCaption, kMaroon);
+  PreviewCaption->setAutoFillBackground(false);
+  PreviewCaption->adjustSize();
 }
 
-void TMainMenu::BuildPreview() {
-  Panel1 = Make<QFrame>(ClientArea, "Panel1", QRect(16, 176, 225, 89));
+void TMainWindow::BuildPreview() {
+  PreviewPanel = Make<QFrame>(ClientArea, "PreviewPanel", QRect(16, 176, 225, 89));
   // Inner and outer bevel lowered: a two-pixel sunken edge round a white face.
-  Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-  Panel1->setLineWidth(2);
-  QPalette white = Panel1->palette();
+  PreviewPanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  PreviewPanel->setLineWidth(2);
+  QPalette white = PreviewPanel->palette();
   white.setColor(QPalette::Window, Qt::white);
-  Panel1->setPalette(white);
-  Panel1->setAutoFillBackground(true);
+  PreviewPanel->setPalette(white);
+  PreviewPanel->setAutoFillBackground(true);
 
-  Barcode1 = Make<TBarcode>(Panel1, "Barcode1", QRect(12, 32, 198, 48));
-  Barcode1->SetBar_Caption("000000D");
-  Barcode1->SetBar_CodeType(CODE39);
-  Barcode1->SetBar_Fontname("Arial");
-  Barcode1->SetBar_Fontscaling(150);
-  Barcode1->SetBar_HeightPercent(50);
-  Barcode1->SetBar_HighDensity(false);
-  Barcode1->SetBar_HumanReadable(false);
-  Barcode1->SetBar_ModuleWidth(SC5);
-  Barcode1->SetBar_Ratio(Ratio_2);
-  Barcode1->SetBar_Rotation(rotate_180);
-  Barcode1->SetBar_WidthReduce(true);
-  Barcode1->SetBar_ZoomSize(true);
+  PreviewBarcode = Make<TBarcode>(PreviewPanel, "PreviewBarcode", QRect(12, 32, 198, 48));
+  PreviewBarcode->SetBar_Caption("000000D");
+  PreviewBarcode->SetBar_CodeType(CODE39);
+  PreviewBarcode->SetBar_Fontname("Arial");
+  PreviewBarcode->SetBar_Fontscaling(150);
+  PreviewBarcode->SetBar_HeightPercent(50);
+  PreviewBarcode->SetBar_HighDensity(false);
+  PreviewBarcode->SetBar_HumanReadable(false);
+  PreviewBarcode->SetBar_ModuleWidth(SC5);
+  PreviewBarcode->SetBar_Ratio(Ratio_2);
+  PreviewBarcode->SetBar_Rotation(rotate_180);
+  PreviewBarcode->SetBar_WidthReduce(true);
+  PreviewBarcode->SetBar_ZoomSize(true);
   state_.SetBarcodeText("000000D");
 
   // Cells first, so the character labels paint over them.
-  static constexpr const char* kShapeNames[] = {"Shape1", "Shape2", "Shape3", "Shape4", "Shape5", "Shape6"};
+  static constexpr const char* kCellNames[] = {"Cell1", "Cell2", "Cell3", "Cell4", "Cell5", "Cell6"};
   static constexpr const char* kLabelNames[] = {"LBL_1", "LBL_2", "LBL_3", "LBL_4", "LBL_5", "LBL_6"};
   for (int n = 6; n >= 1; --n) {
     const std::size_t i = static_cast<std::size_t>(n - 1);
     const QRect cell(kLabelsOnCells[i].x, kLabelsOnCells[i].y, 33, 25);
-    shapes_[i] = Make<TShape>(Panel1, kShapeNames[i], cell);
+    Cells[i] = Make<TShape>(PreviewPanel, kCellNames[i], cell);
   }
   for (int n = 6; n >= 1; --n) {
     const std::size_t i = static_cast<std::size_t>(n - 1);
     const QRect cell(kLabelsOnCells[i].x, kLabelsOnCells[i].y, 33, 25);
-    labels_[i] = MakeCharLabel(Panel1, kLabelNames[i], "0", cell, 16, true);
+    labels_[i] = MakeCharLabel(PreviewPanel, kLabelNames[i], "0", cell, 16, true);
   }
-  Shape1 = shapes_[0], Shape2 = shapes_[1], Shape3 = shapes_[2];
-  Shape4 = shapes_[3], Shape5 = shapes_[4], Shape6 = shapes_[5];
   LBL_1 = labels_[0], LBL_2 = labels_[1], LBL_3 = labels_[2];
   LBL_4 = labels_[3], LBL_5 = labels_[4], LBL_6 = labels_[5];
 
-  Media_Type = MakeCharLabel(Panel1, "Media_Type", "D", MediaLetterBox(true), 11, false);
+  Media_Type = MakeCharLabel(PreviewPanel, "Media_Type", "D", MediaLetterBox(true), 11, false);
 }
 
-void TMainMenu::BuildButtons() {
-  Print_Btn = MakeButton(ClientArea, "Print_Btn", "Print", QRect(288, 168, 105, 35), PrintButtonIcon());
-  BitBtn3 = MakeButton(ClientArea, "BitBtn3", "Help", QRect(288, 208, 105, 35),
-                       style()->standardIcon(QStyle::SP_DialogHelpButton));
-  BitBtn1 = MakeButton(ClientArea, "BitBtn1", "&Quit", QRect(288, 249, 105, 35),
-                       style()->standardIcon(QStyle::SP_DialogCloseButton));
+void TMainWindow::BuildButtons() {
+  PrintButton = MakeButton(ClientArea, "PrintButton", "Print", QRect(288, 168, 105, 35), PrintButtonIcon());
+  HelpButton = MakeButton(ClientArea, "HelpButton", "Help", QRect(288, 208, 105, 35),
+                          style()->standardIcon(QStyle::SP_DialogHelpButton));
+  QuitButton = MakeButton(ClientArea, "QuitButton", "&Quit", QRect(288, 249, 105, 35),
+                          style()->standardIcon(QStyle::SP_DialogCloseButton));
 
   Serial_Color = MakeCheck(ClientArea, "Serial_Color", "Colored sequence", QRect(24, 272, 137, 17));
   Text_Rotate = MakeCheck(ClientArea, "Text_Rotate", "Rotated sequence", QRect(24, 296, 137, 17));
   Bar_Rotate = MakeCheck(ClientArea, "Bar_Rotate", "Rotate barcode", QRect(24, 320, 129, 17));
 
-  BitBtn4 = MakeButton(ClientArea, "BitBtn4", "Colors", QRect(169, 291, 92, 38), ColorsButtonIcon());
+  ColorsButton = MakeButton(ClientArea, "ColorsButton", "Colors", QRect(169, 291, 92, 38), ColorsButtonIcon());
 
-  StatusBar1 = Make<QStatusBar>(ClientArea, "StatusBar1", QRect(0, 351, kClientWidth, 25));
-  StatusBar1->setSizeGripEnabled(false);
+  StatusBar = Make<QStatusBar>(ClientArea, "StatusBar", QRect(0, 351, kClientWidth, 25));
+  StatusBar->setSizeGripEnabled(false);
   const std::pair<const char*, int> panels[] = {{"Version 3.2", 90}, {"By Orlis", 80}};
   for (const auto& [text, width] : panels) {
-    auto* panel = new QLabel(QString::fromLatin1(text), StatusBar1);
+    auto* panel = new QLabel(QString::fromLatin1(text), StatusBar);
     panel->setAlignment(Qt::AlignCenter);
     panel->setFixedWidth(width);
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    StatusBar1->addWidget(panel);
+    StatusBar->addWidget(panel);
   }
 }
 
-void TMainMenu::ConnectHandlers() {
+void TMainWindow::ConnectHandlers() {
   // A radio button's handler runs when it becomes checked, by click or from
   // code; being unchecked runs nothing.
-  const std::pair<QRadioButton*, void (TMainMenu::*)()> radios[] = {
-      {STD_3of9, &TMainMenu::STD_3of9Click}, {STK, &TMainMenu::STKClick},
-      {Breece, &TMainMenu::BreeceClick},     {RadioButton1, &TMainMenu::RadioButton1Click},
-      {STK_IV, &TMainMenu::STK_IVClick},     {STK_III, &TMainMenu::STK_IIIClick},
-      {STK_CLN, &TMainMenu::STK_CLNClick},   {STK_DGN, &TMainMenu::STK_DGNClick}};
+  const std::pair<QRadioButton*, void (TMainWindow::*)()> radios[] = {
+      {STD_3of9, &TMainWindow::STD_3of9Click}, {STK, &TMainWindow::STKClick},
+      {Breece, &TMainWindow::BreeceClick},     {OtherMaker, &TMainWindow::OtherMakerClick},
+      {STK_IV, &TMainWindow::STK_IVClick},     {STK_III, &TMainWindow::STK_IIIClick},
+      {STK_CLN, &TMainWindow::STK_CLNClick},   {STK_DGN, &TMainWindow::STK_DGNClick}};
   for (const auto& [button, handler] : radios) {
     connect(button, &QRadioButton::toggled, this, [this, handler = handler](bool checked) {
       if (checked) (this->*handler)();
     });
   }
   // A check box's handler runs on every change of state, by click or from code.
-  connect(Serial_Color, &QCheckBox::toggled, this, &TMainMenu::Serial_ColorClick);
-  connect(Text_Rotate, &QCheckBox::toggled, this, &TMainMenu::Text_RotateClick);
-  connect(Bar_Rotate, &QCheckBox::toggled, this, &TMainMenu::Bar_RotateClick);
+  connect(Serial_Color, &QCheckBox::toggled, this, &TMainWindow::Serial_ColorClick);
+  connect(Text_Rotate, &QCheckBox::toggled, this, &TMainWindow::Text_RotateClick);
+  connect(Bar_Rotate, &QCheckBox::toggled, this, &TMainWindow::Bar_RotateClick);
   // textChanged: typing, pasting and setText alike, only on a real change.
-  connect(Seq_Num, &QLineEdit::textChanged, this, &TMainMenu::Seq_NumChange);
+  connect(SerialField, &QLineEdit::textChanged, this, &TMainWindow::SerialChange);
 
-  connect(Print_Btn, &QPushButton::clicked, this, &TMainMenu::Print_BtnClick);
-  connect(BitBtn3, &QPushButton::clicked, this, &TMainMenu::BitBtn3Click);
-  connect(BitBtn4, &QPushButton::clicked, this, &TMainMenu::BitBtn4Click);
-  connect(BitBtn1, &QPushButton::clicked, this, &QWidget::close);
+  connect(PrintButton, &QPushButton::clicked, this, &TMainWindow::PrintClick);
+  connect(HelpButton, &QPushButton::clicked, this, &TMainWindow::HelpClick);
+  connect(ColorsButton, &QPushButton::clicked, this, &TMainWindow::ColorsClick);
+  connect(QuitButton, &QPushButton::clicked, this, &QWidget::close);
 
   // A preview that cannot be drawn (a serial Code 39 cannot hold) is reported
   // once per message, after the paint that found it.
   connect(
-      Barcode1, &TCustomBarcode::paintFailed, this, [this](const QString& message) { reporter_->Error(message); },
+      PreviewBarcode, &TCustomBarcode::paintFailed, this, [this](const QString& message) { reporter_->Error(message); },
       Qt::QueuedConnection);
 }
 
