@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/cli/PrintCli.h"
 #include "app/serve/qt/ServeCommand.h"
 #include "app/window/AboutBox.h"
 #include "app/window/LtoLabels.h"
@@ -17,7 +18,6 @@
 #include "app/window/help.h"
 #include "colours/widgets/Color.h"
 #include "journal/widgets/JournalWindow.h"
-#include "printing/qt/PrintCli.h"
 #include "qt/QtSurface.h"
 #include "qt/Translations.h"
 

@@ -13,8 +13,8 @@
 #include <random>
 #include <sstream>
 
+#include "app/cli/PrintCli.h"
 #include "lto/MediaId.h"
-#include "printing/qt/PrintCli.h"
 #include "support/ScratchDataHome.h"
 #include "surface/CorrectedSurface.h"
 #include "surface/Units.h"

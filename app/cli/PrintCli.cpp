@@ -1,4 +1,4 @@
-#include "printing/qt/PrintCli.h"
+#include "app/cli/PrintCli.h"
 
 #include <fcntl.h>
 #include <termios.h>

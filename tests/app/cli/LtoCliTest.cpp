@@ -10,7 +10,7 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
-#include "printing/qt/PrintCli.h"
+#include "app/cli/PrintCli.h"
 #include "support/ScratchDataHome.h"
 #include "surface/Units.h"
 #include "templates/SheetTemplate.h"

@@ -10,7 +10,7 @@
 #include <set>
 #include <sstream>
 
-#include "printing/qt/PrintCli.h"
+#include "app/cli/PrintCli.h"
 #include "support/ScratchDataHome.h"
 
 namespace vantor {

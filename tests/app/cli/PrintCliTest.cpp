@@ -15,7 +15,7 @@
 #include <iostream>
 #include <sstream>
 
-#include "printing/qt/PrintCli.h"
+#include "app/cli/PrintCli.h"
 #include "support/FullFolder.h"
 #include "support/ScratchDataHome.h"
 
