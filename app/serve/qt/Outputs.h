@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "app/cli/PrintCli.h"
+#include "app/cli/OutputFactories.h"
 #include "app/serve/JobRequest.h"
 #include "dlt/DltCommand.h"
 #include "lto/LtoCommand.h"
