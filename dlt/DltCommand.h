@@ -1,7 +1,7 @@
 // vantor's headless printing: sheets to a PDF, a named printer or a trace,
 // with the window's choices given as options. The command line is read in
-// printing/qt/; the jobs come from a factory, since PDF and printer jobs draw
-// through Qt.
+// app/cli/ (the DLT options: dlt/DltOptions.h); the jobs come from a
+// factory, since PDF and printer jobs draw through Qt.
 #pragma once
 
 #include <memory>

@@ -1,7 +1,5 @@
 #include "lto/LtoCommand.h"
 
-#include "colours/ColourSchemes.h"
-#include "dlt/DltCommand.h"
 #include "lto/LtoSheet.h"
 #include "lto/MediaId.h"
 #include "printing/CalibrationPage.h"
@@ -139,16 +137,6 @@ int RunLtoPrint(const TLtoPrintOptions& o, const TTemplateCatalogue& templates, 
   if (o.output == TPrintOutput::Pdf) out << "Printed " << what << " to " << o.target << '\n';
   if (o.output == TPrintOutput::Printer) out << "Printed " << what << " on " << o.target << '\n';
   return 0;
-}
-
-TOptionNames OptionNames() {
-  TOptionNames names;
-  names.makers = MakerNames();
-  names.mediaKinds = MediaKindNames();
-  for (const ColourScheme& scheme : ColourSchemes()) names.schemes.emplace_back(scheme.caption);
-  for (const TLtoPalette& palette : LtoPalettes()) names.palettes.push_back(palette.name);
-  for (const TSheetTemplate& t : BuiltInTemplates()) names.templates.push_back(t.name);
-  return names;
 }
 
 int RunListTemplates(const TTemplateCatalogue& templates, std::ostream& out, std::ostream& err) {

@@ -1,6 +1,6 @@
 // vantor's LTO printing without the window, and the template listings. The
-// command line is read in printing/qt/; the outputs come from a factory, since
-// PDF and printer jobs draw through Qt.
+// command line is read in app/cli/ (the LTO options: lto/LtoOptions.h); the
+// outputs come from a factory, since PDF and printer jobs draw through Qt.
 #pragma once
 
 #include <memory>
@@ -67,16 +67,6 @@ TLtoCheck CheckLtoOptions(const TLtoPrintOptions& options, const TTemplateCatalo
 // Nothing is printed when refused. Messages on `err`.
 int RunLtoPrint(const TLtoPrintOptions& options, const TTemplateCatalogue& templates, TLtoOutputFactory& factory,
                 std::ostream& out, std::ostream& err, journal::TJobLog* journal = nullptr);
-
-// The names the options take, read from the tables the options are read
-// with, for --help and the manual page.
-struct TOptionNames {
-  std::vector<std::string> makers, mediaKinds;  // --maker, --media
-  std::vector<std::string> schemes;             // --scheme: the captions
-  std::vector<std::string> palettes;            // --palette: the names
-  std::vector<std::string> templates;           // --template: the built-in ones
-};
-TOptionNames OptionNames();
 
 // One template name a line; the refused files' problems on `err`. Exit 0.
 int RunListTemplates(const TTemplateCatalogue& templates, std::ostream& out, std::ostream& err);

@@ -1,13 +1,16 @@
 // Fills the manual page's lists of names (makers, media kinds, colour schemes,
-// palettes, templates) from the tables the options are read with, so the page
-// cannot name one the program does not take. Usage: vantor_man_page IN OUT.
+// palettes, templates) from the families' option tables, the names each
+// option takes, so the page cannot name one the program does not take.
+// Usage: vantor_man_page IN OUT.
+#include <cstdlib>
 #include <fstream>
 #include <iostream>
 #include <sstream>
 #include <string>
 #include <vector>
 
-#include "lto/LtoCommand.h"
+#include "dlt/DltOptions.h"
+#include "lto/LtoOptions.h"
 
 namespace {
 
@@ -31,6 +34,15 @@ std::string RoffList(const std::vector<std::string>& names, const std::string& a
   return text;
 }
 
+// The names --name takes, from the family's table that has the option.
+std::vector<std::string> ChoicesOf(const char* name) {
+  for (const auto* rows : {&vantor::DltOptionRows(), &vantor::LtoOptionRows()})
+    for (const vantor::TOptionRow& row : *rows)
+      if (std::string(row.name) == name && row.choices) return row.choices();
+  std::cerr << "vantor_man_page: no option --" << name << " with a list of names\n";
+  std::exit(1);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -43,13 +55,12 @@ int main(int argc, char** argv) {
     std::cerr << "vantor_man_page: cannot read " << argv[1] << '\n';
     return 1;
   }
-  const vantor::TOptionNames names = vantor::OptionNames();
   // A line that is only a marker becomes the list, its punctuation after it.
-  const std::pair<std::string, const std::vector<std::string>*> markers[] = {{"%MAKERS%", &names.makers},
-                                                                             {"%MEDIA_KINDS%", &names.mediaKinds},
-                                                                             {"%SCHEMES%", &names.schemes},
-                                                                             {"%PALETTES%", &names.palettes},
-                                                                             {"%TEMPLATES%", &names.templates}};
+  const std::pair<std::string, std::vector<std::string>> markers[] = {{"%MAKERS%", ChoicesOf("maker")},
+                                                                      {"%MEDIA_KINDS%", ChoicesOf("media")},
+                                                                      {"%SCHEMES%", ChoicesOf("scheme")},
+                                                                      {"%PALETTES%", ChoicesOf("palette")},
+                                                                      {"%TEMPLATES%", ChoicesOf("template")}};
   std::ostringstream out;
   std::string line;
   int filled = 0;
@@ -57,7 +68,7 @@ int main(int argc, char** argv) {
     bool replaced = false;
     for (const auto& [marker, list] : markers) {
       if (line.rfind(marker, 0) != 0) continue;
-      out << RoffList(*list, line.substr(marker.size()));
+      out << RoffList(list, line.substr(marker.size()));
       replaced = true;
       ++filled;
     }

@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/cli/PrintCli.h"
 #include "app/serve/qt/ServeCommand.h"
 #include "app/window/AboutBox.h"
 #include "app/window/HelpWindow.h"
@@ -18,7 +19,6 @@
 #include "app/window/MainWindow.h"
 #include "colours/widgets/ColorBox.h"
 #include "journal/widgets/JournalWindow.h"
-#include "printing/qt/PrintCli.h"
 #include "qt/QtSurface.h"
 #include "qt/Translations.h"
 

@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
+#include "app/cli/OutputFactories.h"
 #include "app/serve/JobRequest.h"
 #include "dlt/DltCommand.h"
 #include "lto/LtoCommand.h"
-#include "printing/qt/PrintCli.h"
 
 namespace vantor::serve {
 

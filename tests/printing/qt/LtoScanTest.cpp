@@ -11,8 +11,8 @@
 #include <random>
 #include <sstream>
 
+#include "app/cli/PrintCli.h"
 #include "lto/MediaId.h"
-#include "printing/qt/PrintCli.h"
 #include "printing/qt/SheetScanUtil.h"
 #include "support/ScratchDataHome.h"
 #include "surface/CorrectedSurface.h"

@@ -14,7 +14,7 @@
 #include <iostream>
 #include <sstream>
 
-#include "printing/qt/PrintCli.h"
+#include "app/cli/PrintCli.h"
 #include "printing/qt/SheetScanUtil.h"
 #include "support/ScratchDataHome.h"
 

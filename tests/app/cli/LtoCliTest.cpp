@@ -10,9 +10,9 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
+#include "app/cli/PrintCli.h"
 #include "lto/Volser.h"
 #include "printing/HeadlessRun.h"
-#include "printing/qt/PrintCli.h"
 #include "support/ScratchDataHome.h"
 #include "surface/Units.h"
 #include "templates/SheetTemplate.h"
@@ -74,12 +74,12 @@ TEST_F(LtoCli, RefusalsAndTheirExitStatus) {
     const char* name;
     std::vector<std::string> args;  // after `base`
     int status;
-    std::string message;
+    std::string message;  // empty: worded where the message is made, or in CliMessageTest
   };
   const Row rows[] = {
       {"bad volser", {"--serial", "ABC10"}, 1, "vantor: the volser \"ABC10\" has 5 characters; it needs six"},
       {"volser with a dash", {"--serial", "AB-100"}, 1, "holds \"-\" at position 3"},
-      {"carry", {"--serial", "ABC990", "--count", "30"}, 1, CliLine(VolserRunByCount("ABC990", 30).refusal)},
+      {"carry", {"--serial", "ABC990", "--count", "30"}, 1, ""},  // worded in CliMessages.EachRefusalIsOneExactLine
       {"carry of a whole sheet", {"--serial", "ABC980"}, 1, "still fits is ABC970."},
       {"last before first", {"--serial", "ABC100", "--last", "ABC099"}, 1, "comes before the first"},
       {"last with another prefix", {"--serial", "ABC100", "--last", "ABD200"}, 1, "does not follow"},
@@ -129,7 +129,9 @@ TEST_F(LtoCli, RefusalsAndTheirExitStatus) {
     args.insert(args.end(), r.args.begin(), r.args.end());
     const CliResult res = Cli(args);
     EXPECT_EQ(res.status, r.status);
-    EXPECT_NE(res.err.find(r.message), std::string::npos) << res.err;
+    if (!r.message.empty()) {
+      EXPECT_NE(res.err.find(r.message), std::string::npos) << res.err;
+    }
     EXPECT_EQ(std::count(res.err.begin(), res.err.end(), '\n'), 1) << res.err;
     EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(pdf))) << "nothing written";
   }

@@ -10,10 +10,11 @@
 #include <set>
 #include <sstream>
 
+#include "app/cli/OptionTable.h"
+#include "app/cli/PrintCli.h"
 #include "dlt/Sheet.h"
 #include "lto/Volser.h"
 #include "printing/HeadlessRun.h"
-#include "printing/qt/PrintCli.h"
 #include "support/ScratchDataHome.h"
 
 namespace vantor {
@@ -160,14 +161,20 @@ TEST(CliMessages, ManPageHasEveryOptionAndNameOfTheHelp) {
   EXPECT_GT(options.size(), 30u) << help.out;
   for (const std::string& o : options) EXPECT_NE(man.find(o), std::string::npos) << o << " is not in the manual page";
 
-  const TOptionNames names = OptionNames();
-  for (const auto* list : {&names.makers, &names.mediaKinds, &names.schemes, &names.palettes, &names.templates}) {
-    ASSERT_FALSE(list->empty());
-    for (const std::string& name : *list) {
+  // The names each option takes (makers, media kinds, schemes, palettes,
+  // templates), from the option table.
+  int lists = 0;
+  for (const TOptionRow& row : VantorOptionRows()) {
+    if (!row.choices) continue;
+    ++lists;
+    const std::vector<std::string> list = row.choices();
+    ASSERT_FALSE(list.empty()) << row.name;
+    for (const std::string& name : list) {
       EXPECT_NE(OneLine(help.out).find(name), std::string::npos) << name << " is not in --help";
       EXPECT_NE(man.find(name), std::string::npos) << name << " is not in the manual page";
     }
   }
+  EXPECT_EQ(lists, 5);
 }
 
 }  // namespace

@@ -16,8 +16,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "app/cli/PrintCli.h"
 #include "journal/qt/JournalTestSupport.h"
-#include "printing/qt/PrintCli.h"
 #include "support/ScratchDataHome.h"
 
 namespace vantor {

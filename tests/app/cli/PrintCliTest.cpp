@@ -15,9 +15,9 @@
 #include <iostream>
 #include <sstream>
 
+#include "app/cli/PrintCli.h"
 #include "dlt/Sheet.h"
 #include "printing/HeadlessRun.h"
-#include "printing/qt/PrintCli.h"
 #include "support/FullFolder.h"
 #include "support/ScratchDataHome.h"
 
@@ -49,15 +49,16 @@ TEST(PrintCli, Refusals) {
     const char* name;
     std::vector<std::string> args;
     int status;
-    std::string message;
+    std::string message;  // empty: worded where the message is made, or in CliMessageTest
   };
   const Row rows[] = {
       {"no output", {"--serial", "000000"}, 2, "give exactly one of"},
       {"two outputs", {"--print-pdf", pdf, "--print-trace", pdf}, 2, "give exactly one of"},
       {"unknown option", {"--print-pdf", pdf, "--colour"}, 2, "unknown option '--colour'"},
-      {"unknown maker", {"--print-pdf", pdf, "--maker", "ibm"}, 2, "unknown maker 'ibm'"},
-      {"media of another maker", {"--print-pdf", pdf, "--maker", "breece", "--media", "dlt4"}, 2, "has no media kinds"},
-      {"unknown scheme", {"--print-pdf", pdf, "--scheme", "Neon"}, 2, "unknown colour scheme 'Neon'"},
+      // Worded in CliMessages.EachRefusalIsOneExactLine; here the outcome.
+      {"unknown maker", {"--print-pdf", pdf, "--maker", "ibm"}, 2, ""},
+      {"media of another maker", {"--print-pdf", pdf, "--maker", "breece", "--media", "dlt4"}, 2, ""},
+      {"unknown scheme", {"--print-pdf", pdf, "--scheme", "Neon"}, 2, ""},
       {"bad sheets", {"--print-pdf", pdf, "--sheets", "0"}, 2, "--sheets must be a number from 1 to 1000"},
       {"sheets and a count",
        {"--print-pdf", pdf, "--sheets", "2", "--count", "3"},
@@ -95,7 +96,9 @@ TEST(PrintCli, Refusals) {
     SCOPED_TRACE(r.name);
     const CliResult res = Cli(r.args);
     EXPECT_EQ(res.status, r.status);
-    EXPECT_NE(res.err.find(r.message), std::string::npos) << res.err;
+    if (!r.message.empty()) {
+      EXPECT_NE(res.err.find(r.message), std::string::npos) << res.err;
+    }
     if (r.status == 2) {
       // One line and where help is, not the whole usage.
       EXPECT_EQ(std::count(res.err.begin(), res.err.end(), '\n'), 1) << res.err;
