@@ -25,6 +25,8 @@ CASES = [
      TABLE.replace("| `family/` | Qt-free | f | |\n| `family/qt/` | Qt | fq | |\n",
                    "| `family/qt/` | Qt | fq | |\n| `family/` | Qt-free | f | |\n"),
      {"family/F.h": "", "family/qt/Q.h": '#include "family/F.h"\n'}, "before its folder family/"),
+    ("one family includes the other", TABLE + "| `dlt/` | Qt-free | d | |\n| `lto/` | Qt-free | l | |\n",
+     {"dlt/D.h": "", "lto/L.h": '#include "dlt/D.h"\n'}, "the label family lto/ includes"),
     ("folder missing from the table", TABLE, {"base/B.h": "", "extra/E.h": ""}, "extra/: a source folder missing"),
 ]
 
