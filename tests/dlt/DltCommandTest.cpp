@@ -69,17 +69,17 @@ PrintRun Print(const TPrintOptions& o, FakeFactory& factory) {
 TEST(PrintCommand, EachOutputGetsItsResolutionAndReport) {
   struct Row {
     const char* name;
-    TPrintOutput output;
+    TOutputKind output;
     int dpi;
     int sheets;
     int expectedDpi;
     std::string out;
   };
   const Row rows[] = {
-      {"PDF", TPrintOutput::Pdf, 0, 2, 600, "Printed 2 sheets from ABC100 to target\n"},
-      {"trace", TPrintOutput::Trace, 0, 1, 300, ""},
-      {"printer", TPrintOutput::Printer, 0, 1, 600, "Printed 1 sheet from ABC100 on target\n"},
-      {"PDF at a chosen resolution", TPrintOutput::Pdf, 150, 1, 150, "Printed 1 sheet from ABC100 to target\n"},
+      {"PDF", TOutputKind::Pdf, 0, 2, 600, "Printed 2 sheets from ABC100 to target\n"},
+      {"trace", TOutputKind::Trace, 0, 1, 300, ""},
+      {"printer", TOutputKind::Printer, 0, 1, 600, "Printed 1 sheet from ABC100 on target\n"},
+      {"PDF at a chosen resolution", TOutputKind::Pdf, 150, 1, 150, "Printed 1 sheet from ABC100 to target\n"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
@@ -123,7 +123,7 @@ TEST(PrintCommand, RefusalsAndFailuresReportAndPrintNothing) {
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
     TPrintOptions o;
-    o.output = TPrintOutput::Printer;
+    o.output = TOutputKind::Printer;
     o.serial = row.serial;
     o.dpi = row.dpi;
     FakeFactory factory;
