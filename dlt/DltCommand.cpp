@@ -53,22 +53,6 @@ std::string MediaChoiceProblem(const std::string& maker, const std::string& medi
 
 namespace {
 
-int RunCalibrationPage(const TPrintOptions& o, TPrintJobFactory& factory, std::ostream& out, std::ostream& err) {
-  TSheetOptions sheet;
-  try {
-    const int dpi = o.dpi ? o.dpi : o.output == TPrintOutput::Trace ? 300 : 600;
-    const std::unique_ptr<TSheetOutput> output = factory.Open(o, dpi, sheet);
-    PrintCalibrationPage(output->Job());
-    output->Finish();
-  } catch (const std::exception& e) {
-    err << CliLine(e.what()) << '\n';
-    return 1;
-  }
-  if (o.output == TPrintOutput::Pdf) out << "Printed the calibration page to " << o.target << '\n';
-  if (o.output == TPrintOutput::Printer) out << "Printed the calibration page on " << o.target << '\n';
-  return 0;
-}
-
 // The label state of a run: media, colour, scheme, and the first serial as
 // the serial field takes typing (letters in upper case).
 void PrepareHost(const TPrintOptions& o, std::optional<THeadlessHost>& host) {
@@ -123,70 +107,46 @@ int DltRunSheets(const TPrintOptions& o) {
   return (o.startLabel - 1 + *o.count + kLabelsPerSheet - 1) / kLabelsPerSheet;
 }
 
-int RunPrint(const TPrintOptions& o, TPrintJobFactory& factory, std::ostream& out, std::ostream& err,
-             journal::TJobLog* journal) {
-  std::optional<THeadlessHost> prepared;
-  if (const auto problem = CheckDlt(o, prepared)) {
-    // The window's caption keeps its capital; every other reason reads as a sentence.
-    const bool caption = problem->problem.rfind(kSequenceErrorCaption, 0) == 0;
-    err << (caption ? "vantor: " + problem->problem : CliLine(problem->problem)) << '\n';
-    return problem->exit;
-  }
-  if (o.calibrationPage) return RunCalibrationPage(o, factory, out, err);
-  THeadlessHost& host = *prepared;
-  if (const auto refusal = o.dpi ? SheetResolutionRefusal(o.dpi, o.dpi) : std::nullopt) {
-    err << CliLine(*refusal) << '\n';
-    return 1;
-  }
-  host.RefreshPreview();
-
-  const TSheetLayout layout = LayoutFor(o.mediaMode, host.Rotated());
+TDltLabelRun DltRunFor(const TPrintOptions& o) {
+  std::optional<THeadlessHost> host;
+  PrepareHost(o, host);
+  host->State().CheckSequence();
+  THeadlessChoice look;
+  look.mediaMode = o.mediaMode;
+  look.serial = host->State().Serial();
+  look.colored = o.colored;
+  look.rotated = o.rotated.value_or(MediaSetupFor(o.mediaMode).rotatedSequence.checked);
   TSheetOptions sheet;
   sheet.outlines = o.outlines;
   sheet.sheets = DltRunSheets(o);
   sheet.startLabel = o.startLabel;
   sheet.labels = o.count.value_or(0);
-  const std::string first = host.State().Serial();
-  std::optional<TPageSerials> pages = DltPageSerials(first, sheet);
-  if (journal && !pages) {
-    err << "vantor: the serials from " << first << " cannot be recorded in the journal\n";
+  return TDltLabelRun(look, host->State().Colors, sheet);
+}
+
+int RunPrint(const TPrintOptions& o, TOutputFactory& factory, std::ostream& out, std::ostream& err,
+             journal::TJobLog* journal) {
+  if (const auto problem = DltOptionsProblem(o)) {
+    // The window's caption keeps its capital; every other reason reads as a sentence.
+    const bool caption = problem->problem.rfind(kSequenceErrorCaption, 0) == 0;
+    err << (caption ? "vantor: " + problem->problem : CliLine(problem->problem)) << '\n';
+    return problem->exit;
+  }
+  // DLT sheets print at a printer's own resolution; --dpi is for files.
+  TRunOptions output = o;
+  if (o.output == TOutputKind::Printer) output.dpi = 0;
+  if (o.calibrationPage)
+    return RunLabelPrint(TCalibrationRun(), output, std::nullopt, factory, out, err, nullptr, false);
+  if (const auto refusal = o.dpi ? SheetResolutionRefusal(o.dpi, o.dpi) : std::nullopt) {
+    err << CliLine(*refusal) << '\n';
     return 1;
   }
-  journal::TJobRequest request;
-  request.family = journal::TTapeFamily::Dlt;
-  request.media = DltMediaName(o.mediaMode);
-  request.output = OutputKindOf(o.output);
-  request.target = JournalTarget(o.output, o.target);
-  TJournalledRun run(journal, request, pages.value_or(TPageSerials{}));
-  try {
-    const int dpi = o.dpi ? o.dpi : o.output == TPrintOutput::Trace ? 300 : 600;
-    const std::unique_ptr<TSheetOutput> output = factory.Open(o, dpi, sheet);
-    if (!run.Reserve(o.reprint)) {
-      ReportJournalRefusal(run.Conflicts(), err);
-      return kExitJournalRefused;
-    }
-    // One document: a printer gets the sheets as one job.
-    TPrintJob& job =
-        run.Job(output->Job(), o.output == TPrintOutput::Printer ? TDelivery::AtEndDoc : TDelivery::AfterEndDoc);
-    TWatchedJob watched(job, sheet.sheets, o.progress ? &err : nullptr);
-    PrintSheet(layout, host, watched, sheet);
-    run.Deliver([&] { output->Finish(); });
-    run.End(journal::TJobOutcome::Printed);
-  } catch (const EJobStopped& e) {
-    err << "vantor: " << e.what() << '\n';
-    if (auto problem = run.EndQuietly(journal::TJobOutcome::Cancelled)) err << "vantor: " << *problem << '\n';
-    return e.ExitStatus();
-  } catch (const std::exception& e) {
-    err << CliLine(e.what()) << '\n';
-    if (auto problem = run.EndQuietly(journal::TJobOutcome::Failed)) err << "vantor: " << *problem << '\n';
+  const TDltLabelRun run = DltRunFor(o);
+  if (journal && !DltPageSerials(run.FirstSerial(), run.Options())) {
+    err << "vantor: the serials from " << run.FirstSerial() << " cannot be recorded in the journal\n";
     return 1;
   }
-  const char* const sheets = sheet.sheets == 1 ? " sheet" : " sheets";
-  if (o.output == TPrintOutput::Pdf)
-    out << "Printed " << sheet.sheets << sheets << " from " << first << " to " << o.target << '\n';
-  if (o.output == TPrintOutput::Printer)
-    out << "Printed " << sheet.sheets << sheets << " from " << first << " on " << o.target << '\n';
-  return 0;
+  return RunLabelPrint(run, output, std::nullopt, factory, out, err, journal);
 }
 
 }  // namespace vantor

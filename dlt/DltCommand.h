@@ -13,33 +13,26 @@
 #include <vector>
 
 #include "colours/ColourSchemes.h"
+#include "dlt/DltRun.h"
 #include "dlt/LabelState.h"
 #include "dlt/Sheet.h"
 #include "printing/HeadlessRun.h"
 
 namespace vantor {
 
-struct TPrintOptions {
-  TPrintOutput output = TPrintOutput::Pdf;
-  std::string target;  // the PDF or trace file, or the printer's name
+// A DLT run's options: the shared ones (output, start label, calibration
+// page, reprint, progress) and the sheets'.
+struct TPrintOptions : TRunOptions {
   TMediaMode mediaMode = TMediaMode::Standard3of9;
   std::optional<std::string> serial;  // as typed; empty: the media kind's default
   std::optional<bool> rotated;        // "Rotated sequence"; empty: the media kind's start-up state
   bool colored = true;                // "Colored sequence"
   std::optional<SchemeId> scheme;
   int sheets = 1;
-  int startLabel = 1;  // the first sheet's first label, 1 to 30
   // Labels in the run from the start label, the labels after them left
   // blank; the sheets are as many as they fill. Empty: whole sheets.
   std::optional<int> count;
   bool outlines = false;
-  int dpi = 0;  // 0: the output's own (PDF 600, trace 300)
-  // The correction to draw through. Empty: none for PDF and trace, the one
-  // kept for the printer for a printer.
-  std::optional<TCalibration> calibration;
-  bool calibrationPage = false;  // the calibration page instead of sheets
-  bool reprint = false;          // print serials the journal holds as printed again, deliberately
-  bool progress = false;         // pages done on `err` while a long run goes on (for a terminal)
 };
 
 // The makers --maker takes and the media kinds --media takes, in the window's
@@ -67,14 +60,6 @@ std::optional<TMediaMode> MediaModeFor(const std::string& maker, const std::stri
 // Why MediaModeFor finds nothing, naming what there is; empty when it finds one.
 std::string MediaChoiceProblem(const std::string& maker, const std::string& media);
 
-class TPrintJobFactory {
- public:
-  virtual ~TPrintJobFactory() = default;
-  // The output for options.output and options.target at `dpi`. Throws
-  // std::runtime_error when there is none (no printer of that name).
-  virtual std::unique_ptr<TSheetOutput> Open(const TPrintOptions& options, int dpi, TSheetOptions& sheet) = 0;
-};
-
 // Checks a DLT run's options before anything is opened: the calibration, the
 // start label, the first serial and the run's end. The first problem, or
 // nothing.
@@ -95,8 +80,10 @@ constexpr int DltMaxCount(int startLabel) { return kMaxSheets * kLabelsPerSheet 
 // prints and recorded page by page (the calibration page has none). A stop
 // asked for by a signal (TStopOnSignals) ends the run at the next page, the
 // job cancelled, with 128 + the signal's number.
-int RunPrint(const TPrintOptions& options, TPrintJobFactory& factory, std::ostream& out, std::ostream& err,
+int RunPrint(const TPrintOptions& options, TOutputFactory& factory, std::ostream& out, std::ostream& err,
              journal::TJobLog* journal = nullptr);
+// The run RunPrint prints, once DltOptionsProblem finds nothing.
+TDltLabelRun DltRunFor(const TPrintOptions& options);
 
 // The caption the print command refuses a serial with, on the window and on
 // the command line (there followed by the reason).

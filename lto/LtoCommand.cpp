@@ -18,33 +18,6 @@ std::string TemplateProblem(const std::string& name, const TTemplateCatalogue& t
   return "unknown template '" + name + "'; see vantor --list-templates";
 }
 
-int OutputDpi(const TLtoPrintOptions& o) {
-  return o.dpi ? o.dpi : o.output == TPrintOutput::Trace ? 300 : o.output == TPrintOutput::Pdf ? 600 : 0;
-}
-
-// The calibration page on the template's page, for the stock the printer holds.
-int RunLtoCalibrationPage(const TLtoPrintOptions& o, const TSheetTemplate& sheet, TLtoOutputFactory& factory,
-                          std::ostream& out, std::ostream& err) {
-  if (sheet.page.width < kCalibrationPageMin.width || sheet.page.height < kCalibrationPageMin.height) {
-    err << "vantor: the calibration page needs a page of at least " << MmText(kCalibrationPageMin.width) << " x "
-        << MmText(kCalibrationPageMin.height) << " mm; " << sheet.name << " is " << MmText(sheet.page.width) << " x "
-        << MmText(sheet.page.height) << " mm\n";
-    return 1;
-  }
-  try {
-    const std::unique_ptr<TSheetOutput> output =
-        factory.Open(o.output, o.target, OutputDpi(o), sheet.page, o.calibration);
-    PrintCalibrationPage(output->Job());
-    output->Finish();
-  } catch (const std::exception& e) {
-    err << CliLine(e.what()) << '\n';
-    return 1;
-  }
-  if (o.output == TPrintOutput::Pdf) out << "Printed the calibration page to " << o.target << '\n';
-  if (o.output == TPrintOutput::Printer) out << "Printed the calibration page on " << o.target << '\n';
-  return 0;
-}
-
 }  // namespace
 
 TLtoCheck CheckLtoOptions(const TLtoPrintOptions& o, const TTemplateCatalogue& templates, int dpi) {
@@ -87,56 +60,25 @@ TLtoCheck CheckLtoOptions(const TLtoPrintOptions& o, const TTemplateCatalogue& t
   return check;
 }
 
-int RunLtoPrint(const TLtoPrintOptions& o, const TTemplateCatalogue& templates, TLtoOutputFactory& factory,
+int RunLtoPrint(const TLtoPrintOptions& o, const TTemplateCatalogue& templates, TOutputFactory& factory,
                 std::ostream& out, std::ostream& err, journal::TJobLog* journal) {
-  const int dpi = OutputDpi(o);
-  TLtoCheck check = CheckLtoOptions(o, templates, dpi);
+  TLtoCheck check = CheckLtoOptions(o, templates, OutputDpi(o));
   if (check.problem) {
     err << CliLine(check.problem->problem) << '\n';
     return check.problem->exit;
   }
-  if (o.calibrationPage) return RunLtoCalibrationPage(o, *check.sheet, factory, out, err);
-  const TSheetTemplate* sheet = check.sheet;
-  const std::string mediaId = check.run->mediaId;
-  TLtoRun& run = *check.run;
-  journal::TJobRequest request;
-  request.family = journal::TTapeFamily::Lto;
-  request.media = mediaId;
-  request.output = OutputKindOf(o.output);
-  request.target = JournalTarget(o.output, o.target);
-  TJournalledRun journalled(journal, request, LtoPageSerials(run));
-  try {
-    const std::unique_ptr<TSheetOutput> output = factory.Open(o.output, o.target, dpi, sheet->page, o.calibration);
-    if (!journalled.Reserve(o.reprint)) {
-      ReportJournalRefusal(journalled.Conflicts(), err);
-      return kExitJournalRefused;
+  const TSheetTemplate& sheet = *check.sheet;
+  if (o.calibrationPage) {
+    // The calibration page on the template's page, for the stock the printer holds.
+    if (sheet.page.width < kCalibrationPageMin.width || sheet.page.height < kCalibrationPageMin.height) {
+      err << "vantor: the calibration page needs a page of at least " << MmText(kCalibrationPageMin.width) << " x "
+          << MmText(kCalibrationPageMin.height) << " mm; " << sheet.name << " is " << MmText(sheet.page.width) << " x "
+          << MmText(sheet.page.height) << " mm\n";
+      return 1;
     }
-    TWatchedJob watched(
-        journalled.Job(output->Job(), o.output == TPrintOutput::Printer ? TDelivery::AtEndDoc : TDelivery::AfterEndDoc),
-        run.Pages(), o.progress ? &err : nullptr);
-    PrintLtoRun(run, watched);
-    journalled.Deliver([&] { output->Finish(); });
-    journalled.End(journal::TJobOutcome::Printed);
-  } catch (const EJobStopped& e) {
-    err << kProgram << e.what() << '\n';
-    if (auto problem = journalled.EndQuietly(journal::TJobOutcome::Cancelled)) err << kProgram << *problem << '\n';
-    return e.ExitStatus();
-  } catch (const ELtoRefused& e) {
-    err << CliLine(e.what()) << '\n';
-    journalled.EndQuietly(journal::TJobOutcome::Cancelled);
-    return 1;
-  } catch (const std::exception& e) {
-    err << CliLine(e.what()) << '\n';
-    if (auto problem = journalled.EndQuietly(journal::TJobOutcome::Failed)) err << kProgram << *problem << '\n';
-    return 1;
+    return RunLabelPrint(TCalibrationRun(), o, sheet.page, factory, out, err, nullptr, false);
   }
-  const int pages = run.Pages();
-  const std::string what = std::to_string(run.volsers.count) + (run.volsers.count == 1 ? " label" : " labels") +
-                           " on " + std::to_string(pages) + (pages == 1 ? " page" : " pages") + " from " +
-                           run.volsers.First() + mediaId + " to " + run.volsers.Last() + mediaId;
-  if (o.output == TPrintOutput::Pdf) out << "Printed " << what << " to " << o.target << '\n';
-  if (o.output == TPrintOutput::Printer) out << "Printed " << what << " on " << o.target << '\n';
-  return 0;
+  return RunLabelPrint(TLtoLabelRun(std::move(*check.run)), o, sheet.page, factory, out, err, journal);
 }
 
 int RunListTemplates(const TTemplateCatalogue& templates, std::ostream& out, std::ostream& err) {

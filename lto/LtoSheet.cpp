@@ -49,19 +49,29 @@ void DrawLtoPage(const TLtoRun& run, int page, const TBarWidths& bars, TSurface&
     painter.Draw(run.sheet.labels[static_cast<std::size_t>(run.PlaceOf(i))], run.volsers.At(i), run.mediaId);
 }
 
+void TLtoLabelRun::DrawPage(TSurface& surface, int page) const {
+  if (page == 0 || !bars_) {
+    // The printer's resolution is known only now.
+    const int dpiX = surface.DpiX() > 0 ? surface.DpiX() : ScreenDpiX();
+    const int dpiY = surface.DpiY() > 0 ? surface.DpiY() : ScreenDpiY();
+    TLtoBarPlan plan = PlanLtoBars(run_.layout, dpiX, dpiY, run_.sheet.labels);
+    if (!plan.bars) throw ELtoRefused(plan.refusal);
+    bars_ = plan.bars;
+  }
+  DrawLtoPage(run_, page, *bars_, surface);
+}
+
+std::string TLtoLabelRun::Describe() const {
+  const int pages = Pages();
+  const int count = run_.volsers.count;
+  return std::to_string(count) + (count == 1 ? " label" : " labels") + " on " + std::to_string(pages) +
+         (pages == 1 ? " page" : " pages") + " from " + run_.volsers.First() + run_.mediaId + " to " +
+         run_.volsers.Last() + run_.mediaId;
+}
+
 void DrawLtoJob(const TLtoRun& run, TPrintJob& job) {
-  std::optional<TBarWidths> bars;
-  DrawPages(job, run.Pages(), [&](TSurface& surface, int page) {
-    if (!bars) {
-      // The printer's resolution is known only now.
-      const int dpiX = surface.DpiX() > 0 ? surface.DpiX() : ScreenDpiX();
-      const int dpiY = surface.DpiY() > 0 ? surface.DpiY() : ScreenDpiY();
-      TLtoBarPlan plan = PlanLtoBars(run.layout, dpiX, dpiY, run.sheet.labels);
-      if (!plan.bars) throw ELtoRefused(plan.refusal);
-      bars = plan.bars;
-    }
-    DrawLtoPage(run, page, *bars, surface);
-  });
+  const TLtoLabelRun labels(run);
+  DrawPages(job, labels.Pages(), [&](TSurface& surface, int page) { labels.DrawPage(surface, page); });
 }
 
 TSheetResult PrintLtoRun(const TLtoRun& run, TPrintJob& job) {

@@ -8,6 +8,7 @@
 #include "lto/LtoLabel.h"
 #include "lto/Volser.h"
 #include "printing/JournalledJob.h"
+#include "printing/LabelRun.h"
 #include "printing/PrintJob.h"
 #include "templates/SheetTemplate.h"
 
@@ -41,9 +42,9 @@ inline constexpr int kLtoCheckedDpi[] = {300, 600};
 std::optional<std::string> LtoTemplateUnusable(const TSheetTemplate& sheet);
 
 // A refusal found once the printer's resolution is known: nothing was printed.
-class ELtoRefused : public std::runtime_error {
+class ELtoRefused : public ERunRefused {
  public:
-  using std::runtime_error::runtime_error;
+  using ERunRefused::ERunRefused;
 };
 
 // Draws page `page` (0-based) of the run: the origin moved by the printing
@@ -68,5 +69,28 @@ namespace vantor {
 
 // The run's volsers page by page, for the print journal.
 TPageSerials LtoPageSerials(const TLtoRun& run);
+
+// An LTO run as the print path prints it. The bars are planned at the first
+// page's resolution; a refusal there throws ELtoRefused.
+class TLtoLabelRun : public TLabelRun {
+ public:
+  explicit TLtoLabelRun(TLtoRun run) : run_(std::move(run)) {}
+  const TLtoRun& Run() const { return run_; }
+
+  int Pages() const override { return run_.Pages(); }
+  int Labels() const override { return run_.volsers.count; }
+  std::string SerialOf(int label) const override { return run_.volsers.At(label); }
+  void DrawPage(TSurface& surface, int page) const override;
+  journal::TTapeFamily Family() const override { return journal::TTapeFamily::Lto; }
+  std::string Media() const override { return run_.mediaId; }
+  TPageSerials PageSerials() const override { return LtoPageSerials(run_); }
+  std::optional<std::string> Refusal() const override { return LtoRunProblem(run_); }
+  // "3 labels on 1 page from ABC001L6 to ABC003L6"
+  std::string Describe() const override;
+
+ private:
+  TLtoRun run_;
+  mutable std::optional<TBarWidths> bars_;  // planned on page 0
+};
 
 }  // namespace vantor

@@ -3,6 +3,8 @@
 #include <cctype>
 #include <filesystem>
 
+#include "printing/CalibrationPage.h"
+#include "printing/PrintJournalled.h"
 #include "printing/PrintTrace.h"
 
 namespace vantor {
@@ -32,22 +34,6 @@ void TTraceJob::EndDoc() {
   WritePage(page.str());
 }
 
-std::string JournalTarget(TPrintOutput output, const std::string& target) {
-  if (output == TPrintOutput::Printer || target.empty()) return target;
-  std::error_code ec;
-  const std::filesystem::path absolute = std::filesystem::absolute(target, ec);
-  return ec ? target : absolute.lexically_normal().string();
-}
-
-journal::TOutputKind OutputKindOf(TPrintOutput output) {
-  switch (output) {
-    case TPrintOutput::Pdf: return journal::TOutputKind::Pdf;
-    case TPrintOutput::Trace: return journal::TOutputKind::Trace;
-    case TPrintOutput::Printer: return journal::TOutputKind::Printer;
-  }
-  return journal::TOutputKind::Printer;
-}
-
 void ReportJournalRefusal(const std::vector<journal::TConflict>& conflicts, std::ostream& err) {
   for (const journal::TConflict& c : conflicts) err << CliLine(journal::DescribeConflict(c)) << '\n';
   if (journal::ReprintWouldPass(conflicts))
@@ -65,6 +51,57 @@ std::string CalibrationOption(const TCalibration& calibration) {
     case TCalibrationField::None: break;
   }
   return {};
+}
+
+void TCalibrationRun::DrawPage(TSurface& surface, int) const { DrawCalibrationPage(surface); }
+
+int RunLabelPrint(const TLabelRun& run, const TRunOptions& o, const std::optional<TPageSize>& page,
+                  TOutputFactory& factory, std::ostream& out, std::ostream& err, journal::TJobLog* journal,
+                  bool stoppable) {
+  std::unique_ptr<TSheetOutput> output;
+  try {
+    output = factory.Open(o, page);
+  } catch (const std::exception& e) {
+    err << CliLine(e.what()) << '\n';
+    return 1;
+  }
+  TJournalledPrint print;
+  print.journal = journal;
+  print.recorded = {o.output, JournalTarget(o.output, o.target)};
+  print.delivery = DeliveryFor(o.output);
+  print.reprint = o.reprint;
+  print.stoppable = stoppable;
+  print.progress = o.progress ? &err : nullptr;
+  const TPrintResult result = PrintJournalled(run, *output, print);
+  const auto endProblem = [&] {
+    if (result.endProblem) err << "vantor: " << *result.endProblem << '\n';
+  };
+  switch (result.outcome) {
+    case TPrintOutcome::Printed:
+      if (result.endProblem) {
+        err << CliLine(*result.endProblem) << '\n';
+        return 1;
+      }
+      if (const auto printed = PrintedMessage(run.Describe(), o.output, o.target)) out << *printed << '\n';
+      return 0;
+    case TPrintOutcome::Refused:
+      if (result.runRefused) {
+        err << CliLine(result.message) << '\n';
+        return 1;
+      }
+      ReportJournalRefusal(result.conflicts, err);
+      return kExitJournalRefused;
+    case TPrintOutcome::Stopped:
+      err << "vantor: " << result.message << '\n';
+      endProblem();
+      return 128 + result.stopSignal;
+    case TPrintOutcome::Cancelled:
+    case TPrintOutcome::Failed:
+    case TPrintOutcome::JournalError: break;
+  }
+  err << CliLine(result.message) << '\n';
+  endProblem();
+  return 1;
 }
 
 }  // namespace vantor

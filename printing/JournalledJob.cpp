@@ -9,19 +9,10 @@ namespace vantor {
 using journal::TJobOutcome;
 using journal::TSerialRange;
 
-TDelivery DeliveryFor(TJobDestination::TKind destination) {
+TDelivery DeliveryFor(TOutputKind destination) {
   // Qt's printers spool the whole document and hand it over when it ends;
   // files are written beside their place and moved into it afterwards.
-  return destination == TJobDestination::TKind::Printer ? TDelivery::AtEndDoc : TDelivery::AfterEndDoc;
-}
-
-journal::TOutputKind OutputKindOf(TJobDestination::TKind destination) {
-  switch (destination) {
-    case TJobDestination::TKind::Printer: return journal::TOutputKind::Printer;
-    case TJobDestination::TKind::Pdf: return journal::TOutputKind::Pdf;
-    case TJobDestination::TKind::Trace: return journal::TOutputKind::Trace;
-  }
-  return journal::TOutputKind::Printer;
+  return destination == TOutputKind::Printer ? TDelivery::AtEndDoc : TDelivery::AfterEndDoc;
 }
 
 TJournalledJob::TJournalledJob(TPrintJob& inner, journal::TJobLog& log, std::int64_t jobId, TPageSerials pages,

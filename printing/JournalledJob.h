@@ -31,8 +31,7 @@ enum class TDelivery {
 };
 
 // The delivery of a job going to `destination`.
-TDelivery DeliveryFor(TJobDestination::TKind destination);
-journal::TOutputKind OutputKindOf(TJobDestination::TKind destination);
+TDelivery DeliveryFor(TOutputKind destination);
 
 // A job that records its pages in the journal as they reach the inner job's
 // output. A page's serials go sending before the page is handed over and
@@ -58,8 +57,6 @@ class TJournalledJob : public TPrintJob {
   // Marks the pages begun and not yet handed over sending, runs `put` (which
   // puts the document in place), then marks them sent.
   void Deliver(const std::function<void()>& put);
-  int PagesBegun() const { return begun_; }
-  int PagesSent() const { return sent_; }
 
  private:
   // Pages [handed_, upTo) handed over, then confirmed by `hand` returning.

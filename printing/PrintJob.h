@@ -7,14 +7,16 @@
 #include <functional>
 #include <string>
 
+#include "journal/JobRecord.h"
 #include "surface/Surface.h"
 
 namespace vantor {
 
+using journal::TOutputKind;
+
 // Where a job's pages go, as the print journal records it.
 struct TJobDestination {
-  enum class TKind { Printer, Pdf, Trace };
-  TKind kind = TKind::Printer;
+  TOutputKind kind = TOutputKind::Printer;
   std::string target;  // the printer's name, or the file
 };
 

@@ -28,7 +28,7 @@ class TRecordingJob : public TPrintJob {
   void SetDestination(TJobDestination destination) { destination_ = std::move(destination); }
 
  private:
-  TJobDestination destination_{TJobDestination::TKind::Trace, {}};
+  TJobDestination destination_{TOutputKind::Trace, {}};
   TRecordingSurface page_;
   std::optional<TCorrectedSurface> corrected_;
 };

@@ -37,9 +37,9 @@ std::unique_ptr<journal::TJournal> OpenRunJournal(const TVantorCommandLine& comm
   }
 }
 
-std::optional<std::string> OutputOverJournal(const TVantorCommandLine& command, TPrintOutput output,
+std::optional<std::string> OutputOverJournal(const TVantorCommandLine& command, TOutputKind output,
                                              const std::string& target) {
-  if (output == TPrintOutput::Printer) return std::nullopt;
+  if (output == TOutputKind::Printer) return std::nullopt;
   const journal::TParsed<journal::TJournalLocation> where = journal::ResolveJournalLocation(command.journal);
   if (!where.value || where.value->kind != journal::TJournalLocation::TKind::Sqlite) return std::nullopt;
   const QString file = QString::fromStdString(target), journal = QString::fromStdString(where.value->path);

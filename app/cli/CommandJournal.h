@@ -26,7 +26,7 @@ std::unique_ptr<journal::TJournal> OpenRunJournal(const TVantorCommandLine& comm
 // Why the run's output file would destroy the print journal (it is the
 // journal's file or one of SQLite's companions of it), or nothing. Checked
 // with --no-journal too: the journal is still there to lose.
-std::optional<std::string> OutputOverJournal(const TVantorCommandLine& command, TPrintOutput output,
+std::optional<std::string> OutputOverJournal(const TVantorCommandLine& command, TOutputKind output,
                                              const std::string& target);
 
 }  // namespace vantor

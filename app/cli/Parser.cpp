@@ -121,16 +121,16 @@ bool AnyPrintOption(const TGivenOptions& given) {
 // --print-pdf, --print-trace and --printer: how many are given, the last
 // one's kind and target in `o`; the first problem, or nothing.
 std::optional<std::string> ReadOutputs(const TGivenOptions& given, TPrintOptions& o, int& count) {
-  const std::pair<const char*, TPrintOutput> outputs[] = {
-      {"print-pdf", TPrintOutput::Pdf}, {"print-trace", TPrintOutput::Trace}, {"printer", TPrintOutput::Printer}};
+  const std::pair<const char*, TOutputKind> outputs[] = {
+      {"print-pdf", TOutputKind::Pdf}, {"print-trace", TOutputKind::Trace}, {"printer", TOutputKind::Printer}};
   count = 0;
   for (const auto& [name, output] : outputs) {
     if (!given.IsSet(name)) continue;
     const std::string target = given.Value(name);
     if (target.empty())
       return std::string("--") + name +
-             (output == TPrintOutput::Printer ? " needs a printer's name, not an empty one"
-                                              : " needs a file name, not an empty one");
+             (output == TOutputKind::Printer ? " needs a printer's name, not an empty one"
+                                             : " needs a file name, not an empty one");
     ++count;
     o.output = output;
     o.target = target;

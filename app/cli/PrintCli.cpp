@@ -5,8 +5,8 @@
 
 #include "app/cli/CommandJournal.h"
 #include "app/cli/JournalCommands.h"
-#include "app/cli/OutputFactories.h"
 #include "printing/WatchedJob.h"
+#include "printing/qt/QtOutputs.h"
 #include "qt/CommandLine.h"
 
 namespace vantor {
@@ -24,11 +24,11 @@ int RunHeadlessCommand(const TVantorCommandLine& command, std::ostream& out, std
         err << "vantor: " << *refusal << '\n';
         return 1;
       }
-      TQtPrintJobFactory factory;
+      TQtOutputFactory factory;
       bool failed = false;
       const bool journalled = !command.print.calibrationPage;  // the calibration page holds no serials
       std::unique_ptr<journal::TJournal> journal =
-          journalled ? OpenRunJournal(command, command.print.output == TPrintOutput::Trace, err, failed) : nullptr;
+          journalled ? OpenRunJournal(command, command.print.output == TOutputKind::Trace, err, failed) : nullptr;
       if (failed) return 1;
       TPrintOptions print = command.print;
       print.progress = isatty(STDERR_FILENO) == 1;
@@ -40,10 +40,10 @@ int RunHeadlessCommand(const TVantorCommandLine& command, std::ostream& out, std
         err << "vantor: " << *refusal << '\n';
         return 1;
       }
-      TQtLtoOutputFactory factory;
+      TQtOutputFactory factory;
       bool failed = false;
       std::unique_ptr<journal::TJournal> journal =
-          OpenRunJournal(command, command.lto.output == TPrintOutput::Trace, err, failed);
+          OpenRunJournal(command, command.lto.output == TOutputKind::Trace, err, failed);
       if (failed) return 1;
       TLtoPrintOptions lto = command.lto;
       lto.progress = isatty(STDERR_FILENO) == 1;

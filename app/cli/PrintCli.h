@@ -20,7 +20,7 @@ namespace vantor {
 int RunHeadlessCommand(const TVantorCommandLine& command, std::ostream& out, std::ostream& err);
 
 // The print command in-process: parse, then help, version or the print run
-// through TQtPrintJobFactory. Exit status as RunPrint's, 2 for a bad command
+// through TQtOutputFactory. Exit status as RunPrint's, 2 for a bad command
 // line (arguments that would open the window included).
 int RunPrintCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 

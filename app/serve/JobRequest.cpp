@@ -177,7 +177,7 @@ TReadJob ReadJobRequest(std::string_view body) {
     if (*format != "svg" && *format != "png") return Refuse(422, "format must be \"svg\" or \"png\"", "format");
     job.format = *format == "png" ? TPreviewFormat::Png : TPreviewFormat::Svg;
   }
-  const TPrintOutput output = job.printer ? TPrintOutput::Printer : TPrintOutput::Pdf;
+  const TOutputKind output = job.printer ? TOutputKind::Printer : TOutputKind::Pdf;
   const std::string target = job.printer.value_or("");
 
   if (lto) {

@@ -9,12 +9,15 @@
 
 #include "app/window/MainWindow.h"
 #include "app/window/MessageReporter.h"
+#include "app/window/Reprints.h"
 #include "colours/widgets/ColorBox.h"
 #include "dlt/DltJournal.h"
+#include "dlt/DltRun.h"
 #include "journal/qt/JournalSettings.h"
 #include "journal/widgets/JournalWindow.h"
 #include "journal/widgets/WindowJournal.h"
 #include "printing/JournalledJob.h"
+#include "printing/PrintJournalled.h"
 #include "printing/qt/CalibrationDialog.h"
 #include "printing/qt/CalibrationStore.h"
 #include "printing/qt/PrintPreview.h"
@@ -77,47 +80,46 @@ std::unique_ptr<TPrintJob> TMainWindow::DefaultJob() {
   return job;
 }
 
+namespace {
+
+// The sheets as the window shows them, as a value: the serial as Print takes
+// it (a media kind's prefix forced), the media, the look and the colours.
+TDltLabelRun WindowRun(const TLabelState& state, const TMainWindow& window, const TSheetOptions& options) {
+  TLabelState probe = state;
+  probe.SetSerialHook(nullptr);
+  probe.CheckSequence();
+  THeadlessChoice look;
+  look.mediaMode = state.MediaMode();
+  look.serial = probe.Serial();
+  look.colored = window.Serial_Color->isChecked();
+  look.rotated = window.Text_Rotate->isChecked();
+  look.rotateBarcode = window.Bar_Rotate->isChecked();
+  return TDltLabelRun(look, state.Colors, options);
+}
+
+}  // namespace
+
 void TMainWindow::DrawJob(TPrintJob& job, bool preview) {
-  const TSheetLayout layout = LayoutFor(state_.MediaMode(), Text_Rotate->isChecked());
-  if (!preview) {
-    // What Print does once its dialog has closed.
-    EnableSerialField();
-    state_.CheckSequence();
-    const std::optional<TPageSerials> pages = DltPageSerials(state_.Serial(), sheetOptions_);
-    if (!pages) {
-      reporter_->Warning(tr(kSequenceError));
-      return;
-    }
-    job.SetPortrait();
-    job.SetTitle(kJobTitle);
-    job.SetCopies(1);
-    // Qt's printers, files included, take the whole document when it ends.
-    const TWindowJournal::TResult result =
-        Journal().Print(journal::TTapeFamily::Dlt, DltMediaName(state_.MediaMode()), *pages, job, TDelivery::AtEndDoc,
-                        [&](TPrintJob& journalled) {
-                          DrawSheets(layout, *this, journalled, sheetOptions_);
-                          return true;
-                        });
-    if (result == TWindowJournal::TResult::Printed) sheetOptions_.startLabel = 1;  // the partly used sheet is used up
+  if (preview) {
+    // Drawn from a value: the window's serial stays where it is.
+    DrawRun(WindowRun(state_, *this, sheetOptions_), job);
     return;
   }
-  // The job moves the serial label by label (and forces a media kind's
-  // prefix); the preview puts everything back, failure or not.
-  const std::string serial = state_.Serial();
-  const std::string barcode = BarcodeText();
-  const auto restore = [&] {
-    SetSerialText(serial);
-    RefreshPreview();
-    SetBarcodeText(barcode);
-  };
-  try {
-    state_.CheckSequence();
-    DrawSheets(layout, *this, job, sheetOptions_);
-  } catch (...) {
-    restore();
-    throw;
+  // What Print does once its dialog has closed.
+  EnableSerialField();
+  state_.CheckSequence();
+  const TDltLabelRun run = WindowRun(state_, *this, sheetOptions_);
+  if (!DltPageSerials(run.FirstSerial(), run.Options())) {
+    reporter_->Warning(tr(kSequenceError));
+    return;
   }
-  restore();
+  // Qt's printers, files included, take the whole document when it ends.
+  TJobOutput output(job, TDelivery::AtEndDoc);
+  if (Journal().Print(run, output) != TWindowJournal::TResult::Printed) return;
+  // The serial moves on once the journal has the job printed, and only here.
+  SetSerialText(run.NextSerial());
+  RefreshPreview();
+  sheetOptions_.startLabel = 1;  // the partly used sheet is used up
 }
 
 void TMainWindow::PrintPreview() {
@@ -177,7 +179,7 @@ void TMainWindow::JournalClick() {
     journalWindow_ = new TJournalWindow(Journal(), this);
     journalWindow_->setWindowFlag(Qt::Window);
     // A DLT reprint looks like what this window prints now.
-    journalWindow_->SetDltLook([this](THeadlessChoice& choice, TColorTable& colours) {
+    AddReprints(*journalWindow_, [this](THeadlessChoice& choice, TColorTable& colours) {
       choice.colored = Serial_Color->isChecked();
       choice.rotated = Text_Rotate->isChecked();
       choice.rotateBarcode = Bar_Rotate->isChecked();

@@ -19,12 +19,9 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "dlt/DltJournal.h"
-#include "dlt/MediaSetup.h"
 #include "journal/qt/JournalSettings.h"
 #include "journal/widgets/WindowJournal.h"
-#include "lto/LtoSheet.h"
-#include "printing/JournalledJob.h"
+#include "printing/Output.h"
 #include "printing/qt/QtPrintJob.h"
 #include "surface/Text.h"
 
@@ -64,6 +61,13 @@ bool PrintedBy(const TJobRecord& job, const TSerialRange& wanted) {
     left = std::move(next);
   }
   return left.empty();
+}
+
+// The labels of the one sheet DLT jobs print on.
+int DltLabelsPerPage() {
+  for (const TSheetTemplate& t : BuiltInTemplates())
+    if (t.name == kDltTemplate) return t.LabelsPerPage();
+  return 1;
 }
 
 }  // namespace
@@ -174,7 +178,7 @@ void TJournalWindow::BuildReprintForm(QVBoxLayout* layout) {
   Count->setRange(1, 1000);
   StartLabel = new QSpinBox(reprint);
   StartLabel->setObjectName(QStringLiteral("StartLabel"));
-  StartLabel->setRange(1, kLabelsPerSheet);
+  StartLabel->setRange(1, DltLabelsPerPage());
   Template = new QComboBox(reprint);
   Template->setObjectName(QStringLiteral("Template"));
   for (const TSheetTemplate& t : templates_.templates) Template->addItem(QString::fromStdString(t.name));
@@ -371,7 +375,7 @@ void TJournalWindow::UpdateReprintFields() {
     Template->setEnabled(lto);
     Template->setCurrentText(dlt ? QString::fromLatin1(kDltTemplate) : ltoTemplate_);
   }
-  int perPage = kLabelsPerSheet;
+  int perPage = DltLabelsPerPage();
   if (lto)
     if (const TSheetTemplate* t = templates_.Find(Template->currentText().toStdString())) perPage = t->LabelsPerPage();
   StartLabel->setMaximum(perPage);
@@ -429,67 +433,25 @@ bool TJournalWindow::Reprint() {
     return false;
   }
 
-  std::function<bool(TPrintJob&)> draw;
-  TPageSerials pages;
-  TPageSize page = BuiltInTemplates().back().page;
-  std::optional<TLtoRun> run;
-  std::optional<THeadlessHost> host;
-  TSheetOptions options;
-  if (job.family == journal::TTapeFamily::Dlt) {
-    const std::optional<TMediaMode> mode = DltMediaMode(job.media);
-    if (!mode) {
-      Tell(tr("The job's media '%1' is not one this program prints.").arg(QString::fromStdString(job.media)));
-      return false;
-    }
-    THeadlessChoice choice;
-    choice.mediaMode = *mode;
-    choice.rotated = MediaSetupFor(*mode).rotatedSequence.checked;
-    TColorTable colours{};
-    THeadlessHost probe(choice);
-    colours = probe.State().Colors;
-    if (look_) look_(choice, colours);
-    choice.mediaMode = *mode;
-    host.emplace(choice);
-    for (int digit = 0; digit < 10; ++digit)
-      host->State().Colors[static_cast<std::size_t>(digit)] = colours[static_cast<std::size_t>(digit)];
-    host->State().SetSerial(first);
-    host->State().CheckSequence();
-    host->RefreshPreview();
-    options.startLabel = start;
-    options.labels = count;
-    const std::optional<TPageSerials> serials = DltPageSerials(first, options);
-    if (!serials) return false;
-    pages = *serials;
-    options.sheets = static_cast<int>(pages.size());
-    if (const TSheetTemplate* sheet = templates_.Find(kDltTemplate)) page = sheet->page;
-    // The media mode by value: `mode` ends with this block, the drawing runs later.
-    draw = [&, mediaMode = *mode](TPrintJob& on) {
-      return PrintSheet(LayoutFor(mediaMode, host->Rotated()), *host, on, options) == TSheetResult::Printed;
-    };
-  } else {
-    const TSheetTemplate* sheet = templates_.Find(Template->currentText().toStdString());
-    const TLtoPalette* palette = FindLtoPalette("lto");
-    const TVolserRunResult volsers = VolserRunByCount(first, count);
-    if (!sheet || !palette || !volsers.run) {
-      Tell(QString::fromStdString(volsers.refusal));
-      return false;
-    }
-    run.emplace(TLtoRun{*sheet, job.media, *volsers.run, *palette});
-    run->startLabel = start;
-    if (const auto problem = LtoRunProblem(*run)) {
-      Tell(QString::fromStdString(*problem));
-      return false;
-    }
-    pages = LtoPageSerials(*run);
-    page = sheet->page;
-    draw = [&](TPrintJob& on) { return PrintLtoRun(*run, on) == TSheetResult::Printed; };
+  const auto reprints = reprints_.find(job.family);
+  if (reprints == reprints_.end()) {
+    Tell(tr("The job's media '%1' is not one this program prints.").arg(QString::fromStdString(job.media)));
+    return false;
   }
+  const TReprint reprint =
+      reprints->second(job, first, count, start, templates_.Find(Template->currentText().toStdString()));
+  if (!reprint.run) {
+    if (!reprint.refusal.isEmpty()) Tell(reprint.refusal);
+    return false;
+  }
+  const TPageSize page = reprint.page;
 
   std::unique_ptr<TPrintJob> printJob = factory_ ? factory_(job.family, page) : DefaultJob(page);
   if (!printJob) return false;
   TWindowJournal::TResult result = TWindowJournal::TResult::Refused;
   try {
-    result = journal_.Print(job.family, job.media, pages, *printJob, TDelivery::AtEndDoc, draw, true);
+    TJobOutput output(*printJob, TDelivery::AtEndDoc);
+    result = journal_.Print(*reprint.run, output, true);
   } catch (const std::exception& e) {
     Tell(QString::fromStdString(e.what()));
     return false;

@@ -10,10 +10,12 @@
 #include <memory>
 #include <vector>
 
-#include "dlt/HeadlessHost.h"
-#include "dlt/LabelState.h"
-#include "dlt/Sheet.h"
+#include <QString>
+#include <map>
+
 #include "journal/JobRecord.h"
+#include "printing/LabelRun.h"
+#include "printing/PrintJob.h"
 #include "templates/SheetTemplate.h"
 
 class QCheckBox;
@@ -47,10 +49,19 @@ class TJournalWindow : public QDialog {
   // cancelled. Default: the print dialog on a printer of the window's own.
   using TJobFactory = std::function<std::unique_ptr<TPrintJob>(journal::TTapeFamily family, const TPageSize& page)>;
   void SetJobFactory(TJobFactory factory) { factory_ = std::move(factory); }
-  // How a DLT reprint looks besides its media (rotated, coloured, the digit
-  // colours): the main window's current choice. Default: the media's start-up state.
-  using TDltLook = std::function<void(THeadlessChoice& choice, TColorTable& colours)>;
-  void SetDltLook(TDltLook look) { look_ = std::move(look); }
+  // A family's reprint of `count` labels from `first` of `job` on a sheet
+  // fed again from label `start`: the run and its paper, or why not (run
+  // null; an empty reason says nothing more). `sheet`: the template in the
+  // Template field, null when there is none of that name. The composition
+  // root gives each family's; a family without one is not reprinted.
+  struct TReprint {
+    std::unique_ptr<TLabelRun> run;
+    TPageSize page;
+    QString refusal;
+  };
+  using TReprintRuns = std::function<TReprint(const journal::TJobRecord& job, const std::string& first, int count,
+                                              int start, const TSheetTemplate* sheet)>;
+  void SetReprintRuns(journal::TTapeFamily family, TReprintRuns runs) { reprints_[family] = std::move(runs); }
   // Messages for the operator (default: message boxes).
   void SetTell(std::function<void(const QString&)> tell) { tell_ = std::move(tell); }
   // A yes/no question for the operator (default: a message box); true: yes.
@@ -102,7 +113,7 @@ class TJournalWindow : public QDialog {
 
   TWindowJournal& journal_;
   TJobFactory factory_;
-  TDltLook look_;
+  std::map<journal::TTapeFamily, TReprintRuns> reprints_;
   std::function<void(const QString&)> tell_;
   std::function<bool(const QString&)> ask_;
   std::vector<bool> elsewhere_;  // the listed jobs running where their process cannot be looked up

@@ -7,6 +7,7 @@
 #include <QPointer>
 
 #include "journal/widgets/ConflictDialog.h"
+#include "printing/PrintJournalled.h"
 
 namespace vantor {
 
@@ -19,16 +20,7 @@ TWindowJournal::TWindowJournal(journal::TJournalAccess& access, QWidget* parent)
   };
 }
 
-TWindowJournal::TResult TWindowJournal::Print(journal::TTapeFamily family, const std::string& media, TPageSerials pages,
-                                              TPrintJob& inner, TDelivery delivery,
-                                              const std::function<bool(TPrintJob&)>& draw, bool deliberate,
-                                              const std::function<void()>& put) {
-  const TJobDestination destination = inner.Destination();
-  journal::TJobRequest request;
-  request.family = family;
-  request.media = media;
-  request.output = OutputKindOf(destination.kind);
-  request.target = destination.target;
+TWindowJournal::TResult TWindowJournal::Print(const TLabelRun& run, TSheetOutput& output, bool deliberate) {
   const auto refuse = [&](const std::string& cause) {
     access_.Close();  // opened afresh next time: the fault may be put right meanwhile
     tell_(QCoreApplication::translate("vantor::TWindowJournal",
@@ -36,52 +28,41 @@ TWindowJournal::TResult TWindowJournal::Print(journal::TTapeFamily family, const
               .arg(QString::fromStdString(cause)));
     return TResult::Refused;
   };
-  journal::TJobLog* log = nullptr;
+  TJournalledPrint print;
   try {
-    log = &access_.Get();
+    print.journal = &access_.Get();
   } catch (const std::exception& e) {
     return refuse(e.what());
   }
-  TJournalledRun run(log, request, std::move(pages));
-  try {
-    if (!run.Reserve(deliberate)) {
-      const std::vector<journal::TConflict> conflicts = run.Conflicts();
-      if (deliberate || !journal::ReprintWouldPass(conflicts)) {
-        // A running job holds them: nothing to choose, only to be told.
-        ask_(conflicts);
+  print.recorded = output.Job().Destination();
+  print.reprint = deliberate;
+  print.askReprint = ask_;
+  const TPrintResult result = PrintJournalled(run, output, print);
+  switch (result.outcome) {
+    case TPrintOutcome::Printed:
+      if (result.endProblem) {
+        // The pages went out and were recorded sent; only the job's end is missing.
+        access_.Close();
+        tell_(QCoreApplication::translate(
+                  "vantor::TWindowJournal",
+                  "The labels were printed, but the print journal could not record the job's end:\n\n%1")
+                  .arg(QString::fromStdString(*result.endProblem)));
+      }
+      return TResult::Printed;
+    case TPrintOutcome::Cancelled: return TResult::Cancelled;
+    case TPrintOutcome::JournalError: return refuse(result.message);
+    case TPrintOutcome::Refused:
+      if (!result.runRefused) {
+        // A running job holds them, or the reprint was taken meanwhile: only to be told.
+        ask_(result.conflicts);
         return TResult::Refused;
       }
-      if (!ask_(conflicts)) return TResult::Cancelled;
-      if (!run.Reserve(true)) {
-        ask_(run.Conflicts());  // taken by a job that started meanwhile
-        return TResult::Refused;
-      }
-    }
-  } catch (const std::exception& e) {
-    return refuse(e.what());
+      break;
+    case TPrintOutcome::Stopped:
+    case TPrintOutcome::Failed: break;
   }
-  bool printed = false;
-  try {
-    printed = draw(run.Job(inner, delivery));
-    if (printed) run.Deliver(put);
-  } catch (...) {
-    run.EndQuietly(journal::TJobOutcome::Failed);
-    access_.Close();
-    throw;
-  }
-  if (!printed) {
-    if (auto problem = run.EndQuietly(journal::TJobOutcome::Cancelled)) tell_(QString::fromStdString(*problem));
-    return TResult::Cancelled;
-  }
-  if (auto problem = run.EndQuietly(journal::TJobOutcome::Printed)) {
-    // The pages went out and were recorded sent; only the job's end is missing.
-    access_.Close();
-    tell_(QCoreApplication::translate(
-              "vantor::TWindowJournal",
-              "The labels were printed, but the print journal could not record the job's end:\n\n%1")
-              .arg(QString::fromStdString(*problem)));
-  }
-  return TResult::Printed;
+  access_.Close();
+  throw std::runtime_error(result.message);
 }
 
 std::vector<journal::TJobRecord> TWindowJournal::TakeInterrupted() {

@@ -8,9 +8,10 @@
 //   2. the job's serials are reserved in one transaction; serials printed
 //      before bring up the conflict dialog: Reprint reserves them again as a
 //      deliberate reprint, Cancel prints nothing;
-//   3. `draw` draws the pages on a job that marks each page as it reaches the
-//      output; the journal's job ends printed, failed (an exception, passed
-//      on) or cancelled (`draw` returned false).
+//   3. the run is printed through PrintJournalled: each page marked as it
+//      reaches the output; the journal's job ends printed, failed (passed on
+//      as an exception) or cancelled (the run refused at the printer's
+//      resolution, passed on as well).
 #pragma once
 
 #include <QString>
@@ -20,7 +21,8 @@
 #include <vector>
 
 #include "journal/qt/JournalSettings.h"
-#include "printing/JournalledJob.h"
+#include "printing/LabelRun.h"
+#include "printing/Output.h"
 
 class QWidget;
 
@@ -35,7 +37,7 @@ class TWindowJournal {
 
   enum class TResult {
     Printed,
-    Cancelled,  // the operator cancelled (at the conflict or in `draw`): nothing printed
+    Cancelled,  // the operator cancelled at the conflict: nothing printed
     Refused,    // the journal refused or could not be used: nothing printed
   };
 
@@ -46,17 +48,12 @@ class TWindowJournal {
   void SetTell(TTell tell) { tell_ = std::move(tell); }
   journal::TJournalAccess& Access() { return access_; }
 
-  // Prints `pages` (the serials page by page) of `family` and `media` on
-  // `inner`, whose dialog is done (its Destination() is recorded).
-  // `deliberate`: a reprint chosen as such (the journal window): no question
-  // about serials printed before. `draw` returns false when nothing was
-  // printed after all. Exceptions from `draw` or the journal during the job
-  // are passed on after the job is recorded failed. `put` puts a document
-  // delivered after EndDoc in place (TDelivery::AfterEndDoc: a TPdfJob's
-  // Finish); Qt's printers need none (TDelivery::AtEndDoc).
-  TResult Print(journal::TTapeFamily family, const std::string& media, TPageSerials pages, TPrintJob& inner,
-                TDelivery delivery, const std::function<bool(TPrintJob& job)>& draw, bool deliberate = false,
-                const std::function<void()>& put = {});
+  // Prints `run` on `output`, whose job's dialog is done (its Destination()
+  // is recorded). `deliberate`: a reprint chosen as such (the journal
+  // window): no question about serials printed before. A failure of the
+  // output or the journal during the job is passed on (std::runtime_error)
+  // after the job is recorded.
+  TResult Print(const TLabelRun& run, TSheetOutput& output, bool deliberate = false);
 
   // The jobs found interrupted since the journal was opened, once; the
   // journal is opened for it when it is not yet. Empty when it cannot be.

@@ -29,8 +29,10 @@
 #include "lto/LtoForm.h"
 #include "lto/MediaId.h"
 #include "lto/Volser.h"
+#include "printing/PrintJournalled.h"
 #include "printing/qt/CalibrationStore.h"
 #include "printing/qt/PrintPreview.h"
+#include "printing/qt/QtOutputs.h"
 #include "printing/qt/QtPrintJob.h"
 #include "qt/QtSurface.h"
 
@@ -71,16 +73,6 @@ QString RunSummaryText(const TLtoRun& run) {
                      : TLtoWindow::tr("%1, %2 to %3").arg(counted, first, last);
 }
 
-// A job's output that is a job only: the preview's printer has nothing to finish.
-class TJobOutput : public TSheetOutput {
- public:
-  explicit TJobOutput(TPrintJob& job) : job_(job) {}
-  TPrintJob& Job() override { return job_; }
-
- private:
-  TPrintJob& job_;
-};
-
 class TOwnedJobOutput : public TSheetOutput {
  public:
   explicit TOwnedJobOutput(std::unique_ptr<TPrintJob> job) : job_(std::move(job)) {}
@@ -88,17 +80,6 @@ class TOwnedJobOutput : public TSheetOutput {
 
  private:
   std::unique_ptr<TPrintJob> job_;
-};
-
-class TPdfOutput : public TSheetOutput {
- public:
-  TPdfOutput(const QString& path, const TSheetTemplate& sheet)
-      : job_(path, kLtoPreviewDpi, TCalibration{}, TemplatePageSize(sheet.page)) {}
-  TPrintJob& Job() override { return job_; }
-  void Finish() override { job_.Finish(); }
-
- private:
-  TPdfJob job_;
 };
 
 // The media IDs under their kinds, then Custom with a field of its own.
@@ -651,26 +632,14 @@ TSheetResult TLtoWindow::PrintRun(TSheetOutput& output, const TLtoRun& run) {
   if (!job.ShowDialog()) return TSheetResult::Cancelled;
   TLtoRun printed = run;
   printed.startLabel = jobOptions_.startLabel;
-  job.SetPortrait();
-  job.SetTitle(kJobTitle);
-  job.SetCopies(1);
-  if (!journal_) {
-    DrawLtoJob(printed, job);
-    output.Finish();
-  } else {
+  const TLtoLabelRun labels(printed);
+  if (journal_) {
     // Reserved before anything is drawn; a PDF counts as printed once its
     // file is in place, a printer's document once it has ended.
-    const TDelivery delivery = DeliveryFor(job.Destination().kind);
-    const std::function<void()> put = [&output] { output.Finish(); };
-    const TWindowJournal::TResult result = journal_->Print(
-        journal::TTapeFamily::Lto, printed.mediaId, LtoPageSerials(printed), job, delivery,
-        [&](TPrintJob& journalled) {
-          DrawLtoJob(printed, journalled);
-          return true;
-        },
-        false, delivery == TDelivery::AfterEndDoc ? put : std::function<void()>{});
-    if (result != TWindowJournal::TResult::Printed) return TSheetResult::Cancelled;
-    if (delivery != TDelivery::AfterEndDoc) output.Finish();
+    if (journal_->Print(labels, output) != TWindowJournal::TResult::Printed) return TSheetResult::Cancelled;
+  } else if (const TPrintResult result = PrintJournalled(labels, output, {});
+             result.outcome != TPrintOutcome::Printed) {
+    throw std::runtime_error(result.message);
   }
   MoveOn(printed);
   return TSheetResult::Printed;
@@ -755,7 +724,7 @@ void TLtoWindow::Preview() {
       [this, run](TPrintJob& job, bool preview) {
         if (!preview) {
           // The preview's Print button: printed and moved on as Print... does.
-          TJobOutput output(job);
+          TJobOutput output(job, DeliveryFor(job.Destination().kind));
           PrintRun(output, run);
           return;
         }
@@ -778,7 +747,7 @@ void TLtoWindow::ExportPdf() {
                            : QFileDialog::getSaveFileName(this, tr("Export PDF"), suggested, tr("PDF files (*.pdf)"));
   if (path.isEmpty()) return;
   try {
-    TPdfOutput output(path, run.sheet);
+    TPdfOutput output(path, kLtoPreviewDpi, TCalibration{}, TemplatePageSize(run.sheet.page));
     PrintRun(output, run);
     Status->setText(Status->text() + QLatin1Char(' ') + tr("Written to %1.").arg(QFileInfo(path).fileName()));
   } catch (const std::exception& e) {

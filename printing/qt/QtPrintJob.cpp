@@ -369,8 +369,8 @@ void TPdfJob::Finish() {
 
 TJobDestination TPrinterJob::Destination() const {
   if (printer_.outputFormat() == QPrinter::PdfFormat && !printer_.outputFileName().isEmpty())
-    return {TJobDestination::TKind::Pdf, printer_.outputFileName().toStdString()};
-  return {TJobDestination::TKind::Printer, printer_.printerName().toStdString()};
+    return {TOutputKind::Pdf, printer_.outputFileName().toStdString()};
+  return {TOutputKind::Printer, printer_.printerName().toStdString()};
 }
 
 }  // namespace vantor

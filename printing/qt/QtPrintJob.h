@@ -179,7 +179,7 @@ class TPdfJob : public TPrintJob {
   TSurface& Page() override;
   void EndDoc() override {}
   void AbortDoc() override;
-  TJobDestination Destination() const override { return {TJobDestination::TKind::Pdf, path_.toStdString()}; }
+  TJobDestination Destination() const override { return {TOutputKind::Pdf, path_.toStdString()}; }
   // Closes the document and moves it into place. Throws with a message naming
   // the path (and the system's reason, where there is one) when the file
   // cannot be written; nothing is left behind then.

@@ -18,7 +18,6 @@ namespace {
 struct Recorded {
   int opened = 0;
   int dpi = 0;
-  bool outlines = false;
   std::string target;
   bool finished = false;
   std::string trace;  // the pages drawn, as a trace
@@ -40,15 +39,14 @@ class FakeOutput : public TSheetOutput {
   bool finishFails_;
 };
 
-class FakeFactory : public TPrintJobFactory {
+class FakeFactory : public TOutputFactory {
  public:
-  std::unique_ptr<TSheetOutput> Open(const TPrintOptions& options, int atDpi, TSheetOptions& sheet) override {
+  std::unique_ptr<TSheetOutput> Open(const TOutputSpec& spec, const std::optional<TPageSize>&) override {
     ++rec.opened;
-    rec.dpi = atDpi;
-    rec.outlines = sheet.outlines;
-    rec.target = options.target;
+    rec.dpi = OutputDpi(spec);
+    rec.target = spec.target;
     if (!openFails.empty()) throw std::runtime_error(openFails);
-    return std::make_unique<FakeOutput>(rec, atDpi, finishFails);
+    return std::make_unique<FakeOutput>(rec, rec.dpi ? rec.dpi : 600, finishFails);
   }
   Recorded rec;
   std::string openFails;
@@ -69,17 +67,18 @@ PrintRun Print(const TPrintOptions& o, FakeFactory& factory) {
 TEST(PrintCommand, EachOutputGetsItsResolutionAndReport) {
   struct Row {
     const char* name;
-    TPrintOutput output;
+    TOutputKind output;
     int dpi;
     int sheets;
     int expectedDpi;
     std::string out;
   };
   const Row rows[] = {
-      {"PDF", TPrintOutput::Pdf, 0, 2, 600, "Printed 2 sheets from ABC100 to target\n"},
-      {"trace", TPrintOutput::Trace, 0, 1, 300, ""},
-      {"printer", TPrintOutput::Printer, 0, 1, 600, "Printed 1 sheet from ABC100 on target\n"},
-      {"PDF at a chosen resolution", TPrintOutput::Pdf, 150, 1, 150, "Printed 1 sheet from ABC100 to target\n"},
+      {"PDF", TOutputKind::Pdf, 0, 2, 600, "Printed 2 sheets from ABC100 to target\n"},
+      {"trace", TOutputKind::Trace, 0, 1, 300, ""},
+      // A printer draws at its own resolution: the factory is given none.
+      {"printer", TOutputKind::Printer, 0, 1, 0, "Printed 1 sheet from ABC100 on target\n"},
+      {"PDF at a chosen resolution", TOutputKind::Pdf, 150, 1, 150, "Printed 1 sheet from ABC100 to target\n"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
@@ -96,7 +95,7 @@ TEST(PrintCommand, EachOutputGetsItsResolutionAndReport) {
     EXPECT_EQ(r.out, row.out);
     EXPECT_EQ(factory.rec.dpi, row.expectedDpi);
     EXPECT_EQ(factory.rec.target, "target");
-    EXPECT_TRUE(factory.rec.outlines);
+    EXPECT_TRUE(DltRunFor(o).Options().outlines);
     EXPECT_TRUE(factory.rec.finished);
     const std::string& trace = factory.rec.trace;
     EXPECT_EQ(trace.find("page " + std::to_string(row.sheets + 1)), std::string::npos);
@@ -123,7 +122,7 @@ TEST(PrintCommand, RefusalsAndFailuresReportAndPrintNothing) {
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
     TPrintOptions o;
-    o.output = TPrintOutput::Printer;
+    o.output = TOutputKind::Printer;
     o.serial = row.serial;
     o.dpi = row.dpi;
     FakeFactory factory;

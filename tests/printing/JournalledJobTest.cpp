@@ -5,8 +5,10 @@
 
 #include <stdexcept>
 
+#include "dlt/DltRun.h"
 #include "lto/LtoSheet.h"
 #include "printing/JournalledJob.h"
+#include "printing/PrintJournalled.h"
 #include "support/FakePrintJob.h"
 
 namespace vantor {
@@ -20,8 +22,9 @@ class TLogStub : public journal::TJobLog {
   journal::TReservation Reserve(const journal::TJobRequest& r) override {
     requests.push_back(r);
     journal::TReservation out;
-    out.jobId = refuse ? 0 : 7;
-    if (refuse) out.conflicts.push_back({r.ranges.front(), journal::TPieceState::Sent, {}});
+    const bool refused = refuse && !(grantReprints && r.reprint);
+    out.jobId = refused ? 0 : 7;
+    if (refused) out.conflicts.push_back({r.ranges.front(), journal::TPieceState::Sent, {}});
     return out;
   }
   void MarkSending(std::int64_t, const TSerialRange& r) override {
@@ -38,6 +41,7 @@ class TLogStub : public journal::TJobLog {
   std::vector<journal::TJobRequest> requests;
   std::vector<std::string> events;
   bool refuse = false, failSending = false;
+  bool grantReprints = false;  // with `refuse`: a deliberate reprint is granted
 };
 
 const TPageSerials kTwoPages = {{{"ABC", 3, 100, 129}}, {{"ABC", 3, 130, 159}}};
@@ -155,6 +159,142 @@ TEST(JournalledJob, LtoSerialsFollowTheTemplatesPages) {
   TLtoRun run{*sheet, "L8", *VolserRunByCount("LTO095", 40).run, *FindLtoPalette("lto")};
   run.startLabel = 25;  // six places left on the first page, then 30, then 4
   EXPECT_EQ(LtoPageSerials(run), (TPageSerials{{{"LTO", 3, 95, 100}}, {{"LTO", 3, 101, 130}}, {{"LTO", 3, 131, 134}}}));
+}
+
+// The one print path for both families: what the journal is asked and told,
+// what reaches the job, and the outcome.
+TEST(PrintJournalled, BothFamiliesReserveDrawDeliverAndEnd) {
+  THeadlessChoice look;
+  look.serial = "ABC100";
+  TSheetOptions twoSheets;
+  twoSheets.sheets = 2;
+  const TDltLabelRun dlt(look, THeadlessHost(look).State().Colors, twoSheets);
+  const TSheetTemplate* sheet = nullptr;
+  for (const TSheetTemplate& t : BuiltInTemplates())
+    if (t.name == kDefaultLtoTemplate) sheet = &t;
+  ASSERT_NE(sheet, nullptr);
+  TLtoRun ltoRun{*sheet, "L8", *VolserRunByCount("LTO095", 40).run, *FindLtoPalette("lto")};
+  ltoRun.startLabel = 25;
+  const TLtoLabelRun lto(ltoRun);
+
+  enum TAsk { kNoQuestion, kYes, kNo };
+  struct Row {
+    const char* name;
+    const TLabelRun& run;
+    TDelivery delivery;
+    bool refuse, reprint;
+    TAsk ask;
+    bool failOnSecondPage;
+    TPrintOutcome outcome;
+    std::vector<bool> reprintRequests;  // Reserve's requests: reprint or not
+    std::vector<std::string> events;
+  };
+  const Row rows[] = {
+      {"DLT, a printer's spool",
+       dlt,
+       TDelivery::AtEndDoc,
+       false,
+       false,
+       kNoQuestion,
+       false,
+       TPrintOutcome::Printed,
+       {false},
+       {"begin", "newpage", "sending ABC100 to ABC159", "enddoc", "sent ABC100 to ABC159", "end printed"}},
+      {"LTO, a file put in place",
+       lto,
+       TDelivery::AfterEndDoc,
+       false,
+       false,
+       kNoQuestion,
+       false,
+       TPrintOutcome::Printed,
+       {false},
+       {"begin", "newpage", "newpage", "enddoc", "sending LTO095 to LTO134", "sent LTO095 to LTO134", "end printed"}},
+      {"printed before: refused with the conflicts",
+       dlt,
+       TDelivery::AtEndDoc,
+       true,
+       false,
+       kNoQuestion,
+       false,
+       TPrintOutcome::Refused,
+       {false},
+       {}},
+      {"deliberate reprint",
+       lto,
+       TDelivery::AtEndDoc,
+       true,
+       true,
+       kNoQuestion,
+       false,
+       TPrintOutcome::Printed,
+       {true},
+       {"begin", "newpage", "newpage", "sending LTO095 to LTO134", "enddoc", "sent LTO095 to LTO134", "end printed"}},
+      {"asked, reprinted",
+       dlt,
+       TDelivery::AtEndDoc,
+       true,
+       false,
+       kYes,
+       false,
+       TPrintOutcome::Printed,
+       {false, true},
+       {"begin", "newpage", "sending ABC100 to ABC159", "enddoc", "sent ABC100 to ABC159", "end printed"}},
+      {"asked, declined", lto, TDelivery::AtEndDoc, true, false, kNo, false, TPrintOutcome::Cancelled, {false}, {}},
+      {"failure mid-job: nothing sent, the serials freed",
+       dlt,
+       TDelivery::AtEndDoc,
+       false,
+       false,
+       kNoQuestion,
+       true,
+       TPrintOutcome::Failed,
+       {false},
+       {"begin", "newpage", "abort", "end failed"}},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    TLogStub log;
+    log.refuse = r.refuse;
+    log.grantReprints = true;
+    TFakePrintJob inner;
+    inner.events = &log.events;
+    if (r.failOnSecondPage) inner.failOnPage = 1;
+    TJobOutput output(inner, r.delivery);
+    TJournalledPrint print;
+    print.journal = &log;
+    print.recorded = {TOutputKind::Printer, "Office-1"};
+    print.reprint = r.reprint;
+    std::vector<std::vector<journal::TConflict>> asked;
+    if (r.ask != kNoQuestion)
+      print.askReprint = [&](const std::vector<journal::TConflict>& conflicts) {
+        asked.push_back(conflicts);
+        return r.ask == kYes;
+      };
+    const TPrintResult result = PrintJournalled(r.run, output, print);
+    EXPECT_EQ(result.outcome, r.outcome) << result.message;
+    EXPECT_EQ(log.events, r.events);
+    EXPECT_EQ(asked.size(), r.ask == kNoQuestion ? 0u : 1u);
+    const bool notPrinted = r.outcome == TPrintOutcome::Refused || r.outcome == TPrintOutcome::Cancelled;
+    EXPECT_EQ(result.conflicts.size(), notPrinted ? 1u : 0u);
+    EXPECT_EQ(inner.begun == 0, r.events.empty());
+    ASSERT_EQ(log.requests.size(), r.reprintRequests.size());
+    for (std::size_t i = 0; i < log.requests.size(); ++i) {
+      const journal::TJobRequest& request = log.requests[i];
+      EXPECT_EQ(request.reprint, r.reprintRequests[i]);
+      EXPECT_EQ(request.family, r.run.Family());
+      EXPECT_EQ(request.media, &r.run == &dlt ? "standard" : "L8");
+      EXPECT_EQ(request.target, "Office-1");
+      EXPECT_EQ(request.ranges, AllSerials(r.run.PageSerials()));
+    }
+    if (r.outcome == TPrintOutcome::Failed) {
+      EXPECT_EQ(result.message, test::kPaperJam);
+    }
+  }
+  // The window's serial moves on past the labels printed, at 999 no further.
+  EXPECT_EQ(dlt.NextSerial(), "ABC160");
+  look.serial = "ABC970";
+  EXPECT_EQ(TDltLabelRun(look, {}, {}).NextSerial(), "ABC999");
 }
 
 TEST(JournalledJob, TextTheJournalCanShowAgain) {

@@ -50,7 +50,7 @@ class TPreviewJob : public TPrintJob {
     if (surface_) return *surface_;
     return elsewhere_;
   }
-  TJobDestination Destination() const override { return {TJobDestination::TKind::Trace, {}}; }
+  TJobDestination Destination() const override { return {TOutputKind::Trace, {}}; }
 
  private:
   void Begin() {
@@ -125,37 +125,22 @@ class TPreviewOutput : public TSheetOutput {
 
 TPageSize DltPage() { return {Mm(210), Mm(297)}; }
 
-std::unique_ptr<TSheetOutput> TPreviewFactory::Open(const TPrintOptions& o, int, TSheetOptions&) {
-  return std::make_unique<TPreviewOutput>(page_, format_, DltPage(), places_, o.calibration.value_or(TCalibration{}),
-                                          image_);
-}
-
-std::unique_ptr<TSheetOutput> TPreviewFactory::Open(TPrintOutput, const std::string&, int, TPageSize page,
-                                                    const std::optional<TCalibration>& calibration) {
-  return std::make_unique<TPreviewOutput>(page_, format_, page, places_, calibration.value_or(TCalibration{}), image_);
+std::unique_ptr<TSheetOutput> TPreviewFactory::Open(const TOutputSpec& spec, const std::optional<TPageSize>& page) {
+  return std::make_unique<TPreviewOutput>(page_, format_, page.value_or(DltPage()), places_,
+                                          spec.calibration.value_or(TCalibration{}), image_);
 }
 
 TPdfBytesFactory::TPdfBytesFactory() : folder_(QDir::tempPath() + QStringLiteral("/vantor-serve-XXXXXX")) {}
 
 std::string TPdfBytesFactory::Path() const { return folder_.filePath(QStringLiteral("job.pdf")).toStdString(); }
 
-template <typename F>
-std::unique_ptr<TSheetOutput> TPdfBytesFactory::Watch(F open) {
+std::unique_ptr<TSheetOutput> TPdfBytesFactory::Open(const TOutputSpec& spec, const std::optional<TPageSize>& page) {
   try {
-    return open();
+    return outputs_.Open(spec, page);
   } catch (...) {
     failed_ = true;
     throw;
   }
-}
-
-std::unique_ptr<TSheetOutput> TPdfBytesFactory::Open(const TPrintOptions& options, int dpi, TSheetOptions& sheet) {
-  return Watch([&] { return dlt_.Open(options, dpi, sheet); });
-}
-
-std::unique_ptr<TSheetOutput> TPdfBytesFactory::Open(TPrintOutput output, const std::string& target, int dpi,
-                                                     TPageSize page, const std::optional<TCalibration>& calibration) {
-  return Watch([&] { return lto_.Open(output, target, dpi, page, calibration); });
 }
 
 QByteArray TPdfBytesFactory::TakeBytes() {

@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "app/cli/OutputFactories.h"
 #include "app/serve/JobRequest.h"
 #include "dlt/DltCommand.h"
 #include "lto/LtoCommand.h"
+#include "printing/qt/QtOutputs.h"
 
 namespace vantor::serve {
 
@@ -34,13 +34,12 @@ struct TPreviewImage {
 // Opens a preview job for each run: `page` (0-based) drawn as `format`, the
 // `places` outlined faintly beneath it (the template's labels, so the start
 // label shows), every other page drawn nowhere.
-class TPreviewFactory : public TPrintJobFactory, public TLtoOutputFactory {
+class TPreviewFactory : public TOutputFactory {
  public:
   TPreviewFactory(int page, TPreviewFormat format, std::vector<TLabelRect> places, TPreviewImage& image)
       : page_(page), format_(format), places_(std::move(places)), image_(image) {}
-  std::unique_ptr<TSheetOutput> Open(const TPrintOptions& options, int dpi, TSheetOptions& sheet) override;
-  std::unique_ptr<TSheetOutput> Open(TPrintOutput output, const std::string& target, int dpi, TPageSize page,
-                                     const std::optional<TCalibration>& calibration) override;
+  // The paper: `page`, A4 (DltPage) without one.
+  std::unique_ptr<TSheetOutput> Open(const TOutputSpec& spec, const std::optional<TPageSize>& page) override;
 
  private:
   int page_;
@@ -52,13 +51,12 @@ class TPreviewFactory : public TPrintJobFactory, public TLtoOutputFactory {
 // PDF files in a private folder of their own, read back as bytes once the
 // runner has put them in place; printers by name as the command line opens
 // them.
-class TPdfBytesFactory : public TPrintJobFactory, public TLtoOutputFactory {
+class TPdfBytesFactory : public TOutputFactory {
  public:
   TPdfBytesFactory();
   bool Usable() const { return folder_.isValid(); }
-  std::unique_ptr<TSheetOutput> Open(const TPrintOptions& options, int dpi, TSheetOptions& sheet) override;
-  std::unique_ptr<TSheetOutput> Open(TPrintOutput output, const std::string& target, int dpi, TPageSize page,
-                                     const std::optional<TCalibration>& calibration) override;
+  // The paper: `page`, A4 (DltPage) without one.
+  std::unique_ptr<TSheetOutput> Open(const TOutputSpec& spec, const std::optional<TPageSize>& page) override;
   // The file a PDF run writes to, and what it holds once written (empty
   // before). The file is removed once read.
   std::string Path() const;
@@ -67,13 +65,9 @@ class TPdfBytesFactory : public TPrintJobFactory, public TLtoOutputFactory {
   bool OutputFailed() const { return failed_; }
 
  private:
-  template <typename F>
-  std::unique_ptr<TSheetOutput> Watch(F open);
-
   QTemporaryDir folder_;
   bool failed_ = false;
-  TQtPrintJobFactory dlt_;
-  TQtLtoOutputFactory lto_;
+  TQtOutputFactory outputs_;
 };
 
 }  // namespace vantor::serve

@@ -599,7 +599,7 @@ TReply TService::Preview(const TCall& call) {
   if (!read.job) return Refused(read.refusal);
   TJobDescription& job = *read.job;
   // Drawn at the PDF's resolution, never on a printer, never journalled.
-  job.lto.output = job.dlt.output = TPrintOutput::Trace;
+  job.lto.output = job.dlt.output = TOutputKind::Trace;
   job.lto.dpi = job.dlt.dpi = kPreviewDpi;
   TCheckedJob checked;
   if (auto refusal = CheckJob(job, templates_, config_.maxLabels, checked)) return Refused(*refusal);

@@ -124,7 +124,7 @@ TEST(PrintCli, CommandLineChoosesWindowOrPrint) {
        {"--print-trace", "t"},
        TAction::Print,
        [](auto& c) {
-         EXPECT_EQ(c.print.output, TPrintOutput::Trace);
+         EXPECT_EQ(c.print.output, TOutputKind::Trace);
          EXPECT_EQ(c.print.target, "t");
          EXPECT_EQ(c.print.mediaMode, TMediaMode::Standard3of9);
          EXPECT_EQ(c.print.sheets, 1);
@@ -138,7 +138,7 @@ TEST(PrintCli, CommandLineChoosesWindowOrPrint) {
        {"--rotated", "--printer", "Q", "--upright"},
        TAction::Print,
        [](auto& c) {
-         EXPECT_EQ(c.print.output, TPrintOutput::Printer);
+         EXPECT_EQ(c.print.output, TOutputKind::Printer);
          EXPECT_EQ(c.print.rotated, false);
        }},
       {"--upright then --rotated",

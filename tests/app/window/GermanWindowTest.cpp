@@ -78,7 +78,7 @@ TEST_F(GermanWindowTest, MessagesAreGerman) {
 TEST_F(GermanWindowTest, JournalCellsAreGerman) {
   menu->SetJobFactory([]() -> std::unique_ptr<TPrintJob> {
     auto job = std::make_unique<TRecordingJob>();
-    job->SetDestination({TJobDestination::TKind::Printer, "Desk-1"});
+    job->SetDestination({TOutputKind::Printer, "Desk-1"});
     return job;
   });
   menu->SerialField->setText(QStringLiteral("ABC099"));

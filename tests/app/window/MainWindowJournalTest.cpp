@@ -32,7 +32,7 @@ using journal::TPieceState;
 using journal::TSerialRange;
 
 // Where the journal sees the test's jobs go.
-const TJobDestination kDesk{TJobDestination::TKind::Printer, "Desk-1"};
+const TJobDestination kDesk{TOutputKind::Printer, "Desk-1"};
 
 std::shared_ptr<TFakePrintJob> DeskJob() {
   auto job = std::make_shared<TFakePrintJob>();
