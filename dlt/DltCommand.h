@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-#include "colours/ColourSchemes.h"
+#include "colors/ColorSchemes.h"
 #include "dlt/DltRun.h"
 #include "dlt/LabelState.h"
 #include "dlt/Sheet.h"

@@ -9,7 +9,7 @@ namespace {
 
 std::vector<std::string> SchemeCaptions() {
   std::vector<std::string> captions;
-  for (const ColourScheme& scheme : ColourSchemes()) captions.emplace_back(scheme.caption);
+  for (const ColorScheme& scheme : ColorSchemes()) captions.emplace_back(scheme.caption);
   return captions;
 }
 

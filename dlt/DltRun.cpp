@@ -6,8 +6,8 @@
 
 namespace vantor {
 
-TDltLabelRun::TDltLabelRun(const THeadlessChoice& look, const TColorTable& colours, const TSheetOptions& options)
-    : look_(look), colours_(colours), options_(options) {
+TDltLabelRun::TDltLabelRun(const THeadlessChoice& look, const TColorTable& colors, const TSheetOptions& options)
+    : look_(look), colors_(colors), options_(options) {
   if (options_.sheets < 1) options_.sheets = 1;
 }
 
@@ -26,7 +26,7 @@ int TDltLabelRun::Labels() const {
 
 std::unique_ptr<THeadlessHost> TDltLabelRun::Fresh() const {
   auto host = std::make_unique<THeadlessHost>(look_);
-  for (std::size_t digit = 0; digit < 10; ++digit) host->State().Colors[digit] = colours_[digit];
+  for (std::size_t digit = 0; digit < 10; ++digit) host->State().Colors[digit] = colors_[digit];
   host->RefreshPreview();
   return host;
 }
@@ -79,7 +79,7 @@ std::string TDltLabelRun::Describe() const {
   return std::to_string(options_.sheets) + (options_.sheets == 1 ? " sheet" : " sheets") + " from " + look_.serial;
 }
 
-std::unique_ptr<TDltLabelRun> DltReprintRun(THeadlessChoice look, const TColorTable& colours, int count, int start) {
+std::unique_ptr<TDltLabelRun> DltReprintRun(THeadlessChoice look, const TColorTable& colors, int count, int start) {
   TSheetOptions options;
   options.startLabel = start;
   options.labels = count;
@@ -92,7 +92,7 @@ std::unique_ptr<TDltLabelRun> DltReprintRun(THeadlessChoice look, const TColorTa
     probe.State().CheckSequence();
     look.serial = probe.State().Serial();
   }
-  return std::make_unique<TDltLabelRun>(look, colours, options);
+  return std::make_unique<TDltLabelRun>(look, colors, options);
 }
 
 }  // namespace vantor

@@ -19,7 +19,7 @@ class TDltLabelRun : public TLabelRun {
   // `look.serial`: the run's first serial, checked (CheckSequence); the digit
   // colours from `colours`; `options` as the print dialog's Labels tab left
   // them.
-  TDltLabelRun(const THeadlessChoice& look, const TColorTable& colours, const TSheetOptions& options);
+  TDltLabelRun(const THeadlessChoice& look, const TColorTable& colors, const TSheetOptions& options);
 
   int Pages() const override;
   int Labels() const override;
@@ -45,7 +45,7 @@ class TDltLabelRun : public TLabelRun {
   int LabelsOnPage(int page) const;
 
   THeadlessChoice look_;
-  TColorTable colours_;
+  TColorTable colors_;
   TSheetOptions options_;
   // Where drawing left off: the host at the start of page `cursorPage_`.
   mutable std::unique_ptr<THeadlessHost> cursor_;
@@ -55,6 +55,6 @@ class TDltLabelRun : public TLabelRun {
 // A reprint of `count` labels from `look.serial` onto a sheet fed again from
 // label `start`, looking as `look` and `colours` say; nothing when the
 // serials cannot be recorded in the journal.
-std::unique_ptr<TDltLabelRun> DltReprintRun(THeadlessChoice look, const TColorTable& colours, int count, int start);
+std::unique_ptr<TDltLabelRun> DltReprintRun(THeadlessChoice look, const TColorTable& colors, int count, int start);
 
 }  // namespace vantor

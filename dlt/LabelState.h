@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "colours/ColourSchemes.h"
+#include "colors/ColorSchemes.h"
 #include "journal/SerialRange.h"
 
 namespace vantor {

@@ -52,7 +52,7 @@ struct TCharacters {
   TLength drift{};                 // the run's advance per label beyond the grid's pitch
   TTextFont font{};                // always black
   int escapement = 0;              // tenths of a degree, for each character alone
-  bool cellColours = false;        // each on its cell's colour (else on white)
+  bool cellColors = false;         // each on its cell's colour (else on white)
 };
 
 // The barcode text's seventh character (the media suffix), in small print.
@@ -138,14 +138,14 @@ inline constexpr TCharacters kUprightCharacters = {
     .x = Mm(4.7), .y = Mm(2.3),
     .order = {0, 1, 2, 3, 4, 5},
     .steps = {Mm(9), Mm(9), Mm(9), Mm(9), Mm(8)},
-    .font = {10, true}, .cellColours = true};
+    .font = {10, true}, .cellColors = true};
 
 // Turned by 270 degrees, the sixth character leftmost.
 inline constexpr TCharacters kRotatedCharacters = {
     .x = Mm(8.7), .y = Mm(3),
     .order = {5, 4, 3, 2, 1, 0},
     .steps = {Mm(8.5), Mm(8.8), Mm(8.8), Mm(8.8), Mm(8.8)},
-    .font = {12, false}, .escapement = 2700, .cellColours = true};
+    .font = {12, false}, .escapement = 2700, .cellColors = true};
 
 inline constexpr TSheetLayoutSpec kStorageTekLayout = {
     .name = "StorageTek", .credit = "Printed by Orlis Vantor Version 3.2",
@@ -202,7 +202,7 @@ inline constexpr TCharacters kStandardRotatedCharacters = {
     .order = {5, 4, 3, 2, 1, 0},
     .steps = {Mm(8.8), Mm(8.8), Mm(8.8), Mm(8.8), Mm(8.8)},
     .drift = Mm(0.3),
-    .font = {12, false}, .escapement = 2700, .cellColours = true};
+    .font = {12, false}, .escapement = 2700, .cellColors = true};
 
 inline constexpr TSheetLayoutSpec kStandardRotatedLayout = {
     .name = "Standard 3 of 9 Rotate Text", .credit = "Printed by Orlis Vantor Version 3.2",

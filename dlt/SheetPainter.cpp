@@ -84,7 +84,7 @@ void TSheetPainter::SetTextFont(const TTextFont& font) {
   page_.SetFont(f);
 }
 
-TColor TSheetPainter::CellColour(char c) const {
+TColor TSheetPainter::CellColor(char c) const {
   return host_.ColoredSequence() && IsDigit(c) ? host_.DigitColor(c - '0') : kWhite;
 }
 
@@ -146,7 +146,7 @@ void TSheetPainter::DrawCells(const TLabelContent& label, int left, int top, con
     const char ch = CharAt(text, static_cast<std::size_t>(reversed ? c.count - 1 - k : k));
     if (host_.ColoredSequence() && IsDigit(ch)) {
       page_.Rectangle(l, top, r, bottom);
-      SetFill(CellColour(ch));
+      SetFill(CellColor(ch));
       page_.FillRect(l + kPen, top + kPen, r - kPen, bottom - kPen);
       SetFill(kWhite);
     } else {
@@ -204,7 +204,7 @@ int TSheetPainter::DrawCharacters(const TLabelContent& label, int x, int y, int 
   const std::size_t count = chars.order.size();
   for (std::size_t i = 0; i < count; ++i) {
     const char c = CharAt(text, static_cast<std::size_t>(chars.order[i]));
-    if (chars.cellColours) SetFill(CellColour(c));
+    if (chars.cellColors) SetFill(CellColor(c));
     TextAt(x, y, c, chars.escapement);
     if (suffix.shown && static_cast<int>(i) == suffix.after && text.size() > count) {
       SetTextFont(suffix.font);  // on the fill that character left

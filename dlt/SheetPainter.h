@@ -36,7 +36,7 @@ class TSheetPainter {
   void SetFill(TColor c);
   void SetTextFont(const TTextFont& font);
   // The cell colour rule: a digit's table colour when "Colored sequence" is on, else white.
-  TColor CellColour(char c) const;
+  TColor CellColor(char c) const;
   void TextAt(int x, int y, char c, int escapement);
 
   TSheetHost& host_;

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "colours/ColourSchemes.h"
+#include "colors/ColorSchemes.h"
 #include "surface/Text.h"
 
 namespace vantor {
@@ -28,19 +28,19 @@ std::vector<TLtoPalette> MakePalettes() {
   TLtoPalette lto{kDefaultLtoPalette, "LTO", {}, ColorFromRgb(0xFFFFFF)};
   for (std::size_t i = 0; i < 10; ++i) lto.digits[i] = ColorFromRgb(kLtoDigitsRgb[i]);
   p.push_back(lto);
-  for (const ColourScheme& scheme : ColourSchemes()) {
+  for (const ColorScheme& scheme : ColorSchemes()) {
     TLtoPalette s{Slug(scheme.caption), std::string(scheme.caption), {}, ColorFromRgb(scheme.rgb[kAlphaEntry])};
     for (std::size_t i = 0; i < 10; ++i) s.digits[i] = ColorFromRgb(scheme.rgb[i]);
     p.push_back(s);
   }
-  TLtoPalette none{kNoColourPalette, "No colour", {}, kWhite};
+  TLtoPalette none{kNoColorPalette, "No colour", {}, kWhite};
   none.digits.fill(kWhite);
   p.push_back(none);
   return p;
 }
 
 // Black characters, or white ones on a cell too dark to read black on.
-TColor TextColourOn(TColor fill) {
+TColor TextColorOn(TColor fill) {
   const std::uint32_t rgb = RgbFromColor(fill);
   const int r = static_cast<int>((rgb >> 16) & 0xFF), g = static_cast<int>((rgb >> 8) & 0xFF),
             b = static_cast<int>(rgb & 0xFF);
@@ -146,7 +146,7 @@ TLtoLabelPainter::TLtoLabelPainter(TSurface& surface, const TLtoLabelLayout& lay
       d_(TDots::FromDpi(surface.DpiX() > 0 ? surface.DpiX() : ScreenDpiX(),
                         surface.DpiY() > 0 ? surface.DpiY() : ScreenDpiY())) {}
 
-TColor TLtoLabelPainter::CellColour(char c) const {
+TColor TLtoLabelPainter::CellColor(char c) const {
   if (c >= '0' && c <= '9') return palette_.digits[static_cast<std::size_t>(c - '0')];
   return palette_.letters;
 }
@@ -163,7 +163,7 @@ void TLtoLabelPainter::Characters(const TLtoLabelGeometry::TBox& box, std::strin
   f.Face = font.face;
   f.Height = std::max(1, bandHeight * font.percent / 100);
   f.Bold = font.bold;
-  f.Color = TextColourOn(fill);
+  f.Color = TextColorOn(fill);
   s_.SetFont(f);
   s_.TextOut((box.left + box.right) / 2, box.top + (bandHeight - f.Height) / 2, text);
 }
@@ -175,7 +175,7 @@ void TLtoLabelPainter::Draw(const TLabelRect& rect, std::string_view volser, std
   s_.SetBkMode(TBkMode::Transparent);
   const int band = g.cells[0].bottom - g.cells[0].top;
   for (std::size_t k = 0; k < 6 && k < volser.size(); ++k) {
-    const TColor fill = CellColour(volser[k]);
+    const TColor fill = CellColor(volser[k]);
     Cell(g.cells[k], fill);
     Characters(g.cells[k], volser.substr(k, 1), layout_.volserFont, fill, band);
   }

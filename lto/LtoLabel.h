@@ -30,7 +30,7 @@ struct TLtoPalette {
 // The LTO palette, the six digit colour schemes, and no colour; "lto" first.
 const std::vector<TLtoPalette>& LtoPalettes();
 inline constexpr const char* kDefaultLtoPalette = "lto";
-inline constexpr const char* kNoColourPalette = "none";
+inline constexpr const char* kNoColorPalette = "none";
 // By name or caption, any case ("TAB OCR" and "tab-ocr" both find the TAB OCR scheme).
 const TLtoPalette* FindLtoPalette(std::string_view name);
 
@@ -125,7 +125,7 @@ class TLtoLabelPainter {
   void Cell(const TLtoLabelGeometry::TBox& box, TColor fill);
   void Characters(const TLtoLabelGeometry::TBox& box, std::string_view text, const TLtoFont& font, TColor fill,
                   int bandHeight);
-  TColor CellColour(char c) const;
+  TColor CellColor(char c) const;
 
   TSurface& s_;
   const TLtoLabelLayout& layout_;

@@ -80,7 +80,7 @@ std::optional<std::string> ReadLtoOptions(const TGivenOptions& given, TLtoPrintO
   if (auto problem = ReadVolsers(given, o)) return problem;
   if (given.IsSet("palette") && given.IsSet("no-colour")) return std::string("give --palette or --no-colour, not both");
   if (given.IsSet("palette")) o.palette = given.Value("palette");
-  if (given.IsSet("no-colour")) o.palette = kNoColourPalette;
+  if (given.IsSet("no-colour")) o.palette = kNoColorPalette;
   return std::nullopt;
 }
 

@@ -21,7 +21,7 @@ void Number(QByteArray& out, qreal v) {
     out += QByteArray::number(r, 'f', 1);
 }
 
-QByteArray Colour(const QColor& c) {
+QByteArray Color(const QColor& c) {
   QByteArray s = "#" + QByteArray::number(c.rgb() & 0xFFFFFF, 16).rightJustified(6, '0');
   return s;
 }
@@ -105,7 +105,7 @@ class TLeanSvgEngine : public QPaintEngine {
     Number(body_, px);
     body_ += '"';
     if (f.weight() >= QFont::DemiBold) body_ += " font-weight=\"bold\"";
-    if (pen_.color() != Qt::black) body_ += " fill=\"" + Colour(pen_.color()) + '"';
+    if (pen_.color() != Qt::black) body_ += " fill=\"" + Color(pen_.color()) + '"';
     if (!transform_.isIdentity()) {
       body_ += " transform=\"matrix(";
       for (const qreal v : {transform_.m11(), transform_.m12(), transform_.m21(), transform_.m22()}) {
@@ -134,13 +134,13 @@ class TLeanSvgEngine : public QPaintEngine {
   // be filled.
   QByteArray Style(bool fill) const {
     QByteArray s = " fill=\"";
-    s += fill && Filled() ? Colour(brush_.color()) : QByteArray("none");
+    s += fill && Filled() ? Color(brush_.color()) : QByteArray("none");
     s += '"';
     if (fill && Filled() && brush_.color().alpha() < 255)
       s += " fill-opacity=\"" + QByteArray::number(brush_.color().alphaF(), 'g', 3) + '"';
     if (Stroked()) {
       const qreal width = pen_.widthF() > 0 ? pen_.widthF() : 1;
-      s += " stroke=\"" + Colour(pen_.color()) + "\" stroke-width=\"";
+      s += " stroke=\"" + Color(pen_.color()) + "\" stroke-width=\"";
       Number(s, width);
       s += '"';
       if (pen_.style() != Qt::SolidLine) {

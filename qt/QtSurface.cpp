@@ -9,7 +9,7 @@
 #include <QScreen>
 #include <algorithm>
 
-#include "qt/QtColour.h"
+#include "qt/QtColor.h"
 #include "qt/QtFonts.h"
 #include "surface/Units.h"
 
@@ -77,9 +77,9 @@ void TQtSurface::FillRect(int x1, int y1, int x2, int y2) {
   // Bars come by the thousand on a sheet: set the painter's state only when it
   // changes (QPainter::fillRect sets and restores it on every call, and the PDF
   // engine writes a graphics state each time).
-  const QColor colour = ToQColor(BrushColor());
+  const QColor color = ToQColor(BrushColor());
   if (p_.pen().style() != Qt::NoPen) p_.setPen(Qt::NoPen);
-  if (p_.brush().style() != Qt::SolidPattern || p_.brush().color() != colour) p_.setBrush(colour);
+  if (p_.brush().style() != Qt::SolidPattern || p_.brush().color() != color) p_.setBrush(color);
   p_.drawRect(QRect(l, t, r - l, btm - t));
 }
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "surface/Colour.h"
+#include "surface/Color.h"
 
 namespace vantor {
 

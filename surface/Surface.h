@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "surface/Colour.h"
+#include "surface/Color.h"
 
 namespace vantor {
 

@@ -203,7 +203,7 @@ TReadJob ReadJobRequest(std::string_view body) {
     if (doc.contains("palette") && doc.contains("no_colour"))
       return Refuse(422, "give palette or no_colour, not both", "palette");
     if (const auto palette = text("palette")) o.palette = *palette;
-    if (flag("no_colour")) o.palette = kNoColourPalette;
+    if (flag("no_colour")) o.palette = kNoColorPalette;
     return {job, {}};
   }
 

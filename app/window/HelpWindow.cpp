@@ -15,7 +15,7 @@
 #include "app/window/WindowPlacement.h"
 #include "helptext/HelpText.h"
 #include "qt/DataFolders.h"
-#include "qt/QtColour.h"
+#include "qt/QtColor.h"
 #include "qt/QtFonts.h"
 
 namespace vantor {

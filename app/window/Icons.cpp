@@ -73,7 +73,7 @@ void DrawPrinter(QPainter& p) {
   p.drawRect(12, 7, 1, 1);  // power lamp
 }
 
-void DrawColourCells(QPainter& p) {
+void DrawColorCells(QPainter& p) {
   // Digit colours 0 to 3 of the start-up scheme.
   constexpr std::array<QRgb, 4> kCells = {0xFF0000, 0xFFFF00, 0xA7FCBA, 0xB9CAF2};
   p.setPen(QColor(0x20, 0x20, 0x20));
@@ -89,6 +89,6 @@ void DrawColourCells(QPainter& p) {
 
 QIcon MainWindowIcon() { return MakeIcon(DrawCartridge, false); }
 QIcon PrintButtonIcon() { return MakeIcon(DrawPrinter, true); }
-QIcon ColorsButtonIcon() { return MakeIcon(DrawColourCells, true); }
+QIcon ColorsButtonIcon() { return MakeIcon(DrawColorCells, true); }
 
 }  // namespace vantor

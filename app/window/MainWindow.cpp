@@ -22,7 +22,7 @@ namespace vantor {
 
 namespace {
 constexpr TColor kWhite = 0xFFFFFF;
-constexpr std::size_t kLetterColourEntry = 10;
+constexpr std::size_t kLetterColorEntry = 10;
 
 // The serial rules' wording as the label model has it, marked here for
 // translation; the asserts keep the two the same text.
@@ -109,7 +109,7 @@ void TMainWindow::RefreshPreview() {
 
 void TMainWindow::ColorCells() {
   Trace("ColorCells");
-  const TColor letter = state_.Colors[kLetterColourEntry];
+  const TColor letter = state_.Colors[kLetterColorEntry];
   if (!Serial_Color->isChecked()) {
     for (TShape* cell : Cells) cell->SetBrushColor(letter);
     return;
@@ -181,7 +181,7 @@ void TMainWindow::SetBarcodeText(const std::string& text) { SyncBarcodeText(text
 bool TMainWindow::ColoredSequence() const { return Serial_Color->isChecked(); }
 
 TColor TMainWindow::DigitColor(int digit) const {
-  return digit >= 0 && digit <= 9 ? state_.Colors[static_cast<std::size_t>(digit)] : state_.Colors[kLetterColourEntry];
+  return digit >= 0 && digit <= 9 ? state_.Colors[static_cast<std::size_t>(digit)] : state_.Colors[kLetterColorEntry];
 }
 
 void TMainWindow::NextSequence() {

@@ -33,11 +33,11 @@ const QColor kMaroon(0x80, 0x00, 0x00);
 QFont UiFont(int pixels, bool bold) { return WindowFont(kWindowFace, pixels, bold); }
 
 // Disabled controls keep the style's greyed text.
-void SetTextColour(QWidget* w, const QColor& colour,
-                   std::initializer_list<QPalette::ColorRole> roles = {QPalette::WindowText, QPalette::ButtonText}) {
+void SetTextColor(QWidget* w, const QColor& color,
+                  std::initializer_list<QPalette::ColorRole> roles = {QPalette::WindowText, QPalette::ButtonText}) {
   QPalette pal = w->palette();
   for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
-    for (QPalette::ColorRole role : roles) pal.setColor(group, role, colour);
+    for (QPalette::ColorRole role : roles) pal.setColor(group, role, color);
   w->setPalette(pal);
 }
 
@@ -53,7 +53,7 @@ QRadioButton* MakeRadio(QGroupBox* group, const char* name, const char* caption,
   auto* b = Make<QRadioButton>(group, name, geometry);
   b->setText(QString::fromLatin1(caption));
   b->setFont(UiFont(11, false));
-  SetTextColour(b, Qt::black);
+  SetTextColor(b, Qt::black);
   return b;
 }
 
@@ -61,7 +61,7 @@ QCheckBox* MakeCheck(QWidget* parent, const char* name, const char* caption, con
   auto* c = Make<QCheckBox>(parent, name, geometry);
   c->setText(QString::fromLatin1(caption));
   c->setFont(UiFont(11, true));
-  SetTextColour(c, kMaroon);
+  SetTextColor(c, kMaroon);
   c->setChecked(true);
   return c;
 }
@@ -70,7 +70,7 @@ QGroupBox* MakeGroup(QWidget* parent, const char* name, const char* caption, con
   auto* g = Make<QGroupBox>(parent, name, geometry);
   g->setTitle(QString::fromLatin1(caption));
   g->setFont(UiFont(11, true));
-  SetTextColour(g, kMaroon);
+  SetTextColor(g, kMaroon);
   return g;
 }
 
@@ -157,7 +157,7 @@ void TMainWindow::BuildSelection() {
   SerialField = Make<QLineEdit>(SequenceGroup, "SerialField", QRect(24, 37, 81, 28));
   SerialField->setFont(UiFont(16, true));
   // Disabled (a fixed serial, such as the diagnostic "DG 000") it greys out.
-  SetTextColour(SerialField, Qt::black, {QPalette::Text});
+  SetTextColor(SerialField, Qt::black, {QPalette::Text});
   SerialField->setValidator(new TSerialValidator(SerialField));
   SerialField->setMaxLength(static_cast<int>(kSerialLength));
   SerialField->setText(QStringLiteral("000000"));
@@ -168,7 +168,7 @@ void TMainWindow::BuildSelection() {
   PreviewCaption = Make<QLabel>(ClientArea, "PreviewCaption", QRect(24, 160, 0, 0));
   PreviewCaption->setText(QStringLiteral("Barcode sample"));
   PreviewCaption->setFont(UiFont(11, true));
-  SetTextColour(PreviewCaption, kMaroon);
+  SetTextColor(PreviewCaption, kMaroon);
   PreviewCaption->setAutoFillBackground(false);
   PreviewCaption->adjustSize();
 }

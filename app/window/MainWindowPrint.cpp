@@ -10,7 +10,7 @@
 #include "app/window/MainWindow.h"
 #include "app/window/MessageReporter.h"
 #include "app/window/Reprints.h"
-#include "colours/widgets/ColorBox.h"
+#include "colors/widgets/ColorBox.h"
 #include "dlt/DltJournal.h"
 #include "dlt/DltRun.h"
 #include "journal/qt/JournalSettings.h"
@@ -179,11 +179,11 @@ void TMainWindow::JournalClick() {
     journalWindow_ = new TJournalWindow(Journal(), this);
     journalWindow_->setWindowFlag(Qt::Window);
     // A DLT reprint looks like what this window prints now.
-    AddReprints(*journalWindow_, [this](THeadlessChoice& choice, TColorTable& colours) {
+    AddReprints(*journalWindow_, [this](THeadlessChoice& choice, TColorTable& colors) {
       choice.colored = Serial_Color->isChecked();
       choice.rotated = Text_Rotate->isChecked();
       choice.rotateBarcode = Bar_Rotate->isChecked();
-      colours = state_.Colors;
+      colors = state_.Colors;
     });
   }
   journalWindow_->show();

@@ -25,11 +25,11 @@ void AddReprints(TJournalWindow& window, TDltLook look) {
     THeadlessChoice choice;
     choice.mediaMode = *mode;
     choice.rotated = MediaSetupFor(*mode).rotatedSequence.checked;
-    TColorTable colours = THeadlessHost(choice).State().Colors;
-    if (look) look(choice, colours);
+    TColorTable colors = THeadlessHost(choice).State().Colors;
+    if (look) look(choice, colors);
     choice.mediaMode = *mode;
     choice.serial = first;
-    reprint.run = DltReprintRun(choice, colours, count, start);
+    reprint.run = DltReprintRun(choice, colors, count, start);
     reprint.page = sheet ? sheet->page : BuiltInTemplates().back().page;
     return reprint;
   });

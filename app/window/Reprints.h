@@ -13,7 +13,7 @@ class TJournalWindow;
 
 // How a DLT reprint looks besides its media (rotated, coloured, the barcode's
 // turn, the digit colours): the main window's current choice.
-using TDltLook = std::function<void(THeadlessChoice& choice, TColorTable& colours)>;
+using TDltLook = std::function<void(THeadlessChoice& choice, TColorTable& colors)>;
 
 // DLT reprints looking as `look` says (the media's start-up state without
 // one); LTO reprints on the template in the window's Template field.

@@ -2,7 +2,7 @@
 
 #include <QPainter>
 
-#include "qt/QtColour.h"
+#include "qt/QtColor.h"
 
 namespace vantor {
 

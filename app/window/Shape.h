@@ -4,7 +4,7 @@
 
 #include <QWidget>
 
-#include "surface/Colour.h"
+#include "surface/Color.h"
 
 namespace vantor {
 

@@ -17,7 +17,7 @@
 #include "app/window/HelpWindow.h"
 #include "app/window/LtoLabels.h"
 #include "app/window/MainWindow.h"
-#include "colours/widgets/ColorBox.h"
+#include "colors/widgets/ColorBox.h"
 #include "journal/widgets/JournalWindow.h"
 #include "qt/QtSurface.h"
 #include "qt/Translations.h"
@@ -158,8 +158,8 @@ int RunWindow(const vantor::TVantorCommandLine& command, char* program) {
   window.SetHelpBox(&help);
   // Created once, after the window has filled the colour table; only shown
   // and hidden afterwards, so its state carries over between openings.
-  vantor::TColorBox colours(window.LabelState().Colors, {}, &window);
-  window.AttachColorBox(colours);
+  vantor::TColorBox colors(window.LabelState().Colors, {}, &window);
+  window.AttachColorBox(colors);
   vantor::AttachLtoWindow(window);
 
   if (!command.screenshot.empty()) return SaveScreenshot(window, QString::fromStdString(command.screenshot));

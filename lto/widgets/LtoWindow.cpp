@@ -351,7 +351,7 @@ void TLtoWindow::BuildPaletteRows(QGridLayout* form, int& row) {
   Palette = new QComboBox(this);
   Palette->setObjectName(QStringLiteral("Palette"));
   for (const TLtoPalette& p : LtoPalettes()) {
-    const QString shown = p.name == kNoColourPalette     ? tr("No colour")
+    const QString shown = p.name == kNoColorPalette      ? tr("No colour")
                           : p.name == kDefaultLtoPalette ? tr("LTO (the colours common to LTO labels)")
                                                          : Text(p.caption);
     Palette->addItem(shown, Text(p.name));

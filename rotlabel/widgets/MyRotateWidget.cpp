@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "qt/QtColour.h"
+#include "qt/QtColor.h"
 #include "qt/QtSurface.h"
 #include "rotlabel/MyRotate.h"
 

@@ -80,7 +80,7 @@ TEST(SheetFrames, OutlinesAreOffByDefault) {
   EXPECT_EQ(Rects(breeceOutlined.job).size(), 30u);
 }
 
-TEST(SheetFrames, CellColourRule) {
+TEST(SheetFrames, CellColorRule) {
   Printed p(TSheetLayout::Standard, TMediaMode::Standard3of9, "ABC123");
   const auto fills = p.job.page.OpsOf(TOpKind::FillRect);
   // Only the digit cells of each label are filled: 3 per label.

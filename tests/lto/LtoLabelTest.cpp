@@ -357,7 +357,7 @@ TEST(LtoSheet, StartLabelLeavesTheFirstPlacesEmpty) {
   EXPECT_NE(LtoRunProblem(run)->find("start label must be from 1 to 30"), std::string::npos);
 }
 
-TEST(LtoSheet, CellColoursFollowThePalette) {
+TEST(LtoSheet, CellColorsFollowThePalette) {
   struct Row {
     const char* palette;
     std::vector<std::uint32_t> cells;  // #RRGGBB of the six volser cells and the media ID's

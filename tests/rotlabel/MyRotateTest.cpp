@@ -168,7 +168,7 @@ const TEffectRow kEffectRows[] = {
 };
 
 // At 90 degrees the origin is (41, 37); the offsets stay in screen axes.
-TEST(MyRotate, EffectPassesInOrderWithTheirColoursAndOffsets) {
+TEST(MyRotate, EffectPassesInOrderWithTheirColorsAndOffsets) {
   for (const TEffectRow& row : kEffectRows) {
     SCOPED_TRACE(row.name);
     TRecordingSurface surface;

@@ -24,7 +24,7 @@
 #include "app/serve/RequestLimit.h"
 #include "app/serve/qt/Outputs.h"
 #include "app/serve/qt/WebStrings.h"
-#include "colours/ColourSchemes.h"
+#include "colors/ColorSchemes.h"
 #include "dlt/MediaSetup.h"
 #include "dlt/Sheet.h"
 #include "lto/LtoLabel.h"
@@ -504,7 +504,7 @@ TReply TService::Route(const TCall& call, std::string& user) {
   if (route == QLatin1String("dlt/makers"))
     return onlyGet([&] {
       json schemes = json::array();
-      for (const ColourScheme& s : ColourSchemes()) schemes.push_back(s.caption);
+      for (const ColorScheme& s : ColorSchemes()) schemes.push_back(s.caption);
       json layouts = json::array();
       for (const TSheetLayout l : {TSheetLayout::StorageTek, TSheetLayout::StorageTekRotated, TSheetLayout::Standard,
                                    TSheetLayout::StandardRotated, TSheetLayout::BreeceHill, TSheetLayout::Other})

@@ -31,15 +31,15 @@ TEST(Icons, EachIconIsDrawnAndNotBlank) {
       const QImage img = icon.pixmap(size, size).toImage();
       ASSERT_EQ(img.size(), QSize(size, size));
       int opaque = 0;
-      QSet<QRgb> colours;
+      QSet<QRgb> colors;
       for (int y = 0; y < size; ++y)
         for (int x = 0; x < size; ++x)
           if (qAlpha(img.pixel(x, y)) > 128) {
             ++opaque;
-            colours.insert(img.pixel(x, y));
+            colors.insert(img.pixel(x, y));
           }
       EXPECT_GE(opaque, size * size / 4) << "size " << size;
-      EXPECT_GE(colours.size(), 3) << "size " << size;
+      EXPECT_GE(colors.size(), 3) << "size " << size;
     }
     if (row.twoState) {
       const QImage normal = icon.pixmap(16, QIcon::Normal).toImage();

@@ -142,7 +142,7 @@ TEST_F(MainWindowMediaTest, EachModeAfterAnotherMaker) {
   }
 }
 
-TEST_F(MainWindowMediaTest, DiagnosticCannotBeColouredAndCleaningReenablesTheField) {
+TEST_F(MainWindowMediaTest, DiagnosticCannotBeColoredAndCleaningReenablesTheField) {
   Click(menu->STK);
   Click(menu->STK_DGN);
   ResetCalls();

@@ -11,7 +11,7 @@
 #include "MainWindowFixture.h"
 #include "app/window/HelpWindow.h"
 #include "app/window/Icons.h"
-#include "colours/widgets/ColorBox.h"
+#include "colors/widgets/ColorBox.h"
 #include "dlt/HeadlessHost.h"
 
 namespace vantor::test {
@@ -224,7 +224,7 @@ namespace {
 
 // The dialog opens modally from "Colors"; a scheme chosen there lands in the
 // window's colour table and brings the maker back to "Standard 3 of 9".
-TEST_F(MainWindowTest, ColorsButtonOpensTheColoursDialog) {
+TEST_F(MainWindowTest, ColorsButtonOpensTheColorsDialog) {
   TColorBox box(menu->LabelState().Colors, {}, menu.get());
   menu->AttachColorBox(box);
   menu->STK->setChecked(true);

@@ -138,7 +138,7 @@ TEST_F(MainWindowTest, SerialFieldTypesInBlackAndGreysOutWhenFixed) {
 
 // With "Colored sequence" checked and serial A01234 the cells follow the
 // characters: the letter cell in the letter colour, the digits in theirs.
-TEST_F(MainWindowTest, CellColoursFollowTheCharactersInEitherOrder) {
+TEST_F(MainWindowTest, CellColorsFollowTheCharactersInEitherOrder) {
   menu->LabelState().Colors[10] = 0x123456;  // make the letter colour tell from white
   menu->SerialField->setText(QStringLiteral("A01234"));
   ResetCalls();

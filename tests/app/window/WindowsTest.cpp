@@ -12,7 +12,7 @@
 #include "app/window/HelpWindow.h"
 #include "app/window/MainWindow.h"
 #include "app/window/WindowPlacement.h"
-#include "colours/widgets/ColorBox.h"
+#include "colors/widgets/ColorBox.h"
 #include "qt/QtFonts.h"
 
 namespace vantor {
@@ -25,10 +25,10 @@ std::unique_ptr<THelpBox> QuietHelpBox(QWidget* parent) {
       parent, [](const QString&) {}, empty.path());
 }
 
-TEST(Windows, HelpAndColoursResolveTheMainWindowsFont) {
+TEST(Windows, HelpAndColorsResolveTheMainWindowsFont) {
   TMainWindow menu;
   const auto help = QuietHelpBox(&menu);
-  TColorBox colours(menu.LabelState().Colors, {}, &menu);
+  TColorBox colors(menu.LabelState().Colors, {}, &menu);
   const QFontInfo main(menu.font());
   EXPECT_EQ(main.family().toStdString(), QFontInfo(WindowFont(kWindowFace, 11)).family().toStdString());
   EXPECT_EQ(main.pixelSize(), 11);
@@ -36,7 +36,7 @@ TEST(Windows, HelpAndColoursResolveTheMainWindowsFont) {
   const QString caption = QStringLiteral("Numerical Colors  Standard 3 of 9");
   const int mainWidth = QFontMetrics(menu.font()).horizontalAdvance(caption);
   const std::pair<const char*, QWidget*> others[] = {
-      {"help window", help.get()}, {"help text", help->RichEdit1()}, {"Colours dialog", &colours}};
+      {"help window", help.get()}, {"help text", help->RichEdit1()}, {"Colours dialog", &colors}};
   for (const auto& [name, w] : others) {
     SCOPED_TRACE(name);
     const QFontInfo info(w->font());

@@ -1,4 +1,4 @@
-#include "colours/widgets/ColorBox.h"
+#include "colors/widgets/ColorBox.h"
 
 #include <QCheckBox>
 #include <QEvent>
@@ -13,7 +13,7 @@
 #include <QStyleOptionSlider>
 
 #include "barcode/widgets/Barcode.h"
-#include "colours/widgets/ColorCell.h"
+#include "colors/widgets/ColorCell.h"
 #include "qt/QtFonts.h"
 
 namespace vantor {
@@ -111,7 +111,7 @@ void TColorBox::CreateSchemeButtons() {
                                                 &TColorBox::TabClick,         &TColorBox::DatawareClick};
   for (const TSchemeButtonRow& row : kSchemeButtons) {
     const std::size_t i = static_cast<std::size_t>(row.id);
-    const ColourScheme& scheme = Scheme(row.id);
+    const ColorScheme& scheme = Scheme(row.id);
     auto* button = new QRadioButton(FromView(scheme.caption), groupBox1_);
     button->setObjectName(FromView(scheme.component));
     button->setGeometry(QRect(QPoint(row.left, row.top), kSchemeButtonSize));

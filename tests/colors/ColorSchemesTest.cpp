@@ -2,24 +2,24 @@
 
 #include <string>
 
-#include "colours/ColourSchemes.h"
+#include "colors/ColorSchemes.h"
 
 namespace vantor {
 namespace {
 
-TEST(ColourSchemes, ToolkitFormHasRedInTheLowByte) {
+TEST(ColorSchemes, ToolkitFormHasRedInTheLowByte) {
   EXPECT_EQ(ColorFromRgb(0xFF0000), 0x0000FFu);
   EXPECT_EQ(ColorFromRgb(0xA7FCBA), 0xBAFCA7u);
   EXPECT_EQ(RgbFromColor(ColorFromRgb(0x123456)), 0x123456u);
 }
 
-TEST(ColourSchemes, CaptionsNamesAndLookup) {
+TEST(ColorSchemes, CaptionsNamesAndLookup) {
   const char* captions[] = {"EDP Vibrant OCR", "EDP Pastel", "Other EDP", "Wrightline OCR", "TAB OCR", "Dataware OCR"};
   const char* components[] = {"EDP_Vibrant", "EDP_Pastel", "Active_EDP", "Wrightline", "Tab", "Dataware"};
   for (std::size_t i = 0; i < kSchemeCount; ++i) {
-    EXPECT_EQ(ColourSchemes()[i].caption, captions[i]);
-    EXPECT_EQ(ColourSchemes()[i].component, components[i]);
-    EXPECT_EQ(ColourSchemes()[i].rgb[10], 0xFFFFFFu) << "letters are white in every scheme";
+    EXPECT_EQ(ColorSchemes()[i].caption, captions[i]);
+    EXPECT_EQ(ColorSchemes()[i].component, components[i]);
+    EXPECT_EQ(ColorSchemes()[i].rgb[10], 0xFFFFFFu) << "letters are white in every scheme";
   }
   EXPECT_EQ(FindSchemeByCaption("tab ocr"), SchemeId::Tab);
   EXPECT_EQ(FindSchemeByCaption("OTHER EDP"), SchemeId::Active_EDP);
@@ -53,7 +53,7 @@ const TSchemeRow kSchemeRows[] = {
 // clang-format on
 static_assert(std::size(kSchemeRows) == kSchemeCount);
 
-TEST(ColourSchemes, EveryEntryOfEverySchemeAndWhatApplyingItWrites) {
+TEST(ColorSchemes, EveryEntryOfEverySchemeAndWhatApplyingItWrites) {
   for (const TSchemeRow& row : kSchemeRows) {
     SCOPED_TRACE(row.name);
     EXPECT_EQ(Scheme(row.id).caption, row.name);

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "colours/ColorRules.h"
-#include "colours/ColourSchemes.h"
+#include "colors/ColorRules.h"
+#include "colors/ColorSchemes.h"
 
 namespace vantor {
 namespace {
@@ -41,7 +41,7 @@ TEST(ColorRules, SchemeWritesDigitsAndWhiteLettersButNotTheMediaMode) {
   }
 }
 
-TEST(ColorRules, CustomAlphaTakesOnlyADigitsColour) {
+TEST(ColorRules, CustomAlphaTakesOnlyADigitsColor) {
   for (int digit : {-1, 10, 11}) {
     TColorTable t = DistinctTable();
     EXPECT_FALSE(ApplyCustomAlpha(t, digit)) << digit;

@@ -1,6 +1,6 @@
-#include "colours/widgets/ColorCell.h"
+#include "colors/widgets/ColorCell.h"
 
-#include "qt/QtColour.h"
+#include "qt/QtColor.h"
 #include "qt/QtFonts.h"
 
 namespace vantor {

@@ -1,4 +1,4 @@
-#include "colours/widgets/ColorBox.h"
+#include "colors/widgets/ColorBox.h"
 
 #include <gtest/gtest.h>
 #include <QCheckBox>
@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "barcode/widgets/Barcode.h"
-#include "colours/widgets/ColorCell.h"
+#include "colors/widgets/ColorCell.h"
 
 namespace vantor {
 namespace {
@@ -83,7 +83,7 @@ TEST_F(TColorBoxFixture, ControlsStandWhereTheLayoutPutsThem) {
   EXPECT_TRUE(b->Bar_WidthReduce() && b->Bar_ZoomSize() && !b->Bar_HumanReadable());
 }
 
-TEST_F(TColorBoxFixture, EachSchemeWritesItsColoursAndSelectsStandard3of9) {
+TEST_F(TColorBoxFixture, EachSchemeWritesItsColorsAndSelectsStandard3of9) {
   EXPECT_TRUE(box->SchemeButton(SchemeId::Active_EDP)->isChecked());
   EXPECT_TRUE(callOuts.empty()) << "creation writes nothing and calls nothing";
   // Each starts from another scheme, so the chosen button is unchecked before the click.
@@ -207,7 +207,7 @@ TEST_F(TColorBoxFixture, OkAndCancelOnlyCloseAndStateCarriesOverToTheNextOpening
   }
 }
 
-TEST_F(TColorBoxFixture, GrabShowsTheTableColoursAndTheSampleBarcode) {
+TEST_F(TColorBoxFixture, GrabShowsTheTableColorsAndTheSampleBarcode) {
   box->SchemeButton(SchemeId::EDP_Vibrant)->click();
   box->Alpha_Slider()->setValue(2);
   box->Active_Alpha()->click();

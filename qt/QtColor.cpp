@@ -1,4 +1,4 @@
-#include "qt/QtColour.h"
+#include "qt/QtColor.h"
 
 namespace vantor {
 

@@ -9,8 +9,8 @@
 #include <array>
 #include <functional>
 
-#include "colours/ColorRules.h"
-#include "colours/ColourSchemes.h"
+#include "colors/ColorRules.h"
+#include "colors/ColorSchemes.h"
 
 class QCheckBox;
 class QFrame;

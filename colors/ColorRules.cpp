@@ -1,4 +1,4 @@
-#include "colours/ColorRules.h"
+#include "colors/ColorRules.h"
 
 #include <algorithm>
 

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string_view>
 
-#include "surface/Colour.h"
+#include "surface/Color.h"
 
 namespace vantor {
 
@@ -15,7 +15,7 @@ inline constexpr std::size_t kColorTableEntries = 12;
 inline constexpr std::size_t kAlphaEntry = 10;
 using TColorTable = std::array<std::uint32_t, kColorTableEntries>;
 
-struct ColourScheme {
+struct ColorScheme {
   std::string_view caption;           // the radio button's text
   std::string_view component;         // the radio button's name
   std::array<std::uint32_t, 11> rgb;  // digits 0..9, then the letter colour
@@ -24,8 +24,8 @@ struct ColourScheme {
 enum class SchemeId { EDP_Vibrant, EDP_Pastel, Active_EDP, Wrightline, Tab, Dataware };
 inline constexpr std::size_t kSchemeCount = 6;
 
-const std::array<ColourScheme, kSchemeCount>& ColourSchemes();
-const ColourScheme& Scheme(SchemeId id);
+const std::array<ColorScheme, kSchemeCount>& ColorSchemes();
+const ColorScheme& Scheme(SchemeId id);
 // Finds a scheme by its caption, ignoring case ("tab ocr" finds "TAB OCR").
 std::optional<SchemeId> FindSchemeByCaption(std::string_view caption);
 

@@ -1,4 +1,4 @@
-#include "colours/ColourSchemes.h"
+#include "colors/ColorSchemes.h"
 
 #include "surface/Text.h"
 
@@ -6,7 +6,7 @@ namespace vantor {
 
 namespace {
 // RGB as people read them; the table converts to the toolkit form where it writes.
-constexpr std::array<ColourScheme, kSchemeCount> kSchemes = {{
+constexpr std::array<ColorScheme, kSchemeCount> kSchemes = {{
     {"EDP Vibrant OCR",
      "EDP_Vibrant",
      {0xFF0111, 0xFFFF00, 0xA8D614, 0x48BAD5, 0xA8A8A8, 0xFF540D, 0xF34BA2, 0x5BB225, 0xFDA90B, 0x5F479D, 0xFFFFFF}},
@@ -29,9 +29,9 @@ constexpr std::array<ColourScheme, kSchemeCount> kSchemes = {{
 
 }  // namespace
 
-const std::array<ColourScheme, kSchemeCount>& ColourSchemes() { return kSchemes; }
+const std::array<ColorScheme, kSchemeCount>& ColorSchemes() { return kSchemes; }
 
-const ColourScheme& Scheme(SchemeId id) { return kSchemes[static_cast<std::size_t>(id)]; }
+const ColorScheme& Scheme(SchemeId id) { return kSchemes[static_cast<std::size_t>(id)]; }
 
 std::optional<SchemeId> FindSchemeByCaption(std::string_view caption) {
   for (std::size_t i = 0; i < kSchemes.size(); ++i)
@@ -40,9 +40,9 @@ std::optional<SchemeId> FindSchemeByCaption(std::string_view caption) {
 }
 
 void ApplyScheme(TColorTable& table, SchemeId id) {
-  static_assert(std::tuple_size_v<decltype(ColourScheme::rgb)> == kAlphaEntry + 1,
+  static_assert(std::tuple_size_v<decltype(ColorScheme::rgb)> == kAlphaEntry + 1,
                 "a scheme holds the digit colours and the letter colour, nothing more");
-  const ColourScheme& scheme = Scheme(id);
+  const ColorScheme& scheme = Scheme(id);
   for (std::size_t i = 0; i < scheme.rgb.size(); ++i) table[i] = ColorFromRgb(scheme.rgb[i]);
 }
 

@@ -4,7 +4,7 @@
 
 #include <QLabel>
 
-#include "colours/ColourSchemes.h"
+#include "colors/ColorSchemes.h"
 
 namespace vantor {
 

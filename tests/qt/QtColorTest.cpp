@@ -1,16 +1,16 @@
 // The one conversion between toolkit colour values (red in the low byte) and QColor.
-#include "qt/QtColour.h"
+#include "qt/QtColor.h"
 
 #include <gtest/gtest.h>
 
 namespace vantor {
 namespace {
 
-TEST(QtColour, ToolkitValueAndQColorConvertBothWays) {
+TEST(QtColor, ToolkitValueAndQColorConvertBothWays) {
   struct TRow {
     const char* name;
     TColor toolkit;
-    QColor colour;
+    QColor color;
   };
   const TRow rows[] = {
       {"red in the low byte", 0x0000FF, QColor(255, 0, 0)},
@@ -22,8 +22,8 @@ TEST(QtColour, ToolkitValueAndQColorConvertBothWays) {
   };
   for (const TRow& row : rows) {
     SCOPED_TRACE(row.name);
-    EXPECT_EQ(ToQColor(row.toolkit), row.colour);
-    EXPECT_EQ(FromQColor(row.colour), row.toolkit);
+    EXPECT_EQ(ToQColor(row.toolkit), row.color);
+    EXPECT_EQ(FromQColor(row.color), row.toolkit);
   }
   EXPECT_EQ(ToQColor(0xAB0000FFu), QColor(255, 0, 0)) << "the top byte is not a colour";
   EXPECT_EQ(FromQColor(QColor(255, 0, 0, 40)), 0x0000FFu) << "the alpha channel is dropped";

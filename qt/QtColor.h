@@ -4,7 +4,7 @@
 
 #include <QColor>
 
-#include "surface/Colour.h"
+#include "surface/Color.h"
 
 namespace vantor {
 

@@ -5,7 +5,7 @@
 #include <array>
 #include <cstddef>
 
-#include "colours/ColourSchemes.h"
+#include "colors/ColorSchemes.h"
 
 namespace vantor {
 
