@@ -14,7 +14,8 @@
 
 namespace vantor {
 
-// What a sheet reads and writes of the label state that the window keeps.
+// What a sheet reads and writes of the label state its host keeps: in
+// production a run's own THeadlessHost (TDltLabelRun), never the window.
 class TSheetHost {
  public:
   virtual ~TSheetHost() = default;
@@ -60,8 +61,9 @@ class ESheetRefused : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// The sheet procedure: enable the serial field, the dialog, the job settings,
-// then DrawSheets with the options as the dialog left them.
+// The sheet procedure over a host (the tests and the bench; the window and the
+// command line print a TDltLabelRun): enable the serial field, the dialog, the
+// job settings, then DrawSheets with the options as the dialog left them.
 TSheetResult PrintSheet(TSheetLayout layout, TSheetHost& host, TPrintJob& job, const TSheetOptions& options = {});
 
 // The pages of a job as one document: for each sheet the frame pass, the

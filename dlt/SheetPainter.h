@@ -1,6 +1,7 @@
 // One sheet on one page, drawn from a layout's description: page set-up, the
-// frame pass, the content pass and the closing lines. Internal to the printing
-// code; PrintSheet drives it.
+// frame pass, the content pass and the closing lines. Internal to the DLT
+// family: TDltLabelRun drives it on a host of its own (PrintSheet too, for the
+// tests and the bench).
 #pragma once
 
 #include <string>
@@ -20,7 +21,8 @@ class TSheetPainter {
   // drawn, so every other label sits where it does on a full sheet.
 
   // The label outlines (when asked for) and the cells. Walks the sheet's serials
-  // for the cell colours and puts the first one back afterwards.
+  // for the cell colours and puts the first one back afterwards: the run's
+  // internal drawing on its own host, never a caller's state.
   void FramePass(const TSheetLayoutSpec& layout, int firstLabel = 0, int endLabel = kLabelsPerSheet);
   // The barcodes and characters of every label, then the closing lines.
   void ContentPass(const TSheetLayoutSpec& layout, int firstLabel = 0, int endLabel = kLabelsPerSheet);

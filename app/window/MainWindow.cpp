@@ -166,30 +166,11 @@ void TMainWindow::SyncBarcodeText(const std::string& text) {
   state_.SetBarcodeText(text);
 }
 
-// --- The sheet's view of the window ---------------------------------------------
-
-std::string TMainWindow::SerialText() const { return SerialField->text().toStdString(); }
+// --- The serial field and the preview -------------------------------------------
 
 void TMainWindow::SetSerialText(const std::string& text) { state_.SetSerial(text); }
 
 void TMainWindow::EnableSerialField() { SerialField->setEnabled(true); }
-
-std::string TMainWindow::BarcodeText() const { return PreviewBarcode->Bar_Caption(); }
-
-void TMainWindow::SetBarcodeText(const std::string& text) { SyncBarcodeText(text); }
-
-bool TMainWindow::ColoredSequence() const { return Serial_Color->isChecked(); }
-
-TColor TMainWindow::DigitColor(int digit) const {
-  return digit >= 0 && digit <= 9 ? state_.Colors[static_cast<std::size_t>(digit)] : state_.Colors[kLetterColorEntry];
-}
-
-void TMainWindow::NextSequence() {
-  Trace("NextSequence");
-  if (state_.NextSequence()) SyncBarcodeText(state_.BarcodeText());
-}
-
-void TMainWindow::DrawBarcode(TSurface& page, int x, int y) { PreviewBarcode->LoMetricPrint(page, x, y); }
 
 void TMainWindow::SetReporter(std::unique_ptr<TMessageReporter> reporter) {
   reporter_ = reporter ? std::move(reporter) : MakeMessageBoxReporter(this);

@@ -58,7 +58,7 @@ class TShape;
 
 inline constexpr const char* kSequenceError = QT_TRANSLATE_NOOP("vantor::TMainWindow", "Error in Sequence Number");
 
-class TMainWindow : public QWidget, public TSheetHost {
+class TMainWindow : public QWidget {
   Q_OBJECT
 
  public:
@@ -171,17 +171,10 @@ class TMainWindow : public QWidget, public TSheetHost {
   // Tells the operator of jobs the journal found interrupted (once).
   void ShowInterruptedJobs();
 
-  // --- The sheet's view of the window ----------------------------------------
-  std::string SerialText() const override;
-  void SetSerialText(const std::string& text) override;
-  void EnableSerialField() override;
-  std::string BarcodeText() const override;
-  void SetBarcodeText(const std::string& text) override;
-  bool ColoredSequence() const override;
-  TColor DigitColor(int digit) const override;
-  void NextSequence() override;
-  void RefreshPreview() override;  // barcode text, characters and cells from the serial
-  void DrawBarcode(TSurface& page, int x, int y) override;
+  // --- The serial field and the preview ---------------------------------------
+  void SetSerialText(const std::string& text);  // runs the field's change handling
+  void EnableSerialField();
+  void RefreshPreview();  // barcode text, characters and cells from the serial
 
   // --- Collaborators ----------------------------------------------------------
   TLabelState& LabelState() { return state_; }

@@ -45,7 +45,7 @@ void TMainWindow::PrintClick() {
     if (!job->ShowDialog()) return;
     DrawJob(*job, false);
   } catch (const std::exception& e) {
-    // The job has put the serial back; the operator can print again.
+    // The serial moves on only after a printed job: the operator can print again.
     reporter_->Error(QString::fromStdString(e.what()));
   }
 }

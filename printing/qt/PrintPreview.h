@@ -12,7 +12,7 @@ class QPrintPreviewWidget;
 
 namespace vantor {
 
-// Draws a whole job on `job` (BeginDoc .. EndDoc, e.g. through DrawSheets).
+// Draws a whole job on `job` (BeginDoc .. EndDoc, e.g. through DrawRun).
 // `preview`: the pages the dialog shows, which must leave every serial and
 // setting as it found them; false: the dialog's Print button, which prints
 // the job and moves on as printing does.
