@@ -74,6 +74,7 @@ TCalibration TMainWindow::CalibrationFor(const QString& printer) {
 
 std::unique_ptr<TPrintJob> TMainWindow::DefaultJob() {
   auto job = std::make_unique<TPrinterJob>(Printer(), sheetOptions_, this);
+  job->SetLabelsTabFields({.sheets = true, .maxSheets = kMaxSheets, .labelsPerPage = kLabelsPerSheet});
   job->SetJobCheck([this](const TSheetOptions& o) { return JobRefusal(o); });
   job->SetWarning([this](const QString& text) { reporter_->Warning(text); });
   job->SetCalibrationSource([this](const QString& printer) { return CalibrationFor(printer); });

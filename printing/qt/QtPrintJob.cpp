@@ -119,7 +119,7 @@ TLabelsTab::TLabelsTab(const TSheetOptions& options, const TLabelsTabFields& fie
   if (fields.sheets) {
     Sheets = new QSpinBox(this);
     Sheets->setObjectName("Sheets");
-    Sheets->setRange(1, kMaxSheets);
+    Sheets->setRange(1, fields.maxSheets);
     Sheets->setValue(options.sheets);
     form->addRow(Tr(kSheetsCaption), Sheets);
   }

@@ -11,7 +11,7 @@
 #include <optional>
 #include <string>
 
-#include "dlt/Sheet.h"
+#include "printing/PrintJob.h"
 #include "qt/OutputFile.h"
 #include "surface/CorrectedSurface.h"
 #include "templates/SheetTemplate.h"
@@ -34,10 +34,12 @@ inline constexpr const char* kSheetsCaption = QT_TRANSLATE_NOOP("vantor::PrintJo
 inline constexpr const char* kStartLabelCaption = QT_TRANSLATE_NOOP("vantor::PrintJob", "Start at label");
 
 // What a job's "Labels" tab offers besides "Print label outlines".
+// The family fills it in: the dialog knows no sheet of its own.
 struct TLabelsTabFields {
-  bool sheets = true;                   // "Sheets": a job of whole pages (the label count sets it otherwise)
-  int labelsPerPage = kLabelsPerSheet;  // "Start at label" runs from 1 to this
-  bool outlines = true;                 // "Print label outlines": for a family that draws them
+  bool sheets = false;    // "Sheets": a job of whole pages (the label count sets it otherwise)
+  int maxSheets = 1;      // "Sheets" runs from 1 to this
+  int labelsPerPage = 1;  // "Start at label" runs from 1 to this
+  bool outlines = true;   // "Print label outlines": for a family that draws them
 };
 
 // The print dialog's "Labels" tab.

@@ -17,12 +17,15 @@
 namespace vantor::test {
 namespace {
 
+// What the DLT window offers: whole sheets of 30 labels.
+const TLabelsTabFields kDltFields{.sheets = true, .maxSheets = kMaxSheets, .labelsPerPage = kLabelsPerSheet};
+
 // The print dialog's Labels tab: a refused job keeps the dialog open.
 TEST(JobPrintDialog, RefusedJobKeepsTheDialogOpen) {
   QPrinter printer(QPrinter::HighResolution);
   TSheetOptions options;
   options.sheets = 1;
-  TJobPrintDialog dialog(&printer, options, TLabelsTabFields{});
+  TJobPrintDialog dialog(&printer, options, kDltFields);
   std::vector<QString> warnings;
   dialog.SetWarning([&](const QString& t) { warnings.push_back(t); });
   dialog.SetCheck([](const TSheetOptions& o) { return SheetRefusal("ABC960", o.sheets, o.startLabel); });
@@ -56,7 +59,7 @@ TEST(JobPrintDialog, RefusedJobKeepsTheDialogOpen) {
 // a job of more than 100 pages is asked about first, Cancel the default.
 TEST(JobPrintDialog, CopiesStayAtOneAndBigJobsAreConfirmed) {
   QPrinter printer(QPrinter::HighResolution);
-  TJobPrintDialog dialog(&printer, TSheetOptions{}, TLabelsTabFields{});
+  TJobPrintDialog dialog(&printer, TSheetOptions{}, kDltFields);
   dialog.show();
   const QList<QSpinBox*> copies = dialog.findChildren<QSpinBox*>(QStringLiteral("copies"));
   ASSERT_EQ(copies.size(), 1);
