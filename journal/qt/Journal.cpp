@@ -738,6 +738,7 @@ void TJournal::Migrate(TMode mode) {
 }
 
 int TJournal::SchemaVersion() {
+  CheckStillThere();  // an open file moved away still answers: the journal is not reachable any more
   QSqlQuery q(QSqlDatabase::database(connection_, false));
   if (!q.exec(QStringLiteral("SELECT MAX(version) FROM schema_version")) || !q.next())
     Fail("cannot read the schema version", q.lastError());

@@ -220,9 +220,14 @@ class ApiTest(unittest.TestCase):
         try:
             self.assertEqual(server.request("POST", "/api/v1/jobs", LTO)[0], 201)
             os.rename(server.journal, server.journal + ".away")
-            # Each worker has a journal of its own: one that has it open
-            # fails in the run, one that opens it fails at once.
+            # Health asks the journal, not the file it once opened. Each
+            # worker has a journal of its own: one that has it open fails in
+            # the run, one that opens it fails at once.
             errors = []
+            for _ in range(4):  # whichever worker answers
+                status, _, data, _ = server.request("GET", "/api/v1/health")
+                self.assertEqual(status, 503, data[:300])
+                errors.append(json.loads(data)["error"])
             for _ in range(3):
                 status, ctype, data, _ = server.request("POST", "/api/v1/jobs", dict(LTO, serial="GON100"))
                 self.assertEqual(status, 503, data[:300])
@@ -230,6 +235,7 @@ class ApiTest(unittest.TestCase):
                 errors.append(json.loads(data)["error"])
             self.assertTrue(any("the journal file has gone" in e for e in errors), errors)
             os.rename(server.journal + ".away", server.journal)
+            self.assertEqual(server.request("GET", "/api/v1/health")[0], 200)
             self.assertEqual(server.request("POST", "/api/v1/jobs", dict(LTO, serial="GON100"))[0], 201)
         finally:
             server.close()
