@@ -362,7 +362,7 @@ TEST(LtoLabelsTab, OffersOnlyTheStartLabelOverTheTemplatesLabels) {
   EXPECT_EQ(tab.Options(options).startLabel, 51);
   EXPECT_FALSE(tab.Options(options).outlines);
 
-  TLabelsTab tapeLabels(options, {});
+  TLabelsTab tapeLabels(options, {.sheets = true, .maxSheets = 1000, .labelsPerPage = 30});
   tapeLabels.show();
   EXPECT_TRUE(tapeLabels.Outlines->isVisible()) << "the tape-label sheets keep theirs";
   EXPECT_NE(tapeLabels.Sheets, nullptr);
