@@ -56,7 +56,15 @@ TCalibrationDialog::TCalibrationDialog(TCalibrationStore& store, const QString& 
     : QDialog(parent), store_(store), printPage_(PrintPageOn), printerExists_(SystemHasPrinter) {
   setWindowTitle(tr("Printer Calibration"));
   auto* layout = new QVBoxLayout(this);
+  BuildPrinterRows(*layout, printer);
+  BuildMeasuredRows(*layout);
+  BuildCorrectionRows(*layout);
+  BuildButtons(*layout);
+  ConnectFields();
+  LoadPrinter();
+}
 
+void TCalibrationDialog::BuildPrinterRows(QVBoxLayout& layout, const QString& printer) {
   auto* top = new QFormLayout;
   Printer = new QComboBox(this);
   Printer->setObjectName("Printer");
@@ -68,12 +76,14 @@ TCalibrationDialog::TCalibrationDialog(TCalibrationStore& store, const QString& 
   if (!printer.isEmpty() && Printer->findText(printer) < 0) Printer->addItem(printer);
   Printer->setCurrentText(printer.isEmpty() ? QPrinterInfo::defaultPrinterName() : printer);
   top->addRow(tr("Printer"), Printer);
-  layout->addLayout(top);
+  layout.addLayout(top);
 
   PrintPage = new QPushButton(tr("Print calibration page"), this);
   PrintPage->setObjectName("PrintPage");
-  layout->addWidget(PrintPage);
+  layout.addWidget(PrintPage);
+}
 
+void TCalibrationDialog::BuildMeasuredRows(QVBoxLayout& layout) {
   auto* measured = new QGroupBox(tr("Measured on the calibration page (mm)"), this);
   auto* mform = new QFormLayout(measured);
   AFromLeft = Field(measured, "AFromLeft");
@@ -87,8 +97,10 @@ TCalibrationDialog::TCalibrationDialog(TCalibrationStore& store, const QString& 
   Compute = new QPushButton(tr("Compute"), measured);
   Compute->setObjectName("Compute");
   mform->addRow(QString(), Compute);
-  layout->addWidget(measured);
+  layout.addWidget(measured);
+}
 
+void TCalibrationDialog::BuildCorrectionRows(QVBoxLayout& layout) {
   auto* correction = new QGroupBox(this);
   CorrectionBox = correction;
   auto* cform = new QFormLayout(correction);
@@ -100,25 +112,29 @@ TCalibrationDialog::TCalibrationDialog(TCalibrationStore& store, const QString& 
   cform->addRow(tr("Offset down (mm)"), OffsetY);
   cform->addRow(tr("Scale across"), ScaleX);
   cform->addRow(tr("Scale down"), ScaleY);
-  layout->addWidget(correction);
+  layout.addWidget(correction);
 
   Status = new QLabel(this);
   Status->setObjectName("Status");
   Status->setWordWrap(true);
-  layout->addWidget(Status);
+  layout.addWidget(Status);
+}
 
+void TCalibrationDialog::BuildButtons(QVBoxLayout& layout) {
   auto* buttons = new QDialogButtonBox(this);
   Save = buttons->addButton(tr("&Save"), QDialogButtonBox::AcceptRole);
   Reset = buttons->addButton(tr("&Reset"), QDialogButtonBox::ResetRole);
   Close = buttons->addButton(QDialogButtonBox::Close);
   Save->setObjectName(QStringLiteral("Save"));
   Reset->setObjectName(QStringLiteral("Reset"));
-  layout->addWidget(buttons);
+  layout.addWidget(buttons);
   // Saving, forgetting and printing cannot be taken back: they take a click or
   // their mnemonic. Enter computes, which changes nothing kept.
   for (QPushButton* b : {PrintPage, Save, Reset}) b->setAutoDefault(false);
   Compute->setDefault(true);
+}
 
+void TCalibrationDialog::ConnectFields() {
   connect(Printer, &QComboBox::currentTextChanged, this, &TCalibrationDialog::PrinterChanged);
   for (QLineEdit* field : {OffsetX, OffsetY, ScaleX, ScaleY})
     connect(field, &QLineEdit::textEdited, this, [this] { unsaved_ = true; });
@@ -127,7 +143,6 @@ TCalibrationDialog::TCalibrationDialog(TCalibrationStore& store, const QString& 
   connect(Save, &QPushButton::clicked, this, &TCalibrationDialog::SaveCalibration);
   connect(Reset, &QPushButton::clicked, this, &TCalibrationDialog::ResetCalibration);
   connect(Close, &QPushButton::clicked, this, &QDialog::reject);
-  LoadPrinter();
 }
 
 QString TCalibrationDialog::PrinterName() const { return Printer->currentText().trimmed(); }

@@ -15,6 +15,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QVBoxLayout;
 
 namespace vantor {
 
@@ -62,6 +63,11 @@ class TCalibrationDialog : public QDialog {
   void ResetCalibration();
 
  private:
+  void BuildPrinterRows(QVBoxLayout& layout, const QString& printer);
+  void BuildMeasuredRows(QVBoxLayout& layout);
+  void BuildCorrectionRows(QVBoxLayout& layout);
+  void BuildButtons(QVBoxLayout& layout);
+  void ConnectFields();
   void PrinterChanged();
   void Show(const TCalibration& c);
   void Warn(const QString& text);
