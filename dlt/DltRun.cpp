@@ -46,8 +46,6 @@ std::string TDltLabelRun::SerialOf(int label) const {
 
 std::string TDltLabelRun::NextSerial() const { return SerialOf(Labels()); }
 
-TSheetLayout TDltLabelRun::Layout() const { return LayoutFor(look_.mediaMode, Fresh()->Rotated()); }
-
 void TDltLabelRun::DrawPage(TSurface& surface, int page) const {
   if (page == 0) {
     // The printer's resolution is known only now.

@@ -32,7 +32,6 @@ class TDltLabelRun : public TLabelRun {
   std::string Describe() const override;
 
   const std::string& FirstSerial() const { return look_.serial; }
-  TSheetLayout Layout() const;
   const TSheetOptions& Options() const { return options_; }
   // The serial field's text once the run is printed: the serial after its
   // last label (the last one itself at 999).
