@@ -5,28 +5,52 @@
 #include <QPen>
 #include <QTextItem>
 #include <QTransform>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <string>
 
 namespace vantor {
 
 namespace {
 
-void Number(QByteArray& out, qreal v) {
-  // Device pixels at print resolutions: tenths are finer than any dot.
-  const qreal r = std::round(v * 10) / 10;
-  if (r == std::floor(r))
-    out += QByteArray::number(static_cast<qlonglong>(r));
+void Whole(std::string& out, long long v) {
+  char text[24];
+  const auto end = std::to_chars(text, text + sizeof text, v).ptr;
+  out.append(text, static_cast<std::size_t>(end - text));
+}
+
+// A transform's factor as QByteArray::number(v, 'g', 6) writes it; the common
+// 1 and 0 of an upright text without formatting a double.
+void Factor(std::string& out, qreal v) {
+  if (v == 1 || v == -1 || (v == 0 && !std::signbit(v)))
+    Whole(out, static_cast<long long>(v));
   else
-    out += QByteArray::number(r, 'f', 1);
+    out += QByteArray::number(v, 'g', 6).toStdString();
 }
 
-QByteArray Color(const QColor& c) {
-  QByteArray s = "#" + QByteArray::number(c.rgb() & 0xFFFFFF, 16).rightJustified(6, '0');
-  return s;
+void Number(std::string& out, qreal v) {
+  // Device pixels at print resolutions: tenths are finer than any dot.
+  const qreal tenths = std::round(v * 10);
+  const auto whole = static_cast<long long>(tenths);
+  if (whole % 10 == 0) {
+    Whole(out, whole / 10);
+  } else {
+    if (whole < 0) out += '-';
+    const long long a = whole < 0 ? -whole : whole;
+    Whole(out, a / 10);
+    out += '.';
+    out += static_cast<char>('0' + a % 10);
+  }
 }
 
-QByteArray Escaped(const QString& text) { return text.toHtmlEscaped().toUtf8(); }
+std::string Color(const QColor& c) {
+  char text[8];
+  std::snprintf(text, sizeof text, "#%06x", c.rgb() & 0xFFFFFFu);
+  return text;
+}
+
+std::string Escaped(const QString& text) { return text.toHtmlEscaped().toStdString(); }
 
 }  // namespace
 
@@ -40,7 +64,7 @@ class TLeanSvgEngine : public QPaintEngine {
 
   bool begin(QPaintDevice*) override {
     body_.clear();
-    body_.reserve(64 * 1024);
+    body_.reserve(128 * 1024);
     return true;
   }
 
@@ -49,12 +73,52 @@ class TLeanSvgEngine : public QPaintEngine {
     const QByteArray w = QByteArray::number(size_.width()), h = QByteArray::number(size_.height());
     // The page's size on paper, so that a browser shows it at its size.
     const auto mm = [&](int dots) { return QByteArray::number(dots * 25.4 / dpi_, 'f', 3) + "mm"; };
-    out_ += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" +
-            mm(size_.width()) + "\" height=\"" + mm(size_.height()) + "\" viewBox=\"0 0 " + w + ' ' + h + "\">\n";
-    out_ += body_;
-    out_ += "</svg>\n";
+    const QByteArray head =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" +
+        mm(size_.width()) + "\" height=\"" + mm(size_.height()) + "\" viewBox=\"0 0 " + w + ' ' + h + "\">\n";
+    static constexpr char kTail[] = "</svg>\n";
+    out_.reserve(out_.size() + head.size() + static_cast<qsizetype>(body_.size()) + qsizetype{sizeof kTail});
+    out_ += head;
+    out_.append(body_.data(), static_cast<qsizetype>(body_.size()));
+    out_ += kTail;
     body_.clear();
     return true;
+  }
+
+  // Text as drawTextItem writes it, from what the caller already knows: no
+  // shaping, which would only be thrown away (the SVG keeps the string).
+  void Text(const QTransform& transform, QPointF p, const QFont& f, const QColor& color, const QString& text) {
+    Flush();
+    const qreal px = f.pixelSize() > 0 ? f.pixelSize() : f.pointSizeF() * dpi_ / 72;
+    body_ += "<text xml:space=\"preserve\" x=\"";
+    Number(body_, p.x());
+    body_ += "\" y=\"";
+    Number(body_, p.y());
+    body_ += "\" font-family=\"";
+    if (f.family() != family_) {
+      family_ = f.family();
+      familyEscaped_ = Escaped(family_);
+    }
+    body_ += familyEscaped_;
+    body_ += "\" font-size=\"";
+    Number(body_, px);
+    body_ += '"';
+    if (f.weight() >= QFont::DemiBold) body_ += " font-weight=\"bold\"";
+    if (color != Qt::black) body_ += " fill=\"" + Color(color) + '"';
+    if (!transform.isIdentity()) {
+      body_ += " transform=\"matrix(";
+      for (const qreal v : {transform.m11(), transform.m12(), transform.m21(), transform.m22()}) {
+        Factor(body_, v);
+        body_ += ',';
+      }
+      Number(body_, transform.dx());
+      body_ += ',';
+      Number(body_, transform.dy());
+      body_ += ")\"";
+    }
+    body_ += '>';
+    body_ += Escaped(text);
+    body_ += "</text>\n";
   }
 
   Type type() const override { return QPaintEngine::User; }
@@ -92,34 +156,7 @@ class TLeanSvgEngine : public QPaintEngine {
   }
 
   void drawTextItem(const QPointF& p, const QTextItem& item) override {
-    Flush();
-    const QFont& f = item.font();
-    const qreal px = f.pixelSize() > 0 ? f.pixelSize() : f.pointSizeF() * dpi_ / 72;
-    body_ += "<text xml:space=\"preserve\" x=\"";
-    Number(body_, p.x());
-    body_ += "\" y=\"";
-    Number(body_, p.y());
-    body_ += "\" font-family=\"";
-    body_ += Escaped(f.family());
-    body_ += "\" font-size=\"";
-    Number(body_, px);
-    body_ += '"';
-    if (f.weight() >= QFont::DemiBold) body_ += " font-weight=\"bold\"";
-    if (pen_.color() != Qt::black) body_ += " fill=\"" + Color(pen_.color()) + '"';
-    if (!transform_.isIdentity()) {
-      body_ += " transform=\"matrix(";
-      for (const qreal v : {transform_.m11(), transform_.m12(), transform_.m21(), transform_.m22()}) {
-        body_ += QByteArray::number(v, 'g', 6);
-        body_ += ',';
-      }
-      Number(body_, transform_.dx());
-      body_ += ',';
-      Number(body_, transform_.dy());
-      body_ += ")\"";
-    }
-    body_ += '>';
-    body_ += Escaped(item.text());
-    body_ += "</text>\n";
+    Text(transform_, p, item.font(), pen_.color(), item.text());
   }
 
   void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
@@ -132,12 +169,12 @@ class TLeanSvgEngine : public QPaintEngine {
 
   // The style attributes of the current pen and brush for a shape that may
   // be filled.
-  QByteArray Style(bool fill) const {
-    QByteArray s = " fill=\"";
-    s += fill && Filled() ? Color(brush_.color()) : QByteArray("none");
+  std::string Style(bool fill) const {
+    std::string s = " fill=\"";
+    s += fill && Filled() ? Color(brush_.color()) : std::string("none");
     s += '"';
     if (fill && Filled() && brush_.color().alpha() < 255)
-      s += " fill-opacity=\"" + QByteArray::number(brush_.color().alphaF(), 'g', 3) + '"';
+      s += " fill-opacity=\"" + QByteArray::number(brush_.color().alphaF(), 'g', 3).toStdString() + '"';
     if (Stroked()) {
       const qreal width = pen_.widthF() > 0 ? pen_.widthF() : 1;
       s += " stroke=\"" + Color(pen_.color()) + "\" stroke-width=\"";
@@ -158,7 +195,7 @@ class TLeanSvgEngine : public QPaintEngine {
   }
 
   // Starts or continues the run of path data for `style`.
-  void Run(const QByteArray& style) {
+  void Run(const std::string& style) {
     if (style == style_) return;
     Flush();
     style_ = style;
@@ -166,7 +203,7 @@ class TLeanSvgEngine : public QPaintEngine {
 
   void Flush() {
     FlushPending();
-    if (data_.isEmpty()) return;
+    if (data_.empty()) return;
     body_ += "<path";
     body_ += style_;
     body_ += " d=\"";
@@ -178,11 +215,22 @@ class TLeanSvgEngine : public QPaintEngine {
 
   void FlushPending() {
     if (pending_.isEmpty()) return;
-    // Appended piece by piece: a sheet has thousands of them.
-    char text[80];
-    const int n = std::snprintf(text, sizeof text, "M%d %dh%dv%dh%dz", pending_.left(), pending_.top(),
-                                pending_.width(), pending_.height(), -pending_.width());
-    data_.append(text, n);
+    // A sheet has thousands of them: written in place, not piece by piece.
+    const std::size_t was = data_.size();
+    data_.resize(was + 64);  // six letters and five ints of at most 11 characters
+    char* at = data_.data() + was;
+    char* const end = data_.data() + data_.size();
+    const auto put = [&](char c, int v) {
+      *at = c;
+      at = std::to_chars(at + 1, end, v).ptr;
+    };
+    put('M', pending_.left());
+    put(' ', pending_.top());
+    put('h', pending_.width());
+    put('v', pending_.height());
+    put('h', -pending_.width());
+    *at++ = 'z';
+    data_.resize(static_cast<std::size_t>(at - data_.data()));
     pending_ = QRect();
   }
 
@@ -197,7 +245,7 @@ class TLeanSvgEngine : public QPaintEngine {
       return;
     }
     if (r.isEmpty()) return;
-    if (fillStyle_.isEmpty()) fillStyle_ = Style(true);
+    if (fillStyle_.empty()) fillStyle_ = Style(true);
     Run(fillStyle_);
     const QRect q = r.toRect().translated(static_cast<int>(transform_.dx()), static_cast<int>(transform_.dy()));
     if (!pending_.isEmpty()) {
@@ -216,7 +264,7 @@ class TLeanSvgEngine : public QPaintEngine {
 
   void Shape(const QPolygonF& polygon, bool fill, bool oddEven) {
     if (polygon.size() < 2 || (!(fill && Filled()) && !Stroked())) return;
-    QByteArray style = Style(fill);
+    std::string style = Style(fill);
     if (oddEven && fill && Filled()) style += " fill-rule=\"evenodd\"";
     Run(style);
     FlushPending();
@@ -235,8 +283,11 @@ class TLeanSvgEngine : public QPaintEngine {
   QSize size_;
   int dpi_ = 96;
   QByteArray& out_;
-  QByteArray body_, style_, data_;
-  QByteArray fillStyle_;  // Style(true) while the pen and brush stay
+  // Kept between pages and runs of one style: cleared, never freed.
+  std::string body_, style_, data_;
+  std::string fillStyle_;
+  QString family_;             // the last text's family, and escaped for XML
+  std::string familyEscaped_;  // Style(true) while the pen and brush stay
   QRect pending_;
   QPen pen_;
   QBrush brush_;
@@ -252,6 +303,11 @@ TLeanSvgDevice::TLeanSvgDevice(QSize size, int dpi, QByteArray& out)
 TLeanSvgDevice::~TLeanSvgDevice() = default;
 
 QPaintEngine* TLeanSvgDevice::paintEngine() const { return engine_.get(); }
+
+void TLeanSvgDevice::Text(const QTransform& transform, QPointF baseline, const QFont& font, const QColor& color,
+                          const QString& text) {
+  engine_->Text(transform, baseline, font, color, text);
+}
 
 int TLeanSvgDevice::metric(PaintDeviceMetric metric) const {
   switch (metric) {

@@ -12,8 +12,12 @@
 #pragma once
 
 #include <QByteArray>
+#include <QColor>
+#include <QFont>
 #include <QPaintDevice>
+#include <QPointF>
 #include <QSize>
+#include <QTransform>
 #include <memory>
 
 namespace vantor {
@@ -27,6 +31,11 @@ class TLeanSvgDevice : public QPaintDevice {
   TLeanSvgDevice(QSize size, int dpi, QByteArray& out);
   ~TLeanSvgDevice() override;
   QPaintEngine* paintEngine() const override;
+
+  // Writes `text` as a painter drawing it at `baseline` under `transform`
+  // would, without laying it out first. For callers that draw one short
+  // string at a time and already know its font and colour.
+  void Text(const QTransform& transform, QPointF baseline, const QFont& font, const QColor& color, const QString& text);
 
  protected:
   int metric(PaintDeviceMetric metric) const override;

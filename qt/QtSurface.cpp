@@ -8,7 +8,10 @@
 #include <QPrinter>
 #include <QScreen>
 #include <algorithm>
+#include <string>
+#include <unordered_map>
 
+#include "qt/LeanSvg.h"
 #include "qt/QtColor.h"
 #include "qt/QtFonts.h"
 #include "surface/Units.h"
@@ -74,13 +77,16 @@ void TQtSurface::FillRect(int x1, int y1, int x2, int y2) {
   const int l = std::min(a.x(), b.x()), r = std::max(a.x(), b.x());
   const int t = std::min(a.y(), b.y()), btm = std::max(a.y(), b.y());
   if (r <= l || btm <= t) return;
-  // Bars come by the thousand on a sheet: set the painter's state only when it
-  // changes (QPainter::fillRect sets and restores it on every call, and the PDF
-  // engine writes a graphics state each time).
-  const QColor color = ToQColor(BrushColor());
+  Fill(QRect(l, t, r - l, btm - t), ToQColor(BrushColor()));
+}
+
+void TQtSurface::Fill(const QRect& r, const QColor& color) {
+  // Bars and cells come by the thousand on a sheet: set the painter's state
+  // only when it changes (QPainter::fillRect sets and restores it on every
+  // call, and the PDF engine writes a graphics state each time).
   if (p_.pen().style() != Qt::NoPen) p_.setPen(Qt::NoPen);
   if (p_.brush().style() != Qt::SolidPattern || p_.brush().color() != color) p_.setBrush(color);
-  p_.drawRect(QRect(l, t, r - l, btm - t));
+  p_.drawRect(r);
 }
 
 void TQtSurface::Rectangle(int x1, int y1, int x2, int y2) {
@@ -92,15 +98,15 @@ void TQtSurface::Rectangle(int x1, int y1, int x2, int y2) {
   const int w = std::max(1, LengthX(PenWidth()));
   const QColor pen(Qt::black);
   if (2 * w >= r - l || 2 * w >= btm - t) {  // all outline
-    p_.fillRect(QRect(l, t, r - l, btm - t), pen);
+    Fill(QRect(l, t, r - l, btm - t), pen);
     return;
   }
   if (BrushStyle() == TBrushStyle::Solid)
-    p_.fillRect(QRect(l + w, t + w, r - l - 2 * w, btm - t - 2 * w), ToQColor(BrushColor()));
-  p_.fillRect(QRect(l, t, r - l, w), pen);
-  p_.fillRect(QRect(l, btm - w, r - l, w), pen);
-  p_.fillRect(QRect(l, t + w, w, btm - t - 2 * w), pen);
-  p_.fillRect(QRect(r - w, t + w, w, btm - t - 2 * w), pen);
+    Fill(QRect(l + w, t + w, r - l - 2 * w, btm - t - 2 * w), ToQColor(BrushColor()));
+  Fill(QRect(l, t, r - l, w), pen);
+  Fill(QRect(l, btm - w, r - l, w), pen);
+  Fill(QRect(l, t + w, w, btm - t - 2 * w), pen);
+  Fill(QRect(r - w, t + w, w, btm - t - 2 * w), pen);
 }
 
 void TQtSurface::Polygon(const std::vector<TPoint>& points) {
@@ -120,7 +126,10 @@ void TQtSurface::Polygon(const std::vector<TPoint>& points) {
 }
 
 void TQtSurface::SetFont(const TFontSpec& f) {
-  if (!(f == Font())) fontValid_ = false;
+  // Colour and turn are the drawing's, not the Qt font's.
+  const TFontSpec& was = Font();
+  if (f.Face != was.Face || f.Height != was.Height || f.PointSize != was.PointSize || f.Bold != was.Bold)
+    fontValid_ = false;
   TSurfaceState::SetFont(f);
 }
 
@@ -128,21 +137,23 @@ QFont TQtSurface::CurrentQFont() {
   if (!fontValid_) {
     // Sheets switch between a few fonts for every label; matching a cell
     // height measures the face, so each size is worked out once per surface.
-    const QString key = QString::fromStdString(Font().Face) + QLatin1Char('|') +
-                        QString::number(Font().Height > 0 ? LengthY(Font().Height) : -Font().PointSize) +
-                        QLatin1Char('|') + QString::number(Font().Bold);
+    // Points at the surface's vertical resolution give the em height.
+    const int dy = dpiY_ ? dpiY_ : ScreenDpiY();
+    const bool cell = Font().Height > 0;
+    const int pixels = cell ? LengthY(Font().Height) : RoundEven(Font().PointSize * dy / 72.0);
+    const QPaintDevice* device = p_.device();
+    fontKey_ = Font().Face + (cell ? "|cell " : "|em ") + std::to_string(pixels) + (Font().Bold ? "|bold|" : "|") +
+               std::to_string(device ? device->devType() : 0) + '|' +
+               std::to_string(device ? device->logicalDpiX() : 0) + '|' +
+               std::to_string(device ? device->logicalDpiY() : 0) + '\x1f';
+    const QString key = QString::fromStdString(fontKey_);
     const auto hit = fonts_.constFind(key);
     if (hit != fonts_.constEnd()) {
       qfont_ = *hit;
     } else {
       const QString family = ResolveFamily(Font().Face);
-      if (Font().Height > 0) {
-        qfont_ = FontForCellHeight(family, LengthY(Font().Height), Font().Bold, p_.device());
-      } else {
-        // Points at the surface's vertical resolution give the em height.
-        const int dy = dpiY_ ? dpiY_ : ScreenDpiY();
-        qfont_ = FontForEmHeight(family, RoundEven(Font().PointSize * dy / 72.0), Font().Bold);
-      }
+      qfont_ =
+          cell ? FontForCellHeight(family, pixels, Font().Bold, device) : FontForEmHeight(family, pixels, Font().Bold);
       fonts_.insert(key, qfont_);
     }
     fontValid_ = true;
@@ -150,36 +161,55 @@ QFont TQtSurface::CurrentQFont() {
   return qfont_;
 }
 
+TQtSurface::TTextBox TQtSurface::Measure(std::string_view text) {
+  const QFont f = CurrentQFont();
+  // Sheets measure the same few strings (one character a cell) on every
+  // label and every page, and each QFontMetrics takes Qt's global font lock:
+  // each is measured once a thread, with the font and device in the key.
+  thread_local std::unordered_map<std::string, TTextBox> measured;
+  std::string key = fontKey_;
+  key += text;
+  if (const auto hit = measured.find(key); hit != measured.end()) return hit->second;
+  if (measured.size() >= kMeasuredKept) measured.clear();
+  const QFontMetrics fm(f, p_.device());
+  const TTextBox box{fm.horizontalAdvance(FromSurfaceText(text)), fm.height(), fm.ascent()};
+  measured.emplace(std::move(key), box);
+  return box;
+}
+
 void TQtSurface::TextOut(int x, int y, std::string_view text) {
   const QString s = FromSurfaceText(text);
   const QFont f = CurrentQFont();
-  const QFontMetrics fm(f, p_.device());
-  const int w = fm.horizontalAdvance(s);
-  const int h = fm.height();
-  const int left = TextAlign() == TTextAlign::TopCenter ? -(w / 2) : 0;
+  const TTextBox box = Measure(text);
+  const int left = TextAlign() == TTextAlign::TopCenter ? -(box.width / 2) : 0;
+  const QColor color = ToQColor(Font().Color);
+  const QPoint at = ToDevice(x, y);
+  const double degrees = Font().Escapement % 3600 != 0 ? -Font().Escapement / 10.0 : 0;  // Qt turns clockwise
 
+  if (auto* svg = dynamic_cast<TLeanSvgDevice*>(p_.device()); svg && BkMode() == TBkMode::Transparent) {
+    // The SVG keeps the string: laying it out would be thrown away.
+    QTransform t = p_.worldTransform();
+    t.translate(at.x(), at.y());
+    if (degrees != 0) t.rotate(degrees);
+    svg->Text(t, QPointF(left, box.ascent), f, color, s);
+    return;
+  }
   p_.save();
-  p_.translate(ToDevice(x, y));
-  if (Font().Escapement % 3600 != 0) p_.rotate(-Font().Escapement / 10.0);  // Qt turns clockwise
+  p_.translate(at);
+  if (degrees != 0) p_.rotate(degrees);
   if (BkMode() == TBkMode::Opaque) {
     p_.setPen(Qt::NoPen);
     p_.setBrush(ToQColor(BkColor()));
-    p_.drawRect(QRect(left, 0, w, h));
+    p_.drawRect(QRect(left, 0, box.width, box.height));
   }
   p_.setFont(f);
-  p_.setPen(ToQColor(Font().Color));
-  p_.drawText(QPoint(left, fm.ascent()), s);
+  p_.setPen(color);
+  p_.drawText(QPoint(left, box.ascent), s);
   p_.restore();
 }
 
-int TQtSurface::TextWidth(std::string_view text) {
-  const QFontMetrics fm(CurrentQFont(), p_.device());
-  return LogicalX(fm.horizontalAdvance(FromSurfaceText(text)));
-}
+int TQtSurface::TextWidth(std::string_view text) { return LogicalX(Measure(text).width); }
 
-int TQtSurface::TextHeight(std::string_view) {
-  const QFontMetrics fm(CurrentQFont(), p_.device());
-  return LogicalY(fm.height());
-}
+int TQtSurface::TextHeight(std::string_view text) { return LogicalY(Measure(text).height); }
 
 }  // namespace vantor

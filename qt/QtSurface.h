@@ -20,9 +20,14 @@
 #include <QFont>
 #include <QHash>
 #include <QPoint>
+#include <QRect>
+#include <QString>
+#include <string>
+#include <string_view>
 
 #include "surface/SurfaceState.h"
 
+class QColor;
 class QPainter;
 class QPrinter;
 
@@ -51,6 +56,13 @@ class TQtSurface : public TSurfaceState {
   QFont CurrentQFont();
 
  private:
+  struct TTextBox {
+    int width = 0, height = 0, ascent = 0;  // device pixels
+  };
+  static constexpr std::size_t kMeasuredKept = 4096;
+
+  TTextBox Measure(std::string_view text);
+  void Fill(const QRect& r, const QColor& color);
   QPoint ToDevice(int x, int y) const;
   int LengthX(int logical) const;  // logical length -> device pixels
   int LengthY(int logical) const;
@@ -64,7 +76,8 @@ class TQtSurface : public TSurfaceState {
   double ky_ = 1.0;
   bool fontValid_ = false;
   QFont qfont_;
-  QHash<QString, QFont> fonts_;  // fonts worked out so far, by face, size and weight
+  std::string fontKey_;          // face, size, weight and device of qfont_
+  QHash<QString, QFont> fonts_;  // fonts worked out so far, by that key
 };
 
 // Takes the screen resolution that surfaces reporting 0 fall back to from the

@@ -9,6 +9,8 @@
 #include <functional>
 
 #include "qt/LeanSvg.h"
+#include "qt/QtColor.h"
+#include "qt/QtSurface.h"
 #include "qt/QtTestApp.h"
 
 namespace vantor {
@@ -122,6 +124,55 @@ TEST(LeanSvg, TextStaysTextWithItsCharactersEscaped) {
   });
   EXPECT_TRUE(QSvgRenderer(svg).isValid());
   EXPECT_NE(svg.indexOf(">A&amp;B &lt;1&gt;</text>"), -1) << svg.toStdString();
+}
+
+// The surface writes text straight into the SVG, skipping Qt's layout: it
+// must come out as a painter laying the text out would have written it.
+TEST(LeanSvg, SurfaceTextAsThePainterWritesIt) {
+  struct Row {
+    int escapement;
+    TTextAlign align;
+    TColor color;
+    bool bold;
+    TPoint origin;
+  };
+  const Row rows[] = {{0, TTextAlign::TopLeft, 0, false, {0, 0}},
+                      {0, TTextAlign::TopCenter, 0x0000FF, true, {3, 4}},
+                      {900, TTextAlign::TopCenter, 0xFFFFFF, false, {0, 0}},
+                      {2700, TTextAlign::TopLeft, 0, true, {-2, 5}}};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.escapement);
+    TFontSpec font;
+    font.Height = 14;
+    font.Bold = row.bold;
+    font.Color = row.color;
+    font.Escapement = row.escapement;
+    QByteArray direct, laidOut;
+    QFont qfont;
+    {
+      TLeanSvgDevice device(QSize(kSize, kSize), 300, direct);
+      QPainter p(&device);
+      TQtSurface surface(p);
+      surface.SetOrigin(row.origin);
+      surface.SetFont(font);
+      surface.SetTextAlign(row.align);
+      surface.SetBkMode(TBkMode::Transparent);
+      surface.TextOut(30, 20, "L8&<");
+      qfont = surface.CurrentQFont();
+    }
+    {
+      TLeanSvgDevice device(QSize(kSize, kSize), 300, laidOut);
+      QPainter p(&device);
+      const QFontMetrics fm(qfont, &device);
+      p.translate(30 + row.origin.x, 20 + row.origin.y);
+      p.rotate(-row.escapement / 10.0);
+      p.setFont(qfont);
+      p.setPen(ToQColor(row.color));
+      const int width = fm.horizontalAdvance(QStringLiteral("L8&<"));
+      p.drawText(QPoint(row.align == TTextAlign::TopCenter ? -(width / 2) : 0, fm.ascent()), QStringLiteral("L8&<"));
+    }
+    EXPECT_EQ(direct.toStdString(), laidOut.toStdString());
+  }
 }
 
 }  // namespace

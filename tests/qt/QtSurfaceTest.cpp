@@ -198,6 +198,26 @@ TEST(QtSurface, TextIsDrawnAndMeasuredAsUtf8) {
   }
 }
 
+// Measurements are kept between surfaces: a size in points must still be
+// measured at each surface's own resolution, in each mapping mode.
+TEST(QtSurface, TextIsMeasuredForItsOwnDevice) {
+  TFontSpec f;
+  f.PointSize = 10;
+  const auto width = [&](int deviceDpi, int surfaceDpi, TMapMode mode) {
+    QImage image = WhiteImage(10, 10, deviceDpi);
+    QPainter p(&image);
+    TQtSurface s(p, surfaceDpi, surfaceDpi);
+    s.SetMapMode(mode);
+    s.SetFont(f);
+    return s.TextWidth("WWW");
+  };
+  const int at300 = width(300, 300, TMapMode::Pixels);
+  EXPECT_NEAR(width(600, 600, TMapMode::Pixels), 2 * at300, 6);  // hinting differs a little
+  EXPECT_NEAR(width(300, 600, TMapMode::Pixels), 2 * at300, 6);
+  EXPECT_NEAR(width(300, 300, TMapMode::LoMetric), at300 * 254 / 300, 3);
+  EXPECT_EQ(width(300, 300, TMapMode::Pixels), at300);
+}
+
 TEST(QtSurface, ArialComesOutAsLiberationSans) {
   EXPECT_EQ(ResolveFamily("Arial"), "Liberation Sans");
   EXPECT_EQ(ResolveFamily("arial"), "Liberation Sans");
