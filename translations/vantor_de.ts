@@ -357,7 +357,7 @@ ihn in eine Bilddatei (--out).</translation>
     </message>
     <message>
         <source>End job JOB as interrupted, freeing the serials it reserved: for a job shown running elsewhere whose program is known to be gone.</source>
-        <translation>Auftrag JOB als unterbrochen beenden und seine reservierten Nummern freigeben: für einen anderswo laufenden Auftrag, dessen Programm sicher beendet ist.</translation>
+        <translation>Den Auftrag AUFTRAG als unterbrochen beenden und seine reservierten Nummern freigeben: für einen anderswo laufenden Auftrag, dessen Programm sicher beendet ist.</translation>
     </message>
     <message>
         <source>JOB</source>
@@ -399,6 +399,52 @@ Befehlszeile (und mit --lto: unbekannte Vorlage, Palette oder Medienkennung), 3 
 abgelehnt: Nummern schon gedruckt (siehe --reprint) oder von einem laufenden Auftrag belegt.
 </translation>
     </message>
+    <message>
+        <source>The address and port to serve on (default 127.0.0.1:8631); any other than loopback needs --tokens.</source>
+        <translation>Die Adresse und der Port des Dienstes (Vorgabe 127.0.0.1:8631); jede andere als eine Loopback-Adresse verlangt --tokens.</translation>
+    </message>
+    <message>
+        <source>HOST:PORT</source>
+        <translation>HOST:PORT</translation>
+    </message>
+    <message>
+        <source>The token file: one name:SHA-256 line a person.</source>
+        <translation>Die Token-Datei: eine Zeile name:SHA-256 je Person.</translation>
+    </message>
+    <message>
+        <source>Add a token for NAME to the --tokens file and print it once on stdout; then exit.</source>
+        <translation>Ein Token für NAME in die Datei von --tokens eintragen und es einmalig auf stdout ausgeben; dann beenden.</translation>
+    </message>
+    <message>
+        <source>Serve HTTPS with this PEM certificate (with --tls-key).</source>
+        <translation>HTTPS mit diesem PEM-Zertifikat anbieten (mit --tls-key).</translation>
+    </message>
+    <message>
+        <source>The certificate&apos;s PEM private key.</source>
+        <translation>Der private PEM-Schlüssel des Zertifikats.</translation>
+    </message>
+    <message>
+        <source>The system printers the service offers (default: all of them).</source>
+        <translation>Die Systemdrucker, die der Dienst anbietet (Vorgabe: alle).</translation>
+    </message>
+    <message>
+        <source>NAME,...</source>
+        <translation>NAME,...</translation>
+    </message>
+    <message>
+        <source>The most labels one job may hold (default 30000).</source>
+        <translation>Die Höchstzahl der Etiketten in einem Auftrag (Vorgabe 30000).</translation>
+    </message>
+    <message>
+        <source>Usage: vantor serve [--listen HOST:PORT] [--journal PATH|URL] [--tokens FILE]
+                    [--tls-cert FILE --tls-key FILE] [--printers NAME,...]
+                    [--max-labels N]
+       vantor serve --add-token NAME --tokens FILE</source>
+        <translation>Aufruf: vantor serve [--listen HOST:PORT] [--journal PFAD|URL] [--tokens DATEI]
+                     [--tls-cert DATEI --tls-key DATEI] [--printers NAME,...]
+                     [--max-labels N]
+        vantor serve --add-token NAME --tokens DATEI</translation>
+    </message>
 </context>
 <context>
     <name>vantor::MessageBox</name>
@@ -436,6 +482,26 @@ abgelehnt: Nummern schon gedruckt (siehe --reprint) oder von einem laufenden Auf
     <message>
         <source>The first page starts at this label, in the order the labels are filled; the labels before it stay blank. Later pages start at label 1.</source>
         <translation>Die erste Seite beginnt bei diesem Etikett, in der Reihenfolge, in der die Etiketten gefüllt werden; die Etiketten davor bleiben leer. Weitere Seiten beginnen bei Etikett 1.</translation>
+    </message>
+    <message>
+        <source>One copy: print the job again for another, so the print journal records it.</source>
+        <translation>Eine Kopie: für jede weitere den Auftrag noch einmal drucken, damit das Druckjournal sie einträgt.</translation>
+    </message>
+    <message>
+        <source>Print</source>
+        <translation>Drucken</translation>
+    </message>
+    <message>
+        <source>This job prints %1 pages. Print them?</source>
+        <translation>Dieser Auftrag druckt %1 Seiten. Sollen sie gedruckt werden?</translation>
+    </message>
+    <message>
+        <source>The print queue &quot;%1&quot; refuses jobs: %2</source>
+        <translation>Die Druckwarteschlange „%1“ nimmt keine Aufträge an: %2</translation>
+    </message>
+    <message>
+        <source>The print queue &quot;%1&quot; did not take the job: %2</source>
+        <translation>Die Druckwarteschlange „%1“ hat den Auftrag nicht angenommen: %2</translation>
     </message>
 </context>
 <context>
