@@ -1,6 +1,7 @@
 #include "app/serve/qt/ServeCommand.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QFile>
 #include <QGuiApplication>
 #include <QHostAddress>
@@ -13,6 +14,7 @@
 #include "app/serve/qt/Service.h"
 #include "app/serve/qt/Tokens.h"
 #include "qt/CommandLine.h"
+#include "qt/Translations.h"
 
 namespace vantor::serve {
 
@@ -107,8 +109,19 @@ int RunServeCommand(int argc, char** argv, const std::vector<std::string>& args,
   const auto value = [&](const char* name) { return OptionValue(p, QString::fromLatin1(name)); };
   const auto isSet = [&](const char* name) { return p.isSet(QString::fromLatin1(name)); };
   if (isSet("help")) {
+    // The help in the operator's language, as `vantor --help`: the translation
+    // needs an application object (no display), and the options' texts are
+    // translated as they are added, so they are added again.
+    int qtArgc = 1;
+    char* qtArgv[] = {argc > 0 ? argv[0] : nullptr, nullptr};
+    std::optional<QCoreApplication> app;
+    if (!QCoreApplication::instance()) app.emplace(qtArgc, qtArgv);
+    TTranslation translation;
+    translation.InstallForSystemLocale();
+    QCommandLineParser translated;
+    AddOptions(translated);
     out << HelpText(
-        p,
+        translated,
         Tr(QT_TRANSLATE_NOOP("vantor::CommandLine",
                              "Usage: vantor serve [--listen HOST:PORT] [--journal PATH|URL] [--tokens FILE]\n"
                              "                    [--tls-cert FILE --tls-key FILE] [--printers NAME,...]\n"

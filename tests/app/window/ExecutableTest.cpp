@@ -171,6 +171,7 @@ TEST(Executables, HelpIsInTheLocalesLanguageWithEnglishAsTheFallback) {
       {"English asked for before German", "vantor", {"LANGUAGE=en:de"}, {"--help"}, "Usage: vantor ", ""},
       {"no translation for French", "vantor", {"LANG=fr_FR.UTF-8"}, {"--help"}, "Usage: vantor ", ""},
       {"the barcode tool", "vantor-barcode", {"LANGUAGE=de"}, {"--help"}, "Aufruf: vantor-barcode ", ""},
+      {"the web service", "vantor", {"LANGUAGE=de"}, {"serve", "--help"}, "Aufruf: vantor serve [", ""},
       {"version", "vantor", {"LANGUAGE=de"}, {"--version"}, std::string("vantor ") + VANTOR_VERSION + "\n", ""},
       {"an error stays English", "vantor", {"LANGUAGE=de"}, {"--foo"}, "", unknown},
   };
