@@ -860,7 +860,7 @@ abgelehnt: Nummern schon gedruckt (siehe --reprint) oder von einem laufenden Auf
     </message>
     <message>
         <source>Re&amp;lease job...</source>
-        <translation>Auftrag &amp;freigeben...</translation>
+        <translation>Auftrag &amp;freigeben …</translation>
     </message>
     <message>
         <source>End the selected job, running elsewhere, as interrupted and free the serials it reserved: only when its program is known to be gone.</source>
@@ -1181,11 +1181,11 @@ abgelehnt: Nummern schon gedruckt (siehe --reprint) oder von einem laufenden Auf
     </message>
     <message>
         <source>Print Pre&amp;view...</source>
-        <translation>Druck&amp;vorschau...</translation>
+        <translation>Druck&amp;vorschau …</translation>
     </message>
     <message>
         <source>Printer &amp;Calibration...</source>
-        <translation>Drucker&amp;kalibrierung...</translation>
+        <translation>Drucker&amp;kalibrierung …</translation>
     </message>
     <message>
         <source>Print &amp;Journal...</source>
