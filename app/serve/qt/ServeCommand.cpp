@@ -96,77 +96,121 @@ std::optional<QByteArray> ReadFile(const std::string& path, std::string& problem
   return file.readAll();
 }
 
-}  // namespace
+std::string Value(const QCommandLineParser& p, const char* name) { return OptionValue(p, QString::fromLatin1(name)); }
+bool IsSet(const QCommandLineParser& p, const char* name) { return p.isSet(QString::fromLatin1(name)); }
 
-int RunServeCommand(int argc, char** argv, const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  QCommandLineParser p;
-  AddOptions(p);
-  const auto usage = [&](const std::string& problem) {
-    err << CommandLineError(kProgram, problem) << '\n';
-    return 2;
-  };
-  if (auto problem = ParseArguments(p, args)) return usage(*problem);
-  const auto value = [&](const char* name) { return OptionValue(p, QString::fromLatin1(name)); };
-  const auto isSet = [&](const char* name) { return p.isSet(QString::fromLatin1(name)); };
-  if (isSet("help")) {
-    // The help in the operator's language, as `vantor --help`: the translation
-    // needs an application object (no display), and the options' texts are
-    // translated as they are added, so they are added again.
-    int qtArgc = 1;
-    char* qtArgv[] = {argc > 0 ? argv[0] : nullptr, nullptr};
-    std::optional<QCoreApplication> app;
-    if (!QCoreApplication::instance()) app.emplace(qtArgc, qtArgv);
-    TTranslation translation;
-    translation.InstallForSystemLocale();
-    QCommandLineParser translated;
-    AddOptions(translated);
-    out << HelpText(
-        translated,
-        Tr(QT_TRANSLATE_NOOP("vantor::CommandLine",
-                             "Usage: vantor serve [--listen HOST:PORT] [--journal PATH|URL] [--tokens FILE]\n"
-                             "                    [--tls-cert FILE --tls-key FILE] [--printers NAME,...]\n"
-                             "                    [--max-labels N]\n"
-                             "       vantor serve --add-token NAME --tokens FILE")),
-        QString());
-    return 0;
+// A command line the service cannot start from: exit 2.
+int Usage(std::ostream& err, const std::string& problem) {
+  err << CommandLineError(kProgram, problem) << '\n';
+  return 2;
+}
+
+// A start that failed: exit 1.
+int Failed(std::ostream& err, const std::string& problem) {
+  err << kProgram << ": " << problem << '\n';
+  return 1;
+}
+
+void PrintHelp(int argc, char** argv, std::ostream& out) {
+  // The help in the operator's language, as `vantor --help`: the translation
+  // needs an application object (no display), and the options' texts are
+  // translated as they are added, so they are added again.
+  int qtArgc = 1;
+  char* qtArgv[] = {argc > 0 ? argv[0] : nullptr, nullptr};
+  std::optional<QCoreApplication> app;
+  if (!QCoreApplication::instance()) app.emplace(qtArgc, qtArgv);
+  TTranslation translation;
+  translation.InstallForSystemLocale();
+  QCommandLineParser translated;
+  AddOptions(translated);
+  out << HelpText(translated,
+                  Tr(QT_TRANSLATE_NOOP("vantor::CommandLine",
+                                       "Usage: vantor serve [--listen HOST:PORT] [--journal PATH|URL] [--tokens FILE]\n"
+                                       "                    [--tls-cert FILE --tls-key FILE] [--printers NAME,...]\n"
+                                       "                    [--max-labels N]\n"
+                                       "       vantor serve --add-token NAME --tokens FILE")),
+                  QString());
+}
+
+// Prints the help or the version when one is asked for; whether it did.
+bool AnswerHelpOrVersion(const QCommandLineParser& p, int argc, char** argv, std::ostream& out) {
+  if (IsSet(p, "help")) {
+    PrintHelp(argc, argv, out);
+    return true;
   }
-  if (isSet("version")) {
+  if (IsSet(p, "version")) {
     out << "vantor " << VANTOR_VERSION << '\n';
-    return 0;
+    return true;
   }
-  if (isSet("add-token")) {
-    if (!isSet("tokens")) return usage("--add-token needs --tokens FILE");
-    std::string problem;
-    const auto token = AddToken(QString::fromStdString(value("tokens")), value("add-token"), problem);
-    if (!token) {
-      err << kProgram << ": " << problem << '\n';
-      return 1;
-    }
-    out << *token << '\n';
-    return 0;
-  }
+  return false;
+}
 
-  const std::optional<TListen> listen = ReadListen(isSet("listen") ? value("listen") : "127.0.0.1");
-  if (!listen) return usage("--listen must be HOST:PORT with HOST an address, not '" + value("listen") + "'");
+// --add-token: the new token on `out`, once.
+int AddTokenCommand(const QCommandLineParser& p, std::ostream& out, std::ostream& err) {
+  if (!IsSet(p, "tokens")) return Usage(err, "--add-token needs --tokens FILE");
+  std::string problem;
+  const auto token = AddToken(QString::fromStdString(Value(p, "tokens")), Value(p, "add-token"), problem);
+  if (!token) return Failed(err, problem);
+  out << *token << '\n';
+  return 0;
+}
+
+struct TTlsFiles {
+  std::string cert, key;
+};
+
+struct TServeSetup {
+  TListen listen;
   TServeConfig config;
-  if (isSet("journal")) config.journal = value("journal");
-  if (isSet("tokens")) config.tokens = QString::fromStdString(value("tokens"));
+  std::optional<TTlsFiles> tls;
+};
+
+// The options that start the service; the problem with them, or nothing.
+std::optional<std::string> ReadServeOptions(const QCommandLineParser& p, TServeSetup& setup) {
+  const std::optional<TListen> listen = ReadListen(IsSet(p, "listen") ? Value(p, "listen") : "127.0.0.1");
+  if (!listen) return "--listen must be HOST:PORT with HOST an address, not '" + Value(p, "listen") + "'";
+  setup.listen = *listen;
+  TServeConfig& config = setup.config;
+  if (IsSet(p, "journal")) config.journal = Value(p, "journal");
+  if (IsSet(p, "tokens")) config.tokens = QString::fromStdString(Value(p, "tokens"));
   if (!listen->address.isLoopback() && config.tokens.isEmpty())
-    return usage("listening on " + listen->address.toString().toStdString() +
-                 ", beyond this machine, needs --tokens FILE (see --add-token)");
-  if (isSet("max-labels")) {
+    return "listening on " + listen->address.toString().toStdString() +
+           ", beyond this machine, needs --tokens FILE (see --add-token)";
+  if (IsSet(p, "max-labels")) {
     bool number = false;
-    const int n = QString::fromStdString(value("max-labels")).toInt(&number);
+    const int n = QString::fromStdString(Value(p, "max-labels")).toInt(&number);
     if (!number || n < 1 || n > 1000000)
-      return usage("--max-labels must be a number from 1 to 1000000, not '" + value("max-labels") + "'");
+      return "--max-labels must be a number from 1 to 1000000, not '" + Value(p, "max-labels") + "'";
     config.maxLabels = n;
   }
-  if (isSet("printers"))
-    for (const QString& name : QString::fromStdString(value("printers")).split(QLatin1Char(','), Qt::SkipEmptyParts))
+  if (IsSet(p, "printers"))
+    for (const QString& name : QString::fromStdString(Value(p, "printers")).split(QLatin1Char(','), Qt::SkipEmptyParts))
       config.printers.push_back(name.trimmed().toStdString());
-  if (isSet("tls-cert") != isSet("tls-key")) return usage("give --tls-cert and --tls-key together");
-  config.log = &err;
+  if (IsSet(p, "tls-cert") != IsSet(p, "tls-key")) return "give --tls-cert and --tls-key together";
+  if (IsSet(p, "tls-cert")) setup.tls = TTlsFiles{Value(p, "tls-cert"), Value(p, "tls-key")};
+  return std::nullopt;
+}
 
+// The certificate and its key for HTTPS, RSA or EC; the problem, or nothing.
+std::optional<QSslConfiguration> ReadTls(const TTlsFiles& files, std::string& problem) {
+  const auto cert = ReadFile(files.cert, problem);
+  const auto key = cert ? ReadFile(files.key, problem) : std::nullopt;
+  if (!cert || !key) return std::nullopt;
+  const QSslCertificate certificate(*cert, QSsl::Pem);
+  QSslKey privateKey(*key, QSsl::Rsa, QSsl::Pem);
+  if (privateKey.isNull()) privateKey = QSslKey(*key, QSsl::Ec, QSsl::Pem);
+  if (certificate.isNull() || privateKey.isNull()) {
+    problem = files.cert + " and " + files.key + " are no PEM certificate and private key";
+    return std::nullopt;
+  }
+  QSslConfiguration secure;
+  secure.setLocalCertificate(certificate);
+  secure.setPrivateKey(privateKey);
+  return secure;
+}
+
+// Starts the service and serves until the process is stopped.
+int Serve(int argc, char** argv, const TServeSetup& setup, std::ostream& err) {
   // Drawing needs fonts, not a screen.
   if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
   int qtArgc = 1;
@@ -174,43 +218,38 @@ int RunServeCommand(int argc, char** argv, const std::vector<std::string>& args,
   QGuiApplication app(qtArgc, qtArgv);
   QGuiApplication::setApplicationName(QStringLiteral("Vantor"));
 
-  TService service(config);
-  const bool tls = isSet("tls-cert");
+  TService service(setup.config);
   std::optional<QSslConfiguration> secure;
-  if (tls) {
+  if (setup.tls) {
     std::string problem;
-    const auto cert = ReadFile(value("tls-cert"), problem);
-    const auto key = cert ? ReadFile(value("tls-key"), problem) : std::nullopt;
-    if (!cert || !key) {
-      err << kProgram << ": " << problem << '\n';
-      return 1;
-    }
-    const QSslCertificate certificate(*cert, QSsl::Pem);
-    QSslKey privateKey(*key, QSsl::Rsa, QSsl::Pem);
-    if (privateKey.isNull()) privateKey = QSslKey(*key, QSsl::Ec, QSsl::Pem);
-    if (certificate.isNull() || privateKey.isNull()) {
-      err << kProgram << ": " << value("tls-cert") << " and " << value("tls-key")
-          << " are no PEM certificate and private key\n";
-      return 1;
-    }
-    secure.emplace();
-    secure->setLocalCertificate(certificate);
-    secure->setPrivateKey(privateKey);
+    secure = ReadTls(*setup.tls, problem);
+    if (!secure) return Failed(err, problem);
   }
-  if (auto problem = service.Ready()) {
-    err << kProgram << ": " << *problem << '\n';
-    return 1;
-  }
-  const quint16 port = service.Listen(listen->address, listen->port, secure);
-  if (port == 0) {
-    err << kProgram << ": cannot listen on " << listen->address.toString().toStdString() << ':' << listen->port << '\n';
-    return 1;
-  }
-  QString host = listen->address.toString();
-  if (listen->address.protocol() == QAbstractSocket::IPv6Protocol) host = QLatin1Char('[') + host + QLatin1Char(']');
-  err << kProgram << ": serving on " << (tls ? "https://" : "http://") << host.toStdString() << ':' << port << "/"
+  if (auto problem = service.Ready()) return Failed(err, *problem);
+  const TListen& listen = setup.listen;
+  const quint16 port = service.Listen(listen.address, listen.port, secure);
+  if (port == 0)
+    return Failed(err,
+                  "cannot listen on " + listen.address.toString().toStdString() + ':' + std::to_string(listen.port));
+  QString host = listen.address.toString();
+  if (listen.address.protocol() == QAbstractSocket::IPv6Protocol) host = QLatin1Char('[') + host + QLatin1Char(']');
+  err << kProgram << ": serving on " << (secure ? "https://" : "http://") << host.toStdString() << ':' << port << "/"
       << std::endl;
   return QGuiApplication::exec();
+}
+
+}  // namespace
+
+int RunServeCommand(int argc, char** argv, const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  QCommandLineParser p;
+  AddOptions(p);
+  if (auto problem = ParseArguments(p, args)) return Usage(err, *problem);
+  if (AnswerHelpOrVersion(p, argc, argv, out)) return 0;
+  if (IsSet(p, "add-token")) return AddTokenCommand(p, out, err);
+  TServeSetup setup;
+  if (auto problem = ReadServeOptions(p, setup)) return Usage(err, *problem);
+  setup.config.log = &err;
+  return Serve(argc, argv, setup, err);
 }
 
 }  // namespace vantor::serve
