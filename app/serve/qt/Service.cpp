@@ -198,6 +198,29 @@ class TWatchedServer : public Base {
   std::function<void(QTcpSocket*)> watch_;
 };
 
+bool IsGet(const TCall& call) { return call.method == "GET" || call.method == "HEAD"; }
+
+// What the window sets when the maker or media kind is chosen: the default
+// serial and "Rotated sequence".
+json DltMediaDefaults() {
+  json defaults = json::object();
+  for (const auto& [maker, media] : {std::pair<const char*, const char*>{"standard", ""},
+                                     {"storagetek", "dlt4"},
+                                     {"storagetek", "dlt3xt"},
+                                     {"storagetek", "cleaning"},
+                                     {"storagetek", "diagnostic"},
+                                     {"breece", ""},
+                                     {"other", ""}}) {
+    const TMediaSetup& setup = MediaSetupFor(*MediaModeFor(maker, media));
+    defaults[std::string(maker) + (*media ? std::string(" ") + media : "")] = {
+        {"serial", setup.serial},
+        {"rotated", setup.rotatedSequence.checked},
+        {"rotated_enabled", setup.rotatedSequence.enabled},
+        {"colored", setup.coloredSequence.checked}};
+  }
+  return defaults;
+}
+
 std::string Lower(std::string s) {
   for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   return s;
@@ -461,12 +484,18 @@ TReply TService::Answer(const TCall& call) {
 }
 
 TReply TService::Route(const TCall& call, std::string& user) {
+  if (std::optional<TReply> open = OpenRoute(call)) return *open;
+  if (std::optional<TReply> refused = Admit(call, user)) return *refused;
+  const QString route = call.path.mid(8);
+  if (std::optional<TReply> list = CatalogueRoute(call, route)) return *list;
+  return JobRoute(call, route, user);
+}
+
+std::optional<TReply> TService::OpenRoute(const TCall& call) {
   const QString& path = call.path;
-  const bool get = call.method == "GET" || call.method == "HEAD";
-  const bool post = call.method == "POST";
   // The page and its parts: open to all, they hold nothing of the journal.
   if (path == QLatin1String("/") || path == QLatin1String("/index.html"))
-    return get ? Resource(QStringLiteral("index.html"), "text/html; charset=utf-8") : Refused(405, "use GET");
+    return IsGet(call) ? Resource(QStringLiteral("index.html"), "text/html; charset=utf-8") : Refused(405, "use GET");
   if (path == QLatin1String("/app.js")) return Resource(QStringLiteral("app.js"), "text/javascript; charset=utf-8");
   if (path == QLatin1String("/style.css")) return Resource(QStringLiteral("style.css"), "text/css; charset=utf-8");
   if (path == QLatin1String("/strings.json")) return Strings(call);
@@ -474,90 +503,92 @@ TReply TService::Route(const TCall& call, std::string& user) {
   const QString route = path.mid(8);
   if (route == QLatin1String("openapi.json")) return Resource(QStringLiteral("openapi.json"), "application/json");
   if (route == QLatin1String("health")) return Health();
+  return std::nullopt;
+}
 
-  if (std::optional<TReply> refused = Admit(call, user)) return *refused;
-
+std::optional<TReply> TService::CatalogueRoute(const TCall& call, const QString& route) const {
+  static constexpr struct {
+    const char* route;
+    TReply (TService::*answer)() const;
+  } kLists[] = {{"templates", &TService::Templates},
+                {"media-ids", &TService::MediaIds},
+                {"palettes", &TService::Palettes},
+                {"dlt/makers", &TService::DltMakers},
+                {"printers", &TService::Printers}};
+  const bool get = IsGet(call);
+  for (const auto& list : kLists)
+    if (route == QLatin1String(list.route)) return get ? (this->*list.answer)() : Refused(405, "use GET");
   const QStringList parts = route.split(QLatin1Char('/'));
-  const auto onlyGet = [&](auto answer) { return get ? answer() : Refused(405, "use GET"); };
-  if (route == QLatin1String("templates"))
-    return onlyGet([&] {
-      json list = json::array();
-      for (const TSheetTemplate& t : templates_.templates)
-        list.push_back({{"name", t.name},
-                        {"title", t.title},
-                        {"labels_per_page", t.LabelsPerPage()},
-                        {"page_mm",
-                         {static_cast<double>(t.page.width.Micrometres()) / 1000,
-                          static_cast<double>(t.page.height.Micrometres()) / 1000}}});
-      return Json(200, {{"templates", list}, {"refused", templates_.problems}});
-    });
   if (parts.size() == 2 && parts[0] == QLatin1String("templates"))
-    return onlyGet([&] {
-      const std::string name = parts[1].toStdString();
-      const TSheetTemplate* t = templates_.Find(name);
-      if (!t) return Refused(404, "unknown template '" + name + "'", "template");
-      TReply r;
-      r.body = QByteArray::fromStdString(DescribeTemplateJson(*t));
-      return r;
-    });
-  if (route == QLatin1String("media-ids"))
-    return onlyGet([&] {
-      json list = json::array();
-      for (const TMediaId& m : MediaIdTable())
-        list.push_back(
-            {{"id", m.id}, {"kind", MediaKindName(m.kind)}, {"generation", m.generation}, {"caption", m.caption}});
-      return Json(200, {{"media_ids", list}});
-    });
-  if (route == QLatin1String("palettes"))
-    return onlyGet([&] {
-      json list = json::array();
-      for (const TLtoPalette& p : LtoPalettes()) list.push_back({{"name", p.name}, {"caption", p.caption}});
-      return Json(200, {{"palettes", list}, {"default", kDefaultLtoPalette}});
-    });
-  if (route == QLatin1String("dlt/makers"))
-    return onlyGet([&] {
-      json schemes = json::array();
-      for (const ColorScheme& s : ColorSchemes()) schemes.push_back(s.caption);
-      json layouts = json::array();
-      for (const TSheetLayout l : {TSheetLayout::StorageTek, TSheetLayout::StorageTekRotated, TSheetLayout::Standard,
-                                   TSheetLayout::StandardRotated, TSheetLayout::BreeceHill, TSheetLayout::Other})
-        layouts.push_back(LayoutName(l));
-      // What the window sets when the maker or media kind is chosen: the
-      // default serial and "Rotated sequence".
-      json defaults = json::object();
-      for (const auto& [maker, media] : {std::pair<const char*, const char*>{"standard", ""},
-                                         {"storagetek", "dlt4"},
-                                         {"storagetek", "dlt3xt"},
-                                         {"storagetek", "cleaning"},
-                                         {"storagetek", "diagnostic"},
-                                         {"breece", ""},
-                                         {"other", ""}}) {
-        const TMediaSetup& setup = MediaSetupFor(*MediaModeFor(maker, media));
-        defaults[std::string(maker) + (*media ? std::string(" ") + media : "")] = {
-            {"serial", setup.serial},
-            {"rotated", setup.rotatedSequence.checked},
-            {"rotated_enabled", setup.rotatedSequence.enabled},
-            {"colored", setup.coloredSequence.checked}};
-      }
-      return Json(200, {{"makers", {"standard", "storagetek", "breece", "other"}},
-                        {"defaults", defaults},
-                        {"media", {"dlt4", "dlt3xt", "cleaning", "diagnostic"}},
-                        {"schemes", schemes},
-                        {"layouts", layouts},
-                        {"labels_per_sheet", kLabelsPerSheet}});
-    });
-  if (route == QLatin1String("printers")) return onlyGet([&] { return Printers(); });
+    return get ? Template(parts[1].toStdString()) : Refused(405, "use GET");
+  return std::nullopt;
+}
+
+TReply TService::JobRoute(const TCall& call, const QString& route, const std::string& user) {
+  const bool get = IsGet(call);
+  const bool post = call.method == "POST";
   if (route == QLatin1String("preview")) return post ? Preview(call) : Refused(405, "use POST with the job's fields");
   if (route == QLatin1String("jobs")) return post ? Jobs(call, user) : Refused(405, "use POST with the job's fields");
-  if (route == QLatin1String("journal")) return onlyGet([&] { return JournalList(call); });
+  if (route == QLatin1String("journal")) return get ? JournalList(call) : Refused(405, "use GET");
+  // jobs/{id} and jobs/{id}/pdf
+  const QStringList parts = route.split(QLatin1Char('/'));
   if ((parts.size() == 2 || (parts.size() == 3 && parts[2] == QLatin1String("pdf"))) &&
       parts[0] == QLatin1String("jobs")) {
     bool number = false;
     const qint64 id = parts[1].toLongLong(&number);
     if (!number || id <= 0) return Refused(404, "no job " + parts[1].toStdString());
-    return onlyGet([&] { return Job(id, parts.size() == 3); });
+    return get ? Job(id, parts.size() == 3) : Refused(405, "use GET");
   }
-  return Refused(404, "no such route: " + path.toStdString());
+  return Refused(404, "no such route: " + call.path.toStdString());
+}
+
+TReply TService::Templates() const {
+  json list = json::array();
+  for (const TSheetTemplate& t : templates_.templates)
+    list.push_back({{"name", t.name},
+                    {"title", t.title},
+                    {"labels_per_page", t.LabelsPerPage()},
+                    {"page_mm",
+                     {static_cast<double>(t.page.width.Micrometres()) / 1000,
+                      static_cast<double>(t.page.height.Micrometres()) / 1000}}});
+  return Json(200, {{"templates", list}, {"refused", templates_.problems}});
+}
+
+TReply TService::Template(const std::string& name) const {
+  const TSheetTemplate* t = templates_.Find(name);
+  if (!t) return Refused(404, "unknown template '" + name + "'", "template");
+  TReply r;
+  r.body = QByteArray::fromStdString(DescribeTemplateJson(*t));
+  return r;
+}
+
+TReply TService::MediaIds() const {
+  json list = json::array();
+  for (const TMediaId& m : MediaIdTable())
+    list.push_back(
+        {{"id", m.id}, {"kind", MediaKindName(m.kind)}, {"generation", m.generation}, {"caption", m.caption}});
+  return Json(200, {{"media_ids", list}});
+}
+
+TReply TService::Palettes() const {
+  json list = json::array();
+  for (const TLtoPalette& p : LtoPalettes()) list.push_back({{"name", p.name}, {"caption", p.caption}});
+  return Json(200, {{"palettes", list}, {"default", kDefaultLtoPalette}});
+}
+
+TReply TService::DltMakers() const {
+  json schemes = json::array();
+  for (const ColorScheme& s : ColorSchemes()) schemes.push_back(s.caption);
+  json layouts = json::array();
+  for (const TSheetLayout l : {TSheetLayout::StorageTek, TSheetLayout::StorageTekRotated, TSheetLayout::Standard,
+                               TSheetLayout::StandardRotated, TSheetLayout::BreeceHill, TSheetLayout::Other})
+    layouts.push_back(LayoutName(l));
+  return Json(200, {{"makers", {"standard", "storagetek", "breece", "other"}},
+                    {"defaults", DltMediaDefaults()},
+                    {"media", {"dlt4", "dlt3xt", "cleaning", "diagnostic"}},
+                    {"schemes", schemes},
+                    {"layouts", layouts},
+                    {"labels_per_sheet", kLabelsPerSheet}});
 }
 
 std::optional<TReply> TService::Admit(const TCall& call, std::string& user) {

@@ -95,6 +95,14 @@ class TService : public QAbstractHttpServer {
 
  private:
   TReply Route(const TCall& call, std::string& user);
+  // The page, its parts, the API's description and health, which need no
+  // token; nothing for a route that does.
+  std::optional<TReply> OpenRoute(const TCall& call);
+  // The read-only lists the page offers its choices from; nothing for
+  // another route.
+  std::optional<TReply> CatalogueRoute(const TCall& call, const QString& route) const;
+  // Previews, jobs and the journal; a 404 for any other route.
+  TReply JobRoute(const TCall& call, const QString& route, const std::string& user);
   // The token and the body's size; a refusal, or nothing when the call may go on.
   std::optional<TReply> Admit(const TCall& call, std::string& user);
   // Draws the preview on the pool and answers once it is done.
@@ -118,6 +126,11 @@ class TService : public QAbstractHttpServer {
   TReply Health();
   TReply Strings(const TCall& call);
   TReply Printers() const;
+  TReply Templates() const;
+  TReply Template(const std::string& name) const;
+  TReply MediaIds() const;
+  TReply Palettes() const;
+  TReply DltMakers() const;
   std::vector<std::string> AllowedPrinters() const;
   void KeepPdf(qint64 id, QByteArray pdf);
 
