@@ -129,11 +129,9 @@ class ApiTest(unittest.TestCase):
             raise unittest.SkipTest("no PostgreSQL server for the API tests: start one with scripts/pg-server "
                                     "and set VANTOR_TEST_PG")
         cls.server = Server(cls.backend, instances=2)
+        # Class cleanups, unlike tearDownClass, also run when load_api fails.
+        cls.addClassCleanup(cls.server.close)
         cls.api = load_api(cls.server)
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.server.close()
 
     def test_1_routes_and_refusals(self):
         for name, method, path, token, body, status, field in CASES:

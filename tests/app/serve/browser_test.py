@@ -4,6 +4,7 @@ download a PDF, print to the test queue, meet a conflict, reprint from the
 journal list. With --screenshot FILE [--language de] it saves the page
 instead (for `make screenshot`)."""
 import argparse
+import importlib
 import json
 import os
 import pathlib
@@ -33,6 +34,14 @@ def browser(language="en", downloads=None):
     return driver
 
 
+def can_import(module):
+    try:
+        importlib.import_module(module)
+        return True
+    except ImportError:
+        return False
+
+
 def wait(driver, check, timeout=20):
     from selenium.webdriver.support.ui import WebDriverWait
     return WebDriverWait(driver, timeout, poll_frequency=0.05).until(lambda d: check(d))
@@ -49,17 +58,19 @@ def open_page(driver, server):
 
 class BrowserTest(unittest.TestCase):
     def setUp(self):
+        # Whatever is missing skips the test before anything is started.
         if not shutil.which("chromedriver") or not shutil.which("chromium"):
             self.skipTest("chromium and chromium-driver missing (scripts/install-deps installs them)")
+        if not can_import("selenium.webdriver"):
+            self.skipTest("Selenium missing (python3-selenium; scripts/install-deps installs it)")
+        # Cleanups, unlike tearDown, also run when a later step here fails.
         self.server = Server()
+        self.addCleanup(self.server.close)
         self.downloads = tempfile.mkdtemp(prefix="vantor-downloads-")
+        self.addCleanup(shutil.rmtree, self.downloads, ignore_errors=True)
         self.driver = browser(downloads=self.downloads)
-
-    def tearDown(self):
-        self.driver.quit()
-        shutil.rmtree(self.driver.profile, ignore_errors=True)
-        shutil.rmtree(self.downloads, ignore_errors=True)
-        self.server.close()
+        self.addCleanup(shutil.rmtree, self.driver.profile, ignore_errors=True)
+        self.addCleanup(self.driver.quit)
 
     def test_print_from_the_page(self):
         from selenium.webdriver.common.by import By
@@ -123,13 +134,15 @@ class BrowserTest(unittest.TestCase):
 
 def screenshot(path, language):
     server = Server()
-    d = browser(language)
     try:
-        open_page(d, server)
-        d.save_screenshot(path)
+        d = browser(language)
+        try:
+            open_page(d, server)
+            d.save_screenshot(path)
+        finally:
+            d.quit()
+            shutil.rmtree(d.profile, ignore_errors=True)
     finally:
-        d.quit()
-        shutil.rmtree(d.profile, ignore_errors=True)
         server.close()
 
 

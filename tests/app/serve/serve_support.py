@@ -36,11 +36,20 @@ class Server:
 
     def __init__(self, backend="sqlite", instances=1, extra=()):
         self.dir = tempfile.mkdtemp(prefix="vantor-serve-test-")
+        self.procs, self.ports, self.logs = [], [], []
+        self.database = None
+        try:
+            self._start(backend, instances, extra)
+        except BaseException:
+            # Nobody closes what a failed constructor returns: stop what started.
+            self.close()
+            raise
+
+    def _start(self, backend, instances, extra):
         self.tokens = os.path.join(self.dir, "tokens")
         out = subprocess.run([VANTOR, "serve", "--add-token", "alice", "--tokens", self.tokens],
                              capture_output=True, text=True, check=True)
         self.token = out.stdout.strip()
-        self.database = None
         if backend == "sqlite":
             self.journal = os.path.join(self.dir, "journal.sqlite")
         else:
@@ -53,7 +62,6 @@ class Server:
             self.journal = urllib.parse.urlunsplit(parts._replace(path="/" + self.database))
         # A journal is made only on purpose, as an operator would.
         subprocess.run([VANTOR, "--journal-init", self.journal], check=True, capture_output=True)
-        self.procs, self.ports, self.logs = [], [], []
         for i in range(instances):
             # The log goes to a file: a pipe nobody drains would stop the server.
             path = os.path.join(self.dir, "log%d" % i)
