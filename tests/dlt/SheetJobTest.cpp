@@ -1,5 +1,6 @@
-// Jobs of sheets on the recording surface: a first sheet that starts part-way
-// through, several sheets as one document, and the calibration correction.
+// Jobs of sheets as the print path draws a run: a first sheet that starts
+// part-way through, several sheets as one document, and the calibration
+// correction.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -20,33 +21,7 @@
 namespace vantor {
 namespace {
 
-using test::FakeJob;
-
-struct TBox {
-  int left, top, right, bottom;  // right and bottom exclusive
-  bool Holds(TPoint p) const { return p.x >= left && p.x < right && p.y >= top && p.y < bottom; }
-};
-
-// The 30 label rectangles, row by row, as the outlines of a full sheet draw them.
-THeadlessChoice Choice(TMediaMode mode, const std::string& serial, bool rotated = false) {
-  THeadlessChoice c;
-  c.mediaMode = mode;
-  c.serial = serial;
-  c.rotated = rotated;
-  return c;
-}
-
-std::vector<TBox> LabelBoxes(int dpi) {
-  THeadlessHost host(Choice(TMediaMode::Standard3of9, ""));
-  FakeJob job(dpi);
-  TSheetOptions options;
-  options.outlines = true;
-  PrintSheet(TSheetLayout::BreeceHill, host, job, options);  // outlines alone, no cells
-  std::vector<TBox> boxes;
-  for (const TRecordedOp& op : job.pages.at(0))
-    if (op.Kind == TOpKind::Rectangle) boxes.push_back({op.Left(), op.Top(), op.Right(), op.Bottom()});
-  return boxes;
-}
+using namespace test;
 
 std::vector<TPoint> PointsOf(const TRecordedOp& op) {
   if (op.Kind == TOpKind::Polygon) return op.Points;
@@ -74,17 +49,14 @@ std::string SerialPlus(const std::string& serial, int n) {
 
 struct TLayoutRow {
   const char* name;
-  TSheetLayout layout;
   TMediaMode mode;
   bool rotated;
 };
 
 const TLayoutRow kLayouts[] = {
-    {"StorageTek", TSheetLayout::StorageTek, TMediaMode::StkDltIV, false},
-    {"StorageTek rotated", TSheetLayout::StorageTekRotated, TMediaMode::StkDltIV, true},
-    {"Standard", TSheetLayout::Standard, TMediaMode::Standard3of9, false},
-    {"Standard rotated", TSheetLayout::StandardRotated, TMediaMode::Standard3of9, true},
-    {"Breece Hill", TSheetLayout::BreeceHill, TMediaMode::BreeceHill, false},
+    {"StorageTek", TMediaMode::StkDltIV, false},    {"StorageTek rotated", TMediaMode::StkDltIV, true},
+    {"Standard", TMediaMode::Standard3of9, false},  {"Standard rotated", TMediaMode::Standard3of9, true},
+    {"Breece Hill", TMediaMode::BreeceHill, false},
 };
 
 // A sheet from label K holds exactly what a full sheet started K - 1 serials
@@ -101,18 +73,14 @@ TEST(StartLabel, LabelsBeforeKAreBlankAndTheRestIsTheFullSheet) {
         TSheetOptions options;
         options.outlines = true;
         options.startLabel = k;
-        THeadlessHost host(Choice(l.mode, first, l.rotated));
-        FakeJob job(dpi);
-        PrintSheet(l.layout, host, job, options);
-        ASSERT_EQ(job.pages.size(), 1u);
-        const std::vector<TRecordedOp>& ops = job.pages[0];
+        const TDrawnRun part(Choice(l.mode, first, l.rotated), options, dpi);
+        ASSERT_EQ(part.job.pages.size(), 1u);
+        const std::vector<TRecordedOp>& ops = part.Page();
 
         options.startLabel = 1;
-        THeadlessHost fullHost(Choice(l.mode, SerialPlus(first, 1 - k), l.rotated));
-        FakeJob full(dpi);
-        PrintSheet(l.layout, fullHost, full, options);
+        const TDrawnRun full(Choice(l.mode, SerialPlus(first, 1 - k), l.rotated), options, dpi);
         std::vector<TRecordedOp> expected;
-        for (const TRecordedOp& op : full.pages[0]) {
+        for (const TRecordedOp& op : full.Page()) {
           const std::vector<TPoint> points = PointsOf(op);
           const bool inUsedLabel = std::any_of(points.begin(), points.end(), [&](TPoint p) {
             return std::any_of(boxes.begin(), boxes.begin() + (k - 1), [&](const TBox& b) { return b.Holds(p); });
@@ -126,78 +94,50 @@ TEST(StartLabel, LabelsBeforeKAreBlankAndTheRestIsTheFullSheet) {
               ASSERT_FALSE(boxes[static_cast<std::size_t>(i)].Holds(p)) << "label " << i + 1;
 
         // The serial continues after the last label printed, as after a full sheet.
-        EXPECT_EQ(host.State().Serial(), SerialPlus(first, 31 - k));
+        EXPECT_EQ(part.run.NextSerial(), SerialPlus(first, 31 - k));
       }
     }
   }
 }
 
 TEST(StartLabel, FirstSerialLandsOnLabelKInFillOrder) {
-  test::FakeHost full, part;
-  full.Start(TMediaMode::StkDltIV, "000000");
-  part.Start(TMediaMode::StkDltIV, "000500");
-  FakeJob a, b;
-  PrintSheet(TSheetLayout::StorageTek, full, a);
+  const TDrawnRun full(Choice(TMediaMode::StkDltIV, "000000"));
   TSheetOptions options;
   options.startLabel = 13;  // row 5, first column
-  PrintSheet(TSheetLayout::StorageTek, part, b, options);
-  ASSERT_EQ(part.barcodeTexts.size(), 18u);
-  EXPECT_EQ(part.barcodeTexts.front(), "000500D");
-  EXPECT_EQ(part.barcodeTexts.back(), "000517D");
-  EXPECT_EQ(part.barcodePoints.front(), full.barcodePoints[12]);
-  EXPECT_EQ(part.barcodePoints.back(), full.barcodePoints[29]);
-  EXPECT_EQ(part.SerialText(), "000518");
-  EXPECT_EQ(part.previewSerials.back(), "000518") << "the window's preview follows to the next serial";
+  const THeadlessChoice look = Choice(TMediaMode::StkDltIV, "000500");
+  const TDrawnRun part(look, options);
+  const std::vector<TBox> boxes = LabelBoxes(300);
+  EXPECT_EQ(part.run.Labels(), 18);
+  EXPECT_EQ(Characters(part.Page(), 0, 18), "000500");
+  EXPECT_EQ(Characters(part.Page(), 17, 18), "000517");
+  EXPECT_TRUE(BarsSpell(part.Page(), boxes[12], "000500D", Turned(look)));
+  EXPECT_TRUE(BarsSpell(part.Page(), boxes[29], "000517D", Turned(look)));
+  const auto partTexts = OfKind(part.Page(), TOpKind::TextOut), fullTexts = OfKind(full.Page(), TOpKind::TextOut);
+  const std::size_t perLabel = 7;  // six characters and the suffix
+  EXPECT_EQ(partTexts.front().P1, fullTexts[12 * perLabel].P1);
+  EXPECT_EQ(partTexts[17 * perLabel].P1, fullTexts[29 * perLabel].P1);
+  EXPECT_EQ(part.run.NextSerial(), "000518");
 }
 
 // Three sheets from label 13: one document of three pages; the second and
 // third start at label 1 and the serials run on across the pages.
 TEST(SheetJob, SeveralSheetsAreOneDocumentAndTheSerialRunsOn) {
-  test::FakeHost host;
-  host.Start(TMediaMode::Standard3of9, "ABC100");
-  FakeJob job;
   TSheetOptions options;
   options.sheets = 3;
   options.startLabel = 13;
-  ASSERT_EQ(PrintSheet(TSheetLayout::Standard, host, job, options), TSheetResult::Printed);
-  EXPECT_EQ(job.begun, 1);
-  EXPECT_EQ(job.newPages, 2);
-  EXPECT_EQ(job.ended, 1);
-  ASSERT_EQ(job.pages.size(), 3u);
-  ASSERT_EQ(host.barcodeTexts.size(), 18u + 30u + 30u);
-  EXPECT_EQ(host.barcodeTexts[17], "ABC117");
-  EXPECT_EQ(host.barcodeTexts[18], "ABC118") << "page 2, label 1";
-  EXPECT_EQ(host.barcodeTexts.back(), "ABC177");
-  EXPECT_EQ(host.SerialText(), "ABC178");
+  const TDrawnRun d(Choice(TMediaMode::Standard3of9, "ABC100"), options);
+  EXPECT_EQ(d.job.begun, 1);
+  EXPECT_EQ(d.job.newPages, 2);
+  EXPECT_EQ(d.job.ended, 1);
+  ASSERT_EQ(d.job.pages.size(), 3u);
+  EXPECT_EQ(d.run.Labels(), 18 + 30 + 30);
+  EXPECT_EQ(Characters(d.Page(0), 17, 18), "ABC117");
+  EXPECT_EQ(Characters(d.Page(1), 0), "ABC118") << "page 2, label 1";
+  EXPECT_EQ(Characters(d.Page(2), 29), "ABC177");
+  EXPECT_EQ(d.run.NextSerial(), "ABC178");
   // Page 2 holds a whole sheet: it draws what a full sheet from ABC118 draws.
-  test::FakeHost ref;
-  ref.Start(TMediaMode::Standard3of9, "ABC118");
-  FakeJob refJob;
-  PrintSheet(TSheetLayout::Standard, ref, refJob);
-  EXPECT_EQ(TraceOf(job.pages[1]), TraceOf(refJob.pages[0]));
-  EXPECT_EQ(host.barcodePoints[18], ref.barcodePoints[0]);
-  EXPECT_EQ(host.barcodePoints[0], ref.barcodePoints[12]);
-}
-
-TEST(SheetJob, FailureOnALaterPageDropsTheWholeDocument) {
-  test::FakeHost sized;
-  sized.Start(TMediaMode::StkDltIV, "000100");
-  FakeJob one;
-  PrintSheet(TSheetLayout::StorageTek, sized, one);
-  const int perPage = static_cast<int>(one.pages[0].size());
-
-  test::FakeHost host;
-  host.Start(TMediaMode::StkDltIV, "000100");
-  FakeJob job;
-  job.failAfterOps = perPage / 2;  // counted on each page; page 1 is whole before page 2 starts
-  TSheetOptions options;
-  options.sheets = 2;
-  options.startLabel = 25;
-  EXPECT_THROW(PrintSheet(TSheetLayout::StorageTek, host, job, options), std::runtime_error);
-  EXPECT_EQ(job.aborted, 1);
-  EXPECT_EQ(job.ended, 0);
-  EXPECT_EQ(host.SerialText(), "000100");
-  EXPECT_EQ(host.BarcodeText(), "000100D");
+  const TDrawnRun ref(Choice(TMediaMode::Standard3of9, "ABC118"));
+  EXPECT_EQ(TraceOf(d.Page(1)), TraceOf(ref.Page()));
 }
 
 TEST(SheetJob, RefusalCountsTheLabelsOfTheWholeJob) {
@@ -272,20 +212,13 @@ TEST(WholeDotBars, EveryLayoutAtEveryResolutionFrom150To299) {
   for (const TLayoutRow& l : kLayouts) {
     for (int dpi = 150; dpi < 300; ++dpi) {
       SCOPED_TRACE(std::string(l.name) + " at " + std::to_string(dpi) + " dpi");
-      THeadlessHost host(Choice(l.mode, "AB1000", l.rotated));
+      const THeadlessChoice look = Choice(l.mode, "AB1000", l.rotated);
       const bool turned = MediaSetupFor(l.mode).rotateBarcode.checked;
-      FakeJob job(dpi);
-      std::vector<std::string> texts;
-      for (int i = 0; i < 30; ++i) {
-        texts.push_back(host.State().BarcodeText());
-        host.State().NextSequence();
-      }
-      host.State().SetSerial("AB1000");
-      host.State().SetBarcodeText(host.State().ComposeBarcodeText());
-      PrintSheet(l.layout, host, job);
+      const std::vector<std::string> texts = BarcodeTexts(look, 30);
+      const TDrawnRun d(look, TSheetOptions{}, dpi);
       const std::vector<TBox> labels = LabelBoxes(dpi);
       std::vector<std::vector<TRecordedOp>> bars(30);
-      for (const TRecordedOp& op : job.pages.at(0))
+      for (const TRecordedOp& op : d.Page())
         if (op.Kind == TOpKind::FillRect && op.BrushColor == 0x000000)
           for (std::size_t k = 0; k < labels.size(); ++k)
             if (labels[k].Holds({op.Left(), op.Top()})) bars[k].push_back(op);
@@ -320,20 +253,22 @@ TEST(WholeDotBars, EveryLayoutAtEveryResolutionFrom150To299) {
   }
 }
 
-// A page below 150 dpi is refused before anything is drawn, and the serial
-// stays; at 150 the sheet prints.
+// A page below 150 dpi is refused before anything is drawn, and the run
+// stays as it was; at 150 the sheet prints.
 TEST(WholeDotBars, PagesBelow150DpiAreRefused) {
   for (const int dpi : {72, 149, 150}) {
     SCOPED_TRACE(dpi);
-    THeadlessHost host(Choice(TMediaMode::StkDltIV, "000100"));
+    const THeadlessChoice look = Choice(TMediaMode::StkDltIV, "000100");
+    const TDltLabelRun run(look, DefaultColors(look), {});
     FakeJob job(dpi);
     if (dpi >= kMinSheetDpi) {
-      PrintSheet(TSheetLayout::StorageTek, host, job);
-      EXPECT_EQ(host.State().Serial(), "000130");
+      DrawRun(run, job);
+      EXPECT_EQ(job.ended, 1);
+      EXPECT_EQ(Characters(job.pages.at(0), 29), "000129");
       continue;
     }
     try {
-      PrintSheet(TSheetLayout::StorageTek, host, job);
+      DrawRun(run, job);
       ADD_FAILURE() << "printed";
     } catch (const ESheetRefused& e) {
       EXPECT_EQ(std::string(e.what()), "At " + std::to_string(dpi) +
@@ -341,8 +276,9 @@ TEST(WholeDotBars, PagesBelow150DpiAreRefused) {
     }
     EXPECT_TRUE(job.page.Ops().empty());
     EXPECT_EQ(job.aborted, 1);
-    EXPECT_EQ(host.State().Serial(), "000100");
-    EXPECT_EQ(host.BarcodeText(), "000100D");
+    EXPECT_EQ(job.ended, 0);
+    EXPECT_EQ(run.SerialOf(0), "000100");
+    EXPECT_EQ(run.NextSerial(), "000130");
   }
 }
 
@@ -370,12 +306,12 @@ TEST(Calibration, EveryCoordinateIsTheUncorrectedOneTransformed) {
       SCOPED_TRACE(std::string(r.name) + ", " + std::to_string(dpi) + " dpi");
       TSheetOptions options;
       options.outlines = true;
-      THeadlessHost plainHost(Choice(TMediaMode::StkDltIV, "000100"));
+      const THeadlessChoice look = Choice(TMediaMode::StkDltIV, "000100");
+      const TDltLabelRun run(look, DefaultColors(look), options);
       TRecordingJob plain(dpi);
-      PrintSheet(TSheetLayout::StorageTek, plainHost, plain, options);
-      THeadlessHost host(Choice(TMediaMode::StkDltIV, "000100"));
+      DrawRun(run, plain);
       TRecordingJob corrected(dpi, r.c);
-      PrintSheet(TSheetLayout::StorageTek, host, corrected, options);
+      DrawRun(run, corrected);
 
       const auto& a = plain.Recording().Ops();
       const auto& b = corrected.Recording().Ops();
@@ -397,11 +333,11 @@ TEST(Calibration, EveryCoordinateIsTheUncorrectedOneTransformed) {
 TEST(Calibration, NoneLeavesTheTraceAsItWas) {
   std::string traces[2];
   for (int i = 0; i < 2; ++i) {
-    THeadlessHost host(Choice(TMediaMode::BreeceHill, "BH0001"));
+    const THeadlessChoice look = Choice(TMediaMode::BreeceHill, "BH0001");
     TRecordingJob job(300, TCalibration{});
     TSheetOptions options;
     options.startLabel = 1;
-    PrintSheet(TSheetLayout::BreeceHill, host, job, i == 0 ? TSheetOptions{} : options);
+    DrawRun(TDltLabelRun(look, DefaultColors(look), i == 0 ? TSheetOptions{} : options), job);
     std::ostringstream out;
     WritePrintTrace(out, 1, job.Recording().Ops());
     traces[i] = out.str();

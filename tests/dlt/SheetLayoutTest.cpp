@@ -14,21 +14,28 @@ void PrintTo(const TPoint& p, std::ostream* os) { *os << '(' << p.x << ", " << p
 
 namespace {
 
-using test::FakeHost;
-using test::FakeJob;
+using namespace test;
 
 std::vector<TRecordedOp> Texts(const FakeJob& job) { return job.page.OpsOf(TOpKind::TextOut); }
 std::vector<TRecordedOp> Rects(const FakeJob& job) { return job.page.OpsOf(TOpKind::Rectangle); }
 
+// One sheet of `layout` as the print path draws the run, and where the
+// painter puts its barcodes.
 struct Printed {
-  FakeHost host;
-  FakeJob job;
+  THeadlessChoice look;
+  TColorTable colors;
+  TDrawnRun drawn;
+  const FakeJob& job;
+  std::vector<TPoint> barcodePoints;
   Printed(TSheetLayout layout, TMediaMode mode, const std::string& serial, int dpi = 300, TSheetOptions options = {})
-      : job(dpi) {
-    host.Start(mode, serial);
-    result = PrintSheet(layout, host, job, options);
+      : look(
+            Choice(mode, serial, layout == TSheetLayout::StorageTekRotated || layout == TSheetLayout::StandardRotated)),
+        colors(DefaultColors(look)),
+        drawn(look, colors, options, dpi),
+        job(drawn.job),
+        barcodePoints(BarcodePoints(layout, mode, dpi, options)) {
+    EXPECT_EQ(LayoutFor(mode, THeadlessHost(look).Rotated()), layout);
   }
-  TSheetResult result;
 };
 
 TEST(SheetFrames, GridAt300And600Dpi) {
@@ -82,12 +89,12 @@ TEST(SheetFrames, OutlinesAreOffByDefault) {
 
 TEST(SheetFrames, CellColorRule) {
   Printed p(TSheetLayout::Standard, TMediaMode::Standard3of9, "ABC123");
-  const auto fills = p.job.page.OpsOf(TOpKind::FillRect);
+  const auto fills = CellFills(p.job.page.Ops());
   // Only the digit cells of each label are filled: 3 per label.
   ASSERT_EQ(fills.size(), 90u);
-  EXPECT_EQ(fills[0].BrushColor, p.host.state.Colors[1]);
-  EXPECT_EQ(fills[1].BrushColor, p.host.state.Colors[2]);
-  EXPECT_EQ(fills[2].BrushColor, p.host.state.Colors[3]);
+  EXPECT_EQ(fills[0].BrushColor, p.colors[1]);
+  EXPECT_EQ(fills[1].BrushColor, p.colors[2]);
+  EXPECT_EQ(fills[2].BrushColor, p.colors[3]);
   // Shrunk by 2 dots inside cell 4 (x 592..698).
   EXPECT_EQ(fills[0].P1.x, 594);
   EXPECT_EQ(fills[0].P2.x, 696);
@@ -95,33 +102,29 @@ TEST(SheetFrames, CellColorRule) {
   EXPECT_EQ(fills[0].P2.y, 482);
 
   // The letter colour never reaches paper, even when set to a digit's colour.
-  FakeHost host;
-  host.Start(TMediaMode::Standard3of9, "ABC123");
-  host.state.Colors[10] = host.state.Colors[5];
-  FakeJob job;
-  PrintSheet(TSheetLayout::Standard, host, job);
-  for (const auto& t : Texts(job)) {
+  const THeadlessChoice look = Choice(TMediaMode::Standard3of9, "ABC123");
+  TColorTable colors = DefaultColors(look);
+  colors[10] = colors[5];
+  const TDrawnRun letters(look, colors);
+  for (const auto& t : Texts(letters.job)) {
     if (t.Text.size() == 1 && (t.Text[0] < '0' || t.Text[0] > '9')) {
       EXPECT_EQ(t.BkColor, 0xFFFFFFu) << t.Text;
     }
   }
 
   // "Colored sequence" clear: no fill at all, every character on white.
-  FakeHost plain;
-  plain.Start(TMediaMode::Standard3of9, "000123");
-  plain.colored = false;
-  FakeJob plainJob;
-  PrintSheet(TSheetLayout::Standard, plain, plainJob);
-  EXPECT_TRUE(plainJob.page.OpsOf(TOpKind::FillRect).empty());
-  for (const auto& t : Texts(plainJob)) EXPECT_EQ(t.BkColor, 0xFFFFFFu);
+  const TDrawnRun plain(Choice(TMediaMode::Standard3of9, "000123", false, false));
+  EXPECT_TRUE(CellFills(plain.job.page.Ops()).empty());
+  EXPECT_FALSE(Bars(plain.job.page.Ops()).empty()) << "the bars are black whatever the colours";
+  for (const auto& t : Texts(plain.job)) EXPECT_EQ(t.BkColor, 0xFFFFFFu);
 }
 
 TEST(SheetFrames, ReversedCellsHoldCharactersRightToLeft) {
   Printed p(TSheetLayout::StorageTekRotated, TMediaMode::StkDltIV, "000123");
-  const auto fills = p.job.page.OpsOf(TOpKind::FillRect);
+  const auto fills = CellFills(p.job.page.Ops());
   // First label, cells left to right: 3, 2, 1, 0, 0, 0.
   const std::size_t expected[6] = {3, 2, 1, 0, 0, 0};
-  for (std::size_t k = 0; k < 6; ++k) EXPECT_EQ(fills[k].BrushColor, p.host.state.Colors[expected[k]]) << k;
+  for (std::size_t k = 0; k < 6; ++k) EXPECT_EQ(fills[k].BrushColor, p.colors[expected[k]]) << k;
 }
 
 struct TextRow {
@@ -175,9 +178,9 @@ TEST(SheetContent, PositionsAt300Dpi) {
   for (const auto& r : rows) {
     SCOPED_TRACE(r.name);
     Printed p(r.layout, r.mode, "000000");
-    ASSERT_EQ(p.result, TSheetResult::Printed);
-    ASSERT_EQ(p.host.barcodePoints.size(), 30u);
-    EXPECT_EQ(p.host.barcodePoints[0], r.firstBarcode);
+    ASSERT_EQ(p.job.ended, 1);
+    ASSERT_EQ(p.barcodePoints.size(), 30u);
+    EXPECT_EQ(p.barcodePoints[0], r.firstBarcode);
     const auto texts = Texts(p.job);
     const std::size_t perLabel = r.firstLabelX.size();
     ASSERT_EQ(texts.size(), 30 * perLabel + 2);
@@ -196,7 +199,7 @@ TEST(SheetContent, SuffixesFontsAndRows) {
   EXPECT_EQ(texts[6].P1, (TPoint{863, 447}));
   EXPECT_EQ(texts[6].Font.PointSize, 6);
   EXPECT_FALSE(texts[6].Font.Bold);
-  EXPECT_EQ(texts[6].BkColor, stk.host.state.Colors[3]) << "the fill that character 6 left";
+  EXPECT_EQ(texts[6].BkColor, stk.colors[3]) << "the fill that character 6 left";
   EXPECT_EQ(texts[0].Font.PointSize, 10);
   EXPECT_TRUE(texts[0].Font.Bold);
   EXPECT_EQ(texts[21].P1.y, 677) << "second row";
@@ -209,7 +212,7 @@ TEST(SheetContent, SuffixesFontsAndRows) {
   texts = Texts(rot.job);
   EXPECT_EQ(texts[1].Text, "C");
   EXPECT_EQ(texts[1].P1, (TPoint{316, 456}));
-  EXPECT_EQ(texts[1].BkColor, rot.host.state.Colors[3]);
+  EXPECT_EQ(texts[1].BkColor, rot.colors[3]);
   for (std::size_t i = 0; i < 7; ++i) EXPECT_EQ(texts[i].Font.Escapement, 2700) << i;
   // Third column: the suffix stands 2 dots further right relative to character 6.
   const int offset1 = texts[1].P1.x - texts[0].P1.x;
@@ -272,8 +275,8 @@ TEST(SheetRows, SecondAndTenthRowOfEveryLayout) {
     SCOPED_TRACE(std::string(r.name) + " at " + std::to_string(r.dpi) + " dpi, row " + std::to_string(r.row));
     Printed p(r.layout, r.mode, "000000", r.dpi, {.outlines = true});
     const std::size_t label = 3 * static_cast<std::size_t>(r.row - 1);
-    ASSERT_EQ(p.host.barcodePoints.size(), 30u);
-    EXPECT_EQ(p.host.barcodePoints[label], r.barcode);
+    ASSERT_EQ(p.barcodePoints.size(), 30u);
+    EXPECT_EQ(p.barcodePoints[label], r.barcode);
     const auto texts = Texts(p.job);
     const std::size_t textsPerLabel = (texts.size() - 2) / 30;  // the closing lines are the last two
     EXPECT_EQ(texts[label * textsPerLabel].P1, r.firstCharacter);

@@ -1,6 +1,7 @@
 // The Print, Help, Colors and Quit buttons. A printed sheet is compared with
-// the same sheet printed through the headless host, which shares the sheet
-// code but none of the window's handling of the serial, preview and barcode.
+// the same sheet drawn as a run from the headless host's choice, which shares
+// the sheet code but none of the window's handling of the serial, preview and
+// barcode.
 #include <QDir>
 #include <QFile>
 #include <QPushButton>
@@ -12,7 +13,9 @@
 #include "app/window/HelpWindow.h"
 #include "app/window/Icons.h"
 #include "colors/widgets/ColorBox.h"
+#include "dlt/DltRun.h"
 #include "dlt/HeadlessHost.h"
+#include "printing/PrintJournalled.h"
 
 namespace vantor::test {
 namespace {
@@ -85,6 +88,8 @@ TEST_F(MainWindowPrintTest, PrintsTheSheetTheHeadlessHostPrintsAndContinuesTheSe
     EXPECT_TRUE(reported.errors.empty());
     ASSERT_EQ(log->ended, 1);
     EXPECT_EQ(log->title, "Vantor");
+    EXPECT_TRUE(log->portrait);
+    EXPECT_EQ(log->copies, 1);
     EXPECT_EQ(Field(), row.fieldAfter);
     EXPECT_EQ(menu->LabelState().Serial(), row.fieldAfter);
     EXPECT_EQ(menu->PreviewBarcode->Bar_Caption(), row.barcodeAfter);
@@ -97,9 +102,8 @@ TEST_F(MainWindowPrintTest, PrintsTheSheetTheHeadlessHostPrintsAndContinuesTheSe
     choice.mediaMode = static_cast<TMediaMode>(row.mode);
     choice.serial = row.printedFrom;
     choice.rotated = row.rotated;
-    THeadlessHost reference(choice);
     TFakePrintJob refJob;
-    PrintSheet(LayoutFor(choice.mediaMode, reference.Rotated()), reference, refJob);
+    DrawRun(TDltLabelRun(choice, THeadlessHost(choice).State().Colors, {}), refJob);
     ASSERT_FALSE(refJob.page.Ops().empty());
     EXPECT_EQ(log->Traces(), refJob.Traces());
     // The trace leaves out the origin and mapping mode; the operations hold all.
@@ -148,20 +152,42 @@ TEST_F(MainWindowPrintTest, RefusedSerialsWarnAndPrintNothing) {
   }
 }
 
+// Wherever the printer fails (the first page, mid-sheet, the finished
+// document) the failure is reported and nothing moves: the same labels print
+// on the next attempt.
 TEST_F(MainWindowPrintTest, PrinterFailureIsReportedAndTheSerialStays) {
-  menu->SerialField->setText(QStringLiteral("ABC100"));
-  log->failAtEnd = true;
-  Click(menu->PrintButton);
-  ASSERT_EQ(reported.errors.size(), 1u);
-  EXPECT_EQ(reported.errors[0], QStringLiteral("The printer is out of paper"));
-  EXPECT_EQ(Field(), "ABC100") << "the same labels print on the next attempt";
-  EXPECT_EQ(menu->PreviewBarcode->Bar_Caption(), "ABC100");
-  EXPECT_EQ(Labels(), "001CBA");
+  struct TRow {
+    const char* name;
+    int failOnPage, failAfterOps;
+    bool failAtEnd;
+  };
+  const TRow rows[] = {
+      {"when the page is opened", 0, -1, false},
+      {"mid-sheet", -1, 900, false},
+      {"when the document ends", -1, -1, true},
+  };
+  for (const TRow& row : rows) {
+    SCOPED_TRACE(row.name);
+    SetUp();
+    menu->SerialField->setText(QStringLiteral("ABC100"));
+    log->failOnPage = row.failOnPage;
+    log->failAfterOps = row.failAfterOps;
+    log->failAtEnd = row.failAtEnd;
+    Click(menu->PrintButton);
+    ASSERT_EQ(reported.errors.size(), 1u);
+    EXPECT_EQ(reported.errors[0], QStringLiteral("The printer is out of paper"));
+    EXPECT_EQ(log->ended, 0);
+    EXPECT_EQ(Field(), "ABC100") << "the same labels print on the next attempt";
+    EXPECT_EQ(menu->PreviewBarcode->Bar_Caption(), "ABC100");
+    EXPECT_EQ(Labels(), "001CBA");
 
-  log->failAtEnd = false;
-  Click(menu->PrintButton);
-  EXPECT_EQ(log->ended, 1);
-  EXPECT_EQ(Field(), "ABC130");
+    log->failOnPage = -1;
+    log->failAfterOps = -1;
+    log->failAtEnd = false;
+    Click(menu->PrintButton);
+    EXPECT_EQ(log->ended, 1);
+    EXPECT_EQ(Field(), "ABC130");
+  }
 }
 
 TEST_F(MainWindowPrintTest, HelpButtonShowsTheHelpWindowModally) {
