@@ -27,7 +27,6 @@ class THeadlessHost : public TSheetHost {
 
   std::string SerialText() const override { return state_.Serial(); }
   void SetSerialText(const std::string& text) override { state_.SetSerial(text); }
-  void EnableSerialField() override {}
   std::string BarcodeText() const override { return state_.BarcodeText(); }
   void SetBarcodeText(const std::string& text) override { state_.SetBarcodeText(text); }
   bool ColoredSequence() const override { return colored_; }

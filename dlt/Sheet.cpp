@@ -5,7 +5,6 @@
 
 #include "dlt/LabelState.h"
 #include "dlt/SheetLayouts.h"
-#include "dlt/SheetPainter.h"
 
 namespace vantor {
 
@@ -98,44 +97,6 @@ std::optional<std::string> SheetResolutionRefusal(int dpiX, int dpiY) {
   if (lowest >= kMinSheetDpi) return std::nullopt;
   return "At " + std::to_string(lowest) + " dpi the labels' barcodes cannot be printed: they need at least " +
          std::to_string(kMinSheetDpi) + " dpi.";
-}
-
-TSheetResult PrintSheet(TSheetLayout layout, TSheetHost& host, TPrintJob& job, const TSheetOptions& options) {
-  host.EnableSerialField();
-  if (!job.ShowDialog()) return TSheetResult::Cancelled;
-  job.SetPortrait();
-  job.SetTitle(kJobTitle);
-  job.SetCopies(1);
-  DrawSheets(layout, host, job, options);
-  return TSheetResult::Printed;
-}
-
-void DrawSheets(TSheetLayout layout, TSheetHost& host, TPrintJob& job, const TSheetOptions& options) {
-  const std::string startSerial = host.SerialText();
-  const std::string startBarcode = host.BarcodeText();
-  const TSheetLayoutSpec& spec = LayoutSpec(layout);
-  try {
-    DrawPages(job, options.sheets < 1 ? 1 : options.sheets, [&](TSurface& page, int index) {
-      const int first = FirstLabelOnPage(index, options.startLabel);
-      const int end = EndLabelOnPage(index, options.startLabel, options.labels, kLabelsPerSheet);
-      if (index == 0) {
-        // The printer's resolution is known only now.
-        const int dpiX = page.DpiX() > 0 ? page.DpiX() : ScreenDpiX();
-        const int dpiY = page.DpiY() > 0 ? page.DpiY() : ScreenDpiY();
-        if (auto refusal = SheetResolutionRefusal(dpiX, dpiY)) throw ESheetRefused(*refusal);
-      }
-      TSheetPainter painter(host, page, options);
-      painter.FramePass(spec, first, end);
-      painter.ContentPass(spec, first, end);
-    });
-  } catch (...) {
-    // Nothing of a failed job reaches paper: put the serial back, so the same
-    // labels print on the next attempt.
-    host.SetBarcodeText(startBarcode);
-    host.SetSerialText(startSerial);
-    host.RefreshPreview();
-    throw;
-  }
 }
 
 }  // namespace vantor

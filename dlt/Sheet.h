@@ -21,8 +21,7 @@ class TSheetHost {
   virtual ~TSheetHost() = default;
   virtual std::string SerialText() const = 0;               // the serial field
   virtual void SetSerialText(const std::string& text) = 0;  // runs the field's change handling
-  virtual void EnableSerialField() = 0;
-  virtual std::string BarcodeText() const = 0;  // the preview barcode's caption
+  virtual std::string BarcodeText() const = 0;              // the preview barcode's caption
   virtual void SetBarcodeText(const std::string& text) = 0;
   virtual bool ColoredSequence() const = 0;        // "Colored sequence"
   virtual TColor DigitColor(int digit) const = 0;  // colour table entries 0..9
@@ -60,19 +59,5 @@ class ESheetRefused : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
 };
-
-// The sheet procedure over a host (the tests and the bench; the window and the
-// command line print a TDltLabelRun): enable the serial field, the dialog, the
-// job settings, then DrawSheets with the options as the dialog left them.
-TSheetResult PrintSheet(TSheetLayout layout, TSheetHost& host, TPrintJob& job, const TSheetOptions& options = {});
-
-// The pages of a job as one document: for each sheet the frame pass, the
-// content pass and the closing lines, the first sheet from options.startLabel
-// (labels before it left blank), every later one from label 1. A printer
-// failure aborts the document, puts the serial and barcode text back to where
-// the job started (nothing of it was printed, so the next attempt prints the
-// same labels) and passes the exception on. A page below 150 dpi is refused
-// (ESheetRefused) before anything is drawn on it.
-void DrawSheets(TSheetLayout layout, TSheetHost& host, TPrintJob& job, const TSheetOptions& options);
 
 }  // namespace vantor

@@ -1,7 +1,6 @@
 // One sheet on one page, drawn from a layout's description: page set-up, the
 // frame pass, the content pass and the closing lines. Internal to the DLT
-// family: TDltLabelRun drives it on a host of its own (PrintSheet too, for the
-// tests and the bench).
+// family: TDltLabelRun drives it on a host of its own.
 #pragma once
 
 #include <string>

@@ -174,7 +174,6 @@ class FakeHost : public TSheetHost {
 
   std::string SerialText() const override { return state.Serial(); }
   void SetSerialText(const std::string& t) override { state.SetSerial(t); }
-  void EnableSerialField() override {}
   std::string BarcodeText() const override { return state.BarcodeText(); }
   void SetBarcodeText(const std::string& t) override { state.SetBarcodeText(t); }
   bool ColoredSequence() const override { return colored; }
