@@ -9,6 +9,7 @@
 #include <string>
 
 #include "dlt/LabelState.h"
+#include "printing/LabelRun.h"
 #include "printing/PrintJob.h"
 #include "surface/Surface.h"
 
@@ -54,10 +55,11 @@ int SheetsThatFit(const std::string& serial, int startLabel = 1);
 // (fewer than 150 either way), or nothing when it can.
 std::optional<std::string> SheetResolutionRefusal(int dpiX, int dpiY);
 
-// A sheet refused before anything of it is drawn.
-class ESheetRefused : public std::runtime_error {
+// A sheet refused before anything of it is drawn (nothing printed: the
+// journal's job ends cancelled, not failed).
+class ESheetRefused : public ERunRefused {
  public:
-  using std::runtime_error::runtime_error;
+  using ERunRefused::ERunRefused;
 };
 
 }  // namespace vantor

@@ -291,6 +291,22 @@ TEST(PrintJournalled, BothFamiliesReserveDrawDeliverAndEnd) {
       EXPECT_EQ(result.message, test::kPaperJam);
     }
   }
+  // A printer below the DLT barcodes' 150 dpi: the run is refused before a
+  // label is drawn, so the journal's job ends cancelled, as LTO's does.
+  {
+    TLogStub log;
+    TFakePrintJob inner(100);
+    inner.events = &log.events;
+    TJobOutput output(inner, TDelivery::AtEndDoc);
+    TJournalledPrint print;
+    print.journal = &log;
+    print.recorded = {TOutputKind::Printer, "Office-1"};
+    const TPrintResult result = PrintJournalled(dlt, output, print);
+    EXPECT_EQ(result.outcome, TPrintOutcome::Refused);
+    EXPECT_TRUE(result.runRefused);
+    EXPECT_EQ(result.message, *SheetResolutionRefusal(100, 100));
+    EXPECT_EQ(log.events, (std::vector<std::string>{"begin", "abort", "end cancelled"}));
+  }
   // The window's serial moves on past the labels printed, at 999 no further.
   EXPECT_EQ(dlt.NextSerial(), "ABC160");
   look.serial = "ABC970";
