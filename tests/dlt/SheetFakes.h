@@ -96,17 +96,23 @@ inline std::vector<TRecordedOp> BarsIn(const std::vector<TRecordedOp>& ops, cons
   return bars;
 }
 
+// The widths across bars in order: bar, space, bar, ...
+inline std::vector<int> BarAndSpaceWidths(const std::vector<TRecordedOp>& bars) {
+  std::vector<int> widths;
+  for (std::size_t i = 0; i < bars.size(); ++i) {
+    if (i > 0) widths.push_back(bars[i].Left() - bars[i - 1].Right());
+    widths.push_back(bars[i].Right() - bars[i].Left());
+  }
+  return widths;
+}
+
 // Whether the bars of `box` are the Code 39 symbol of `text` (read right to
 // left when the symbol is turned): every bar and space, wide or narrow, in
 // order, with a narrow gap between characters.
 inline bool BarsSpell(const std::vector<TRecordedOp>& ops, const TBox& box, const std::string& text, bool turned) {
   const std::vector<TRecordedOp> bars = BarsIn(ops, box);
   if (bars.empty()) return false;
-  std::vector<int> widths;  // bar, space, bar, ... across
-  for (std::size_t i = 0; i < bars.size(); ++i) {
-    if (i > 0) widths.push_back(bars[i].Left() - bars[i - 1].Right());
-    widths.push_back(bars[i].Right() - bars[i].Left());
-  }
+  const std::vector<int> widths = BarAndSpaceWidths(bars);
   const int narrow = *std::min_element(widths.begin(), widths.end());
   const int wide = *std::max_element(widths.begin(), widths.end());
   std::vector<bool> drawn;

@@ -228,11 +228,7 @@ TEST(WholeDotBars, EveryLayoutAtEveryResolutionFrom150To299) {
         auto& b = bars[k];
         ASSERT_FALSE(b.empty());
         std::sort(b.begin(), b.end(), [](const auto& x, const auto& y) { return x.Left() < y.Left(); });
-        std::vector<int> widths;  // bar, space, bar, ... across
-        for (std::size_t i = 0; i < b.size(); ++i) {
-          if (i > 0) widths.push_back(b[i].Left() - b[i - 1].Right());
-          widths.push_back(b[i].Right() - b[i].Left());
-        }
+        const std::vector<int> widths = BarAndSpaceWidths(b);
         const int narrow = *std::min_element(widths.begin(), widths.end());
         const int wide = *std::max_element(widths.begin(), widths.end());
         EXPECT_GE(narrow, 2);
