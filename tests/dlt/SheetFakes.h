@@ -106,9 +106,21 @@ inline std::vector<int> BarAndSpaceWidths(const std::vector<TRecordedOp>& bars) 
   return widths;
 }
 
-// Whether the bars of `box` are the Code 39 symbol of `text` (read right to
-// left when the symbol is turned): every bar and space, wide or narrow, in
-// order, with a narrow gap between characters.
+// The Code 39 symbol of `text` across, element by element (true: wide),
+// with a narrow gap between characters; read right to left when turned.
+inline std::vector<bool> Code39Pattern(const std::string& text, bool turned) {
+  std::vector<bool> elements = Code39Elements(text);
+  if (turned) std::reverse(elements.begin(), elements.end());
+  std::vector<bool> pattern;
+  for (std::size_t i = 0; i < elements.size(); ++i) {
+    if (i > 0 && i % 9 == 0) pattern.push_back(false);
+    pattern.push_back(elements[i]);
+  }
+  return pattern;
+}
+
+// Whether the bars of `box` are the Code 39 symbol of `text`: every bar and
+// space, wide or narrow, in order.
 inline bool BarsSpell(const std::vector<TRecordedOp>& ops, const TBox& box, const std::string& text, bool turned) {
   const std::vector<TRecordedOp> bars = BarsIn(ops, box);
   if (bars.empty()) return false;
@@ -117,14 +129,7 @@ inline bool BarsSpell(const std::vector<TRecordedOp>& ops, const TBox& box, cons
   const int wide = *std::max_element(widths.begin(), widths.end());
   std::vector<bool> drawn;
   for (const int w : widths) drawn.push_back(2 * w > narrow + wide);
-  std::vector<bool> elements = Code39Elements(text);
-  if (turned) std::reverse(elements.begin(), elements.end());
-  std::vector<bool> expected;
-  for (std::size_t i = 0; i < elements.size(); ++i) {
-    if (i > 0 && i % 9 == 0) expected.push_back(false);
-    expected.push_back(elements[i]);
-  }
-  return drawn == expected;
+  return drawn == Code39Pattern(text, turned);
 }
 
 // Whether the run's host turns the symbol ("Rotate barcode").

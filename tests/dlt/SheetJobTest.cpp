@@ -140,59 +140,42 @@ TEST(SheetJob, SeveralSheetsAreOneDocumentAndTheSerialRunsOn) {
   EXPECT_EQ(TraceOf(d.Page(1)), TraceOf(ref.Page()));
 }
 
+// Whole sheets from a start label, and a count of labels however they fall
+// on sheets: refused past the counter's end with the last first serial that
+// still fits.
 TEST(SheetJob, RefusalCountsTheLabelsOfTheWholeJob) {
   struct Row {
     const char* serial;
     int sheets, start;
+    int labels;           // > 0: a count of labels, not sheets
     const char* refusal;  // nullptr: fits
   };
   const Row rows[] = {
-      {"ABC971", 1, 1,
+      {"ABC971", 1, 1, 0,
        "A sheet of 30 labels from ABC971 would need serials past ABC999. The last first serial that still fits is "
        "ABC970."},
-      {"ABC971", 1, 2, nullptr},  // 29 labels end at ABC999
-      {"ABC972", 1, 2,
+      {"ABC971", 1, 2, 0, nullptr},  // 29 labels end at ABC999
+      {"ABC972", 1, 2, 0,
        "A sheet of 29 labels from ABC972 would need serials past ABC999. The last first serial that still fits is "
        "ABC971."},
-      {"ABC900", 3, 13, nullptr},  // 78 labels end at ABC977
-      {"ABC930", 3, 13,
+      {"ABC900", 3, 13, 0, nullptr},  // 78 labels end at ABC977
+      {"ABC930", 3, 13, 0,
        "3 sheets (78 labels) from ABC930 would need serials past ABC999; only 2 sheets fit. The last first serial "
        "that still fits is ABC922."},
-      {"ABC999", 1, 30, nullptr},
-  };
-  for (const Row& r : rows) {
-    SCOPED_TRACE(std::string(r.serial) + " " + std::to_string(r.sheets) + " from " + std::to_string(r.start));
-    const auto refusal = SheetRefusal(r.serial, r.sheets, r.start);
-    if (r.refusal) {
-      ASSERT_TRUE(refusal);
-      EXPECT_EQ(*refusal, r.refusal);
-    } else {
-      EXPECT_FALSE(refusal) << *refusal;
-    }
-  }
-}
-
-// A count of labels (not whole sheets) past the counter's end: the run and
-// the last first serial that still fits it.
-TEST(SheetJob, ALabelCountPastTheCounterIsRefused) {
-  struct Row {
-    const char* serial;
-    int labels;
-    const char* refusal;  // nullptr: fits
-  };
-  const Row rows[] = {
-      {"ABC990", 10, nullptr},
-      {"ABC990", 11,
+      {"ABC999", 1, 30, 0, nullptr},
+      {"ABC990", 0, 0, 10, nullptr},
+      {"ABC990", 0, 0, 11,
        "11 labels from ABC990 would need serials past ABC999. The last first serial that still fits is ABC989."},
-      {"ABC999", 2,
+      {"ABC999", 0, 0, 2,
        "2 labels from ABC999 would need serials past ABC999. The last first serial that still fits is "
        "ABC998."},
-      {"ABC000", 1001, "1001 labels from ABC000 would need serials past ABC999."},  // no first serial fits
-      {"12", 5000, nullptr},  // a serial that cannot print is refused for that, not here
+      {"ABC000", 0, 0, 1001, "1001 labels from ABC000 would need serials past ABC999."},  // no first serial fits
+      {"12", 0, 0, 5000, nullptr},  // a serial that cannot print is refused for that, not here
   };
   for (const Row& r : rows) {
-    SCOPED_TRACE(std::string(r.serial) + " " + std::to_string(r.labels));
-    const auto refusal = LabelRunRefusal(r.serial, r.labels);
+    SCOPED_TRACE(std::string(r.serial) + " " + std::to_string(r.sheets) + " from " + std::to_string(r.start) + ", " +
+                 std::to_string(r.labels) + " labels");
+    const auto refusal = r.labels > 0 ? LabelRunRefusal(r.serial, r.labels) : SheetRefusal(r.serial, r.sheets, r.start);
     if (r.refusal) {
       ASSERT_TRUE(refusal);
       EXPECT_EQ(*refusal, r.refusal);
@@ -217,30 +200,19 @@ TEST(WholeDotBars, EveryLayoutAtEveryResolutionFrom150To299) {
       const std::vector<std::string> texts = BarcodeTexts(look, 30);
       const TDrawnRun d(look, TSheetOptions{}, dpi);
       const std::vector<TBox> labels = LabelBoxes(dpi);
-      std::vector<std::vector<TRecordedOp>> bars(30);
-      for (const TRecordedOp& op : d.Page())
-        if (op.Kind == TOpKind::FillRect && op.BrushColor == 0x000000)
-          for (std::size_t k = 0; k < labels.size(); ++k)
-            if (labels[k].Holds({op.Left(), op.Top()})) bars[k].push_back(op);
       const int quiet = TDots::FromDpi(dpi, dpi).X(Mm(1.5));
       for (std::size_t k = 0; k < 30; ++k) {
         SCOPED_TRACE("label " + std::to_string(k + 1));
-        auto& b = bars[k];
+        const std::vector<TRecordedOp> b = BarsIn(d.Page(), labels[k]);
         ASSERT_FALSE(b.empty());
-        std::sort(b.begin(), b.end(), [](const auto& x, const auto& y) { return x.Left() < y.Left(); });
         const std::vector<int> widths = BarAndSpaceWidths(b);
         const int narrow = *std::min_element(widths.begin(), widths.end());
         const int wide = *std::max_element(widths.begin(), widths.end());
         EXPECT_GE(narrow, 2);
         EXPECT_GE(wide * 10, narrow * 22);
         EXPECT_LE(wide, narrow * 3);
-        std::vector<bool> elements = Code39Elements(texts[k]);
-        if (turned) std::reverse(elements.begin(), elements.end());
-        std::vector<int> expected;
-        for (std::size_t i = 0; i < elements.size(); ++i) {
-          if (i > 0 && i % 9 == 0) expected.push_back(narrow);
-          expected.push_back(elements[i] ? wide : narrow);
-        }
+        std::vector<int> expected;  // whole dots: each element exactly narrow or wide
+        for (const bool isWide : Code39Pattern(texts[k], turned)) expected.push_back(isWide ? wide : narrow);
         EXPECT_EQ(widths, expected);
         EXPECT_GE(b.front().Left() - labels[k].left, quiet);
         EXPECT_GE(labels[k].right - b.back().Right(), quiet);

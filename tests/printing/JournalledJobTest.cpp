@@ -188,6 +188,7 @@ TEST(PrintJournalled, BothFamiliesReserveDrawDeliverAndEnd) {
     TPrintOutcome outcome;
     std::vector<bool> reprintRequests;  // Reserve's requests: reprint or not
     std::vector<std::string> events;
+    int dpi = 300;  // the printer's
   };
   const Row rows[] = {
       {"DLT, a printer's spool",
@@ -251,13 +252,26 @@ TEST(PrintJournalled, BothFamiliesReserveDrawDeliverAndEnd) {
        TPrintOutcome::Failed,
        {false},
        {"begin", "newpage", "abort", "end failed"}},
+      // Below the DLT barcodes' 150 dpi the run is refused before a label is
+      // drawn: nothing printed, so the job ends cancelled, as LTO's does.
+      {"a printer of 100 dpi: refused at its resolution",
+       dlt,
+       TDelivery::AtEndDoc,
+       false,
+       false,
+       kNoQuestion,
+       false,
+       TPrintOutcome::Refused,
+       {false},
+       {"begin", "abort", "end cancelled"},
+       100},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.name);
     TLogStub log;
     log.refuse = r.refuse;
     log.grantReprints = true;
-    TFakePrintJob inner;
+    TFakePrintJob inner(r.dpi);
     inner.events = &log.events;
     if (r.failOnSecondPage) inner.failOnPage = 1;
     TJobOutput output(inner, r.delivery);
@@ -276,7 +290,8 @@ TEST(PrintJournalled, BothFamiliesReserveDrawDeliverAndEnd) {
     EXPECT_EQ(log.events, r.events);
     EXPECT_EQ(asked.size(), r.ask == kNoQuestion ? 0u : 1u);
     const bool notPrinted = r.outcome == TPrintOutcome::Refused || r.outcome == TPrintOutcome::Cancelled;
-    EXPECT_EQ(result.conflicts.size(), notPrinted ? 1u : 0u);
+    EXPECT_EQ(result.conflicts.size(), notPrinted && r.refuse ? 1u : 0u);
+    EXPECT_EQ(result.runRefused, r.dpi < 150);
     EXPECT_EQ(inner.begun == 0, r.events.empty());
     ASSERT_EQ(log.requests.size(), r.reprintRequests.size());
     for (std::size_t i = 0; i < log.requests.size(); ++i) {
@@ -290,22 +305,9 @@ TEST(PrintJournalled, BothFamiliesReserveDrawDeliverAndEnd) {
     if (r.outcome == TPrintOutcome::Failed) {
       EXPECT_EQ(result.message, test::kPaperJam);
     }
-  }
-  // A printer below the DLT barcodes' 150 dpi: the run is refused before a
-  // label is drawn, so the journal's job ends cancelled, as LTO's does.
-  {
-    TLogStub log;
-    TFakePrintJob inner(100);
-    inner.events = &log.events;
-    TJobOutput output(inner, TDelivery::AtEndDoc);
-    TJournalledPrint print;
-    print.journal = &log;
-    print.recorded = {TOutputKind::Printer, "Office-1"};
-    const TPrintResult result = PrintJournalled(dlt, output, print);
-    EXPECT_EQ(result.outcome, TPrintOutcome::Refused);
-    EXPECT_TRUE(result.runRefused);
-    EXPECT_EQ(result.message, *SheetResolutionRefusal(100, 100));
-    EXPECT_EQ(log.events, (std::vector<std::string>{"begin", "abort", "end cancelled"}));
+    if (r.dpi < 150) {
+      EXPECT_EQ(result.message, *SheetResolutionRefusal(r.dpi, r.dpi));
+    }
   }
   // The window's serial moves on past the labels printed, at 999 no further.
   EXPECT_EQ(dlt.NextSerial(), "ABC160");
