@@ -73,6 +73,16 @@ QString TTranslation::Install(const QStringList& uiLanguages, const QStringList&
 QString TTranslation::FilePath() const { return program_ ? program_->filePath() : QString(); }
 QString TTranslation::QtFilePath() const { return qt_ ? qt_->filePath() : QString(); }
 
+void InOperatorsLanguage(char* program, const std::function<void()>& print) {
+  int argc = 1;
+  char* argv[] = {program, nullptr};
+  std::optional<QCoreApplication> app;
+  if (!QCoreApplication::instance()) app.emplace(argc, argv);
+  TTranslation translation;
+  translation.InstallForSystemLocale();
+  print();
+}
+
 QString TTranslation::InstallForSystemLocale() {
   return Install(QLocale::system().uiLanguages(),
                  DataFolders(QCoreApplication::applicationDirPath(), QStringLiteral("translations")),

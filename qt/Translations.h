@@ -5,7 +5,9 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <memory>
+#include <optional>
 
 class QTranslator;
 
@@ -43,5 +45,10 @@ class TTranslation {
   std::unique_ptr<QTranslator> qt_;
   QString language_;
 };
+
+// Runs `print` (a --help text) in the operator's language: the translation
+// needs an application object, made for the call when there is none (it needs
+// no display). `program` is argv[0].
+void InOperatorsLanguage(char* program, const std::function<void()>& print);
 
 }  // namespace vantor

@@ -104,12 +104,9 @@ std::optional<int> RunWithoutWindow(const vantor::TVantorCommandLine& command, i
   switch (command.action) {
     case TVantorCommandLine::TAction::Error: std::cerr << command.text << '\n'; return 2;
     case TVantorCommandLine::TAction::Help: {
-      // The help in the operator's language: the translation needs an
-      // application object, which needs no display.
-      QCoreApplication app(qtArgc, qtArgv);
-      vantor::TTranslation translation;
-      translation.InstallForSystemLocale();
-      std::cout << vantor::ParseVantorCommandLine({argv + 1, argv + argc}).text;
+      vantor::InOperatorsLanguage(argv[0], [&] {
+        std::cout << vantor::ParseVantorCommandLine({argv + 1, argv + argc}).text;
+      });
       return 0;
     }
     case TVantorCommandLine::TAction::Version: std::cout << command.text; return 0;

@@ -35,12 +35,9 @@ int main(int argc, char** argv) {
   switch (command.action) {
     case TBarcodeCommandLine::TAction::Error: std::cerr << command.text << '\n'; return 2;
     case TBarcodeCommandLine::TAction::Help: {
-      // The help in the operator's language: the translation needs an
-      // application object, which needs no display.
-      QCoreApplication app(qtArgc, qtArgv);
-      vantor::TTranslation translation;
-      translation.InstallForSystemLocale();
-      std::cout << vantor::ParseBarcodeCommandLine({argv + 1, argv + argc}).text;
+      vantor::InOperatorsLanguage(argv[0], [&] {
+        std::cout << vantor::ParseBarcodeCommandLine({argv + 1, argv + argc}).text;
+      });
       return 0;
     }
     case TBarcodeCommandLine::TAction::Version: std::cout << command.text; return 0;

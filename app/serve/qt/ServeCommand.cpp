@@ -1,7 +1,6 @@
 #include "app/serve/qt/ServeCommand.h"
 
 #include <QCommandLineParser>
-#include <QCoreApplication>
 #include <QFile>
 #include <QGuiApplication>
 #include <QHostAddress>
@@ -112,24 +111,20 @@ int Failed(std::ostream& err, const std::string& problem) {
 }
 
 void PrintHelp(int argc, char** argv, std::ostream& out) {
-  // The help in the operator's language, as `vantor --help`: the translation
-  // needs an application object (no display), and the options' texts are
-  // translated as they are added, so they are added again.
-  int qtArgc = 1;
-  char* qtArgv[] = {argc > 0 ? argv[0] : nullptr, nullptr};
-  std::optional<QCoreApplication> app;
-  if (!QCoreApplication::instance()) app.emplace(qtArgc, qtArgv);
-  TTranslation translation;
-  translation.InstallForSystemLocale();
-  QCommandLineParser translated;
-  AddOptions(translated);
-  out << HelpText(translated,
-                  Tr(QT_TRANSLATE_NOOP("vantor::CommandLine",
-                                       "Usage: vantor serve [--listen HOST:PORT] [--journal PATH|URL] [--tokens FILE]\n"
-                                       "                    [--tls-cert FILE --tls-key FILE] [--printers NAME,...]\n"
-                                       "                    [--max-labels N]\n"
-                                       "       vantor serve --add-token NAME --tokens FILE")),
-                  QString());
+  // The options' texts are translated as they are added: added again once
+  // the operator's language is in.
+  InOperatorsLanguage(argc > 0 ? argv[0] : nullptr, [&] {
+    QCommandLineParser translated;
+    AddOptions(translated);
+    out << HelpText(
+        translated,
+        Tr(QT_TRANSLATE_NOOP("vantor::CommandLine",
+                             "Usage: vantor serve [--listen HOST:PORT] [--journal PATH|URL] [--tokens FILE]\n"
+                             "                    [--tls-cert FILE --tls-key FILE] [--printers NAME,...]\n"
+                             "                    [--max-labels N]\n"
+                             "       vantor serve --add-token NAME --tokens FILE")),
+        QString());
+  });
 }
 
 // Prints the help or the version when one is asked for; whether it did.
